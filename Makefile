@@ -1,0 +1,45 @@
+# Fresh machine: `make run` sets up, builds and starts the game;
+# `make test` sets up, builds and runs every test.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+TEST_ENV    = QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
+
+.PHONY: setup build test test-main test-asan run bench bench-quick clean
+
+setup:
+	bash scripts/setup.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: test-main test-asan
+
+test-main: build
+	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
+
+# The engine and picture code again under AddressSanitizer and UBSan, where
+# damaged files and boundary cases must not read or write out of bounds.
+test-asan: setup
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DREVERSI_SANITIZE=ON \
+	  -DREVERSI_BUILD_APP=OFF -DREVERSI_BUILD_BENCH=OFF -DREVERSI_BUILD_TOOLS=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD)/bin/reversi ]; then $(BUILD)/bin/reversi; \
+	else echo "The program is not built yet: only the engine exists."; fi
+
+bench: build
+	@if [ -x $(BUILD)/bin/search_bench ]; then $(BUILD)/bin/search_bench; \
+	else echo "No benchmarks yet."; fi
+
+bench-quick: build
+	@if [ -x $(BUILD)/bin/search_bench ]; then $(BUILD)/bin/search_bench --quick; \
+	else echo "No benchmarks yet."; fi
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,10 @@
+// The game engine: board, rules, game state, search and match record.
+// Standard C++ only; the window, graphics and network code build on it.
+#pragma once
+
+#include "Board.h"
+#include "BoardText.h"
+#include "GameState.h"
+#include "MatchRecord.h"
+#include "Rules.h"
+#include "Search.h"

@@ -1,0 +1,108 @@
+// The game state that every part of the program reads and writes: one set of
+// values, gathered in one object reached through Game().
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "Board.h"
+
+namespace reversi {
+
+class OBoardTracker;
+struct SearchContext;
+
+// The rules and the search of the current field size, bound by SelectEngine.
+struct EngineRoutines {
+    void (*InitBoards)() = nullptr;
+    bool (*CanMove)(const tBoard& board, int square, int me, int opp) = nullptr;
+    void (*MakeMove)(tBoard& board, int square, int me, int opp) = nullptr;
+    int (*Search)(SearchContext& ctx, int move, int side, int opp, int ply, int alpha,
+                  int beta) = nullptr;
+};
+
+struct GameState {
+    GameState();
+    ~GameState();
+    GameState(const GameState&) = delete;
+    GameState& operator=(const GameState&) = delete;
+
+    // Boards[0] is the game position; 1 to 10 are work boards of the search plies.
+    std::array<tBoard, 11> Boards{};
+    // BestMove[0] is the last search's answer.
+    std::array<int, 11> BestMove{};
+
+    bool GameOver = false;
+    int SideToMove = 0;
+    int ComputerSide = 0;
+    bool VsComputer = false;
+    bool NetworkGame = false;
+    bool FirstMove = true;
+    bool PracticeGame = false;
+    int Depth = 1;
+    bool BabyLevel = false;
+    bool AdvancedEngine = false;
+    int BoardSize = 8;
+    std::string WhiteName;
+    std::string BlackName;
+    std::string GameTitle = "Zorel Reversi 4.00";
+    bool ThreadRunning = false;
+
+    std::unique_ptr<OBoardTracker> Tracker;
+    EngineRoutines Routines;
+
+    // Look-and-behaviour settings and network connection values, stored here
+    // for the window, the dialogs and the network code; the engine never reads them.
+    bool LowResolution = false;
+    bool SoundEffectsOn = false;
+    bool MusicOn = false;
+    bool AnimationOn = false;
+    bool UseSysTray = false;
+    int FiguresStyle = 0;
+    int CursorStyle = 0;
+    int HelpStyle = 0;
+    int BoardBorderStyle = 0;
+    bool ShowPreviousMove = false;
+    bool ShowAvailableMoves = false;
+    bool ShowMovesList = false;
+    bool ShowTips = true;
+    int CurrentTip = 0;
+    bool NetField10 = false;
+    bool NetLocalBlack = false;
+    bool RemoteMovePending = false;
+    int RemoteMoveX = 0;
+    int RemoteMoveY = 0;
+    bool CallAsWhite = false;
+    bool CallSize8 = false;
+};
+
+// The one game state of the program.
+GameState& Game();
+// Puts every value back to its initial state (for tests and a fresh start).
+void ResetGameState();
+
+// Binds the routine set to the field size: 8 gives the 8 x 8 routines, any
+// other value the 10 x 10 ones.
+void SelectEngine();
+// SelectEngine, InitBoards, a new empty match record, then white to move.
+// Keeps level, engine, opponent, side and field size.
+void NewGame();
+// 2 when SideToMove is 3, otherwise 3.
+int OtherSide();
+// In a network game: the local player is to move.
+bool IsPlayersTurn();
+void SetSideNames(const std::string& white, const std::string& black);
+std::string GetWhiteName();
+std::string GetBlackName();
+
+// Shorthands for the bound routines.
+inline void InitBoards() { Game().Routines.InitBoards(); }
+inline bool CanMove(const tBoard& b, int square, int me, int opp) {
+    return Game().Routines.CanMove(b, square, me, opp);
+}
+inline void MakeMove(tBoard& b, int square, int me, int opp) {
+    Game().Routines.MakeMove(b, square, me, opp);
+}
+
+}  // namespace reversi

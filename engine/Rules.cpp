@@ -1,0 +1,40 @@
+#include "Rules.h"
+
+#include "GameState.h"
+#include "RulesCore.h"
+
+namespace reversi {
+
+namespace {
+// Boards 0 to 8 get the start position; 9 and 10 stay zero until the search
+// copies a position into them.
+template <int N>
+void InitBoardsFor() {
+    auto& boards = Game().Boards;
+    for (auto& b : boards) b.fill(0);
+    const tBoard start = rules::StartBoard<N>();
+    for (int i = 0; i <= 8; ++i) boards[i] = start;
+}
+
+template <int N>
+void MakeMoveFor(tBoard& board, int square, int me, int opp) {
+    if (square == PassMove) return;
+    Game().FirstMove = false;
+    rules::PlaceAndFlip<N>(board, square, me, opp);
+}
+}  // namespace
+
+void InitBoards8() { InitBoardsFor<8>(); }
+void InitBoards10() { InitBoardsFor<10>(); }
+bool CanMove8(const tBoard& b, int sq, int me, int opp) { return rules::CanMove<8>(b, sq, me, opp); }
+bool CanMove10(const tBoard& b, int sq, int me, int opp) { return rules::CanMove<10>(b, sq, me, opp); }
+void MakeMove8(tBoard& b, int sq, int me, int opp) { MakeMoveFor<8>(b, sq, me, opp); }
+void MakeMove10(tBoard& b, int sq, int me, int opp) { MakeMoveFor<10>(b, sq, me, opp); }
+int FinalScore8(const tBoard& b, int me, int opp) {
+    return rules::FinalScore<8>(b, me, opp, Game().BabyLevel);
+}
+int FinalScore10(const tBoard& b, int me, int opp) {
+    return rules::FinalScore<10>(b, me, opp, Game().BabyLevel);
+}
+
+}  // namespace reversi
