@@ -1,0 +1,218 @@
+// Creation, activation, close and destruction of the main window.
+#include <cstdlib>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QSystemTrayIcon>
+#include <QTcpServer>
+#include <QTimer>
+#include <QToolButton>
+#include <QMenu>
+
+#include "CommandLine.h"
+#include "EngineUnit.h"
+#include "MainWindow.h"
+#include "MessageBoxes.h"
+#include "ScreenCheck.h"
+
+namespace reversi {
+
+TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
+    // Fixed-size window with a system menu and a minimise button only.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    CreateComponents();
+
+    MoveAnimationEnabled = CursorAnimationEnabled = HelpAnimationEnabled = false;
+    ToolTipWasShown = false;
+    SetupTexts();
+    // Seeds the C generator from the clock, so each run plays differently.
+    std::srand(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
+    setWindowTitle(QString::fromStdString(Game().GameTitle));
+
+    // A screen lower than 600 lines cannot hold the window: say so before any
+    // window appears and build nothing else. The main block then ends the
+    // program; closing writes no settings.
+    if (!ScreenLinesEnough(ScreenLines())) {
+        lowResolution_ = true;
+        Game().LowResolution = true;
+        ShowPlainMessage(LowResolutionMessage());
+        return;
+    }
+
+    // Sound start and the eight effects: not wired yet (sound layer).
+
+    ForceConnect = ForceLoadGame = JustStartedNetGame = false;
+    HelpMoveAnimFrame = CurrentAnimFrame = 0;
+    HelpMoveNoMoves1st = true;
+
+    LoadSettings();
+    // Statistics are read here once the statistics store exists.
+    UndoRedoF = false;
+
+    // The move list panel starts shown unless the settings hide it.
+    MovesVisible = true;
+    if (!Game().ShowMovesList) {
+        MovesVisible = false;
+        ShowMoves1->setChecked(false);
+    }
+
+    // The tray icon is prepared here and shown only when minimising.
+    TrayIcon->setToolTip(QStringLiteral("Zorel Reversi"));
+
+    NewPosX = OldPosX = NewPosY = OldPosY = 0;
+    NewGame();
+    ApplyCommandLine();
+
+    LoadPictureSets();
+    SizeWindowToField();
+    // The back buffer is made with the picture sets (board widget).
+
+    if (Game().FiguresStyle == 0) animfrms = 14;
+
+    auto& g = Game();
+    g.NetworkGame = false;
+    isserver = connectflag = giveawaysend = needreopensrv = justconnecting = false;
+    g.RemoteMovePending = false;
+    chartcode = charttype = 0;
+
+    StartListening();
+    MusicPingTimer->start();
+    // The animation timer starts here once the thread-driven timers exist.
+
+    if (UndoRedoF) {
+        // A saved game was named: start in browsing mode on the fresh position;
+        // the file itself opens when the window is first shown.
+        SpeedButtonFromThis->setEnabled(true);
+        SpeedButtonFromEnd->setEnabled(true);
+    } else {
+        SpeedButtonFromThis->setEnabled(false);
+        SpeedButtonFromEnd->setEnabled(false);
+        ShowNewGameStatus();
+        ProcessTurn(true);
+    }
+
+    ReversiStatusBar->repaint();
+    DrawBoard();
+    update();
+    CursorAnimationEnabled = true;
+    setAcceptDrops(true);
+    created_ = true;
+}
+
+TReversiForm::~TReversiForm() { FormDestroy(); }
+
+void TReversiForm::ApplyCommandLine() {
+    const CommandLineAction action = ParseCommandLine(QCoreApplication::arguments().mid(1));
+    switch (action.kind) {
+    case CommandLineAction::Kind::Connect:
+        ForceConnect = true;
+        ForceConnectStr = action.value;
+        break;
+    case CommandLineAction::Kind::Listen:
+        ShutDownServerListing = false;
+        break;
+    case CommandLineAction::Kind::LoadGame:
+        ForceLoadGame = true;
+        ForceLoadGameStr = action.value;
+        UndoRedoF = true;
+        break;
+    case CommandLineAction::Kind::Nothing:
+        break;
+    }
+}
+
+void TReversiForm::StartListening() {
+    if (!ShutDownServerListing) {
+        // A port in use or no network leaves "Allow call" unticked; nothing is reported.
+        RevServerSocket->listen(QHostAddress::Any, static_cast<quint16>(NETPort));
+    }
+    NetMenuListing->setChecked(RevServerSocket->isListening());
+}
+
+bool TReversiForm::event(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::StatusTip:
+        DisplayHint(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    case QEvent::WindowActivate:
+        FormActivate();
+        break;
+    case QEvent::Show:
+        // Some platforms never activate a window (offscreen, a busy desktop):
+        // the pending command-line action still runs once the window is shown.
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(e);
+}
+
+void TReversiForm::FormActivate() {
+    if (!created_) return;
+    if (ForceConnect) {
+        ForceConnect = false;
+        // The call dialog with the address filled in comes with network play.
+    }
+    if (ForceLoadGame) {
+        ForceLoadGame = false;
+        // Opening ForceLoadGameStr comes with the saved-game commands.
+    }
+}
+
+void TReversiForm::TipShowTimerTimer() {
+    ToolTipWasShown = true;
+    TipShowTimer->stop();
+    if (Game().ShowTips) {
+        // The tip of the day dialog is shown here once it exists.
+    }
+}
+
+void TReversiForm::AboutItemClick() {
+    // The about box is shown here once it exists.
+}
+
+void TReversiForm::ExitItemClick() { close(); }
+
+void TReversiForm::closeEvent(QCloseEvent* e) {
+    // Closing always completes; a failure on the way (settings that cannot be
+    // written) is shown to the player and the program still ends.
+    try {
+        FormClose();
+    } catch (const std::exception& failure) {
+        ShowErrorMessage(QString::fromLocal8Bit(failure.what()), this);
+    }
+    e->accept();
+}
+
+void TReversiForm::FormClose() {
+    if (closed_) return;
+    closed_ = true;
+    MusicPingTimer->stop();
+    TipShowTimer->stop();
+    Game().GameOver = true;
+    if (lowResolution_) return;
+
+    // The search must be over before anything it reads is freed.
+    StopSearchAndWait();
+
+    MoveAnimationEnabled = CursorAnimationEnabled = HelpAnimationEnabled = false;
+    connectflag = false;
+    TrayIcon->hide();
+    SaveSettingsOnClose();
+}
+
+void TReversiForm::FormDestroy() {
+    // Closing may not have run (the window was never shown): make sure the
+    // search is over before the game state goes.
+    if (!lowResolution_) StopSearchAndWait();
+    // Sound samples and music are released here once the sound layer exists;
+    // the picture sets with the board widget.
+    Game().Tracker.reset();
+}
+
+}  // namespace reversi

@@ -1,0 +1,163 @@
+// The menu tree of the main window and the texts of its items.
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+#include "MainWindow.h"
+
+namespace reversi {
+
+namespace {
+
+QAction* AddItem(QMenu* menu, const QKeySequence& shortcut = {}) {
+    QAction* item = menu->addAction(QString());
+    if (!shortcut.isEmpty()) item->setShortcut(shortcut);
+    return item;
+}
+
+QAction* AddToggle(QMenu* menu, const QKeySequence& shortcut, bool ticked) {
+    QAction* item = AddItem(menu, shortcut);
+    item->setCheckable(true);
+    item->setChecked(ticked);
+    return item;
+}
+
+void SetTexts(QAction* item, const char* caption, const char* hint) {
+    item->setText(QString::fromLatin1(caption));
+    item->setStatusTip(QString::fromLatin1(hint));
+}
+
+void SetTexts(QMenu* menu, const char* caption, const char* hint) {
+    SetTexts(menu->menuAction(), caption, hint);
+    menu->setTitle(QString::fromLatin1(caption));
+}
+
+void SetTexts(QToolButton* button, const char* hint) {
+    button->setToolTip(QString::fromLatin1(hint));
+    button->setStatusTip(QString::fromLatin1(hint));
+}
+
+void SetupFileDialog(QFileDialog* dialog, const char* title) {
+    dialog->setWindowTitle(QString::fromLatin1(title));
+    dialog->setNameFilter(QStringLiteral("Zorel Reversi games (*.kzv)"));
+}
+
+}  // namespace
+
+void TReversiForm::CreateMenus() {
+    QMenuBar* bar = menuBar();
+
+    GameMenu = bar->addMenu(QString());
+    NewGameItem = AddItem(GameMenu, Qt::Key_F2);
+    HintItem = AddItem(GameMenu, Qt::Key_F3);
+    OptionsItem = AddItem(GameMenu, Qt::Key_F4);
+    GameMenuSeparator = GameMenu->addSeparator();
+    ExitItem = AddItem(GameMenu, Qt::ALT | Qt::Key_X);
+
+    Media1 = bar->addMenu(QString());
+    Figures1 = Media1->addMenu(QString());
+    SelFig1 = AddItem(Figures1);
+    Cursor1 = Media1->addMenu(QString());
+    SelCur1 = AddItem(Cursor1);
+    SelCur2 = AddItem(Cursor1);
+    Help1 = Media1->addMenu(QString());
+    SelHlp1 = AddItem(Help1);
+    Border1 = Media1->addMenu(QString());
+    SelBrdr1 = AddItem(Border1);
+    SelBrdr2 = AddItem(Border1);
+    N2 = Media1->addSeparator();
+    Animation1 = AddToggle(Media1, Qt::ALT | Qt::Key_A, true);
+    Sound1 = AddToggle(Media1, Qt::ALT | Qt::Key_S, true);
+    Music1 = AddToggle(Media1, Qt::ALT | Qt::Key_M, true);
+    N4 = Media1->addSeparator();
+    Soundvolume1 = AddItem(Media1, Qt::CTRL | Qt::Key_Q);
+    Musicsource1 = AddItem(Media1, Qt::CTRL | Qt::Key_W);
+
+    NetMenu = bar->addMenu(QString());
+    NetMenuConnect = AddItem(NetMenu, Qt::Key_F5);
+    NetMenuListing = AddToggle(NetMenu, Qt::ALT | Qt::Key_L, true);
+    NetMenuDisconnect = AddItem(NetMenu, Qt::CTRL | Qt::Key_F6);
+    NetMenuDisconnect->setEnabled(false);
+    N6 = NetMenu->addSeparator();
+    NetMenuSendMessage = AddItem(NetMenu, Qt::Key_F7);
+    NetMenuSendMessage->setEnabled(false);
+    N3 = NetMenu->addSeparator();
+    NetMenuShowIP = AddItem(NetMenu, Qt::CTRL | Qt::Key_F7);
+
+    ListMenu = bar->addMenu(QString());
+    ListMenuUndoMove = AddItem(ListMenu, Qt::CTRL | Qt::Key_Z);
+    ListMenuUndoMove->setEnabled(false);
+    ListMenuRedoMove = AddItem(ListMenu, Qt::CTRL | Qt::Key_X);
+    ListMenuRedoMove->setEnabled(false);
+    ShowMoves1 = AddToggle(ListMenu, Qt::Key_F8, true);
+    N1 = ListMenu->addSeparator();
+    ListMenuSave = AddItem(ListMenu, Qt::CTRL | Qt::Key_S);
+    ListMenuLoad = AddItem(ListMenu, Qt::CTRL | Qt::Key_L);
+
+    HelpMenu = bar->addMenu(QString());
+    RulersItem = AddItem(HelpMenu, Qt::Key_F1);
+    DayTipMenuItem = AddItem(HelpMenu, Qt::CTRL | Qt::Key_F1);
+    Statistics1 = AddItem(HelpMenu, Qt::Key_F9);
+    HelpMenuSeparator = HelpMenu->addSeparator();
+    AboutItem = AddItem(HelpMenu);
+
+    // The commands of this window's own life. Every other item is bound by
+    // the part of the program that owns its action.
+    connect(ExitItem, &QAction::triggered, this, &TReversiForm::ExitItemClick);
+    connect(AboutItem, &QAction::triggered, this, &TReversiForm::AboutItemClick);
+}
+
+void TReversiForm::SetupTexts() {
+    SetTexts(SpeedButtonUndo, "Undo move");
+    SetTexts(SpeedButtonRedo, "Redo move");
+    SetTexts(SpeedButtonFromThis, "Continue from this position");
+    SetTexts(SpeedButtonFromEnd, "Continue from last position");
+    SetupFileDialog(OpenListDialog, "Open...");
+    SetupFileDialog(SaveListDialog, "Save...");
+
+    SetTexts(GameMenu, "Game", "New game, hint, settings, exit...");
+    SetTexts(NewGameItem, "New", "Start new game");
+    SetTexts(HintItem, "Hint", "Show best move");
+    SetTexts(OptionsItem, "Settings", "Game settings");
+    SetTexts(ExitItem, "Exit", "Exit from game");
+
+    SetTexts(Media1, "Media", "Media settings...");
+    SetTexts(Figures1, "Figures", "Choice figures style");
+    SetTexts(SelFig1, "Zorel Amber", "Zorel Amber style figures");
+    SetTexts(Cursor1, "Cursor", "Choice cursor style");
+    SetTexts(SelCur1, "Classic Cursor", "Classic style cursor");
+    SetTexts(SelCur2, "Flaming Cursor", "Flaming style cursor");
+    SetTexts(Help1, "Help", "Choice help style");
+    SetTexts(SelHlp1, "Zorel Help", "Zorel style help");
+    SetTexts(Border1, "Border", "Choice border style");
+    SetTexts(SelBrdr1, "Hidden Power", "Hidden Power style border");
+    SetTexts(SelBrdr2, "Dark Place", "Dark Place style border");
+    SetTexts(Animation1, "Animation", "Enable or disable animation");
+    SetTexts(Sound1, "Sound", "Enable or disable sound");
+    SetTexts(Music1, "Music", "Enable or disable music");
+    SetTexts(Soundvolume1, "Sound volume", "Adjust music and sound effects volumes...");
+    SetTexts(Musicsource1, "Music source", "Select folder where music files are placed...");
+
+    SetTexts(NetMenu, "Network", "Network play...");
+    SetTexts(NetMenuConnect, "Call", "Call remote player");
+    SetTexts(NetMenuListing, "Allow call", "Allow remote player to call you");
+    SetTexts(NetMenuDisconnect, "Disconnect", "Disconnect from remote player");
+    SetTexts(NetMenuSendMessage, "Message", "Send a message to remote player");
+    SetTexts(NetMenuShowIP, "Get IP address", "Get and display IP address for this computer");
+
+    SetTexts(ListMenu, "Match", "Undo, redo, show and hide moves...");
+    SetTexts(ListMenuUndoMove, "Undo move", "Undo last move");
+    SetTexts(ListMenuRedoMove, "Redo move", "Redo to next move");
+    SetTexts(ShowMoves1, "Show moves", "Show or hide moves list");
+    SetTexts(ListMenuSave, "Save...", "Save match");
+    SetTexts(ListMenuLoad, "Open...", "Open saved match");
+
+    SetTexts(HelpMenu, "Info", "Information...");
+    SetTexts(RulersItem, "Help", "Display short game information");
+    SetTexts(DayTipMenuItem, "Tip Of The Day", "Shows Tip Of The Day dialog box");
+    SetTexts(Statistics1, "Statistics", "Display statistics");
+    SetTexts(AboutItem, "About", "Show about box");
+}
+
+}  // namespace reversi

@@ -1,0 +1,61 @@
+// The status bar: three panels (whose turn, score, move counter), replaced
+// by one line of text while a menu item or button hint is shown.
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStatusBar>
+
+#include "EngineUnit.h"
+#include "MainWindow.h"
+
+namespace reversi {
+
+void TReversiForm::CreateStatusBar() {
+    ReversiStatusBar = statusBar();
+    ReversiStatusBar->setSizeGripEnabled(false);
+    QFont fixed(QStringLiteral("Monospace"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setPixelSize(13);
+    ReversiStatusBar->setFont(fixed);
+
+    // Panels 0 and 1 take four tenths of the width each, panel 2 one fifth.
+    auto* panels = new QWidget(ReversiStatusBar);
+    auto* row = new QHBoxLayout(panels);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    const std::array<int, 3> stretch{4, 4, 2};
+    for (std::size_t i = 0; i < StatusPanels.size(); ++i) {
+        auto* label = new QLabel(panels);
+        label->setAlignment(Qt::AlignCenter);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setMinimumWidth(0);
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        row->addWidget(label, stretch[i]);
+        StatusPanels[i] = label;
+    }
+    ReversiStatusBar->addWidget(panels, 1);
+    ReversiStatusBar->setFixedHeight(std::max(20, ReversiStatusBar->sizeHint().height()));
+}
+
+QString TReversiForm::StatusPanelText(int panel) const {
+    if (panel < 0 || panel >= static_cast<int>(StatusPanels.size())) return {};
+    return StatusPanels[static_cast<std::size_t>(panel)]->text();
+}
+
+void TReversiForm::ShowNewGameStatus() {
+    const QString white = QString::fromStdString(GetWhiteName());
+    const QString black = QString::fromStdString(GetBlackName());
+    StatusPanels[0]->setText(white + QStringLiteral(" is moving"));
+    StatusPanels[1]->setText(white + QStringLiteral(" 2 : ") + black + QStringLiteral(" 2"));
+    StatusPanels[2]->setText(QStringLiteral("Move 0/0"));
+}
+
+void TReversiForm::DisplayHint(const QString& hint) {
+    if (hint.isEmpty()) {
+        ReversiStatusBar->clearMessage();
+    } else {
+        ReversiStatusBar->showMessage(hint);
+    }
+}
+
+}  // namespace reversi

@@ -1,0 +1,60 @@
+#include "ReversiMain.h"
+
+#include <exception>
+#include <memory>
+
+#include <QScreen>
+
+#include "EngineUnit.h"
+#include "MainWindow.h"
+#include "MessageBoxes.h"
+#include "ReversiApplication.h"
+
+namespace reversi {
+
+namespace {
+
+void CentreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen) return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+}  // namespace
+
+int ReversiMainBlock(ReversiApplication& app) {
+    // The settings store is "Quenwick" / "Zorel Reversi 4.00".
+    QCoreApplication::setOrganizationName(QStringLiteral("Quenwick"));
+    QCoreApplication::setApplicationName(QString::fromStdString(Game().GameTitle));
+
+    // The start-up logo is shown here, before the main window is built, once
+    // the intro exists.
+
+    std::unique_ptr<TReversiForm> window;
+    try {
+        window = std::make_unique<TReversiForm>();
+    } catch (const std::exception& failure) {
+        ShowErrorMessage(QString::fromLocal8Bit(failure.what()));
+        return 1;
+    }
+    // A screen too small for the window: the message has been shown, nothing
+    // was set up and nothing is written; the program ends here.
+    if (window->LowResolution()) return 1;
+
+    // The long-lived dialogs (settings, call, chat, incoming call, history
+    // choice, volume) are created here, after the main window, as each exists.
+    // Then the start-up logo is hidden and released.
+
+    window->adjustSize();
+    CentreOnScreen(*window);
+    window->show();
+    const int result = app.exec();
+    // The window is destroyed here, after the event loop has ended, so no
+    // handler still running inside a nested loop sees it vanish.
+    window.reset();
+    return result;
+}
+
+}  // namespace reversi
