@@ -68,14 +68,14 @@ void TReversiForm::SizeWindowToField() {
     MovesListPanel->setGeometry(area, 0, MovesListWidth, area);
     MovesListPanel->setVisible(MovesVisible && MovesListWidth > 0);
 
-    const QPoint centre = frameGeometry().center();
-    const bool onScreen = isVisible();
+    // The window keeps its centre when its size changes.
+    const QRect before = frameGeometry();
+    const QSize oldSize = size();
     ClientArea->setFixedSize(area + MovesListWidth, area);
     layout()->activate();
-    if (onScreen) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(centre);
-        move(frame.topLeft());
+    if (isVisible()) {
+        const QSize grown = size() - oldSize;
+        move(before.x() - grown.width() / 2, before.y() - grown.height() / 2);
     }
 }
 

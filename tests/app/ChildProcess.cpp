@@ -1,0 +1,113 @@
+#include "ChildProcess.h"
+
+#include <cstdio>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+
+#include "ReversiApplication.h"
+#include "ReversiMain.h"
+
+namespace reversi::test {
+
+namespace {
+
+void Report(const QString& line) {
+    std::printf("EVENT %s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+// Looks at the screen every 20 ms: closes a message box with OK and a shown
+// main window with a normal close, reporting each.
+void Watch() {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        int others = 0;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w != box && w->isVisible()) ++others;
+        }
+        QString text = box->text();
+        text.replace(QLatin1Char('\n'), QLatin1Char('|'));
+        Report(QStringLiteral("BOX %1 windows=%2 title=%3")
+                   .arg(text)
+                   .arg(others)
+                   .arg(box->windowTitle()));
+        box->done(QMessageBox::Ok);
+        return;
+    }
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(w) && w->isVisible()) {
+            Report(QStringLiteral("WINDOW %1").arg(w->windowTitle()));
+            w->close();
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+int RunChild(int argc, char** argv) {
+    ReversiApplication app(argc, argv);
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, &Watch);
+    watcher.start(20);
+    // Never hang a test run: give up after a while.
+    QTimer::singleShot(15000, [] {
+        Report(QStringLiteral("TIMEOUT"));
+        std::_Exit(3);
+    });
+    return ReversiMainBlock(app);
+}
+
+ChildResult RunProgramOnScreen(int width, int height, const QStringList& parameters,
+                               const QString& workDir) {
+    ChildResult result;
+    const QString screens = QDir(workDir).filePath(QStringLiteral("screens.json"));
+    {
+        QFile file(screens);
+        if (!file.open(QIODevice::WriteOnly)) return result;
+        file.write(QStringLiteral(R"({"screens": [{"name": "Test", "x": 0, "y": 0, )"
+                                  R"("width": %1, "height": %2, "logicalDpi": 96, )"
+                                  R"("logicalBpi": 96, "dpr": 1}]})")
+                       .arg(width)
+                       .arg(height)
+                       .toUtf8());
+    }
+    result.configDir = QDir(workDir).filePath(QStringLiteral("config"));
+    QDir().mkpath(result.configDir);
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(ChildModeVariable), QStringLiteral("1"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+               QStringLiteral("offscreen:configfile=") + screens);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), result.configDir);
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProgram(QCoreApplication::applicationFilePath());
+    child.setArguments(parameters);
+    child.start();
+    if (!child.waitForFinished(30000)) {
+        child.kill();
+        child.waitForFinished();
+        result.crashed = true;
+    }
+    result.crashed = result.crashed || child.exitStatus() != QProcess::NormalExit;
+    result.exitCode = child.exitCode();
+    const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
+    for (const QString& line : out.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1String("EVENT "))) result.events << line.mid(6);
+    }
+    return result;
+}
+
+QString SettingsFileUnder(const QString& configDir) {
+    return QDir(configDir).filePath(QStringLiteral("Quenwick/Zorel Reversi 4.00.conf"));
+}
+
+}  // namespace reversi::test

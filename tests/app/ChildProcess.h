@@ -1,0 +1,34 @@
+// Runs the program's main block in a child process of the test binary and
+// reports what a person would have seen: the message boxes (closed at once
+// with OK) and the main window (closed once it is shown).
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+namespace reversi::test {
+
+inline constexpr const char* ChildModeVariable = "REVERSI_TEST_CHILD";
+
+// Child side: makes the application, arms the watcher, runs the main block.
+int RunChild(int argc, char** argv);
+
+struct ChildResult {
+    int exitCode = -1;
+    bool crashed = false;
+    // One line per event: "BOX <text with \n as |> windows=<other visible
+    // windows>", "WINDOW <title>".
+    QStringList events;
+    QString configDir;  // XDG_CONFIG_HOME of the child
+};
+
+// Parent side: runs this test binary as the program on an offscreen screen of
+// the given size, with the given program parameters and a fresh config folder.
+ChildResult RunProgramOnScreen(int width, int height, const QStringList& parameters,
+                               const QString& workDir);
+
+// The settings file the program writes under a config folder.
+QString SettingsFileUnder(const QString& configDir);
+
+}  // namespace reversi::test

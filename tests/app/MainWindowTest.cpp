@@ -1,0 +1,182 @@
+// The main window as a new player sees it: title, menus, status bar, move
+// list, its size on both field sizes, hints, and a clean close.
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "EngineUnit.h"
+#include "MainWindow.h"
+
+namespace reversi {
+namespace {
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ResetGameState();
+        QSettings().clear();
+    }
+    std::unique_ptr<TReversiForm> ShowWindow() {
+        auto form = std::make_unique<TReversiForm>();
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
+    }
+    static int ClientHeight(const TReversiForm& form) {
+        return form.height() - form.menuBar()->height();
+    }
+};
+
+TEST_F(MainWindowTest, StartsWithTitleMenusAndNewGameStatus) {
+    auto form = ShowWindow();
+    EXPECT_EQ(form->windowTitle().toStdString(), "Zorel Reversi 4.00");
+    EXPECT_FALSE(form->LowResolution());
+
+    QStringList menus;
+    for (QAction* a : form->menuBar()->actions()) menus << a->text();
+    EXPECT_EQ(menus.join(QLatin1Char(',')).toStdString(), "Game,Media,Network,Match,Info");
+
+    EXPECT_EQ(form->StatusPanelText(2).toStdString(), "Move 0/0");
+    EXPECT_TRUE(form->StatusPanelText(0).endsWith(QLatin1String(" is moving")));
+    EXPECT_TRUE(Game().Tracker != nullptr);
+    EXPECT_EQ(Game().SideToMove, 2);
+    EXPECT_FALSE(form->UndoRedoF);
+
+    // Undo, redo and both continue buttons start disabled on a new game.
+    EXPECT_FALSE(form->SpeedButtonUndo->isEnabled());
+    EXPECT_FALSE(form->SpeedButtonRedo->isEnabled());
+    EXPECT_FALSE(form->SpeedButtonFromThis->isEnabled());
+    EXPECT_FALSE(form->SpeedButtonFromEnd->isEnabled());
+    EXPECT_FALSE(form->ListMenuUndoMove->isEnabled());
+    EXPECT_FALSE(form->NetMenuDisconnect->isEnabled());
+    // Not listening by default, and the tick mirrors that.
+    EXPECT_FALSE(form->NetMenuListing->isChecked());
+    EXPECT_TRUE(form->MovesListPanel->isVisible());
+    EXPECT_TRUE(form->ShowMoves1->isChecked());
+}
+
+TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsHintsAndShortcuts) {
+    auto form = std::make_unique<TReversiForm>();
+    struct Item {
+        QAction* action;
+        const char* caption;
+        const char* hint;
+        QKeySequence shortcut;
+    };
+    const std::vector<Item> items = {
+        {form->NewGameItem, "New", "Start new game", QKeySequence(Qt::Key_F2)},
+        {form->ExitItem, "Exit", "Exit from game", QKeySequence(Qt::ALT | Qt::Key_X)},
+        {form->SelCur2, "Flaming Cursor", "Flaming style cursor", {}},
+        {form->Musicsource1, "Music source", "Select folder where music files are placed...",
+         QKeySequence(Qt::CTRL | Qt::Key_W)},
+        {form->NetMenuShowIP, "Get IP address", "Get and display IP address for this computer",
+         QKeySequence(Qt::CTRL | Qt::Key_F7)},
+        {form->ListMenuRedoMove, "Redo move", "Redo to next move", QKeySequence(Qt::CTRL | Qt::Key_X)},
+        {form->ListMenuLoad, "Open...", "Open saved match", QKeySequence(Qt::CTRL | Qt::Key_L)},
+        {form->DayTipMenuItem, "Tip Of The Day", "Shows Tip Of The Day dialog box",
+         QKeySequence(Qt::CTRL | Qt::Key_F1)},
+        {form->AboutItem, "About", "Show about box", {}},
+    };
+    for (const Item& item : items) {
+        EXPECT_EQ(item.action->text().toStdString(), item.caption);
+        EXPECT_EQ(item.action->statusTip().toStdString(), item.hint) << item.caption;
+        EXPECT_EQ(item.action->shortcut(), item.shortcut) << item.caption;
+    }
+    // The style sub-menus hold exactly their items.
+    EXPECT_EQ(form->Figures1->actions().size(), 1);
+    EXPECT_EQ(form->Cursor1->actions().size(), 2);
+    EXPECT_EQ(form->Help1->actions().size(), 1);
+    EXPECT_EQ(form->Border1->actions().size(), 2);
+    EXPECT_EQ(form->GameMenu->actions().size(), 5);
+    EXPECT_EQ(form->Media1->actions().size(), 11);
+    EXPECT_EQ(form->NetMenu->actions().size(), 7);
+    EXPECT_EQ(form->ListMenu->actions().size(), 6);
+    EXPECT_EQ(form->HelpMenu->actions().size(), 5);
+    EXPECT_EQ(form->SpeedButtonFromThis->toolTip().toStdString(), "Continue from this position");
+}
+
+TEST_F(MainWindowTest, ClientSizeFollowsTheRuleOnTheEightField) {
+    auto form = ShowWindow();
+    const int listWidth = form->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 172;
+    EXPECT_EQ(form->MovesListWidth, listWidth);
+    EXPECT_EQ(form->SqSize, 61);
+    EXPECT_EQ(form->SqHalf, 30);
+    EXPECT_EQ(form->BoardWidget->size(), QSize(532, 532));
+    EXPECT_EQ(form->centralWidget()->size(), QSize(532 + listWidth, 532));
+    EXPECT_EQ(form->width(), 532 + listWidth);
+    EXPECT_EQ(ClientHeight(*form), 532 + form->statusBar()->height());
+    EXPECT_GE(form->statusBar()->height(), 20);
+    // The move list fills the height beside the board, its buttons at the bottom.
+    EXPECT_EQ(form->MovesListPanel->geometry(), QRect(532, 0, listWidth, 532));
+    EXPECT_EQ(form->BtnsToolBar->height(), 30);
+    EXPECT_EQ(form->SpeedButtonUndo->size(), QSize(45, 22));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());  // fixed size
+}
+
+TEST_F(MainWindowTest, ClientSizeFollowsTheRuleOnTheTenField) {
+    auto form = ShowWindow();
+    form->move(100, 100);
+    QCoreApplication::processEvents();
+    const QPoint centre = form->frameGeometry().center();
+    Game().BoardSize = 10;
+    NewGame();
+    form->SizeWindowToField();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->SqSize, 49);
+    EXPECT_EQ(form->SqHalf, 25);
+    EXPECT_EQ(form->BoardWidget->size(), QSize(534, 534));
+    EXPECT_EQ(form->centralWidget()->size(), QSize(534 + form->MovesListWidth, 534));
+    EXPECT_EQ(form->width(), 534 + form->MovesListWidth);
+    EXPECT_EQ(ClientHeight(*form), 534 + form->statusBar()->height());
+    // The window keeps its centre (within a pixel of rounding).
+    EXPECT_LE((form->frameGeometry().center() - centre).manhattanLength(), 2);
+}
+
+TEST_F(MainWindowTest, HintsReplaceThePanelsWhileShown) {
+    auto form = ShowWindow();
+    QStatusTipEvent show(QStringLiteral("Start new game"));
+    QCoreApplication::sendEvent(form.get(), &show);
+    EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "Start new game");
+    EXPECT_FALSE(form->StatusPanels[0]->isVisible());
+
+    QStatusTipEvent clear{QString()};
+    QCoreApplication::sendEvent(form.get(), &clear);
+    EXPECT_TRUE(form->statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(form->StatusPanels[0]->isVisible());
+    EXPECT_EQ(form->StatusPanelText(2).toStdString(), "Move 0/0");
+}
+
+TEST_F(MainWindowTest, ExitClosesAndWritesTheCloseSettings) {
+    auto form = ShowWindow();
+    form->ExitItem->trigger();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(Game().GameOver);
+
+    QSettings store;
+    EXPECT_TRUE(QFileInfo::exists(store.fileName()));
+    EXPECT_EQ(store.value("net/port").toString().toStdString(), "8173");
+    EXPECT_EQ(store.value("net/service").toString().toStdString(), "");
+    EXPECT_EQ(store.value("net/listn").toString().toStdString(), "no");
+    EXPECT_EQ(store.value("options/moves").toString().toStdString(), "yes");
+    EXPECT_EQ(store.value("options/call8").toString().toStdString(), "yes");
+    EXPECT_EQ(store.value("options/callw").toString().toStdString(), "yes");
+    EXPECT_EQ(store.value("options/sound_volume").toString().toStdString(), "225");
+    EXPECT_EQ(store.value("options/music_volume").toString().toStdString(), "120");
+    EXPECT_TRUE(store.value("options/music_folder").toString().endsWith("DATA/MUSIC"));
+
+    // Destroying after the close is clean and releases the match record.
+    form.reset();
+    EXPECT_EQ(Game().Tracker, nullptr);
+}
+
+}  // namespace
+}  // namespace reversi
