@@ -222,7 +222,7 @@ DecodeResult DecodeMatch(std::span<const std::uint8_t> bytes) {
     const std::int32_t count = in.Int();
     if (in.Short()) return {DecodeStatus::Short, {}, {}};
     if (count < 0 || count > MaxMoves(m.boardsize)) {
-        return Invalid("it claims " + std::to_string(count) + " moves");
+        return Invalid("the move count is " + std::to_string(count));
     }
     // A count that the file cannot hold is a short file; say so before
     // allocating anything for it.
