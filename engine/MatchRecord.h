@@ -3,6 +3,7 @@
 // saving. It keeps the move list (MoveList.h) in step with itself.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,7 +22,9 @@ struct TMove {
     std::int32_t opp = 0;   // the other colour
     tBoard board{};         // Boards[0] as it was before the move
 };
-static_assert(sizeof(TMove) == 156, "TMove is stored byte for byte in match files");
+static_assert(sizeof(TMove) == 156 && offsetof(TMove, who) == 4 && offsetof(TMove, opp) == 8 &&
+                  offsetof(TMove, board) == 12,
+              "TMove has the layout of a move in a match file");
 
 // Invariant: moves()[i].board is the position in which move i + 1 was made;
 // the position after the last applied move is Boards[0] itself.

@@ -291,8 +291,11 @@ FileResult OBoardTracker::LoadFromFile(const std::string& FileName) {
         FilePtr file(std::fopen(FileName.c_str(), "rb"));
         if (!file) return FileResult::Failure(CannotOpen(FileName, errno));
         bytes.resize(MaxReadBytes);
+        errno = 0;
         const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
-        if (std::ferror(file.get())) return FileResult::Failure("Stream read error");
+        // A read that fails outright (a folder, a device error) is reported
+        // like a file that cannot be opened, with the system's reason.
+        if (std::ferror(file.get())) return FileResult::Failure(CannotOpen(FileName, errno != 0 ? errno : EIO));
         bytes.resize(got);
     }
 

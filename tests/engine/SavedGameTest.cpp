@@ -415,6 +415,13 @@ TEST_F(SavedGameTest, MissingFileNamesTheFileAndTheReason) {
     EXPECT_EQ(r.status, FileStatus::Failed);
     EXPECT_EQ(r.message, "Cannot open file \"" + name + "\". No such file or directory");
     Snapshot::Take().ExpectSame(before);
+
+    fs::create_directories(File("folder.kzv"));
+    const FileResult folder = Tracker().LoadFromFile(File("folder.kzv").string());
+    EXPECT_EQ(folder.status, FileStatus::Failed);
+    EXPECT_EQ(folder.message.rfind("Cannot open file \"" + File("folder.kzv").string() + "\". ", 0), 0u)
+        << folder.message;
+    Snapshot::Take().ExpectSame(before);
 }
 
 TEST_F(SavedGameTest, SavingReplacesTheFileAndLeavesNothingElse) {
