@@ -73,7 +73,8 @@ DecodeResult Decode(const std::uint8_t* data, std::size_t size, int expectedW, i
     out->width = cinfo.image_width;
     out->height = cinfo.image_height;
     out->components = cinfo.num_components;
-    if (cinfo.num_components != 3) {
+    // Colour (3 components) and grey (1, shown as grey colour) pictures only.
+    if (cinfo.num_components != 3 && cinfo.num_components != 1) {
         jpeg_destroy_decompress(&cinfo);
         return DecodeResult::NotColour;
     }
@@ -125,7 +126,7 @@ TMemBlock LoadJpegToBuffer(const std::filesystem::path& file, int expectedWidth,
                                      out.message + ")");
     case DecodeResult::NotColour:
         throw PictureError(file, "the picture has " + std::to_string(out.components) +
-                                     " colour components instead of 3");
+                                     " colour components (only colour or grey pictures are shown)");
     case DecodeResult::WrongSize:
         break;
     }

@@ -26,7 +26,7 @@ private:
 // pixels (blue, green, red, 0) starting at pixel row * width of dest.
 void CopyRow24To32(std::span<const std::uint8_t> src, std::span<Pixel> dest, int row, int width);
 
-// Decodes a JPEG file that must be a colour picture of exactly
+// Decodes a JPEG file that must be a colour (or grey) picture of exactly
 // expectedWidth x expectedHeight pixels. Picture row i (0 = top) becomes
 // buffer row height - 1 - i. Throws PictureError for a missing, unreadable,
 // truncated or corrupt file, or one of another size or colour layout; the

@@ -25,7 +25,7 @@ void Compress(const std::filesystem::path& file, int width, int height, int comp
     cinfo.image_width = static_cast<JDIMENSION>(width);
     cinfo.image_height = static_cast<JDIMENSION>(height);
     cinfo.input_components = components;
-    cinfo.in_color_space = components == 3 ? JCS_RGB : JCS_GRAYSCALE;
+    cinfo.in_color_space = components == 3 ? JCS_RGB : components == 4 ? JCS_CMYK : JCS_GRAYSCALE;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 100, TRUE);
     if (components == 3)
@@ -58,6 +58,12 @@ void WriteJpeg(const std::filesystem::path& file, int width, int height, const P
 void WriteGreyJpeg(const std::filesystem::path& file, int width, int height) {
     Compress(file, width, height, 1, [&](int, std::uint8_t* row) {
         for (int x = 0; x < width; ++x) row[x] = 128;
+    });
+}
+
+void WriteCmykJpeg(const std::filesystem::path& file, int width, int height) {
+    Compress(file, width, height, 4, [&](int, std::uint8_t* row) {
+        for (int x = 0; x < 4 * width; ++x) row[x] = 60;
     });
 }
 

@@ -15,8 +15,9 @@ using PixelSource = std::function<Pixel(int x, int y)>;
 
 // Writes a baseline colour JPEG (quality 100, no chroma subsampling).
 void WriteJpeg(const std::filesystem::path& file, int width, int height, const PixelSource& source);
-// A grey-scale JPEG (one component).
+// A grey JPEG (one component, value 128) and a CMYK one (four components).
 void WriteGreyJpeg(const std::filesystem::path& file, int width, int height);
+void WriteCmykJpeg(const std::filesystem::path& file, int width, int height);
 
 // A distinct colour for cell (column, row) of a sheet, far from its neighbours.
 Pixel CellColour(int column, int row);
