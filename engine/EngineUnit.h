@@ -7,4 +7,6 @@
 #include "GameState.h"
 #include "MatchRecord.h"
 #include "Rules.h"
+#include "Evaluation.h"
 #include "Search.h"
+#include "SearchThread.h"
