@@ -9,4 +9,6 @@
 #include "MoveList.h"
 #include "Rules.h"
 #include "SavedGame.h"
+#include "Evaluation.h"
 #include "Search.h"
+#include "SearchThread.h"

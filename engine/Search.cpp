@@ -1,8 +1,133 @@
 #include "Search.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "GameState.h"
+#include "RulesCore.h"
+
 namespace reversi {
 
-int Search8(SearchContext&, int, int, int, int, int, int) { return 0; }
-int Search10(SearchContext&, int, int, int, int, int, int) { return 0; }
+namespace {
+
+template <int N>
+constexpr std::size_t CopiedBytes() {
+    // On 8 x 8 no walk from a playing square reaches beyond index 99.
+    return N == 8 ? 100 : sizeof(tBoard);
+}
+
+template <int N>
+int SearchNode(SearchContext& ctx, int move, int side, int opp, int ply, int alpha, int beta) {
+    using T = EvalTables<N>;
+    ++ctx.Nodes;
+    if (ctx.StopRequested()) {
+        ctx.BestMove[0] = PassMove;
+        return 0;
+    }
+    tBoard& b = ctx.Boards[ply + 1];
+    std::memcpy(b.data(), ctx.Boards[ply].data(), CopiedBytes<N>());
+
+    if (move == PassMove) {
+        if (ply == ctx.Depth) {
+            // side passed at the depth limit: a leaf unless opp cannot move
+            // either, which ends the game.
+            for (int i = 0; i < T::SearchedMoves; ++i)
+                if (rules::CanMove<N>(b, T::MoveOrder[i], opp, side))
+                    return Evaluate<N>(ctx.Eval, b, side, opp);
+            return rules::FinalScore<N>(b, side, opp, ctx.Eval.BabyLevel);
+        }
+    } else if (ply != 0) {
+        rules::PlaceAndFlip<N>(b, move, side, opp);
+        if (ply == ctx.Depth) return Evaluate<N>(ctx.Eval, b, side, opp);
+    }
+
+    ctx.BestMove[ply] = PassMove;
+    bool found = false;
+    for (int i = 0; i < T::SearchedMoves; ++i) {
+        const int square = T::MoveOrder[i];
+        if (!rules::CanMove<N>(b, square, opp, side)) continue;
+        found = true;
+        const int h = SearchNode<N>(ctx, square, opp, side, ply + 1, -beta, -alpha);
+        if (ctx.StopRequested()) return 0;
+        // Strictly greater: an equal value never replaces an earlier square.
+        if (h > alpha) {
+            alpha = h;
+            ctx.BestMove[ply] = square;
+            if (h >= beta) return -h;
+        }
+    }
+    if (found) return -alpha;
+
+    // opp has no legal square. After a pass by side the game is over.
+    if (move == PassMove) return rules::FinalScore<N>(b, side, opp, ctx.Eval.BabyLevel);
+    // opp passes; the pass uses up one ply.
+    const int h = SearchNode<N>(ctx, PassMove, opp, side, ply + 1, -beta, -alpha);
+    if (ctx.StopRequested()) return 0;
+    if (h > alpha) alpha = h;
+    return -alpha;
+}
+
+// Every byte that is not a playing square of an n x n field becomes 0.
+void ClearBorder(tBoard& board, int n) {
+    for (int i = 0; i < static_cast<int>(board.size()); ++i)
+        if (!IsPlayingSquare(i, n)) board[i] = CellOutside;
+}
+
+}  // namespace
+
+const std::atomic<bool> SearchContext::NeverStop{false};
+
+SearchContext::SearchContext(const SearchInput& input, const std::atomic<bool>* stop)
+    : Depth(std::clamp(input.Depth, 1, 9)) {
+    Boards[0] = input.Position;
+    ClearBorder(Boards[0], input.BoardSize == 8 ? 8 : 10);
+    BestMove.fill(PassMove);
+    Eval.AdvancedEngine = input.AdvancedEngine;
+    Eval.BabyLevel = input.BabyLevel;
+    if (stop) Stop = stop;
+}
+
+int Search8(SearchContext& ctx, int move, int side, int opp, int ply, int alpha, int beta) {
+    return SearchNode<8>(ctx, move, side, opp, ply, alpha, beta);
+}
+
+int Search10(SearchContext& ctx, int move, int side, int opp, int ply, int alpha, int beta) {
+    return SearchNode<10>(ctx, move, side, opp, ply, alpha, beta);
+}
+
+SearchInput SearchInputFromGame() {
+    const auto& g = Game();
+    SearchInput in;
+    in.BoardSize = g.BoardSize == 8 ? 8 : 10;
+    in.Position = g.Boards[0];
+    ClearBorder(in.Position, in.BoardSize);
+    in.SideToMove = g.SideToMove;
+    in.Depth = std::clamp(g.Depth, 1, 9);
+    in.BabyLevel = g.BabyLevel;
+    in.AdvancedEngine = g.AdvancedEngine;
+    return in;
+}
+
+SearchResult RunSearch(const SearchInput& input, const std::atomic<bool>* stop) {
+    SearchResult result;
+    result.BestMove.fill(PassMove);
+    const int side = input.SideToMove;
+    if (side != CellWhite && side != CellBlack) return result;
+
+    SearchContext ctx(input, stop);
+    auto search = input.BoardSize == 8 ? Search8 : Search10;
+    // The root: the other colour has just "passed", side is to move.
+    const int value = search(ctx, PassMove, Opponent(side), side, 0, -32767, 32767);
+    result.Nodes = ctx.Nodes;
+    result.Stopped = ctx.StopRequested();
+    result.BestMove = ctx.BestMove;
+    if (result.Stopped) {
+        result.BestMove[0] = PassMove;
+    } else {
+        result.Score = -value;
+    }
+    result.Move = result.BestMove[0];
+    return result;
+}
 
 }  // namespace reversi
