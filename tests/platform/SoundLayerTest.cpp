@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include <csignal>
 #include <unistd.h>
 
 #include "SoundLayer.h"
@@ -64,6 +65,21 @@ TEST(SoundLayer, OpensWithDummyDriverAndPlaysAnEffect)
     EXPECT_TRUE(sound.isPlaying(channel));
     EXPECT_FALSE(sound.isPlaying(SoundLayer::kNoChannel));
     EXPECT_FALSE(sound.isPlaying(32));
+}
+
+// Qt owns the process's signal handling; opening audio must not take over
+// SIGINT or SIGTERM (SDL would otherwise turn them into its own quit events).
+TEST(SoundLayer, LeavesSignalHandlersAlone)
+{
+    struct sigaction before[2] {}, after[2] {};
+    const int signals[2] = {SIGINT, SIGTERM};
+    for (int i = 0; i < 2; ++i) ASSERT_EQ(::sigaction(signals[i], nullptr, &before[i]), 0);
+    SoundLayer sound;
+    ASSERT_TRUE(sound.init());
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(::sigaction(signals[i], nullptr, &after[i]), 0);
+        EXPECT_EQ(after[i].sa_handler, before[i].sa_handler) << signals[i];
+    }
 }
 
 TEST(SoundLayer, EffectsOverlapUntilEveryChannelIsBusy)
