@@ -69,7 +69,7 @@ Rgb shadeSurface(Material m, Vec n, Rgb base)
     const double nh = std::max(0.0, dot(n, kHalf));
     switch (m) {
     case Material::Wood:
-        return screen(base * (0.32 + 0.78 * diffuse), Rgb{255, 240, 220}, 0.22 * std::pow(nh, 30.0));
+        return screen(base * (0.32 + 0.78 * diffuse), Rgb{255, 236, 215}, 0.30 * std::pow(nh, 24.0) + 0.25 * std::pow(nh, 160.0));
     case Material::Gold:
         return screen(Rgb{206, 160, 70} * (0.25 + 0.85 * diffuse), Rgb{255, 250, 220},
                       0.75 * std::pow(nh, 50.0));
@@ -119,7 +119,7 @@ Rgb frameSample(int style, double x, double y, int total)
         const double warp = fractalNoise(along * 0.012, d * 0.05, seed, 3);
         const double grain = 0.5 + 0.5 * std::sin((d + 9.0 * warp) * 1.1);
         const double tone = 1.0 + 0.10 * (grain - 0.5) + 0.08 * (warp - 0.5);
-        base = Rgb{84, 50, 28} * tone;
+        base = Rgb{54, 25, 15} * tone;
     } else {
         // Blue-grey metal with a slow sheen along each side.
         const double sheen = 0.5 + 0.5 * std::sin(along * 0.011 + side * 1.7);

@@ -74,7 +74,7 @@ std::optional<Hit> trace(double sx, double sy, double turn)
         const double rho = std::sqrt(p.x * p.x + p.y * p.y);
         const double r = rho / kRadius;
         const double bevel = std::max(0.0, (r - 0.8) / 0.2);
-        const double slope = 0.36 * r + 2.2 * bevel * bevel;
+        const double slope = 0.46 * r + 2.2 * bevel * bevel;
         const double ux = rho > 1e-9 ? p.x / rho : 0, uy = rho > 1e-9 ? p.y / rho : 0;
         const double up = p.z > 0 ? 1.0 : -1.0;
         return Hit{p, normalise({ux * slope, uy * slope, up}), false};
@@ -91,7 +91,7 @@ Rgb shade(const Hit& hit, double turn, Rgb front, Rgb back)
         base = base * 0.72;
     const double diffuse = std::max(0.0, dot(n, kLight));
     const double nh = std::max(0.0, dot(n, kHalf));
-    const double gloss = 0.30 * std::pow(nh, 40.0) + 0.75 * std::pow(nh, 500.0);
+    const double gloss = 0.10 * std::pow(nh, 6.0) + 0.30 * std::pow(nh, 40.0) + 0.75 * std::pow(nh, 500.0);
     // The lower-right edge falls off into shadow, which rounds the disc.
     const Rgb lit = base * (0.30 + 0.80 * diffuse);
     return screen(lit, Rgb{255, 255, 250}, std::min(1.0, gloss));

@@ -47,9 +47,11 @@ Image figureSheet()
         for (int frame = 0; frame <= kLastFrame; ++frame) {
             // Rows 0 to 3: turning discs; the last column is never shown, so it
             // holds the disc at rest with its new face, matching what follows.
+            // The disc turns so that its yellow face is always the one toward
+            // the light (upper left); a yellow face turned away looks muddy.
             const DiscPose flip = frame < kLastFrame ? flipPose(frame) : DiscPose{kPi, 0, 1};
             Image cell = tile;
-            paintDisc(cell, flip, kYellow, kGreen);
+            paintDisc(cell, DiscPose{-flip.turn, flip.lift, flip.alpha}, kYellow, kGreen);
             putCell(sheet, frame, 0 + parity, cell);
             cell = tile;
             paintDisc(cell, flip, kGreen, kYellow);
