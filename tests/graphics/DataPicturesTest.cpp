@@ -6,6 +6,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,8 @@ struct PictureSize {
     const char* name;
     int width, height;
 };
+
+void PrintTo(const PictureSize& p, std::ostream* os) { *os << p.name; }
 
 class DataPictures : public testing::TestWithParam<PictureSize> {};
 
