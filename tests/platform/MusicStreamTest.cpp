@@ -110,9 +110,14 @@ TEST_F(MusicStreamTest, PausingNoMusicTouchesNoEffect)
 {
     Sample sample = sound.loadSample(dataFolder() / "endgame.ogg");
     const int effect = sound.playSound(sample);
-    ASSERT_EQ(effect, 0);
-    EXPECT_FALSE(sound.setPaused(SoundLayer::kNoChannel, true));
-    EXPECT_FALSE(Mix_Paused(effect));
+    ASSERT_EQ(effect, 1);
+    // Before any music has played, a channel variable holds 0 or kNoChannel.
+    for (int noMusic : {SoundLayer::kNoChannel, 0}) {
+        EXPECT_FALSE(sound.setPaused(noMusic, true));
+        EXPECT_FALSE(sound.setVolumeAbsolute(noMusic, 0));
+    }
+    EXPECT_EQ(Mix_Paused(-1), 0);
+    EXPECT_EQ(Mix_Volume(0, -1), MIX_MAX_VOLUME);
 }
 
 }  // namespace
