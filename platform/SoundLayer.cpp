@@ -19,7 +19,12 @@ public:
     AudioDevice(const AudioDevice&) = delete;
     AudioDevice& operator=(const AudioDevice&) = delete;
 
-    [[nodiscard]] bool isEffectChannel(int channel) const { return channel >= 0 && channel < channels_; }
+    // Our effect channel numbers are 1..N; the mixer's are 0..N-1. Answers the
+    // mixer's number, or -1 when `channel` is no effect channel.
+    [[nodiscard]] int mixerChannel(int channel) const
+    {
+        return channel >= 1 && channel <= channels_ ? channel - 1 : -1;
+    }
     [[nodiscard]] bool isMusicChannel(int channel) const
     {
         return current_ != nullptr && channel == musicChannel_;
@@ -60,7 +65,7 @@ std::shared_ptr<AudioDevice> AudioDevice::acquire(int mixRate, int channels)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return nullptr;
     }
-    const int allocated = Mix_AllocateChannels(std::max(1, channels));
+    const int allocated = Mix_AllocateChannels(std::clamp(channels, 1, SoundLayer::kMaxEffectChannels));
     Mix_MasterVolume(MIX_MAX_VOLUME);
     Mix_VolumeMusic(MIX_MAX_VOLUME);
     std::shared_ptr<AudioDevice> device(new AudioDevice(allocated));
@@ -186,10 +191,10 @@ int SoundLayer::playSound(const Sample& sample) const
 {
     if (!device_ || !sample.chunk_) return kNoChannel;
     // Pick the free channel here, so its volume is reset before it starts.
-    for (int channel = 0; channel < device_->effectChannels(); ++channel) {
-        if (Mix_Playing(channel)) continue;  // paused channels count as busy
-        Mix_Volume(channel, MIX_MAX_VOLUME);
-        return Mix_PlayChannel(channel, sample.chunk_, 0) == channel ? channel : kNoChannel;
+    for (int mixer = 0; mixer < device_->effectChannels(); ++mixer) {
+        if (Mix_Playing(mixer)) continue;  // paused channels count as busy
+        Mix_Volume(mixer, MIX_MAX_VOLUME);
+        return Mix_PlayChannel(mixer, sample.chunk_, 0) == mixer ? mixer + 1 : kNoChannel;
     }
     return kNoChannel;
 }
@@ -226,7 +231,7 @@ int SoundLayer::playStream(const MusicStream& stream, bool paused) const
 bool SoundLayer::isPlaying(int channel) const
 {
     if (!device_) return false;
-    if (device_->isEffectChannel(channel)) return Mix_Playing(channel) != 0;
+    if (const int mixer = device_->mixerChannel(channel); mixer >= 0) return Mix_Playing(mixer) != 0;
     if (device_->isMusicChannel(channel)) return device_->musicPaused() || Mix_PlayingMusic() != 0;
     return false;
 }
@@ -234,8 +239,8 @@ bool SoundLayer::isPlaying(int channel) const
 bool SoundLayer::setPaused(int channel, bool paused) const
 {
     if (!device_) return false;
-    if (device_->isEffectChannel(channel)) {
-        paused ? Mix_Pause(channel) : Mix_Resume(channel);
+    if (const int mixer = device_->mixerChannel(channel); mixer >= 0) {
+        paused ? Mix_Pause(mixer) : Mix_Resume(mixer);
         return true;
     }
     if (device_->isMusicChannel(channel)) {
@@ -249,8 +254,8 @@ bool SoundLayer::setPaused(int channel, bool paused) const
 bool SoundLayer::setVolumeAbsolute(int channel, int volume) const
 {
     if (!device_) return false;
-    if (device_->isEffectChannel(channel)) {
-        Mix_Volume(channel, toMixerVolume(volume));
+    if (const int mixer = device_->mixerChannel(channel); mixer >= 0) {
+        Mix_Volume(mixer, toMixerVolume(volume));
         return true;
     }
     if (device_->isMusicChannel(channel)) {

@@ -13,10 +13,13 @@
 //
 // Volumes are 0..255 throughout, as the settings store them.
 //
-// Channels: effects play on channels 0..N-1 (N from `init`); a playing music
+// Channels: effects play on channels 1..N (N from `init`); a playing music
 // stream gets a channel number of its own, >= `kFirstMusicChannel`, new for
-// every `playStream`. `kNoChannel` (-1) is never valid: initialise a channel
-// variable with it so that pausing "no music yet" cannot touch an effect.
+// every `playStream`. Zero and negative numbers are never channels, so a
+// channel variable that starts at 0 or `kNoChannel` (-1) before any music
+// plays cannot pause or change an effect by mistake.
+//
+// Use it from one thread (the main thread); SDL2_mixer mixes on its own.
 
 #include <filesystem>
 #include <memory>
@@ -81,13 +84,14 @@ public:
     static constexpr int kNoChannel = -1;
     static constexpr int kFirstMusicChannel = 1000;
     static constexpr int kMaxVolume = 255;
+    static constexpr int kMaxEffectChannels = 256;
 
     SoundLayer() = default;
     ~SoundLayer();
     SoundLayer(const SoundLayer&) = delete;
     SoundLayer& operator=(const SoundLayer&) = delete;
 
-    // Opens the audio output with `channels` effect channels mixing at
+    // Opens the audio output with `channels` (1..256) effect channels mixing at
     // `mixRate` Hz. True when sound is available; false leaves the layer closed
     // (nothing further to undo). Calling it on an open layer just answers true.
     bool init(int mixRate = 44100, int channels = 32);

@@ -58,9 +58,9 @@ TEST(SoundEffects, AllEightLoadAndPlay)
     for (TSoundEffect effect : kAll) {
         EXPECT_TRUE(effects.isLoaded(effect));
         const int channel = effects.play(sound, effect);
-        EXPECT_GE(channel, 0) << SoundEffects::fileName(effect);
+        EXPECT_GE(channel, 1) << SoundEffects::fileName(effect);
     }
-    EXPECT_GE(effects.play(sound, 5), 0);
+    EXPECT_GE(effects.play(sound, 5), 1);
     effects.free();
     EXPECT_EQ(effects.loadedCount(), 0);
     EXPECT_EQ(effects.play(sound, TSoundEffect::move), SoundLayer::kNoChannel);

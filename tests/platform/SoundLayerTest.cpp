@@ -60,11 +60,11 @@ TEST(SoundLayer, OpensWithDummyDriverAndPlaysAnEffect)
     Sample sample = sound.loadSample(dataFolder() / "endgame.ogg");
     ASSERT_TRUE(sample.isLoaded());
     const int channel = sound.playSound(sample);
-    ASSERT_GE(channel, 0);
-    EXPECT_LT(channel, 32);
+    ASSERT_GE(channel, 1);
+    EXPECT_LE(channel, 32);
     EXPECT_TRUE(sound.isPlaying(channel));
-    EXPECT_FALSE(sound.isPlaying(SoundLayer::kNoChannel));
-    EXPECT_FALSE(sound.isPlaying(32));
+    for (int notAChannel : {SoundLayer::kNoChannel, 0, 33, SoundLayer::kFirstMusicChannel})
+        EXPECT_FALSE(sound.isPlaying(notAChannel)) << notAChannel;
 }
 
 // Qt owns the process's signal handling; opening audio must not take over
@@ -90,8 +90,8 @@ TEST(SoundLayer, EffectsOverlapUntilEveryChannelIsBusy)
     ASSERT_TRUE(sample.isLoaded());
     const int first = sound.playSound(sample);
     const int second = sound.playSound(sample);
-    EXPECT_GE(first, 0);
-    EXPECT_GE(second, 0);
+    EXPECT_GE(first, 1);
+    EXPECT_GE(second, 1);
     EXPECT_NE(first, second);
     EXPECT_EQ(sound.playSound(sample), SoundLayer::kNoChannel);
 }
@@ -103,17 +103,19 @@ TEST(SoundLayer, PausedEffectStaysBusyAndChannelVolumeResetsOnNextPlay)
     Sample sample = sound.loadSample(dataFolder() / "movehint.ogg");  // 0.85 s
     ASSERT_TRUE(sample.isLoaded());
     const int channel = sound.playSound(sample);
-    ASSERT_EQ(channel, 0);
+    ASSERT_EQ(channel, 1);
+    const int mixer = channel - 1;
     EXPECT_TRUE(sound.setVolumeAbsolute(channel, 51));
-    EXPECT_EQ(Mix_Volume(channel, -1), SoundLayer::toMixerVolume(51));
+    EXPECT_EQ(Mix_Volume(mixer, -1), SoundLayer::toMixerVolume(51));
     EXPECT_TRUE(sound.setPaused(channel, true));
+    EXPECT_TRUE(Mix_Paused(mixer));
     std::this_thread::sleep_for(std::chrono::milliseconds(1000));  // longer than the effect
     EXPECT_TRUE(sound.isPlaying(channel));
     EXPECT_EQ(sound.playSound(sample), SoundLayer::kNoChannel);  // the paused channel is taken
     EXPECT_TRUE(sound.setPaused(channel, false));
     EXPECT_TRUE(soundtest::waitFor([&] { return !sound.isPlaying(channel); }));
     EXPECT_EQ(sound.playSound(sample), channel);
-    EXPECT_EQ(Mix_Volume(channel, -1), MIX_MAX_VOLUME);
+    EXPECT_EQ(Mix_Volume(mixer, -1), MIX_MAX_VOLUME);
 }
 
 TEST(SoundLayer, MasterVolumeScalesEffectsOnly)
@@ -183,7 +185,7 @@ TEST(SoundLayer, HandlesOutlivingCloseAreFreedSafelyAndNothingPlays)
         ASSERT_TRUE(sample && stream);
         const int effect = sound.playSound(sample);
         const int music = sound.playStream(stream);
-        ASSERT_GE(effect, 0);
+        ASSERT_GE(effect, 1);
         ASSERT_GE(music, SoundLayer::kFirstMusicChannel);
         sound.close();
         EXPECT_FALSE(sound.isOpen());

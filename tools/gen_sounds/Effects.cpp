@@ -1,5 +1,7 @@
 #include "Effects.h"
 
+#include <utility>
+
 namespace gensounds {
 
 namespace {
