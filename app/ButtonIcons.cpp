@@ -70,4 +70,23 @@ QIcon PaintButtonIcon(ButtonIcon kind) {
     return icon;
 }
 
+QIcon PaintProgramIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal unit = size / 16.0;
+        painter.setPen(QPen(QColor(20, 50, 20), unit * 0.6));
+        painter.setBrush(QColor(50, 140, 60));
+        painter.drawEllipse(QRectF(5 * unit, 5 * unit, 10.5 * unit, 10.5 * unit));
+        painter.setPen(QPen(QColor(90, 70, 10), unit * 0.6));
+        painter.setBrush(QColor(235, 195, 60));
+        painter.drawEllipse(QRectF(0.5 * unit, 0.5 * unit, 10.5 * unit, 10.5 * unit));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 }  // namespace reversi

@@ -1,4 +1,4 @@
-// Icons of the buttons under the move list, painted in code.
+// Icons painted in code: the buttons under the move list and the program.
 #pragma once
 
 #include <QIcon>
@@ -9,5 +9,8 @@ enum class ButtonIcon { Undo, Redo, FromThis, FromEnd };
 
 // A 16 x 16 icon with a greyed form for the disabled button.
 QIcon PaintButtonIcon(ButtonIcon kind);
+
+// The program's icon (window, task bar, tray): two discs, yellow over green.
+QIcon PaintProgramIcon();
 
 }  // namespace reversi

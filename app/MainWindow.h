@@ -37,6 +37,8 @@ class QWidget;
 
 namespace reversi {
 
+class MovesListAdapter;
+
 class TReversiForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -73,6 +75,15 @@ public:
     int RunEngine();
     // Asks a running search to stop and waits until its thread has ended.
     void StopSearchAndWait();
+    // Status panel 2: "Move " + moves applied + "/" + moves stored.
+    void ShowMoveCounter();
+    // Status panels 0 and 1 from the position: whose turn or "Game over",
+    // and the score. Changes no game state.
+    void ShowScoreAndTurn();
+    // Reads a saved match into the record and sets the window up for it.
+    // False when the file is no match or could not be read (a message has
+    // then been shown for a damaged or unreadable file).
+    bool LoadMatch(const QString& FileName);
 
     // --- Components (named as the rest of the program addresses them) -----
     QMenu* GameMenu = nullptr;
@@ -186,6 +197,9 @@ private:
     void FormMouseMove(QMouseEvent* e);
     void FormClick();
     void FirstBoardPaint();
+    void OpenCommandLineGame();
+
+    std::unique_ptr<MovesListAdapter> movesListAdapter_;
 
     bool lowResolution_ = false;
     bool closed_ = false;

@@ -10,6 +10,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include "ButtonIcons.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
 
@@ -52,7 +53,8 @@ void TReversiForm::CreateComponents() {
     MusicPingTimer->setInterval(250);
     connect(MusicPingTimer, &QTimer::timeout, this, &TReversiForm::MusicPingTimerTimer);
 
-    TrayIcon = new QSystemTrayIcon(this);
+    setWindowIcon(PaintProgramIcon());
+    TrayIcon = new QSystemTrayIcon(windowIcon(), this);
 
     // The window follows the fixed size of its client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

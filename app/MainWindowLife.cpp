@@ -16,6 +16,7 @@
 #include "EngineUnit.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
+#include "MovesListAdapter.h"
 #include "ScreenCheck.h"
 
 namespace reversi {
@@ -65,6 +66,7 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
 
     NewPosX = OldPosX = NewPosY = OldPosY = 0;
     NewGame();
+    Game().Tracker->SetMoveList(movesListAdapter_.get());
     ApplyCommandLine();
 
     LoadPictureSets();
@@ -158,10 +160,7 @@ void TReversiForm::FormActivate() {
         ForceConnect = false;
         // The call dialog with the address filled in comes with network play.
     }
-    if (ForceLoadGame) {
-        ForceLoadGame = false;
-        // Opening ForceLoadGameStr comes with the saved-game commands.
-    }
+    if (ForceLoadGame) OpenCommandLineGame();
 }
 
 void TReversiForm::TipShowTimerTimer() {
@@ -212,7 +211,11 @@ void TReversiForm::FormDestroy() {
     if (!lowResolution_) StopSearchAndWait();
     // Sound samples and music are released here once the sound layer exists;
     // the picture sets with the board widget.
-    Game().Tracker.reset();
+    auto& g = Game();
+    if (g.Tracker) {
+        g.Tracker->SetMoveList(nullptr);
+        g.Tracker.reset();
+    }
 }
 
 }  // namespace reversi

@@ -9,6 +9,7 @@
 
 #include "ButtonIcons.h"
 #include "MainWindow.h"
+#include "MovesListAdapter.h"
 
 namespace reversi {
 
@@ -57,6 +58,7 @@ void TReversiForm::CreateMoveListPanel() {
     listColours.setColor(QPalette::Text, QColor(58, 25, 0));
     MovesListBox->setPalette(listColours);
     column->addWidget(MovesListBox, 1);
+    movesListAdapter_ = std::make_unique<MovesListAdapter>(MovesListBox);
 
     // A plain strip rather than a movable tool bar: the four 45-pixel buttons
     // fill the list's width exactly, inside a border of 2 pixels.

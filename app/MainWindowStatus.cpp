@@ -50,6 +50,40 @@ void TReversiForm::ShowNewGameStatus() {
     StatusPanels[2]->setText(QStringLiteral("Move 0/0"));
 }
 
+void TReversiForm::ShowMoveCounter() {
+    const auto& tracker = Game().Tracker;
+    const int current = tracker ? tracker->current() : 0;
+    const int count = tracker ? tracker->count() : 0;
+    StatusPanels[2]->setText(QStringLiteral("Move %1/%2").arg(current).arg(count));
+}
+
+void TReversiForm::ShowScoreAndTurn() {
+    const auto& g = Game();
+    const tBoard& board = g.Boards[0];
+    const int n = g.BoardSize;
+    int white = 0, black = 0;
+    bool whiteCanMove = false, blackCanMove = false;
+    for (int x = 0; x < n; ++x) {
+        for (int y = 0; y < n; ++y) {
+            const int square = SquareIndex(x, y, n);
+            if (board[square] == CellWhite) ++white;
+            if (board[square] == CellBlack) ++black;
+            whiteCanMove = whiteCanMove || CanMove(board, square, CellWhite, CellBlack);
+            blackCanMove = blackCanMove || CanMove(board, square, CellBlack, CellWhite);
+        }
+    }
+    const QString whiteName = QString::fromStdString(GetWhiteName());
+    const QString blackName = QString::fromStdString(GetBlackName());
+    StatusPanels[1]->setText(
+        QStringLiteral("%1 %2 : %3 %4").arg(whiteName).arg(white).arg(blackName).arg(black));
+    if (!whiteCanMove && !blackCanMove) {
+        StatusPanels[0]->setText(QStringLiteral("Game over"));
+    } else {
+        const QString mover = g.SideToMove == CellBlack ? blackName : whiteName;
+        StatusPanels[0]->setText(mover + QStringLiteral(" is moving"));
+    }
+}
+
 void TReversiForm::DisplayHint(const QString& hint) {
     if (hint.isEmpty()) {
         ReversiStatusBar->clearMessage();

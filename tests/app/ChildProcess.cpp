@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTimer>
 
+#include "MainWindow.h"
 #include "ReversiApplication.h"
 #include "ReversiMain.h"
 
@@ -39,12 +40,19 @@ void Watch() {
         box->done(QMessageBox::Ok);
         return;
     }
+    static int seen = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<QMainWindow*>(w) && w->isVisible()) {
-            Report(QStringLiteral("WINDOW %1").arg(w->windowTitle()));
-            w->close();
-            return;
-        }
+        auto* form = qobject_cast<TReversiForm*>(w);
+        if (!form || !form->isVisible()) continue;
+        // Let the first activation's work finish before looking.
+        if (++seen < 3) return;
+        Report(QStringLiteral("WINDOW %1").arg(form->windowTitle()));
+        Report(QStringLiteral("STATUS %1|%2|%3")
+                   .arg(form->StatusPanelText(0), form->StatusPanelText(1),
+                        form->StatusPanelText(2)));
+        Report(QStringLiteral("BOARD %1").arg(form->BoardWidget->width()));
+        form->close();
+        return;
     }
 }
 

@@ -18,7 +18,8 @@ struct ChildResult {
     int exitCode = -1;
     bool crashed = false;
     // One line per event: "BOX <text with \n as |> windows=<other visible
-    // windows>", "WINDOW <title>".
+    // windows> title=<caption>"; for the main window "WINDOW <title>",
+    // "STATUS <panel 0>|<panel 1>|<panel 2>", "BOARD <board area width>".
     QStringList events;
     QString configDir;  // XDG_CONFIG_HOME of the child
 };
