@@ -6,5 +6,7 @@
 #include "BoardText.h"
 #include "GameState.h"
 #include "MatchRecord.h"
+#include "MoveList.h"
 #include "Rules.h"
+#include "SavedGame.h"
 #include "Search.h"
