@@ -64,6 +64,7 @@ void BoardPainter::CopyRestingCell(int x, int y, const tBoard& board) {
 }
 
 void BoardPainter::DrawCursorOn(int x, int y) {
+    if (!geometry_.Inside(x, y)) return;
     cursor_.DrawCursorCell(back_, CursorOriginX(x), CursorOriginY(y), geometry_.S,
                            (x + y) % 2 == 0);
 }

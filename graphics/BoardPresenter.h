@@ -22,8 +22,10 @@ public:
     // Shows the whole back buffer one to one (a new buffer size resizes the
     // picture on screen).
     virtual void PresentBuffer(const TMemBlock& back) = 0;
-    // Shows one rectangle of the back buffer at the same place on screen.
-    // Only called with a buffer of the size last given to PresentBuffer.
+    // Shows one rectangle (inside the buffer) of the back buffer at the same
+    // place on screen. When the buffer's size differs from the picture on
+    // screen (none shown yet, or the field size changed), the presenter
+    // starts a black picture of the buffer's size first.
     virtual void PresentRect(const TMemBlock& back, ScreenRect rect) = 0;
 };
 

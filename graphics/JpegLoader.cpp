@@ -78,6 +78,13 @@ DecodeResult Decode(const std::uint8_t* data, std::size_t size, int expectedW, i
         jpeg_destroy_decompress(&cinfo);
         return DecodeResult::NotColour;
     }
+    // The size is known from the header: a wrong one is rejected before the
+    // decoder allocates anything for the picture.
+    if (cinfo.image_width != static_cast<JDIMENSION>(expectedW) ||
+        cinfo.image_height != static_cast<JDIMENSION>(expectedH)) {
+        jpeg_destroy_decompress(&cinfo);
+        return DecodeResult::WrongSize;
+    }
     cinfo.out_color_space = JCS_EXT_BGR;
     cinfo.buffered_image = FALSE;
     jpeg_start_decompress(&cinfo);
@@ -108,6 +115,11 @@ TMemBlock LoadJpegToBuffer(const std::filesystem::path& file, int expectedWidth,
                            int expectedHeight) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) throw PictureError(file, "the file is missing");
+    // The pictures are a few hundred kilobytes; anything far larger is not one
+    // of them and is not read into memory.
+    constexpr std::uintmax_t MaxFileSize = 64u << 20;
+    if (std::filesystem::file_size(file, ec) > MaxFileSize && !ec)
+        throw PictureError(file, "the file is too large for a picture");
     std::ifstream in(file, std::ios::binary);
     if (!in) throw PictureError(file, "the file cannot be opened");
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),

@@ -86,6 +86,18 @@ TEST(LoadJpegToBuffer, RejectsBadFilesNamingThem) {
     std::vector<char> damaged = bytes;
     for (std::size_t i = damaged.size() / 3; i < damaged.size() - 2; i += 7) damaged[i] = static_cast<char>(0xFF);
     WriteAll(corrupt, damaged);
+    // The header claims 60000 x 60000 pixels: rejected before decoding.
+    const auto huge = folder.Data() / "huge.jpg";
+    std::vector<char> claimed = bytes;
+    for (std::size_t i = 0; i + 8 < claimed.size(); ++i)
+        if (static_cast<unsigned char>(claimed[i]) == 0xFF && static_cast<unsigned char>(claimed[i + 1]) == 0xC0) {
+            for (std::size_t k : {i + 5, i + 7}) {
+                claimed[k] = static_cast<char>(0xEA);  // 60000 = 0xEA60
+                claimed[k + 1] = static_cast<char>(0x60);
+            }
+            break;
+        }
+    WriteAll(huge, claimed);
     const auto notJpeg = folder.Data() / "text.jpg";
     WriteAll(notJpeg, {'h', 'e', 'l', 'l', 'o'});
     const auto empty = folder.Data() / "empty.jpg";
@@ -93,10 +105,15 @@ TEST(LoadJpegToBuffer, RejectsBadFilesNamingThem) {
     const auto missing = folder.Data() / "missing.jpg";
     const auto directory = folder.Data();
 
-    for (const auto& file : {wrongWidth, wrongHeight, cmyk, truncated, headerOnly, corrupt, notJpeg,
+    for (const auto& file : {wrongWidth, wrongHeight, huge, cmyk, truncated, headerOnly, corrupt, notJpeg,
                              empty, missing, directory}) {
         SCOPED_TRACE(file.string());
         ExpectPictureError([&] { LoadJpegToBuffer(file, 64, 48); }, file);
+    }
+    try {
+        LoadJpegToBuffer(huge, 64, 48);
+    } catch (const PictureError& e) {
+        EXPECT_NE(std::string(e.what()).find("60000 x 60000"), std::string::npos) << e.what();
     }
     EXPECT_NO_THROW(LoadJpegToBuffer(good, 64, 48));
 }
