@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "BoardBits.h"
 #include "GameState.h"
 #include "RulesCore.h"
 
@@ -31,9 +32,7 @@ int SearchNode(SearchContext& ctx, int move, int side, int opp, int ply, int alp
         if (ply == ctx.Depth) {
             // side passed at the depth limit: a leaf unless opp cannot move
             // either, which ends the game.
-            for (int i = 0; i < T::SearchedMoves; ++i)
-                if (rules::CanMove<N>(b, T::MoveOrder[i], opp, side))
-                    return Evaluate<N>(ctx.Eval, b, side, opp);
+            if (LegalMoves<N>(b, opp, side) != 0) return Evaluate<N>(ctx.Eval, b, side, opp);
             return rules::FinalScore<N>(b, side, opp, ctx.Eval.BabyLevel);
         }
     } else if (ply != 0) {
@@ -42,10 +41,12 @@ int SearchNode(SearchContext& ctx, int move, int side, int opp, int ply, int alp
     }
 
     ctx.BestMove[ply] = PassMove;
+    // The squares opp may play, tried in move order.
+    const Bits legal = LegalMoves<N>(b, opp, side);
     bool found = false;
     for (int i = 0; i < T::SearchedMoves; ++i) {
         const int square = T::MoveOrder[i];
-        if (!rules::CanMove<N>(b, square, opp, side)) continue;
+        if (!HasSquare<N>(legal, square)) continue;
         found = true;
         const int h = SearchNode<N>(ctx, square, opp, side, ply + 1, -beta, -alpha);
         if (ctx.StopRequested()) return 0;

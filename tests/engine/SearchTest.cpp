@@ -10,6 +10,7 @@
 #include <string>
 
 #include "EngineUnit.h"
+#include "BoardBits.h"
 #include "RandomPositions.h"
 #include "RulesCore.h"
 
@@ -348,4 +349,43 @@ TEST(Search, PruningVisitsFewerNodesThanTheFullTree) {
     // Full tree at depth 3 from the start: 1 root + 4 + 12 + 56 nodes.
     EXPECT_LT(r3.Nodes, 1u + 4 + 12 + 56);
     EXPECT_GT(r3.Nodes, 1u + 4);
+}
+
+TEST(BoardBits, LegalMovesAreExactlyTheSquaresCanMoveAllows) {
+    for (int n : {8, 10})
+        for (std::uint32_t seed = 1; seed <= 60; ++seed) {
+            const auto p = RandomPosition(n, seed, static_cast<int>(seed * 37 % static_cast<std::uint32_t>(n * n - 4)));
+            for (int me : {CellWhite, CellBlack}) {
+                const Bits bits = n == 8 ? LegalMoves<8>(p.Board, me, 5 - me) : LegalMoves<10>(p.Board, me, 5 - me);
+                int count = 0;
+                for (int s = 0; s < 144; ++s) {
+                    if (!IsPlayingSquare(s, n)) continue;
+                    const bool legal = (n == 8 ? CanMove8 : CanMove10)(p.Board, s, me, 5 - me);
+                    const bool inBits = n == 8 ? HasSquare<8>(bits, s) : HasSquare<10>(bits, s);
+                    EXPECT_EQ(inBits, legal) << n << " seed " << seed << " square " << s;
+                    count += legal;
+                }
+                EXPECT_EQ(CountBits(bits), count) << n << " seed " << seed;
+            }
+        }
+}
+
+TEST(BoardBits, RunsAlongTheEdgesStopAtTheBorder) {
+    // A run along the bottom row ending on the border, and one across the
+    // edge between two columns, give no move; a full-length run gives one.
+    for (int n : {8, 10}) {
+        tBoard b = EmptyBoard(n);
+        const int last = n - 1;
+        for (int x = 1; x < last; ++x) b[SquareIndex(x, last, n)] = CellBlack;  // row 1, B to second-to-last
+        b[SquareIndex(last, last, n)] = CellWhite;                              // closed by white at the corner
+        b[SquareIndex(0, 0, n)] = CellBlack;                                    // top-left corner, run upwards off the field
+        const Bits bits = n == 8 ? LegalMoves<8>(b, CellWhite, CellBlack) : LegalMoves<10>(b, CellWhite, CellBlack);
+        for (int s = 0; s < 144; ++s) {
+            if (!IsPlayingSquare(s, n)) continue;
+            const bool legal = (n == 8 ? CanMove8 : CanMove10)(b, s, CellWhite, CellBlack);
+            EXPECT_EQ(n == 8 ? HasSquare<8>(bits, s) : HasSquare<10>(bits, s), legal) << n << " " << s;
+        }
+        EXPECT_TRUE(n == 8 ? HasSquare<8>(bits, SquareIndex(0, last, n)) : HasSquare<10>(bits, SquareIndex(0, last, n)));
+        EXPECT_EQ(CountBits(bits), 1) << n;
+    }
 }
