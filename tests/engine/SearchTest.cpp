@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <atomic>
+#include <random>
 #include <set>
 #include <string>
 
@@ -42,6 +43,18 @@ SearchInput Input(const tBoard& b, int side, int depth, bool baby = false, bool 
     in.AdvancedEngine = advanced;
     in.BoardSize = n;
     return in;
+}
+
+// A board from its text: column by column from column A, each column from
+// the top row down, "w", "b", "+".
+tBoard FromText(const std::string& text, int n) {
+    tBoard b{};
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) {
+            const char c = text.at(static_cast<std::size_t>(x * n + y));
+            b[SquareIndex(x, y, n)] = c == 'w' ? CellWhite : c == 'b' ? CellBlack : CellEmpty;
+        }
+    return b;
 }
 
 // The 8 x 8 start position after white's E6 (53): black to move.
@@ -329,6 +342,36 @@ TEST(Search, AgreesWithPlainMinimaxNearTheEndWherePassesHappen) {
                                 std::to_string(n) + " end seed " + std::to_string(seed));
         }
     EXPECT_GT(passes, 0);  // some of these positions start with a pass
+}
+
+TEST(Search, AgreesWithPlainMinimaxOnScatteredBoards) {
+    // Discs strewn at random, centre squares included: many passes, finished
+    // games and boards whose only moves are centre squares, which the search
+    // never tries.
+    std::mt19937 rng(77);
+    for (int n : {8, 10})
+        for (int k = 0; k < 40; ++k) {
+            tBoard b = EmptyBoard(n);
+            const unsigned density = 2 + k % 5;  // fewer or more discs
+            for (int x = 0; x < n; ++x)
+                for (int y = 0; y < n; ++y) {
+                    const unsigned r = rng() % 10;
+                    if (r < density) b[SquareIndex(x, y, n)] = r % 2 ? CellWhite : CellBlack;
+                }
+            ExpectSameAsMinimax(n, b, k % 2 ? CellWhite : CellBlack, 3,
+                                std::to_string(n) + " scattered " + std::to_string(k));
+        }
+}
+
+TEST(Search, APassAtTheDepthLimitIgnoresCentreSquares) {
+    // Black's only move is G3 (76); white then cannot move, and black, at the
+    // depth limit after white's pass, could play only the empty centre square
+    // D5, which the search never tries: the game counts as over and scores
+    // the final score (a draw, 0) rather than the evaluation.
+    const tBoard b = FromText("++b++w++++++++++++b+++w+w++++++++++++++b++++w+w+++++++++++++++w+", 8);
+    const auto r = RunSearch(Input(b, CellBlack, 2));
+    EXPECT_EQ(r.Move, 76);
+    EXPECT_EQ(r.Score, 0);
 }
 
 TEST(Search, AgreesWithPlainMinimaxWhenTheOpponentMustPass) {
