@@ -22,28 +22,35 @@ using Bits = unsigned __int128;
 template <int N>
 inline constexpr int MaskBytes = Layout<N>::Last - Layout<N>::First + 1;
 
-// The squares of board (First to Last) that hold value.
+// The squares of board (First to Last) that hold value: a plain loop and,
+// where SSE2 exists, 16 bytes at a time.
+template <int N>
+inline Bits CellMaskScalar(const tBoard& board, int value) {
+    Bits m = 0;
+    for (int i = 0; i < MaskBytes<N>; ++i)
+        if (board[Layout<N>::First + i] == value) m |= static_cast<Bits>(1) << i;
+    return m;
+}
+
 template <int N>
 inline Bits CellMask(const tBoard& board, int value) {
+#if defined(__SSE2__)
     constexpr int first = Layout<N>::First;
     constexpr int count = MaskBytes<N>;
-    Bits m = 0;
-#if defined(__SSE2__)
-    // 16 bytes at a time; the last block reads a little past Last, which
-    // stays inside the 144 bytes, and those bits are cleared below.
+    // The last block reads a little past Last, which stays inside the 144
+    // bytes; those bits are cleared below.
     static_assert(first + ((count + 15) / 16) * 16 <= 144);
     const __m128i v = _mm_set1_epi8(static_cast<char>(value));
+    Bits m = 0;
     for (int k = 0; k * 16 < count; ++k) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(board.data() + first + 16 * k));
         const auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, v)));
         m |= static_cast<Bits>(bits) << (16 * k);
     }
-    m &= (static_cast<Bits>(1) << count) - 1;
+    return m & ((static_cast<Bits>(1) << count) - 1);
 #else
-    for (int i = 0; i < count; ++i)
-        if (board[first + i] == value) m |= static_cast<Bits>(1) << i;
+    return CellMaskScalar<N>(board, value);
 #endif
-    return m;
 }
 
 namespace detail {

@@ -13,6 +13,10 @@
 #include "Board.h"
 #include "BoardBits.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace reversi {
 
 namespace detail {
@@ -142,11 +146,29 @@ template <int N>
 alignas(16) inline constexpr auto PaddedWeights = Padded<N>(EvalTables<N>::Weights);
 
 // The sum of the weights of me's squares minus those of opp's squares, from
-// First on; sets anyOpp when opp has at least one disc there.
+// First on; sets anyOpp when opp has at least one disc there. A plain loop
+// and, where SSE2 exists, the same sum 16 bytes at a time.
+template <int N>
+inline int WeightedDifferenceScalar(const tBoard& board, const std::int16_t* w, int me, int opp, bool& anyOpp) {
+    constexpr int first = Layout<N>::First;
+    int sum = 0;
+    anyOpp = false;
+    for (int i = 0; i < PaddedBytes<N>; ++i) {
+        const int cell = board[first + i];
+        if (cell == me) {
+            sum += w[i];
+        } else if (cell == opp) {
+            sum -= w[i];
+            anyOpp = true;
+        }
+    }
+    return sum;
+}
+
 template <int N>
 inline int WeightedDifference(const tBoard& board, const std::int16_t* w, int me, int opp, bool& anyOpp) {
-    constexpr int first = Layout<N>::First;
 #if defined(__SSE2__)
+    constexpr int first = Layout<N>::First;
     const __m128i zero = _mm_setzero_si128();
     const __m128i vMe = _mm_set1_epi8(static_cast<char>(me));
     const __m128i vOpp = _mm_set1_epi8(static_cast<char>(opp));
@@ -158,7 +180,7 @@ inline int WeightedDifference(const tBoard& board, const std::int16_t* w, int me
         seenOpp = _mm_or_si128(seenOpp, isOpp);
         const __m128i d = _mm_sub_epi8(isOpp, isMe);    // +1 me, -1 opp, 0 else
         const __m128i sign = _mm_cmplt_epi8(d, zero);
-        const __m128i lo = _mm_unpacklo_epi8(d, sign);
+        const __m128i lo = _mm_unpacklo_epi8(d, sign);  // widened to 16 bits
         const __m128i hi = _mm_unpackhi_epi8(d, sign);
         acc = _mm_add_epi32(acc, _mm_madd_epi16(lo, _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + k))));
         acc = _mm_add_epi32(acc, _mm_madd_epi16(hi, _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + k + 8))));
@@ -168,17 +190,7 @@ inline int WeightedDifference(const tBoard& board, const std::int16_t* w, int me
     anyOpp = _mm_movemask_epi8(seenOpp) != 0;
     return _mm_cvtsi128_si32(acc);
 #else
-    int sum = 0;
-    anyOpp = false;
-    for (int i = 0; i < PaddedBytes<N>; ++i) {
-        const int cell = board[first + i];
-        if (cell == me) sum += w[i];
-        else if (cell == opp) {
-            sum -= w[i];
-            anyOpp = true;
-        }
-    }
-    return sum;
+    return WeightedDifferenceScalar<N>(board, w, me, opp, anyOpp);
 #endif
 }
 }  // namespace detail

@@ -432,3 +432,40 @@ TEST(BoardBits, RunsAlongTheEdgesStopAtTheBorder) {
         EXPECT_EQ(CountBits(bits), 1) << n;
     }
 }
+
+TEST(BoardBits, FastAndPlainLoopsAgree) {
+    // The 16-bytes-at-a-time paths against the plain loops, on played and on
+    // strewn boards, including discs on the last squares of the field.
+    std::mt19937 rng(5);
+    for (int n : {8, 10})
+        for (std::uint32_t seed = 1; seed <= 80; ++seed) {
+            tBoard b = RandomPosition(n, seed, static_cast<int>(seed % static_cast<std::uint32_t>(n * n - 4))).Board;
+            if (seed % 2) {
+                for (int s = 0; s < 144; ++s)
+                    if (IsPlayingSquare(s, n)) b[s] = static_cast<std::uint8_t>(1 + rng() % 3);
+            }
+            EvalState state;
+            for (int me : {CellWhite, CellBlack}) {
+                for (int value : {CellEmpty, CellWhite, CellBlack}) {
+                    const bool same = n == 8 ? CellMask<8>(b, value) == CellMaskScalar<8>(b, value)
+                                             : CellMask<10>(b, value) == CellMaskScalar<10>(b, value);
+                    EXPECT_TRUE(same) << n << " seed " << seed << " value " << value;
+                }
+                for (bool cornerTable : {false, true}) {
+                    bool any1 = false, any2 = true;
+                    int fast = 0, plain = 0;
+                    if (n == 8) {
+                        const auto* w = cornerTable ? state.CornerWeights8.data() : detail::PaddedWeights<8>.data();
+                        fast = detail::WeightedDifference<8>(b, w, me, 5 - me, any1);
+                        plain = detail::WeightedDifferenceScalar<8>(b, w, me, 5 - me, any2);
+                    } else {
+                        const auto* w = cornerTable ? state.CornerWeights10.data() : detail::PaddedWeights<10>.data();
+                        fast = detail::WeightedDifference<10>(b, w, me, 5 - me, any1);
+                        plain = detail::WeightedDifferenceScalar<10>(b, w, me, 5 - me, any2);
+                    }
+                    EXPECT_EQ(fast, plain) << n << " seed " << seed;
+                    EXPECT_EQ(any1, any2) << n << " seed " << seed;
+                }
+            }
+        }
+}
