@@ -8,9 +8,14 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "Board.h"
-#include "RulesCore.h"
+#include "BoardBits.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace reversi {
 
@@ -123,13 +128,82 @@ struct EvalTables<10> {
         {{13, 14, 25, 26}, {22, 21, 34, 33}, {121, 122, 109, 110}, {130, 129, 118, 117}}};
 };
 
+// The weight tables as the evaluation walks them: 16-bit entries, padded
+// with zeros to whole blocks of 16 board bytes (the last block reads a
+// little past Last, still inside the 144 bytes).
+template <int N>
+inline constexpr int PaddedBytes = N == 8 ? 80 : 128;
+
+namespace detail {
+template <int N, std::size_t Count>
+constexpr std::array<std::int16_t, PaddedBytes<N>> Padded(const std::array<int, Count>& t) {
+    static_assert(Layout<N>::First + PaddedBytes<N> <= 144);
+    std::array<std::int16_t, PaddedBytes<N>> out{};
+    for (std::size_t i = 0; i < Count; ++i) out[i] = static_cast<std::int16_t>(t[i]);
+    return out;
+}
+template <int N>
+alignas(16) inline constexpr auto PaddedWeights = Padded<N>(EvalTables<N>::Weights);
+
+// The sum of the weights of me's squares minus those of opp's squares, from
+// First on; sets anyOpp when opp has at least one disc there. A plain loop
+// and, where SSE2 exists, the same sum 16 bytes at a time.
+template <int N>
+inline int WeightedDifferenceScalar(const tBoard& board, const std::int16_t* w, int me, int opp, bool& anyOpp) {
+    constexpr int first = Layout<N>::First;
+    int sum = 0;
+    anyOpp = false;
+    for (int i = 0; i < PaddedBytes<N>; ++i) {
+        const int cell = board[first + i];
+        if (cell == me) {
+            sum += w[i];
+        } else if (cell == opp) {
+            sum -= w[i];
+            anyOpp = true;
+        }
+    }
+    return sum;
+}
+
+template <int N>
+inline int WeightedDifference(const tBoard& board, const std::int16_t* w, int me, int opp, bool& anyOpp) {
+#if defined(__SSE2__)
+    constexpr int first = Layout<N>::First;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i vMe = _mm_set1_epi8(static_cast<char>(me));
+    const __m128i vOpp = _mm_set1_epi8(static_cast<char>(opp));
+    __m128i acc = zero, seenOpp = zero;
+    for (int k = 0; k < PaddedBytes<N>; k += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(board.data() + first + k));
+        const __m128i isMe = _mm_cmpeq_epi8(x, vMe);    // -1 where me
+        const __m128i isOpp = _mm_cmpeq_epi8(x, vOpp);  // -1 where opp
+        seenOpp = _mm_or_si128(seenOpp, isOpp);
+        const __m128i d = _mm_sub_epi8(isOpp, isMe);    // +1 me, -1 opp, 0 else
+        const __m128i sign = _mm_cmplt_epi8(d, zero);
+        const __m128i lo = _mm_unpacklo_epi8(d, sign);  // widened to 16 bits
+        const __m128i hi = _mm_unpackhi_epi8(d, sign);
+        acc = _mm_add_epi32(acc, _mm_madd_epi16(lo, _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + k))));
+        acc = _mm_add_epi32(acc, _mm_madd_epi16(hi, _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + k + 8))));
+    }
+    acc = _mm_add_epi32(acc, _mm_shuffle_epi32(acc, 0x4E));
+    acc = _mm_add_epi32(acc, _mm_shuffle_epi32(acc, 0xB1));
+    anyOpp = _mm_movemask_epi8(seenOpp) != 0;
+    return _mm_cvtsi128_si32(acc);
+#else
+    return WeightedDifferenceScalar<N>(board, w, me, opp, anyOpp);
+#endif
+}
+}  // namespace detail
+
 // What the evaluation reads besides the board: the engine and level flags,
-// and this evaluator's own copies of the corner tables.
+// and this evaluator's own copies of the corner tables (in the padded form
+// the evaluation walks).
 struct EvalState {
     bool AdvancedEngine = false;
     bool BabyLevel = false;
-    std::array<int, 78> CornerWeights8 = reversi::CornerWeights8;
-    std::array<int, 118> CornerWeights10 = reversi::CornerWeights10;
+    alignas(16) std::array<std::int16_t, PaddedBytes<8>> CornerWeights8 = detail::Padded<8>(reversi::CornerWeights8);
+    alignas(16) std::array<std::int16_t, PaddedBytes<10>> CornerWeights10 =
+        detail::Padded<10>(reversi::CornerWeights10);
 
     template <int N>
     auto& CornerTable() {
@@ -155,26 +229,16 @@ inline int Evaluate(EvalState& state, const tBoard& board, int me, int opp) {
         cornerTable[c.edge2 - first] = empty ? -8 : 12;
         cornerTable[c.diagonal - first] = empty ? -24 : 8;
     }
-    const auto& w = anyCorner ? cornerTable : T::Weights;
+    const std::int16_t* w = anyCorner ? cornerTable.data() : detail::PaddedWeights<N>.data();
 
-    int sMe = 0, sOpp = 0, nOpp = 0;
-    for (int i = 0; i < T::Bytes; ++i) {
-        const int cell = board[first + i];
-        const int isMe = cell == me;
-        const int isOpp = cell == opp;
-        sMe += w[i] * isMe;
-        sOpp += w[i] * isOpp;
-        nOpp += isOpp;
-    }
+    bool anyOpp = false;
+    const int difference = detail::WeightedDifference<N>(board, w, me, opp, anyOpp);
 
     int v = WinScore;  // the opponent has no disc left
-    if (nOpp != 0) {
-        v = sMe - sOpp;
-        if (state.AdvancedEngine) {
-            // Mobility: one point for every square me could play.
-            for (int s = first; s <= Layout<N>::Last; ++s)
-                if (rules::CanMove<N>(board, s, me, opp)) ++v;
-        }
+    if (anyOpp) {
+        v = difference;
+        // Mobility: one point for every square me could play.
+        if (state.AdvancedEngine) v += CountBits(LegalMoves<N>(board, me, opp));
     }
     return state.BabyLevel ? WinScore - v : v;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "BoardBits.h"
 #include "GameState.h"
 #include "RulesCore.h"
 
@@ -14,6 +15,16 @@ template <int N>
 constexpr std::size_t CopiedBytes() {
     // On 8 x 8 no walk from a playing square reaches beyond index 99.
     return N == 8 ? 100 : sizeof(tBoard);
+}
+
+// The squares the search tries: the first SearchedMoves entries of the move
+// order, i.e. every square but the four centre squares.
+template <int N>
+constexpr Bits SearchedSquares() {
+    Bits m = 0;
+    for (int i = 0; i < EvalTables<N>::SearchedMoves; ++i)
+        m |= static_cast<Bits>(1) << (EvalTables<N>::MoveOrder[i] - Layout<N>::First);
+    return m;
 }
 
 template <int N>
@@ -31,9 +42,8 @@ int SearchNode(SearchContext& ctx, int move, int side, int opp, int ply, int alp
         if (ply == ctx.Depth) {
             // side passed at the depth limit: a leaf unless opp cannot move
             // either, which ends the game.
-            for (int i = 0; i < T::SearchedMoves; ++i)
-                if (rules::CanMove<N>(b, T::MoveOrder[i], opp, side))
-                    return Evaluate<N>(ctx.Eval, b, side, opp);
+            if ((LegalMoves<N>(b, opp, side) & SearchedSquares<N>()) != 0)
+                return Evaluate<N>(ctx.Eval, b, side, opp);
             return rules::FinalScore<N>(b, side, opp, ctx.Eval.BabyLevel);
         }
     } else if (ply != 0) {
@@ -42,11 +52,12 @@ int SearchNode(SearchContext& ctx, int move, int side, int opp, int ply, int alp
     }
 
     ctx.BestMove[ply] = PassMove;
-    bool found = false;
-    for (int i = 0; i < T::SearchedMoves; ++i) {
+    // The squares opp may play, tried in move order.
+    const Bits legal = LegalMoves<N>(b, opp, side) & SearchedSquares<N>();
+    const bool found = legal != 0;
+    for (int i = 0; found && i < T::SearchedMoves; ++i) {
         const int square = T::MoveOrder[i];
-        if (!rules::CanMove<N>(b, square, opp, side)) continue;
-        found = true;
+        if (!HasSquare<N>(legal, square)) continue;
         const int h = SearchNode<N>(ctx, square, opp, side, ply + 1, -beta, -alpha);
         if (ctx.StopRequested()) return 0;
         // Strictly greater: an equal value never replaces an earlier square.

@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <atomic>
+#include <random>
 #include <set>
 #include <string>
 
 #include "EngineUnit.h"
+#include "BoardBits.h"
 #include "RandomPositions.h"
 #include "RulesCore.h"
 
@@ -41,6 +43,18 @@ SearchInput Input(const tBoard& b, int side, int depth, bool baby = false, bool 
     in.AdvancedEngine = advanced;
     in.BoardSize = n;
     return in;
+}
+
+// A board from its text: column by column from column A, each column from
+// the top row down, "w", "b", "+".
+tBoard FromText(const std::string& text, int n) {
+    tBoard b{};
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) {
+            const char c = text.at(static_cast<std::size_t>(x * n + y));
+            b[SquareIndex(x, y, n)] = c == 'w' ? CellWhite : c == 'b' ? CellBlack : CellEmpty;
+        }
+    return b;
 }
 
 // The 8 x 8 start position after white's E6 (53): black to move.
@@ -330,6 +344,36 @@ TEST(Search, AgreesWithPlainMinimaxNearTheEndWherePassesHappen) {
     EXPECT_GT(passes, 0);  // some of these positions start with a pass
 }
 
+TEST(Search, AgreesWithPlainMinimaxOnScatteredBoards) {
+    // Discs strewn at random, centre squares included: many passes, finished
+    // games and boards whose only moves are centre squares, which the search
+    // never tries.
+    std::mt19937 rng(77);
+    for (int n : {8, 10})
+        for (int k = 0; k < 40; ++k) {
+            tBoard b = EmptyBoard(n);
+            const unsigned density = 2 + k % 5;  // fewer or more discs
+            for (int x = 0; x < n; ++x)
+                for (int y = 0; y < n; ++y) {
+                    const unsigned r = rng() % 10;
+                    if (r < density) b[SquareIndex(x, y, n)] = r % 2 ? CellWhite : CellBlack;
+                }
+            ExpectSameAsMinimax(n, b, k % 2 ? CellWhite : CellBlack, 3,
+                                std::to_string(n) + " scattered " + std::to_string(k));
+        }
+}
+
+TEST(Search, APassAtTheDepthLimitIgnoresCentreSquares) {
+    // Black's only move is G3 (76); white then cannot move, and black, at the
+    // depth limit after white's pass, could play only the empty centre square
+    // D5, which the search never tries: the game counts as over and scores
+    // the final score (a draw, 0) rather than the evaluation.
+    const tBoard b = FromText("++b++w++++++++++++b+++w+w++++++++++++++b++++w+w+++++++++++++++w+", 8);
+    const auto r = RunSearch(Input(b, CellBlack, 2));
+    EXPECT_EQ(r.Move, 76);
+    EXPECT_EQ(r.Score, 0);
+}
+
 TEST(Search, AgreesWithPlainMinimaxWhenTheOpponentMustPass) {
     // White plays A8 and black is left without a move; white then plays H4.
     tBoard b = EmptyBoard(8);
@@ -348,4 +392,80 @@ TEST(Search, PruningVisitsFewerNodesThanTheFullTree) {
     // Full tree at depth 3 from the start: 1 root + 4 + 12 + 56 nodes.
     EXPECT_LT(r3.Nodes, 1u + 4 + 12 + 56);
     EXPECT_GT(r3.Nodes, 1u + 4);
+}
+
+TEST(BoardBits, LegalMovesAreExactlyTheSquaresCanMoveAllows) {
+    for (int n : {8, 10})
+        for (std::uint32_t seed = 1; seed <= 60; ++seed) {
+            const auto p = RandomPosition(n, seed, static_cast<int>(seed * 37 % static_cast<std::uint32_t>(n * n - 4)));
+            for (int me : {CellWhite, CellBlack}) {
+                const Bits bits = n == 8 ? LegalMoves<8>(p.Board, me, 5 - me) : LegalMoves<10>(p.Board, me, 5 - me);
+                int count = 0;
+                for (int s = 0; s < 144; ++s) {
+                    if (!IsPlayingSquare(s, n)) continue;
+                    const bool legal = (n == 8 ? CanMove8 : CanMove10)(p.Board, s, me, 5 - me);
+                    const bool inBits = n == 8 ? HasSquare<8>(bits, s) : HasSquare<10>(bits, s);
+                    EXPECT_EQ(inBits, legal) << n << " seed " << seed << " square " << s;
+                    count += legal;
+                }
+                EXPECT_EQ(CountBits(bits), count) << n << " seed " << seed;
+            }
+        }
+}
+
+TEST(BoardBits, RunsAlongTheEdgesStopAtTheBorder) {
+    // A run along the bottom row ending on the border, and one across the
+    // edge between two columns, give no move; a full-length run gives one.
+    for (int n : {8, 10}) {
+        tBoard b = EmptyBoard(n);
+        const int last = n - 1;
+        for (int x = 1; x < last; ++x) b[SquareIndex(x, last, n)] = CellBlack;  // row 1, B to second-to-last
+        b[SquareIndex(last, last, n)] = CellWhite;                              // closed by white at the corner
+        b[SquareIndex(0, 0, n)] = CellBlack;                                    // top-left corner, run upwards off the field
+        const Bits bits = n == 8 ? LegalMoves<8>(b, CellWhite, CellBlack) : LegalMoves<10>(b, CellWhite, CellBlack);
+        for (int s = 0; s < 144; ++s) {
+            if (!IsPlayingSquare(s, n)) continue;
+            const bool legal = (n == 8 ? CanMove8 : CanMove10)(b, s, CellWhite, CellBlack);
+            EXPECT_EQ(n == 8 ? HasSquare<8>(bits, s) : HasSquare<10>(bits, s), legal) << n << " " << s;
+        }
+        EXPECT_TRUE(n == 8 ? HasSquare<8>(bits, SquareIndex(0, last, n)) : HasSquare<10>(bits, SquareIndex(0, last, n)));
+        EXPECT_EQ(CountBits(bits), 1) << n;
+    }
+}
+
+TEST(BoardBits, FastAndPlainLoopsAgree) {
+    // The 16-bytes-at-a-time paths against the plain loops, on played and on
+    // strewn boards, including discs on the last squares of the field.
+    std::mt19937 rng(5);
+    for (int n : {8, 10})
+        for (std::uint32_t seed = 1; seed <= 80; ++seed) {
+            tBoard b = RandomPosition(n, seed, static_cast<int>(seed % static_cast<std::uint32_t>(n * n - 4))).Board;
+            if (seed % 2) {
+                for (int s = 0; s < 144; ++s)
+                    if (IsPlayingSquare(s, n)) b[s] = static_cast<std::uint8_t>(1 + rng() % 3);
+            }
+            EvalState state;
+            for (int me : {CellWhite, CellBlack}) {
+                for (int value : {CellEmpty, CellWhite, CellBlack}) {
+                    const bool same = n == 8 ? CellMask<8>(b, value) == CellMaskScalar<8>(b, value)
+                                             : CellMask<10>(b, value) == CellMaskScalar<10>(b, value);
+                    EXPECT_TRUE(same) << n << " seed " << seed << " value " << value;
+                }
+                for (bool cornerTable : {false, true}) {
+                    bool any1 = false, any2 = true;
+                    int fast = 0, plain = 0;
+                    if (n == 8) {
+                        const auto* w = cornerTable ? state.CornerWeights8.data() : detail::PaddedWeights<8>.data();
+                        fast = detail::WeightedDifference<8>(b, w, me, 5 - me, any1);
+                        plain = detail::WeightedDifferenceScalar<8>(b, w, me, 5 - me, any2);
+                    } else {
+                        const auto* w = cornerTable ? state.CornerWeights10.data() : detail::PaddedWeights<10>.data();
+                        fast = detail::WeightedDifference<10>(b, w, me, 5 - me, any1);
+                        plain = detail::WeightedDifferenceScalar<10>(b, w, me, 5 - me, any2);
+                    }
+                    EXPECT_EQ(fast, plain) << n << " seed " << seed;
+                    EXPECT_EQ(any1, any2) << n << " seed " << seed;
+                }
+            }
+        }
 }
