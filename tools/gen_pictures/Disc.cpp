@@ -155,7 +155,11 @@ void paintDisc(Image& cell, const DiscPose& pose, Rgb front, Rgb back)
 
     for (int y = 0; y < kCell; ++y)
         for (int x = 0; x < kCell; ++x) {
-            Rgb ground = cell.at(x, y) * (1.0 - strength * shadow[std::size_t(y) * kCell + x]);
+            // A high disc's shadow would reach past the square; it fades out
+            // over the last pixels instead of ending in a hard edge.
+            const double edge = std::min(std::min(x, y), std::min(kCell - 1 - x, kCell - 1 - y)) + 0.5;
+            const double fade = smoothstep(0.0, 4.0, edge);
+            Rgb ground = cell.at(x, y) * (1.0 - strength * fade * shadow[std::size_t(y) * kCell + x]);
             Rgb sum{};
             int hits = 0;
             for (int j = 0; j < kSub; ++j)
