@@ -1,8 +1,8 @@
 #include "Disc.h"
 
 #include "Layout.h"
+#include "Shading.h"
 
-#include <array>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -13,20 +13,6 @@ constexpr double kRadius = 23.5;
 constexpr double kThickness = 4.5;
 constexpr double kCentre = kCell / 2.0;
 constexpr int kSub = 4;  // subsamples per pixel side for smooth edges
-
-struct Vec {
-    double x, y, z;
-};
-Vec normalise(Vec v)
-{
-    const double l = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    return {v.x / l, v.y / l, v.z / l};
-}
-double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-// Screen axes: x to the right, y down, z toward the viewer.
-const Vec kLight = normalise({-0.42, -0.62, 1.0});
-const Vec kHalf = normalise({kLight.x, kLight.y, kLight.z + 1.0});
 
 struct Span {
     double enter, exit;
