@@ -2,23 +2,11 @@
 
 #include "Layout.h"
 #include "Noise.h"
+#include "Shading.h"
 
 #include <cmath>
 
 namespace {
-
-struct Vec {
-    double x, y, z;
-};
-Vec normalise(Vec v)
-{
-    const double l = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    return {v.x / l, v.y / l, v.z / l};
-}
-double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-const Vec kLight = normalise({-0.42, -0.62, 1.0});
-const Vec kHalf = normalise({kLight.x, kLight.y, kLight.z + 1.0});
 
 // What the cross-section of the frame looks like at distance d (0 at the
 // outer edge, 20 at the field): the slope of the surface (rising toward the
@@ -155,15 +143,15 @@ Image borderFrame(int style, int fieldPixels)
 BorderStrips borderStrips(int style)
 {
     const Image small = borderFrame(style, 8 * kCell);        // 528 x 528
-    const Image large = borderFrame(style, 10 * 49);          // 530 x 530
+    const Image large = borderFrame(style, 10 * kSmallCell);  // 530 x 530
     const int s = small.width(), l = large.width();
-    BorderStrips out{Image(kStripLength, kStripFiles), Image(kStripFiles, kVertStripLength)};
+    BorderStrips out{Image(kHorzStripLength, kStripPictureDepth), Image(kStripPictureDepth, kVertStripLength)};
     // Strips of the 8 x 8 field are 2 pixels shorter; their unused ends repeat
     // the last pixel (crop clamps) so that nothing odd sits in the files.
-    out.horizontal.paste(small.crop(0, 0, kStripLength, kBorder), 0, 0);
-    out.horizontal.paste(small.crop(0, s - kBorder, kStripLength, kBorder), 0, kBorder);
-    out.horizontal.paste(large.crop(0, 0, kStripLength, kBorder), 0, 2 * kBorder);
-    out.horizontal.paste(large.crop(0, l - kBorder, kStripLength, kBorder), 0, 3 * kBorder);
+    out.horizontal.paste(small.crop(0, 0, kHorzStripLength, kBorder), 0, 0);
+    out.horizontal.paste(small.crop(0, s - kBorder, kHorzStripLength, kBorder), 0, kBorder);
+    out.horizontal.paste(large.crop(0, 0, kHorzStripLength, kBorder), 0, 2 * kBorder);
+    out.horizontal.paste(large.crop(0, l - kBorder, kHorzStripLength, kBorder), 0, 3 * kBorder);
     out.vertical.paste(small.crop(0, kBorder, kBorder, kVertStripLength), 0, 0);
     out.vertical.paste(small.crop(s - kBorder, kBorder, kBorder, kVertStripLength), kBorder, 0);
     out.vertical.paste(large.crop(0, kBorder, kBorder, kVertStripLength), 2 * kBorder, 0);

@@ -4,8 +4,8 @@
 
 #include "Image.h"
 
-// The whole frame for a field of `size` x `size` pixels plus the 20-pixel
-// border on every side; the inside is left black.
+// The whole frame around a field of fieldPixels x fieldPixels pixels: the 20-pixel
+// border on every side, with the inside left black.
 Image borderFrame(int style, int fieldPixels);
 
 // The two strip pictures of a style, cut from the frames of both field sizes:

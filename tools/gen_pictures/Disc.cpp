@@ -1,8 +1,8 @@
 #include "Disc.h"
 
 #include "Layout.h"
+#include "Shading.h"
 
-#include <array>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -13,20 +13,6 @@ constexpr double kRadius = 23.5;
 constexpr double kThickness = 4.5;
 constexpr double kCentre = kCell / 2.0;
 constexpr int kSub = 4;  // subsamples per pixel side for smooth edges
-
-struct Vec {
-    double x, y, z;
-};
-Vec normalise(Vec v)
-{
-    const double l = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    return {v.x / l, v.y / l, v.z / l};
-}
-double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-// Screen axes: x to the right, y down, z toward the viewer.
-const Vec kLight = normalise({-0.42, -0.62, 1.0});
-const Vec kHalf = normalise({kLight.x, kLight.y, kLight.z + 1.0});
 
 struct Span {
     double enter, exit;
@@ -155,7 +141,11 @@ void paintDisc(Image& cell, const DiscPose& pose, Rgb front, Rgb back)
 
     for (int y = 0; y < kCell; ++y)
         for (int x = 0; x < kCell; ++x) {
-            Rgb ground = cell.at(x, y) * (1.0 - strength * shadow[std::size_t(y) * kCell + x]);
+            // A high disc's shadow would reach past the square; it fades out
+            // over the last pixels instead of ending in a hard edge.
+            const double edge = std::min(std::min(x, y), std::min(kCell - 1 - x, kCell - 1 - y)) + 0.5;
+            const double fade = smoothstep(0.0, 4.0, edge);
+            Rgb ground = cell.at(x, y) * (1.0 - strength * fade * shadow[std::size_t(y) * kCell + x]);
             Rgb sum{};
             int hits = 0;
             for (int j = 0; j < kSub; ++j)

@@ -6,7 +6,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -59,7 +58,7 @@ Image composeBoard(const Image& figs, const Image& help, const Image& lineH, con
                    const Position& pos, int helpFrame)
 {
     const int n = int(pos.size());
-    const int s = n == 8 ? kCell : 49;
+    const int s = n == 8 ? kCell : kSmallCell;
     const int total = n * s + 2 * kBorder;
     Image bb(total, total);
     // Border strips, as the board painter copies them.
@@ -102,8 +101,8 @@ bool writePreviews(const std::string& dataDir, const std::string& previewDir)
     const auto h1 = load("Lineh1.jpg"), v1 = load("Linev1.jpg"), h2 = load("Lineh2.jpg"), v2 = load("Linev2.jpg");
     if (!figs || !help || !h1 || !v1 || !h2 || !v2)
         return false;
-    const Image smallFigs = downscale(*figs, 15 * 49, 8 * 49);
-    const Image smallHelp = downscale(*help, 40 * 49, 2 * 49);
+    const Image smallFigs = downscale(*figs, kFigureColumns * kSmallCell, kFigureRows * kSmallCell);
+    const Image smallHelp = downscale(*help, kHelpColumns * kSmallCell, kHelpRows * kSmallCell);
 
     const Position start8{"........", "........", "...h....", "..hwb...", "...bwh..", "....h...", "........", "........"};
     const Position mid8{"........", "..h.....", "..bwwh..", ".hbbwwf.", "..bwbbg.", "..wwwb..", "...h.w..", "........"};

@@ -19,7 +19,9 @@ Image squareTile(bool even)
             const double warp = fractalNoise(along * 0.018, across * 0.06, seed, 3);
             const double rings = 0.5 + 0.5 * std::sin((across + 14.0 * warp) * 0.52);
             const double streak = valueNoise(along * 0.06, across * 0.7, seed + 7u);
-            const double tone = 1.0 + 0.08 * (rings - 0.5) + 0.035 * (streak - 0.5) + 0.06 * (warp - 0.5);
+            // Thin darker lines of late wood at the crest of every ring.
+            const double lines = std::pow(0.5 + 0.5 * std::sin((across + 14.0 * warp) * 0.52 + 1.2), 10.0);
+            const double tone = 1.0 + 0.08 * (rings - 0.5) + 0.035 * (streak - 0.5) + 0.06 * (warp - 0.5) - 0.09 * lines;
             tile.at(x, y) = base * tone;
         }
     // A fine engraved groove between squares: lit edge at the top and left,
