@@ -8,23 +8,34 @@
 //   MainWindowStatus.cpp    the status bar and the hints shown in it
 //   MainWindowSettings.cpp  settings read at start and written at close
 //   MainWindowBoard.cpp     the board area, its size and its input hooks
-//   MainWindowGame.cpp      the hooks of the turn loop and the engine call
+//   MainWindowGame.cpp      the turn loop, the engine call and placing a move
+//   MainWindowInput.cpp     mouse, keys, hint, new game and the peer's move
+//   MainWindowAnimation.cpp the board painting and its animation timer
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 
 #include "Board.h"
+#include "BoardAnimations.h"
+#include "BoardPainter.h"
+#include "BoardView.h"
+#include "GameMessages.h"
+#include "SoundEffects.h"
+#include "SoundLayer.h"
 
 class QAction;
 class QFileDialog;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QKeyEvent;
 class QMouseEvent;
 class QStatusBar;
 class QSystemTrayIcon;
@@ -37,6 +48,9 @@ class QWidget;
 
 namespace reversi {
 
+namespace graphics {
+class TAsyncTimer;
+}
 class MovesListAdapter;
 
 class TReversiForm : public QMainWindow {
@@ -44,6 +58,10 @@ class TReversiForm : public QMainWindow {
 public:
     explicit TReversiForm(QWidget* parent = nullptr);
     ~TReversiForm() override;
+
+    // The back buffer with its painting and the board's animations.
+    graphics::BoardPainter Painter;
+    graphics::BoardAnimations Animations{Painter};
 
     // Square size and its half: 61 / 30 on the 8 x 8 field, 49 / 25 on 10 x 10.
     static constexpr int SquareSizeFor(int boardSize) { return boardSize == 10 ? 49 : 61; }
@@ -75,6 +93,42 @@ public:
     int RunEngine();
     // Asks a running search to stop and waits until its thread has ended.
     void StopSearchAndWait();
+    // Makes a move that is legal for the side to move: the one path of the
+    // player's click, the peer's move and the computer's answer.
+    void PlaceMove(int square);
+    // The player's input, the hint, a new game and the peer's move.
+    void FormKeyDown(int key);
+    void HintItemClick();
+    void NewGameItemClick();
+    void ApplyRemoteMove();
+    // Runs the mouse tracking for a point of the board widget, as a mouse
+    // move there would (also used where the pointer is warped).
+    void MouseMoveAt(QPoint point);
+    // Warps the pointer to the centre of square (x, y) and tracks it there.
+    void PointAtSquare(int x, int y);
+    // Board-widget point of the centre of square (x, y).
+    QPoint SquareCentre(int x, int y) const;
+    void DisableUndoRedo();
+    void UpdateUndoRedo();
+    // Plays sound effect 0..7 when sound is on.
+    void PlaySoundEffect(int index);
+    // Replaces the presenter of the modal game messages (tests).
+    void SetGameMessages(std::unique_ptr<TGameMessages> messages);
+    TGameMessages& GameMessages() { return *gameMessages_; }
+    // Called with each effect played (tests).
+    std::function<void(int)> SoundPlayed;
+    // Counts a finished game against the computer: 0 tie, 1 the player
+    // won, 2 the computer won. The statistics fill this in.
+    void RecordGameResult(int result);
+
+    // The animations' entry points under the names the game flow uses.
+    void SaveOldBoard() { Animations.SaveOldBoard(); }
+    void StartMoveAnimation() { Animations.StartMoveAnimation(); }
+    void StopMoveAnimation() { Animations.StopMoveAnimation(); }
+    void ClearHelpMarks() { Animations.ClearHelpMarks(); }
+    // The 40 ms animation tick.
+    void AsyncTimerAnimationTimer();
+    graphics::TAsyncTimer* AsyncTimerAnimation = nullptr;
     // Status panel 2: "Move " + moves applied + "/" + moves stored.
     void ShowMoveCounter();
     // Status panels 0 and 1 from the position: whose turn or "Game over",
@@ -145,7 +199,7 @@ public:
     QFileDialog* SaveListDialog = nullptr;
 
     QWidget* ClientArea = nullptr;
-    QWidget* BoardWidget = nullptr;
+    platform::BoardView* BoardWidget = nullptr;
     QWidget* MovesListPanel = nullptr;
     QWidget* Panel1 = nullptr;
     QListWidget* MovesListBox = nullptr;
@@ -170,6 +224,7 @@ public:
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -181,7 +236,11 @@ private:
     void SetupTexts();
     void LoadSettings();
     void ApplyCommandLine();
+    // Loads the picture sets for the field size and styles and makes a back
+    // buffer of the field's size; a missing or damaged picture is reported.
     void LoadPictureSets();
+    void StartAnimationTimer();
+    void StartSound();
     void StartListening();
     void ShowNewGameStatus();
     void DrawBoard();
@@ -200,6 +259,14 @@ private:
     void OpenCommandLineGame();
 
     std::unique_ptr<MovesListAdapter> movesListAdapter_;
+    platform::SoundLayer Sound;
+    platform::SoundEffects Effects;
+    std::unique_ptr<TGameMessages> gameMessages_ = std::make_unique<TModalGameMessages>();
+    // One cycle's accounting of the turn loop; false when the game is over.
+    bool CountAndSwitchSide();
+    void SetGameItemsEnabled(bool enabled);
+    // The wait of RunEngine, quit by the search's completion.
+    class QEventLoop* searchWait_ = nullptr;
 
     bool lowResolution_ = false;
     bool closed_ = false;
@@ -207,11 +274,16 @@ private:
 
 public:
     // --- Fields of the game flow, animation and network parts --------------
-    int OldPosX = 0, OldPosY = 0, NewPosX = 0, NewPosY = 0;
-    std::array<int, 144> animmap{};
-    tBoard oldbrd{};
-    tBoard WhereCanMove{};
-    int animfrms = 14;
+    // The cursor square and the animation state live in the painter and the
+    // animations; these names reach them.
+    int& OldPosX = Painter.OldPosX;
+    int& OldPosY = Painter.OldPosY;
+    int& NewPosX = Painter.NewPosX;
+    int& NewPosY = Painter.NewPosY;
+    std::array<int, 144>& animmap = Animations.animmap;
+    tBoard& oldbrd = Animations.oldbrd;
+    tBoard& WhereCanMove = Animations.WhereCanMove;
+    int& animfrms = Painter.animfrms;
     bool ShutDownServerListing = true;
     bool isserver = false;
     bool connectflag = false;
@@ -222,12 +294,12 @@ public:
     QString NETService;
     int chartcode = 0;
     int charttype = 0;
-    bool MoveAnimationEnabled = false;
-    bool CursorAnimationEnabled = false;
-    bool HelpAnimationEnabled = false;
-    int HelpMoveAnimFrame = 0;
-    int CurrentAnimFrame = 0;
-    bool HelpMoveNoMoves1st = true;
+    bool& MoveAnimationEnabled = Animations.MoveAnimationEnabled;
+    bool& CursorAnimationEnabled = Animations.CursorAnimationEnabled;
+    bool& HelpAnimationEnabled = Animations.HelpAnimationEnabled;
+    int& HelpMoveAnimFrame = Animations.HelpMoveAnimFrame;
+    int& CurrentAnimFrame = Animations.CurrentAnimFrame;
+    bool& HelpMoveNoMoves1st = Animations.HelpMoveNoMoves1st;
     bool JustStartedNetGame = false;
     int MF_t = 0, MF_l = 0, MF_w = 0, MF_h = 0;
     int RepeatButtonType = 0;

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "ButtonIcons.h"
+#include "BoardView.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
 
@@ -23,14 +24,10 @@ void TReversiForm::CreateComponents() {
     ClientArea = new QWidget(this);
     setCentralWidget(ClientArea);
 
-    // The board area. The board widget itself comes with the board graphics;
-    // until then this keeps its place, dark and inert.
-    BoardWidget = new QWidget(ClientArea);
-    BoardWidget->setAutoFillBackground(true);
-    QPalette dark = BoardWidget->palette();
-    dark.setColor(QPalette::Window, QColor(20, 20, 20));
-    BoardWidget->setPalette(dark);
-    BoardWidget->setMouseTracking(true);
+    // The board area: the back buffer on screen, with mouse tracking.
+    BoardWidget = new platform::BoardView(ClientArea);
+    BoardWidget->setFocusPolicy(Qt::StrongFocus);
+    Painter.SetPresenter(BoardWidget);
     BoardWidget->installEventFilter(this);
 
     CreateMoveListPanel();
@@ -66,7 +63,8 @@ void TReversiForm::SizeWindowToField() {
     SqSize = SquareSizeFor(Game().BoardSize);
     SqHalf = Game().BoardSize == 10 ? 25 : 30;
     const int area = BoardAreaSize();
-    BoardWidget->setGeometry(0, 0, area, area);
+    BoardWidget->setFixedSize(area, area);
+    BoardWidget->move(0, 0);
     MovesListPanel->setGeometry(area, 0, MovesListWidth, area);
     MovesListPanel->setVisible(MovesVisible && MovesListWidth > 0);
 
@@ -81,16 +79,6 @@ void TReversiForm::SizeWindowToField() {
     }
 }
 
-void TReversiForm::LoadPictureSets() {
-    // The border, figure and help-mark pictures and the cursor style are
-    // loaded here once the picture sets exist.
-}
-
-void TReversiForm::DrawBoard() {
-    // Composes the back buffer once the board graphics exist.
-    BoardWidget->update();
-}
-
 bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
     if (watched == BoardWidget) {
         switch (e->type()) {
@@ -98,7 +86,12 @@ bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
             FormMouseDown(static_cast<QMouseEvent*>(e));
             break;
         case QEvent::MouseButtonRelease:
-            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) FormClick();
+            // The click plays the square under the pointer: track it first, in
+            // case no move event reported it (a click without a move).
+            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+                FormMouseMove(static_cast<QMouseEvent*>(e));
+                FormClick();
+            }
             break;
         case QEvent::MouseMove:
             FormMouseMove(static_cast<QMouseEvent*>(e));
@@ -116,18 +109,6 @@ bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
 void TReversiForm::FirstBoardPaint() {
     // The first paint arms the tip of the day, 250 ms later.
     TipShowTimer->start();
-}
-
-void TReversiForm::FormMouseDown(QMouseEvent*) {
-    // Right-button help marks: animation work.
-}
-
-void TReversiForm::FormMouseMove(QMouseEvent*) {
-    // Cursor tracking over the squares: player input work.
-}
-
-void TReversiForm::FormClick() {
-    // A click on a square plays a move: player input work.
 }
 
 }  // namespace reversi

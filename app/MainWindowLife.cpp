@@ -44,7 +44,7 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
         return;
     }
 
-    // Sound start and the eight effects: not wired yet (sound layer).
+    StartSound();
 
     ForceConnect = ForceLoadGame = JustStartedNetGame = false;
     HelpMoveAnimFrame = CurrentAnimFrame = 0;
@@ -71,7 +71,6 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
 
     LoadPictureSets();
     SizeWindowToField();
-    // The back buffer is made with the picture sets (board widget).
 
     if (Game().FiguresStyle == 0) animfrms = 14;
 
@@ -83,7 +82,7 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
 
     StartListening();
     MusicPingTimer->start();
-    // The animation timer starts here once the thread-driven timers exist.
+    StartAnimationTimer();
 
     if (UndoRedoF) {
         // A saved game was named: start in browsing mode on the fresh position;

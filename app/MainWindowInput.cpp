@@ -1,0 +1,204 @@
+// The player's input on the board: the pointer tracking with its hand cursor,
+// the move click, the keys, the hint, a new game, and the peer's move.
+#include <QAction>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include "AsyncTimer.h"
+#include "BoardGeometry.h"
+#include "BoardView.h"
+#include "EngineUnit.h"
+#include "MainWindow.h"
+
+namespace reversi {
+
+namespace {
+constexpr int EffectCorrect = 1;
+constexpr int EffectMoveHint = 6;
+// Board-widget pixel where the field starts: the frames, then the border.
+constexpr int FieldOrigin = graphics::BoardOffset + graphics::BorderWidth;
+
+// The column or row under a coordinate, or -1 outside the field.
+int SquareAt(int coordinate, int squareSize, int n) {
+    if (coordinate < FieldOrigin) return -1;
+    const int i = (coordinate - FieldOrigin) / squareSize;
+    return i < n ? i : -1;
+}
+}  // namespace
+
+QPoint TReversiForm::SquareCentre(int x, int y) const {
+    return {FieldOrigin + SqSize * x + SqSize / 2, FieldOrigin + SqSize * y + SqSize / 2};
+}
+
+void TReversiForm::FormMouseMove(QMouseEvent* e) { MouseMoveAt(e->position().toPoint()); }
+
+void TReversiForm::MouseMoveAt(QPoint point) {
+    auto& g = Game();
+    const int n = g.BoardSize;
+    const int oldX = NewPosX, oldY = NewPosY;
+    // Over the border or the move list the last square is kept, each
+    // coordinate on its own.
+    const int x = SquareAt(point.x(), SqSize, n);
+    const int y = SquareAt(point.y(), SqSize, n);
+    if (x >= 0) NewPosX = x;
+    if (y >= 0) NewPosY = y;
+    const bool changed = NewPosX != oldX || NewPosY != oldY;
+
+    if (UndoRedoF || g.ThreadRunning || (g.NetworkGame && !IsPlayersTurn())) return;
+    if (g.GameOver || g.Routines.CanMove == nullptr) {
+        BoardWidget->setCursor(Qt::ArrowCursor);
+        return;
+    }
+    if (CanMove(g.Boards[0], SquareIndex(NewPosX, NewPosY, n), g.SideToMove, OtherSide())) {
+        BoardWidget->setCursor(Qt::PointingHandCursor);
+        if (changed) PlaySoundEffect(EffectCorrect);
+    } else {
+        BoardWidget->setCursor(Qt::ArrowCursor);
+    }
+}
+
+void TReversiForm::FormClick() {
+    auto& g = Game();
+    if (g.GameOver || g.ThreadRunning || (g.NetworkGame && !IsPlayersTurn())) return;
+    if (UndoRedoF) {
+        // Browsing: the choice to continue from here or from the end comes
+        // with the history browsing.
+        return;
+    }
+    if (g.AnimationOn && MoveAnimationEnabled) return;
+    const int s = SquareIndex(NewPosX, NewPosY, g.BoardSize);
+    if (!CanMove(g.Boards[0], s, g.SideToMove, OtherSide())) return;
+    if (g.VsComputer) DisableUndoRedo();
+    PlaceMove(s);
+    if (g.NetworkGame) {
+        // The move goes to the peer here ("M", column digit, row digit) once
+        // network play exists.
+    }
+    ProcessTurn(false);
+    UpdateUndoRedo();
+}
+
+void TReversiForm::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        FormKeyDown(e->key());
+        e->accept();
+        return;
+    default:
+        QMainWindow::keyPressEvent(e);
+    }
+}
+
+void TReversiForm::FormKeyDown(int key) {
+    const int n = Game().BoardSize;
+    int x = NewPosX, y = NewPosY;
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        FormClick();
+        break;
+    case Qt::Key_Escape:
+        showMinimized();
+        break;
+    case Qt::Key_Left:
+        if (x > 0) --x;
+        break;
+    case Qt::Key_Up:
+        if (y > 0) --y;
+        break;
+    case Qt::Key_Right:
+        if (x < n - 1) ++x;
+        break;
+    case Qt::Key_Down:
+        if (y < n - 1) ++y;
+        break;
+    default:
+        return;
+    }
+    // The pointer follows the cursor square, and its tracking moves the
+    // cursor there (with the sound on a legal square).
+    PointAtSquare(x, y);
+}
+
+void TReversiForm::PointAtSquare(int x, int y) {
+    const QPoint centre = SquareCentre(x, y);
+    QCursor::setPos(BoardWidget->mapToGlobal(centre));
+    // Warping is not reported everywhere: run the tracking directly too.
+    MouseMoveAt(centre);
+}
+
+void TReversiForm::HintItemClick() {
+    auto& g = Game();
+    if (g.GameOver || g.NetworkGame || MoveAnimationEnabled || UndoRedoF || g.ThreadRunning) return;
+    if (g.VsComputer && !g.PracticeGame) {
+        if (!GameMessages().Confirm(this, HintPracticeQuestion())) return;
+        g.PracticeGame = true;
+    }
+    BoardWidget->setCursor(Qt::WaitCursor);
+    const tBoard asked = g.Boards[0];
+    const int answer = RunEngine();
+    if (JustStartedNetGame) {
+        JustStartedNetGame = false;
+    } else {
+        BoardWidget->setCursor(Qt::ArrowCursor);
+    }
+    if (answer == PassMove || g.Boards[0] != asked || !IsPlayingSquare(answer, g.BoardSize)) return;
+    PointAtSquare(SquareColumn(answer, g.BoardSize), SquareRow(answer, g.BoardSize));
+    PlaySoundEffect(EffectMoveHint);
+}
+
+void TReversiForm::NewGameItemClick() {
+    auto& g = Game();
+    // Never while the computer thinks: its answer belongs to this game.
+    if (g.ThreadRunning) return;
+    if (g.NetworkGame) {
+        // Network play restarts both sides here ("R" to the peer, then the
+        // new network game).
+        return;
+    }
+    ClearHelpMarks();
+    StopMoveAnimation();
+    NewGame();
+    HelpMoveNoMoves1st = true;
+    UndoRedoF = false;
+    SpeedButtonFromThis->setEnabled(false);
+    SpeedButtonFromEnd->setEnabled(false);
+    DisableUndoRedo();
+    ShowNewGameStatus();
+    DrawBoard();
+    update();
+    ProcessTurn(true);
+}
+
+void TReversiForm::ApplyRemoteMove() {
+    auto& g = Game();
+    if (!g.RemoteMovePending || g.ThreadRunning || g.GameOver) return;
+    const int n = g.BoardSize;
+    if (g.RemoteMoveX < 0 || g.RemoteMoveX >= n || g.RemoteMoveY < 0 || g.RemoteMoveY >= n) return;
+    const int s = SquareIndex(g.RemoteMoveX, g.RemoteMoveY, n);
+    if (!CanMove(g.Boards[0], s, g.SideToMove, OtherSide())) return;
+    // Let the previous move finish its animation first.
+    const tBoard before = g.Boards[0];
+    while (g.AnimationOn && MoveAnimationEnabled && AsyncTimerAnimation != nullptr &&
+           AsyncTimerAnimation->Enabled()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    if (g.GameOver || g.Boards[0] != before) return;
+    PlaceMove(s);
+    ProcessTurn(false);
+}
+
+}  // namespace reversi

@@ -1,0 +1,34 @@
+// The small "Information" window that tells the result of a game or that a
+// colour must pass.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace reversi {
+
+class TFinalDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFinalDlg(QWidget* parent = nullptr);
+
+    // Sets the message by kind m: 0 white won, 1 black won (white and black
+    // carry the winner's count first, then the loser's), 2 a tie, 3 white
+    // must pass, 4 black must pass.
+    void SetOutMessage(int m, int white, int black);
+    // The text SetOutMessage produces, without a window.
+    static QString OutMessage(int m, int white, int black);
+
+    QFrame* Bevel1 = nullptr;
+    QLabel* FinalMessage = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+};
+
+}  // namespace reversi
