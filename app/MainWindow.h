@@ -86,6 +86,11 @@ public:
     QString StatusPanelText(int panel) const;
 
     // --- Game flow hooks ---------------------------------------------------
+    // Loads the picture sets for the field size and styles and makes a back
+    // buffer of the field's size; a missing or damaged picture is reported.
+    void LoadPictureSets();
+    // Composes the whole board in the back buffer and puts it on screen.
+    void DrawBoard();
     // The turn loop: counts, passes, game end, the computer's reply.
     void ProcessTurn(bool SkipFirstCount);
     // Runs the search for the side to move and waits for its answer while the
@@ -236,14 +241,10 @@ private:
     void SetupTexts();
     void LoadSettings();
     void ApplyCommandLine();
-    // Loads the picture sets for the field size and styles and makes a back
-    // buffer of the field's size; a missing or damaged picture is reported.
-    void LoadPictureSets();
     void StartAnimationTimer();
     void StartSound();
     void StartListening();
     void ShowNewGameStatus();
-    void DrawBoard();
 
     // Shutdown steps.
     void FormClose();

@@ -1,0 +1,128 @@
+// Whole games against the computer played by clicks on the board, on both
+// field sizes, at several levels and with both engines, checked against a
+// replay of the match record: whose move each was, every pass shown where
+// the rules demand it, and the final message.
+#include <algorithm>
+
+#include <QLabel>
+#include <gtest/gtest.h>
+
+#include "PlayTestSupport.h"
+
+namespace reversi {
+namespace {
+
+using test::GameSetup;
+using test::PlayingWindow;
+
+constexpr int EffectEndgame = 3;
+
+struct Counts {
+    int white = 0, black = 0;
+};
+Counts CountDiscs(const tBoard& board, int n) {
+    Counts c;
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) {
+            c.white += board[SquareIndex(x, y, n)] == CellWhite;
+            c.black += board[SquareIndex(x, y, n)] == CellBlack;
+        }
+    return c;
+}
+bool HasMove(const tBoard& board, int n, int me) {
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y)
+            if (CanMove(board, SquareIndex(x, y, n), me, 5 - me)) return true;
+    return false;
+}
+
+// The messages a correct game shows, rebuilt from the match record: a pass
+// for each side that had no move while the other had one, then the result.
+QStringList ExpectedMessages(int n) {
+    const auto& moves = Game().Tracker->moves();
+    QStringList expected;
+    int toMove = CellWhite;
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        EXPECT_EQ(moves[i].who, toMove) << "move " << i;
+        tBoard after = i + 1 < moves.size() ? moves[i + 1].board : Game().Boards[0];
+        const int mover = moves[i].who;
+        const int other = 5 - mover;
+        if (HasMove(after, n, other)) {
+            toMove = other;
+        } else if (HasMove(after, n, mover)) {
+            expected << TFinalDlg::OutMessage(other == CellWhite ? 3 : 4, 0, 0);
+            toMove = mover;
+        } else {
+            EXPECT_EQ(i + 1, moves.size()) << "moves after the end";
+        }
+    }
+    const Counts c = CountDiscs(Game().Boards[0], n);
+    if (c.white == c.black) {
+        expected << TFinalDlg::OutMessage(2, 0, 0);
+    } else if (c.black > c.white) {
+        expected << TFinalDlg::OutMessage(1, c.black, c.white);
+    } else {
+        expected << TFinalDlg::OutMessage(0, c.white, c.black);
+    }
+    return expected;
+}
+
+struct GameCase {
+    const char* name;
+    GameSetup setup;
+    unsigned seed;
+};
+
+class PlayWholeGame : public testing::TestWithParam<GameCase> {};
+
+TEST_P(PlayWholeGame, ClicksUntilGameOver) {
+    const GameCase& c = GetParam();
+    PlayingWindow w(c.setup);
+    auto& g = Game();
+    const int n = c.setup.boardSize;
+    if (c.setup.computerSide == CellWhite) {
+        // The computer opened at once with its fixed first move.
+        ASSERT_EQ(g.Tracker->count(), 1);
+        EXPECT_EQ(g.Tracker->moves()[0].dest, n == 8 ? 53 : 54);
+    }
+    std::mt19937 rng(c.seed);
+    int clicks = 0;
+    while (!g.GameOver && clicks < n * n) {
+        ASSERT_NE(g.SideToMove, g.ComputerSide) << "the player is to move after each reply";
+        ASSERT_FALSE(g.ThreadRunning);
+        const auto legal = PlayingWindow::LegalSquares();
+        ASSERT_FALSE(legal.empty());
+        const auto [x, y] = legal[rng() % legal.size()];
+        const int before = g.Tracker->count();
+        w.ClickSquare(x, y);
+        ASSERT_GT(g.Tracker->count(), before) << "the click played no move";
+        EXPECT_EQ(g.Tracker->moves()[static_cast<std::size_t>(before)].dest, SquareIndex(x, y, n));
+        ++clicks;
+    }
+    ASSERT_TRUE(g.GameOver);
+    EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Game over");
+    EXPECT_EQ(w.messages->finals, ExpectedMessages(n)) << w.messages->finals.join(" | ").toStdString();
+    EXPECT_EQ(std::count(w.sounds.begin(), w.sounds.end(), EffectEndgame), w.messages->finals.size());
+    const Counts counts = CountDiscs(g.Boards[0], n);
+    EXPECT_EQ(w.form->StatusPanelText(1).toStdString(),
+              "Yellow " + std::to_string(counts.white) + " : Green " + std::to_string(counts.black));
+    EXPECT_EQ(w.form->StatusPanelText(2).toStdString(),
+              "Move " + std::to_string(g.Tracker->count()) + "/" + std::to_string(g.Tracker->count()));
+    // Clicks after the end do nothing.
+    const int moves = g.Tracker->count();
+    w.ClickSquare(0, 0);
+    EXPECT_EQ(g.Tracker->count(), moves);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Levels, PlayWholeGame,
+    testing::Values(GameCase{"Baby8ComputerWhite", {8, 1, true, false, CellWhite}, 1},
+                    GameCase{"Baby10ComputerBlack", {10, 1, true, false, CellBlack}, 2},
+                    GameCase{"Pupil8AdvancedComputerBlack", {8, 2, false, true, CellBlack}, 3},
+                    GameCase{"Pupil10AdvancedComputerWhite", {10, 2, false, true, CellWhite}, 4},
+                    GameCase{"Teenager8ComputerWhite", {8, 3, false, false, CellWhite}, 5},
+                    GameCase{"Kiddy10ComputerBlack", {10, 1, false, false, CellBlack}, 6}),
+    [](const testing::TestParamInfo<GameCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace reversi

@@ -1,0 +1,375 @@
+// The player's input on the board: tracking with the hand cursor, clicks,
+// keys, the hint with its practice question, a new game, passes, input
+// refused while the computer thinks, the animated move, the right-click
+// help, the peer's move and the result window.
+#include <algorithm>
+#include <random>
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "PlayTestSupport.h"
+
+namespace reversi {
+namespace {
+
+using test::GameSetup;
+using test::PlayingWindow;
+
+constexpr int EffectCorrect = 1;
+constexpr int EffectEndgame = 3;
+constexpr int EffectMove = 5;
+constexpr int EffectMoveHint = 6;
+constexpr int EffectStMove = 7;
+
+int Count(const std::vector<int>& v, int value) {
+    return static_cast<int>(std::count(v.begin(), v.end(), value));
+}
+
+bool HasMove(const tBoard& board, int me) {
+    for (int sq = 0; sq < 144; ++sq)
+        if (IsPlayingSquare(sq, 8) && CanMove(board, sq, me, 5 - me)) return true;
+    return false;
+}
+tBoard After(tBoard board, int sq, int me) {
+    board[static_cast<std::size_t>(sq)] = static_cast<std::uint8_t>(me);
+    MakeMove(board, sq, me, 5 - me);
+    return board;
+}
+
+// A position of a random 8 x 8 game with white to move and a white move
+// that passes the test, found by playing random games.
+struct Found {
+    tBoard board{};
+    int move = PassMove;
+};
+template <class Wanted>
+Found FindWhiteMove(Wanted wanted) {
+    std::mt19937 rng(7);
+    for (int game = 0; game < 2000; ++game) {
+        NewGame();
+        tBoard b = Game().Boards[0];
+        int side = CellWhite;
+        for (int ply = 0; ply < 80; ++ply) {
+            std::vector<int> legal;
+            for (int sq = 0; sq < 144; ++sq)
+                if (IsPlayingSquare(sq, 8) && CanMove(b, sq, side, 5 - side)) legal.push_back(sq);
+            if (legal.empty()) {
+                if (!HasMove(b, 5 - side)) break;
+                side = 5 - side;
+                continue;
+            }
+            if (side == CellWhite)
+                for (int m : legal)
+                    if (wanted(b, m)) return {b, m};
+            const int m = legal[rng() % legal.size()];
+            b = After(b, m, side);
+            side = 5 - side;
+        }
+    }
+    return {};
+}
+
+// Puts a found position on the window's board with white (the player) to move.
+void SetPosition(PlayingWindow& w, const tBoard& board) {
+    auto& g = Game();
+    g.Boards[0] = board;
+    g.SideToMove = CellWhite;
+    g.FirstMove = false;
+    g.GameOver = false;
+    w.form->DrawBoard();
+}
+
+TEST(PlayPasses, PlayerPassAfterTheComputersMoveLetsTheComputerMoveAgain) {
+    PlayingWindow w({8, 1, false, false, CellBlack});
+    // After the player's move and the computer's answer the player has no
+    // move while the computer still has one.
+    const Found f = FindWhiteMove([](const tBoard& b, int m) {
+        const tBoard afterPlayer = After(b, m, CellWhite);
+        if (!HasMove(afterPlayer, CellBlack)) return false;
+        SearchInput in;
+        in.Position = afterPlayer;
+        in.SideToMove = CellBlack;
+        const int answer = RunSearch(in).Move;
+        const tBoard afterComputer = After(afterPlayer, answer, CellBlack);
+        return !HasMove(afterComputer, CellWhite) && HasMove(afterComputer, CellBlack);
+    });
+    ASSERT_NE(f.move, PassMove);
+    SetPosition(w, f.board);
+    const int before = Game().Tracker->count();
+    w.ClickSquare(SquareColumn(f.move, 8), SquareRow(f.move, 8));
+    ASSERT_GE(w.messages->finals.size(), 1);
+    EXPECT_EQ(w.messages->finals[0].toStdString(), "Yellow pass");
+    // The player's move, the computer's answer, and its move again.
+    ASSERT_GE(Game().Tracker->count(), before + 3);
+    const auto& moves = Game().Tracker->moves();
+    EXPECT_EQ(moves[before].who, CellWhite);
+    EXPECT_EQ(moves[before + 1].who, CellBlack);
+    EXPECT_EQ(moves[before + 2].who, CellBlack);
+    EXPECT_TRUE(Game().GameOver || Game().SideToMove == CellWhite);
+}
+
+TEST(PlayPasses, ComputerPassHandsTheMoveBackToThePlayer) {
+    PlayingWindow w({8, 1, false, false, CellBlack});
+    const Found f = FindWhiteMove([](const tBoard& b, int m) {
+        const tBoard after = After(b, m, CellWhite);
+        return !HasMove(after, CellBlack) && HasMove(after, CellWhite);
+    });
+    ASSERT_NE(f.move, PassMove);
+    SetPosition(w, f.board);
+    const int before = Game().Tracker->count();
+    w.ClickSquare(SquareColumn(f.move, 8), SquareRow(f.move, 8));
+    ASSERT_EQ(w.messages->finals.size(), 1);
+    EXPECT_EQ(w.messages->finals[0].toStdString(), "Green pass");
+    EXPECT_EQ(Count(w.sounds, EffectEndgame), 1);
+    EXPECT_EQ(Game().Tracker->count(), before + 1);
+    EXPECT_EQ(Game().SideToMove, CellWhite);
+    EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Yellow is moving");
+}
+
+TEST(PlayInput, TrackingShowsTheHandOverLegalSquaresWithOneSound) {
+    PlayingWindow w({});
+    auto& form = *w.form;
+    const QPoint legal = form.SquareCentre(4, 2);  // E6, legal for white
+    QTest::mouseMove(form.BoardWidget, legal);
+    EXPECT_EQ(form.NewPosX, 4);
+    EXPECT_EQ(form.NewPosY, 2);
+    EXPECT_EQ(form.BoardWidget->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
+    QTest::mouseMove(form.BoardWidget, legal + QPoint(5, 5));  // same square
+    EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
+    QTest::mouseMove(form.BoardWidget, form.SquareCentre(0, 0));
+    EXPECT_EQ(form.BoardWidget->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
+    // The border keeps the last square, each coordinate on its own.
+    QTest::mouseMove(form.BoardWidget, QPoint(5, form.SquareCentre(0, 3).y()));
+    EXPECT_EQ(form.NewPosX, 0);
+    EXPECT_EQ(form.NewPosY, 3);
+    QTest::mouseMove(form.BoardWidget, QPoint(form.SquareCentre(6, 0).x(), form.BoardWidget->height() - 3));
+    EXPECT_EQ(form.NewPosX, 6);
+    EXPECT_EQ(form.NewPosY, 3);
+    // An illegal square: a click does nothing.
+    w.ClickSquare(0, 0);
+    EXPECT_EQ(Game().Tracker->count(), 0);
+}
+
+TEST(PlayInput, KeysMoveTheCursorAndEnterPlays) {
+    PlayingWindow w({});
+    auto& form = *w.form;
+    QTest::keyClick(&form, Qt::Key_Left);  // stops at the edge
+    QTest::keyClick(&form, Qt::Key_Up);
+    EXPECT_EQ(form.NewPosX, 0);
+    EXPECT_EQ(form.NewPosY, 0);
+    for (int i = 0; i < 4; ++i) QTest::keyClick(&form, Qt::Key_Right);
+    QTest::keyClick(&form, Qt::Key_Down);
+    EXPECT_EQ(Count(w.sounds, EffectCorrect), 0);
+    QTest::keyClick(&form, Qt::Key_Down);  // E6: legal
+    EXPECT_EQ(form.NewPosX, 4);
+    EXPECT_EQ(form.NewPosY, 2);
+    EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
+    QTest::keyClick(&form, Qt::Key_Return);
+    ASSERT_EQ(Game().Tracker->count(), 2);  // the player's move and the reply
+    EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
+    EXPECT_EQ(Count(w.sounds, EffectStMove), 2);
+    for (int i = 0; i < 12; ++i) QTest::keyClick(&form, Qt::Key_Down);
+    EXPECT_EQ(form.NewPosY, 7);
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_TRUE(form.windowState() & Qt::WindowMinimized);
+}
+
+TEST(PlayHint, NoKeepsTheGameCountedYesMakesItPracticeAndAsksOnce) {
+    PlayingWindow w({});
+    auto& form = *w.form;
+    w.messages->answer = false;
+    form.HintItemClick();
+    ASSERT_EQ(w.messages->questions.size(), 1);
+    EXPECT_EQ(w.messages->questions[0].toStdString(),
+              "Looks like you would like to use Hint.\nThe game becomes practice (no statistics "
+              "recording)!\nDo you really want Hint?");
+    EXPECT_FALSE(Game().PracticeGame);
+    EXPECT_EQ(Count(w.sounds, EffectMoveHint), 0);
+
+    // Yes: at the start of the game the hint is the fixed first move.
+    w.messages->answer = true;
+    form.HintItemClick();
+    EXPECT_TRUE(Game().PracticeGame);
+    EXPECT_EQ(form.NewPosX, 4);
+    EXPECT_EQ(form.NewPosY, 2);
+    EXPECT_EQ(Count(w.sounds, EffectMoveHint), 1);
+    EXPECT_EQ(Game().Tracker->count(), 0);  // the hint plays nothing
+
+    // Later hints in the same game ask nothing and show the search's answer.
+    w.ClickSquare(4, 2);
+    form.HintItemClick();
+    EXPECT_EQ(w.messages->questions.size(), 2);
+    const int expected = RunSearch(SearchInputFromGame()).Move;
+    EXPECT_EQ(SquareIndex(form.NewPosX, form.NewPosY, 8), expected);
+    EXPECT_EQ(Count(w.sounds, EffectMoveHint), 2);
+    EXPECT_TRUE(form.NewGameItem->isEnabled());
+    EXPECT_TRUE(form.HintItem->isEnabled());
+
+    // A new game is counted again and asks again.
+    form.NewGameItemClick();
+    EXPECT_FALSE(Game().PracticeGame);
+    form.HintItemClick();
+    EXPECT_EQ(w.messages->questions.size(), 3);
+}
+
+TEST(PlayNewGame, RestartsDuringAGame) {
+    PlayingWindow w({8, 2, false, false, CellWhite});
+    auto& form = *w.form;
+    ASSERT_EQ(Game().Tracker->count(), 1);
+    const auto legal = PlayingWindow::LegalSquares();
+    w.ClickSquare(legal[0].first, legal[0].second);
+    ASSERT_EQ(Game().Tracker->count(), 3);
+    EXPECT_TRUE(form.SpeedButtonUndo->isEnabled());
+
+    form.NewGameItemClick();
+    // The computer (white) opened the new game at once.
+    ASSERT_EQ(Game().Tracker->count(), 1);
+    EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
+    EXPECT_EQ(Game().SideToMove, CellBlack);
+    EXPECT_FALSE(Game().GameOver);
+    EXPECT_FALSE(form.UndoRedoF);
+    EXPECT_EQ(form.StatusPanelText(2).toStdString(), "Move 1/1");
+    EXPECT_EQ(form.StatusPanelText(0).toStdString(), "Green is moving");
+    EXPECT_EQ(form.StatusPanelText(1).toStdString(), "Yellow 4 : Green 1");
+}
+
+TEST(PlaySearch, InputIsRefusedWhileTheComputerThinksAndCloseStopsIt) {
+    PlayingWindow w({8, 9, false, true, CellBlack});
+    auto& form = *w.form;
+    bool checked = false;
+    int movesDuringSearch = -1;
+    // Polls until the reply's search runs, then tries every kind of input.
+    QTimer probe;
+    probe.setInterval(1);
+    QObject::connect(&probe, &QTimer::timeout, &form, [&] {
+        auto& g = Game();
+        if (!g.ThreadRunning || checked) return;
+        probe.stop();
+        const tBoard board = g.Boards[0];
+        const int moves = g.Tracker->count();
+        EXPECT_FALSE(form.NewGameItem->isEnabled());
+        EXPECT_FALSE(form.HintItem->isEnabled());
+        EXPECT_FALSE(form.OptionsItem->isEnabled());
+        // Clicks, keys, the hint, a new game and the help marks change nothing.
+        g.SideToMove = CellWhite;  // even were it the player's colour
+        w.ClickSquare(2, 3);
+        g.SideToMove = CellBlack;
+        QTest::keyClick(&form, Qt::Key_Return);
+        form.HintItemClick();
+        form.NewGameItemClick();
+        QTest::mouseClick(form.BoardWidget, Qt::RightButton, Qt::NoModifier, form.SquareCentre(3, 3));
+        EXPECT_FALSE(form.HelpAnimationEnabled);
+        EXPECT_EQ(g.Boards[0], board);
+        EXPECT_EQ(g.Tracker->count(), moves);
+        EXPECT_TRUE(w.messages->questions.isEmpty());
+        movesDuringSearch = moves;
+        checked = true;
+        form.close();  // stops the search: no move is played
+    });
+    probe.start();
+    w.ClickSquare(4, 2);
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(Game().ThreadRunning);
+    EXPECT_EQ(Game().Tracker->count(), movesDuringSearch);
+    EXPECT_TRUE(Game().GameOver);
+}
+
+TEST(PlayAnimation, TheReplyWaitsForThePlayersAnimationAndClicksWaitForTheReply) {
+    PlayingWindow w({8, 1, false, false, CellBlack, true});
+    auto& form = *w.form;
+    w.ClickSquare(4, 2);
+    // Both moves are placed; the reply's animation runs now.
+    ASSERT_EQ(Game().Tracker->count(), 2);
+    EXPECT_EQ(Count(w.sounds, EffectMove), 2);
+    EXPECT_EQ(Count(w.sounds, EffectStMove), 0);
+    ASSERT_TRUE(form.MoveAnimationEnabled);
+    EXPECT_FALSE(form.CursorAnimationEnabled);
+    // A click while it runs is ignored.
+    const auto legal = PlayingWindow::LegalSquares();
+    w.ClickSquare(legal[0].first, legal[0].second);
+    EXPECT_EQ(Game().Tracker->count(), 2);
+    // It ends after its 15 frames and leaves the board at rest on screen.
+    QTRY_VERIFY_WITH_TIMEOUT(!form.MoveAnimationEnabled, 5000);
+    EXPECT_TRUE(form.CursorAnimationEnabled);
+    EXPECT_EQ(form.CurrentAnimFrame, 15);
+    graphics::BoardPainter fresh;
+    fresh.Pictures() = form.Painter.Pictures();
+    fresh.CreateBackBuffer(8);
+    fresh.DrawBoard();
+    EXPECT_TRUE(fresh.BackBuffer() == form.Painter.BackBuffer());
+    w.ClickSquare(legal[0].first, legal[0].second);
+    EXPECT_GE(Game().Tracker->count(), 3);
+}
+
+TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
+    PlayingWindow w({8, 1, false, false, CellBlack, true});
+    auto& form = *w.form;
+    // Nothing to show before the first move is refused only when no square
+    // is legal; at the start the legal squares are marked.
+    QTest::mouseClick(form.BoardWidget, Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
+    ASSERT_TRUE(form.HelpAnimationEnabled);
+    EXPECT_EQ(form.WhereCanMove[53], graphics::MarkAvailable);
+    // The left click's move takes the marks off.
+    w.ClickSquare(4, 2);
+    EXPECT_FALSE(form.HelpAnimationEnabled);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.MoveAnimationEnabled, 5000);
+    QTest::mouseClick(form.BoardWidget, Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
+    ASSERT_TRUE(form.HelpAnimationEnabled);
+    // The computer's reply is marked as the previous move.
+    EXPECT_EQ(form.WhereCanMove[Game().Tracker->moves()[1].dest], graphics::MarkPrevious);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.HelpAnimationEnabled, 5000);
+    EXPECT_EQ(form.HelpMoveAnimFrame, 40);
+}
+
+TEST(PlayNetwork, PeerMoveIsPlayedThroughTheSamePathAndIllegalOnesDropped) {
+    PlayingWindow w({});
+    auto& g = Game();
+    g.VsComputer = false;
+    g.NetworkGame = true;
+    g.ComputerSide = CellBlack;  // the local player is black; the peer white
+    g.RemoteMovePending = true;
+    g.RemoteMoveX = 0;  // A8: illegal
+    g.RemoteMoveY = 0;
+    w.form->ApplyRemoteMove();
+    EXPECT_EQ(g.Tracker->count(), 0);
+    g.RemoteMoveX = 4;  // E6
+    g.RemoteMoveY = 2;
+    w.form->ApplyRemoteMove();
+    ASSERT_EQ(g.Tracker->count(), 1);
+    EXPECT_EQ(g.Tracker->moves()[0].dest, 53);
+    EXPECT_EQ(g.SideToMove, CellBlack);
+    EXPECT_EQ(Count(w.sounds, EffectStMove), 1);
+    EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Green is moving");
+    EXPECT_EQ(w.form->BoardWidget->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(FinalWindow, CaptionButtonSizeAndTexts) {
+    TFinalDlg dialog;
+    EXPECT_EQ(dialog.windowTitle().toStdString(), "Information");
+    EXPECT_EQ(dialog.BitBtn1->text().toStdString(), "Ok");
+    EXPECT_EQ(dialog.size(), QSize(241, 80));
+    SetSideNames("Yellow", "Green");
+    struct Case {
+        int m, a, b;
+        const char* text;
+    };
+    const Case cases[] = {{0, 40, 24, "Yellow won 40 : 24"}, {1, 40, 24, "Green won 40 : 24"},
+                          {2, 0, 0, "Tie up"},               {3, 0, 0, "Yellow pass"},
+                          {4, 0, 0, "Green pass"}};
+    for (const auto& c : cases) {
+        dialog.SetOutMessage(c.m, c.a, c.b);
+        EXPECT_EQ(dialog.FinalMessage->text().toStdString(), c.text);
+    }
+    QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace reversi

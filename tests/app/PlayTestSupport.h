@@ -1,0 +1,100 @@
+// Helpers of the game-play widget tests: a window whose modal messages are
+// recorded instead of shown, and a player that clicks legal squares.
+#pragma once
+
+#include <memory>
+#include <random>
+#include <vector>
+
+#include <QSettings>
+#include <QStringList>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "EngineUnit.h"
+#include "FinalUnit.h"
+#include "GameMessages.h"
+#include "AsyncTimer.h"
+#include "MainWindow.h"
+
+namespace reversi::test {
+
+class RecordingMessages : public TGameMessages {
+public:
+    void ShowFinal(QWidget*, int m, int white, int black) override {
+        finals << TFinalDlg::OutMessage(m, white, black);
+    }
+    bool Confirm(QWidget*, const QString& text) override {
+        questions << text;
+        return answer;
+    }
+    QStringList finals;
+    QStringList questions;
+    bool answer = true;
+};
+
+struct GameSetup {
+    int boardSize = 8;
+    int depth = 1;
+    bool baby = false;
+    bool advanced = false;
+    int computerSide = CellBlack;
+    bool animation = false;
+};
+
+// A shown main window set up for one game against the computer. The
+// computer opens at once when it plays white.
+class PlayingWindow {
+public:
+    explicit PlayingWindow(const GameSetup& setup) {
+        ResetGameState();
+        QSettings().clear();
+        form = std::make_unique<TReversiForm>();
+        auto owned = std::make_unique<RecordingMessages>();
+        messages = owned.get();
+        form->SetGameMessages(std::move(owned));
+        form->SoundPlayed = [this](int effect) { sounds.push_back(effect); };
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get())) ADD_FAILURE() << "window not shown";
+        auto& g = Game();
+        g.SoundEffectsOn = true;
+        g.AnimationOn = setup.animation;
+        g.Depth = setup.depth;
+        g.BabyLevel = setup.baby;
+        g.AdvancedEngine = setup.advanced;
+        g.ComputerSide = setup.computerSide;
+        g.VsComputer = true;
+        if (g.BoardSize != setup.boardSize) {
+            g.BoardSize = setup.boardSize;
+            form->LoadPictureSets();
+            form->SizeWindowToField();
+        }
+        // Animations at a faster pace keep the tests short.
+        form->AsyncTimerAnimation->SetInterval(5);
+        sounds.clear();
+        form->NewGameItemClick();
+    }
+
+    // A left click at the centre of square (x, y) of the board widget.
+    void ClickSquare(int x, int y) {
+        QTest::mouseMove(form->BoardWidget, form->SquareCentre(x, y));
+        QTest::mouseClick(form->BoardWidget, Qt::LeftButton, Qt::NoModifier, form->SquareCentre(x, y));
+    }
+
+    // The legal squares of the side to move, as (x, y).
+    static std::vector<std::pair<int, int>> LegalSquares() {
+        const auto& g = Game();
+        std::vector<std::pair<int, int>> squares;
+        for (int x = 0; x < g.BoardSize; ++x)
+            for (int y = 0; y < g.BoardSize; ++y)
+                if (CanMove(g.Boards[0], SquareIndex(x, y, g.BoardSize), g.SideToMove, OtherSide()))
+                    squares.emplace_back(x, y);
+        return squares;
+    }
+
+    std::unique_ptr<TReversiForm> form;
+    RecordingMessages* messages = nullptr;
+    std::vector<int> sounds;
+};
+
+}  // namespace reversi::test
