@@ -18,7 +18,12 @@
 #include <QPointer>
 #include <QString>
 
+#include "AsyncTimer.h"
 #include "Board.h"
+#include "BoardPainter.h"
+#include "BoardView.h"
+#include "SoundEffects.h"
+#include "SoundLayer.h"
 
 class QAction;
 class QFileDialog;
@@ -145,7 +150,9 @@ public:
     QFileDialog* SaveListDialog = nullptr;
 
     QWidget* ClientArea = nullptr;
-    QWidget* BoardWidget = nullptr;
+    // The board on screen and the painter that composes the back buffer.
+    platform::BoardView* BoardWidget = nullptr;
+    graphics::BoardPainter Painter;
     QWidget* MovesListPanel = nullptr;
     QWidget* Panel1 = nullptr;
     QListWidget* MovesListBox = nullptr;
@@ -157,6 +164,11 @@ public:
 
     QTimer* TipShowTimer = nullptr;
     QTimer* MusicPingTimer = nullptr;
+    // Thread-driven timers: auto-repeat of the undo and redo buttons (first
+    // delay, then repeat) and the animations.
+    graphics::TAsyncTimer* FirstDelayAsyncTimer = nullptr;
+    graphics::TAsyncTimer* RepeatAsyncTimer = nullptr;
+    graphics::TAsyncTimer* AsyncTimerAnimation = nullptr;
     QSystemTrayIcon* TrayIcon = nullptr;
 
     // --- Handlers of the window's life --------------------------------------
@@ -166,6 +178,9 @@ public:
     void AboutItemClick();
     void ExitItemClick();
     void MusicPingTimerTimer();
+    void FirstDelayAsyncTimerTimer();
+    void RepeatAsyncTimerTimer();
+    void AsyncTimerAnimationTimer();
 
 protected:
     bool event(QEvent* e) override;
@@ -181,6 +196,7 @@ private:
     void SetupTexts();
     void LoadSettings();
     void ApplyCommandLine();
+    void StartSound();
     void LoadPictureSets();
     void StartListening();
     void ShowNewGameStatus();
@@ -237,6 +253,13 @@ public:
     QString ForceConnectStr;
     QString ForceLoadGameStr;
     bool ToolTipWasShown = false;
+    // Sound output and the eight effects; the music stream and its channel.
+    platform::SoundLayer Sound;
+    platform::SoundEffects Effects;
+    bool FSOUND_Inited = false;
+    platform::MusicStream MusicStream;
+    int MusicChannel = platform::SoundLayer::kNoChannel;
+    bool FindFirstOk = false;
     int SoundVolume = 225;
     int MusicVolume = 120;
     QString MusicFolder;

@@ -23,15 +23,12 @@ void TReversiForm::CreateComponents() {
     ClientArea = new QWidget(this);
     setCentralWidget(ClientArea);
 
-    // The board area. The board widget itself comes with the board graphics;
-    // until then this keeps its place, dark and inert.
-    BoardWidget = new QWidget(ClientArea);
-    BoardWidget->setAutoFillBackground(true);
-    QPalette dark = BoardWidget->palette();
-    dark.setColor(QPalette::Window, QColor(20, 20, 20));
-    BoardWidget->setPalette(dark);
-    BoardWidget->setMouseTracking(true);
+    // The board area: the back buffer inside its frames. Its mouse events
+    // reach the window's handlers through the event filter.
+    BoardWidget = new platform::BoardView(ClientArea);
     BoardWidget->installEventFilter(this);
+    Painter.SetPresenter(BoardWidget);
+    connect(BoardWidget, &platform::BoardView::firstPainted, this, &TReversiForm::FirstBoardPaint);
 
     CreateMoveListPanel();
 
@@ -45,6 +42,17 @@ void TReversiForm::CreateComponents() {
     SaveListDialog = new QFileDialog(this);
     SaveListDialog->setAcceptMode(QFileDialog::AcceptSave);
     SaveListDialog->setDefaultSuffix(QStringLiteral("kzv"));
+
+    auto makeAsyncTimer = [this](int interval, void (TReversiForm::*handler)()) {
+        auto* timer = new graphics::TAsyncTimer(this);
+        timer->SetInterval(interval);
+        timer->SetThreadPriority(QThread::TimeCriticalPriority);
+        timer->SetOnTimer([this, handler](graphics::TAsyncTimer&) { (this->*handler)(); });
+        return timer;
+    };
+    FirstDelayAsyncTimer = makeAsyncTimer(500, &TReversiForm::FirstDelayAsyncTimerTimer);
+    RepeatAsyncTimer = makeAsyncTimer(40, &TReversiForm::RepeatAsyncTimerTimer);
+    AsyncTimerAnimation = makeAsyncTimer(40, &TReversiForm::AsyncTimerAnimationTimer);
 
     TipShowTimer = new QTimer(this);
     TipShowTimer->setInterval(250);
@@ -66,7 +74,8 @@ void TReversiForm::SizeWindowToField() {
     SqSize = SquareSizeFor(Game().BoardSize);
     SqHalf = Game().BoardSize == 10 ? 25 : 30;
     const int area = BoardAreaSize();
-    BoardWidget->setGeometry(0, 0, area, area);
+    BoardWidget->setFixedSize(area, area);
+    BoardWidget->move(0, 0);
     MovesListPanel->setGeometry(area, 0, MovesListWidth, area);
     MovesListPanel->setVisible(MovesVisible && MovesListWidth > 0);
 
@@ -82,13 +91,20 @@ void TReversiForm::SizeWindowToField() {
 }
 
 void TReversiForm::LoadPictureSets() {
-    // The border, figure and help-mark pictures and the cursor style are
-    // loaded here once the picture sets exist.
+    // Throws PictureError, naming the file, when a picture is missing or damaged.
+    const auto& g = Game();
+    graphics::LoadAllPictures(Painter.Pictures(), g.BoardBorderStyle, g.FiguresStyle,
+                              g.HelpStyle, g.BoardSize);
+    Painter.TheCursor().SetCursorStyle(g.CursorStyle);
 }
 
 void TReversiForm::DrawBoard() {
-    // Composes the back buffer once the board graphics exist.
-    BoardWidget->update();
+    if (Painter.Geometry().N != Game().BoardSize || Painter.BackBuffer().Width() == 0) {
+        Painter.CreateBackBuffer(Game().BoardSize);
+    }
+    Painter.animfrms = animfrms;
+    Painter.DrawBoard();
+    Painter.PresentBuffer();
 }
 
 bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
@@ -103,9 +119,6 @@ bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::MouseMove:
             FormMouseMove(static_cast<QMouseEvent*>(e));
             break;
-        case QEvent::Paint:
-            if (!ToolTipWasShown && !TipShowTimer->isActive()) FirstBoardPaint();
-            break;
         default:
             break;
         }
@@ -115,7 +128,7 @@ bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
 
 void TReversiForm::FirstBoardPaint() {
     // The first paint arms the tip of the day, 250 ms later.
-    TipShowTimer->start();
+    if (!ToolTipWasShown) TipShowTimer->start();
 }
 
 void TReversiForm::FormMouseDown(QMouseEvent*) {

@@ -44,7 +44,7 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
         return;
     }
 
-    // Sound start and the eight effects: not wired yet (sound layer).
+    StartSound();
 
     ForceConnect = ForceLoadGame = JustStartedNetGame = false;
     HelpMoveAnimFrame = CurrentAnimFrame = 0;
@@ -71,7 +71,7 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
 
     LoadPictureSets();
     SizeWindowToField();
-    // The back buffer is made with the picture sets (board widget).
+    Painter.CreateBackBuffer(Game().BoardSize);
 
     if (Game().FiguresStyle == 0) animfrms = 14;
 
@@ -83,7 +83,7 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
 
     StartListening();
     MusicPingTimer->start();
-    // The animation timer starts here once the thread-driven timers exist.
+    AsyncTimerAnimation->SetEnabled(true);
 
     if (UndoRedoF) {
         // A saved game was named: start in browsing mode on the fresh position;
@@ -106,6 +106,16 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TReversiForm::~TReversiForm() { FormDestroy(); }
+
+void TReversiForm::StartSound() {
+    FSOUND_Inited = false;
+    MusicStream.reset();
+    // Without an audio device the game runs silently; a missing effect file
+    // leaves that one effect silent. Neither is reported.
+    if (!Sound.init(44100, 32)) return;
+    FSOUND_Inited = true;
+    Effects.load(Sound, graphics::ProgramFolder() / "DATA");
+}
 
 void TReversiForm::ApplyCommandLine() {
     const CommandLineAction action = ParseCommandLine(QCoreApplication::arguments().mid(1));
@@ -199,6 +209,7 @@ void TReversiForm::FormClose() {
     // The search must be over before anything it reads is freed.
     StopSearchAndWait();
 
+    AsyncTimerAnimation->SetEnabled(false);
     MoveAnimationEnabled = CursorAnimationEnabled = HelpAnimationEnabled = false;
     connectflag = false;
     TrayIcon->hide();
@@ -209,8 +220,12 @@ void TReversiForm::FormDestroy() {
     // Closing may not have run (the window was never shown): make sure the
     // search is over before the game state goes.
     if (!lowResolution_) StopSearchAndWait();
-    // Sound samples and music are released here once the sound layer exists;
-    // the picture sets with the board widget.
+    if (FSOUND_Inited) {
+        MusicStream.reset();
+        Effects.free();
+        Sound.close();
+    }
+    // The picture sets and the back buffer go with the painter.
     auto& g = Game();
     if (g.Tracker) {
         g.Tracker->SetMoveList(nullptr);
