@@ -61,7 +61,8 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
         ShowMoves1->setChecked(false);
     }
 
-    // The tray icon is prepared here and shown only when minimising.
+    // The tray icon is prepared here and shown only when minimising; the
+    // minimise and restore handlers (tray, music pause) come with the tray.
     TrayIcon->setToolTip(QStringLiteral("Zorel Reversi"));
 
     NewPosX = OldPosX = NewPosY = OldPosY = 0;
