@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "AsyncTimer.h"
 #include "Board.h"
 #include "BoardAnimations.h"
 #include "BoardPainter.h"
@@ -59,10 +60,6 @@ public:
     explicit TReversiForm(QWidget* parent = nullptr);
     ~TReversiForm() override;
 
-    // The back buffer with its painting and the board's animations.
-    graphics::BoardPainter Painter;
-    graphics::BoardAnimations Animations{Painter};
-
     // Square size and its half: 61 / 30 on the 8 x 8 field, 49 / 25 on 10 x 10.
     static constexpr int SquareSizeFor(int boardSize) { return boardSize == 10 ? 49 : 61; }
 
@@ -86,8 +83,8 @@ public:
     QString StatusPanelText(int panel) const;
 
     // --- Game flow hooks ---------------------------------------------------
-    // Loads the picture sets for the field size and styles and makes a back
-    // buffer of the field's size; a missing or damaged picture is reported.
+    // Loads the picture sets for the field size and styles; throws
+    // PictureError, naming the file, when a picture is missing or damaged.
     void LoadPictureSets();
     // Composes the whole board in the back buffer and puts it on screen.
     void DrawBoard();
@@ -131,9 +128,6 @@ public:
     void StartMoveAnimation() { Animations.StartMoveAnimation(); }
     void StopMoveAnimation() { Animations.StopMoveAnimation(); }
     void ClearHelpMarks() { Animations.ClearHelpMarks(); }
-    // The 40 ms animation tick.
-    void AsyncTimerAnimationTimer();
-    graphics::TAsyncTimer* AsyncTimerAnimation = nullptr;
     // Status panel 2: "Move " + moves applied + "/" + moves stored.
     void ShowMoveCounter();
     // Status panels 0 and 1 from the position: whose turn or "Game over",
@@ -204,7 +198,14 @@ public:
     QFileDialog* SaveListDialog = nullptr;
 
     QWidget* ClientArea = nullptr;
+    // The board on screen, the painter that composes the back buffer and the
+    // board's animations (which draw nothing while browsing, and reset the
+    // pointer when a move animation starts).
     platform::BoardView* BoardWidget = nullptr;
+    graphics::BoardPainter Painter;
+    graphics::BoardAnimations Animations{
+        Painter, [this] { return UndoRedoF; },
+        [this] { if (BoardWidget != nullptr) BoardWidget->setCursor(Qt::ArrowCursor); }};
     QWidget* MovesListPanel = nullptr;
     QWidget* Panel1 = nullptr;
     QListWidget* MovesListBox = nullptr;
@@ -216,6 +217,11 @@ public:
 
     QTimer* TipShowTimer = nullptr;
     QTimer* MusicPingTimer = nullptr;
+    // Thread-driven timers: auto-repeat of the undo and redo buttons (first
+    // delay, then repeat) and the animations.
+    graphics::TAsyncTimer* FirstDelayAsyncTimer = nullptr;
+    graphics::TAsyncTimer* RepeatAsyncTimer = nullptr;
+    graphics::TAsyncTimer* AsyncTimerAnimation = nullptr;
     QSystemTrayIcon* TrayIcon = nullptr;
 
     // --- Handlers of the window's life --------------------------------------
@@ -225,6 +231,9 @@ public:
     void AboutItemClick();
     void ExitItemClick();
     void MusicPingTimerTimer();
+    void FirstDelayAsyncTimerTimer();
+    void RepeatAsyncTimerTimer();
+    void AsyncTimerAnimationTimer();
 
 protected:
     bool event(QEvent* e) override;
@@ -241,7 +250,6 @@ private:
     void SetupTexts();
     void LoadSettings();
     void ApplyCommandLine();
-    void StartAnimationTimer();
     void StartSound();
     void StartListening();
     void ShowNewGameStatus();
@@ -260,8 +268,6 @@ private:
     void OpenCommandLineGame();
 
     std::unique_ptr<MovesListAdapter> movesListAdapter_;
-    platform::SoundLayer Sound;
-    platform::SoundEffects Effects;
     std::unique_ptr<TGameMessages> gameMessages_ = std::make_unique<TModalGameMessages>();
     // One cycle's accounting of the turn loop; false when the game is over.
     bool CountAndSwitchSide();
@@ -310,6 +316,13 @@ public:
     QString ForceConnectStr;
     QString ForceLoadGameStr;
     bool ToolTipWasShown = false;
+    // Sound output and the eight effects; the music stream and its channel.
+    platform::SoundLayer Sound;
+    platform::SoundEffects Effects;
+    bool FSOUND_Inited = false;
+    platform::MusicStream MusicStream;
+    int MusicChannel = platform::SoundLayer::kNoChannel;
+    bool FindFirstOk = false;
     int SoundVolume = 225;
     int MusicVolume = 120;
     QString MusicFolder;

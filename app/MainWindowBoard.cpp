@@ -24,11 +24,14 @@ void TReversiForm::CreateComponents() {
     ClientArea = new QWidget(this);
     setCentralWidget(ClientArea);
 
-    // The board area: the back buffer on screen, with mouse tracking.
+    // The board area: the back buffer inside its frames. Its mouse events
+    // reach the window's handlers through the event filter; it takes the
+    // keyboard focus, so the keys reach the window's key handler.
     BoardWidget = new platform::BoardView(ClientArea);
     BoardWidget->setFocusPolicy(Qt::StrongFocus);
-    Painter.SetPresenter(BoardWidget);
     BoardWidget->installEventFilter(this);
+    Painter.SetPresenter(BoardWidget);
+    connect(BoardWidget, &platform::BoardView::firstPainted, this, &TReversiForm::FirstBoardPaint);
 
     CreateMoveListPanel();
 
@@ -42,6 +45,17 @@ void TReversiForm::CreateComponents() {
     SaveListDialog = new QFileDialog(this);
     SaveListDialog->setAcceptMode(QFileDialog::AcceptSave);
     SaveListDialog->setDefaultSuffix(QStringLiteral("kzv"));
+
+    auto makeAsyncTimer = [this](int interval, void (TReversiForm::*handler)()) {
+        auto* timer = new graphics::TAsyncTimer(this);
+        timer->SetInterval(interval);
+        timer->SetThreadPriority(QThread::TimeCriticalPriority);
+        timer->SetOnTimer([this, handler](graphics::TAsyncTimer&) { (this->*handler)(); });
+        return timer;
+    };
+    FirstDelayAsyncTimer = makeAsyncTimer(500, &TReversiForm::FirstDelayAsyncTimerTimer);
+    RepeatAsyncTimer = makeAsyncTimer(40, &TReversiForm::RepeatAsyncTimerTimer);
+    AsyncTimerAnimation = makeAsyncTimer(40, &TReversiForm::AsyncTimerAnimationTimer);
 
     TipShowTimer = new QTimer(this);
     TipShowTimer->setInterval(250);
@@ -79,6 +93,23 @@ void TReversiForm::SizeWindowToField() {
     }
 }
 
+void TReversiForm::LoadPictureSets() {
+    // Throws PictureError, naming the file, when a picture is missing or damaged.
+    const auto& g = Game();
+    graphics::LoadAllPictures(Painter.Pictures(), g.BoardBorderStyle, g.FiguresStyle,
+                              g.HelpStyle, g.BoardSize);
+    Painter.TheCursor().SetCursorStyle(g.CursorStyle);
+}
+
+void TReversiForm::DrawBoard() {
+    if (Painter.Geometry().N != Game().BoardSize || Painter.BackBuffer().Width() == 0) {
+        Painter.CreateBackBuffer(Game().BoardSize);
+    }
+    Painter.animfrms = animfrms;
+    Painter.DrawBoard();
+    Painter.PresentBuffer();
+}
+
 bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
     if (watched == BoardWidget) {
         switch (e->type()) {
@@ -96,9 +127,6 @@ bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::MouseMove:
             FormMouseMove(static_cast<QMouseEvent*>(e));
             break;
-        case QEvent::Paint:
-            if (!ToolTipWasShown && !TipShowTimer->isActive()) FirstBoardPaint();
-            break;
         default:
             break;
         }
@@ -108,7 +136,7 @@ bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
 
 void TReversiForm::FirstBoardPaint() {
     // The first paint arms the tip of the day, 250 ms later.
-    TipShowTimer->start();
+    if (!ToolTipWasShown) TipShowTimer->start();
 }
 
 }  // namespace reversi

@@ -17,9 +17,19 @@ bool TReversiForm::LoadMatch(const QString& FileName) {
         return false;
     }
     if (g.Tracker->boardsize() != g.BoardSize) {
-        NewPosX = NewPosY = 0;
+        const int oldSize = g.BoardSize;
         g.BoardSize = g.Tracker->boardsize();
-        LoadPictureSets();
+        try {
+            LoadPictureSets();
+        } catch (const std::exception& failure) {
+            // Without pictures for the match's field the match cannot be
+            // shown: keep the field and the pictures as they were, on a new game.
+            g.BoardSize = oldSize;
+            NewGame();
+            ShowErrorMessage(QString::fromLocal8Bit(failure.what()), this);
+            return false;
+        }
+        NewPosX = NewPosY = 0;
         SizeWindowToField();
     }
     g.GameOver = false;
@@ -37,16 +47,17 @@ bool TReversiForm::LoadMatch(const QString& FileName) {
 void TReversiForm::OpenCommandLineGame() {
     const QString file = ForceLoadGameStr;
     ForceLoadGame = false;
-    LoadMatch(file);
-    // The match is shown at its last position, browsing off; the turn loop is
-    // not started.
+    const bool loaded = LoadMatch(file);
+    // A loaded match is shown at its last position, browsing off, and the
+    // turn loop is not started. When nothing could be loaded the new game
+    // starts as it would have without the file.
     UndoRedoF = false;
     SpeedButtonFromThis->setEnabled(false);
     SpeedButtonFromEnd->setEnabled(false);
     ShowMoveCounter();
     ShowScoreAndTurn();
     DrawBoard();
-    update();
+    if (!loaded) ProcessTurn(true);
 }
 
 }  // namespace reversi

@@ -222,4 +222,12 @@ void TReversiForm::MusicPingTimerTimer() {
     // Starts the next music file when one has ended: music player work.
 }
 
+void TReversiForm::FirstDelayAsyncTimerTimer() {
+    // Starts the auto-repeat of a held undo or redo button: move list work.
+}
+
+void TReversiForm::RepeatAsyncTimerTimer() {
+    // One undo or redo step while the button is held: move list work.
+}
+
 }  // namespace reversi

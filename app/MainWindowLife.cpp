@@ -61,7 +61,8 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
         ShowMoves1->setChecked(false);
     }
 
-    // The tray icon is prepared here and shown only when minimising.
+    // The tray icon is prepared here and shown only when minimising; the
+    // minimise and restore handlers (tray, music pause) come with the tray.
     TrayIcon->setToolTip(QStringLiteral("Zorel Reversi"));
 
     NewPosX = OldPosX = NewPosY = OldPosY = 0;
@@ -71,6 +72,7 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
 
     LoadPictureSets();
     SizeWindowToField();
+    Painter.CreateBackBuffer(Game().BoardSize);
 
     if (Game().FiguresStyle == 0) animfrms = 14;
 
@@ -82,7 +84,7 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
 
     StartListening();
     MusicPingTimer->start();
-    StartAnimationTimer();
+    AsyncTimerAnimation->SetEnabled(true);
 
     if (UndoRedoF) {
         // A saved game was named: start in browsing mode on the fresh position;
@@ -105,6 +107,16 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TReversiForm::~TReversiForm() { FormDestroy(); }
+
+void TReversiForm::StartSound() {
+    FSOUND_Inited = false;
+    MusicStream.reset();
+    // Without an audio device the game runs silently; a missing effect file
+    // leaves that one effect silent. Neither is reported.
+    if (!Sound.init(44100, 32)) return;
+    FSOUND_Inited = true;
+    Effects.load(Sound, graphics::ProgramFolder() / "DATA");
+}
 
 void TReversiForm::ApplyCommandLine() {
     const CommandLineAction action = ParseCommandLine(QCoreApplication::arguments().mid(1));
@@ -198,6 +210,7 @@ void TReversiForm::FormClose() {
     // The search must be over before anything it reads is freed.
     StopSearchAndWait();
 
+    AsyncTimerAnimation->SetEnabled(false);
     MoveAnimationEnabled = CursorAnimationEnabled = HelpAnimationEnabled = false;
     connectflag = false;
     TrayIcon->hide();
@@ -208,8 +221,12 @@ void TReversiForm::FormDestroy() {
     // Closing may not have run (the window was never shown): make sure the
     // search is over before the game state goes.
     if (!lowResolution_) StopSearchAndWait();
-    // Sound samples and music are released here once the sound layer exists;
-    // the picture sets with the board widget.
+    if (FSOUND_Inited) {
+        MusicStream.reset();
+        Effects.free();
+        Sound.close();
+    }
+    // The picture sets and the back buffer go with the painter.
     auto& g = Game();
     if (g.Tracker) {
         g.Tracker->SetMoveList(nullptr);

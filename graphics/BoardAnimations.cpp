@@ -35,7 +35,11 @@ int MoveAnimationKindFor(int oldCell, int newCell) {
     return AnimNone;
 }
 
-BoardAnimations::BoardAnimations(BoardPainter& painter) : painter_(painter) {}
+BoardAnimations::BoardAnimations(BoardPainter& painter, std::function<bool()> browsing,
+                                 std::function<void()> moveAnimationStarted)
+    : Browsing(std::move(browsing)),
+      MoveAnimationStarted(std::move(moveAnimationStarted)),
+      painter_(painter) {}
 
 void BoardAnimations::Tick() {
     if (MoveAnimationEnabled) MoveAnimationStep();

@@ -57,7 +57,8 @@ int MoveAnimationKindFor(int oldCell, int newCell);
 
 class BoardAnimations {
 public:
-    explicit BoardAnimations(BoardPainter& painter);
+    explicit BoardAnimations(BoardPainter& painter, std::function<bool()> browsing = {},
+                             std::function<void()> moveAnimationStarted = {});
 
     // The tick (every 40 ms on the main thread): the move step, the cursor
     // step and the help step, each while its flag is set; each flag is read

@@ -72,7 +72,7 @@ int RunChild(int argc, char** argv) {
 }
 
 ChildResult RunProgramOnScreen(int width, int height, const QStringList& parameters,
-                               const QString& workDir) {
+                               const QString& workDir, const QString& program) {
     ChildResult result;
     const QString screens = QDir(workDir).filePath(QStringLiteral("screens.json"));
     {
@@ -97,7 +97,7 @@ ChildResult RunProgramOnScreen(int width, int height, const QStringList& paramet
 
     QProcess child;
     child.setProcessEnvironment(env);
-    child.setProgram(QCoreApplication::applicationFilePath());
+    child.setProgram(program.isEmpty() ? QCoreApplication::applicationFilePath() : program);
     child.setArguments(parameters);
     child.start();
     if (!child.waitForFinished(30000)) {

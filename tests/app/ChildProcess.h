@@ -26,8 +26,10 @@ struct ChildResult {
 
 // Parent side: runs this test binary as the program on an offscreen screen of
 // the given size, with the given program parameters and a fresh config folder.
+// With `program` set, that copy of the test binary runs instead (a copy in a
+// folder without DATA sees no pictures).
 ChildResult RunProgramOnScreen(int width, int height, const QStringList& parameters,
-                               const QString& workDir);
+                               const QString& workDir, const QString& program = {});
 
 // The settings file the program writes under a config folder.
 QString SettingsFileUnder(const QString& configDir);

@@ -41,12 +41,26 @@ TEST_F(MainWindowTest, StartsWithTitleMenusAndNewGameStatus) {
     EXPECT_EQ(form->windowTitle().toStdString(), "Zorel Reversi 4.00");
     EXPECT_FALSE(form->LowResolution());
 
+    // The board is drawn: the back buffer is on screen inside the frames, with
+    // the four discs of the start position (yellow on D5/E4, green on D4/E5).
+    const QImage& screen = form->BoardWidget->Screen();
+    ASSERT_EQ(screen.size(), QSize(528, 528));
+    auto centreOf = [&](int x, int y) { return screen.pixelColor(20 + x * 61 + 30, 20 + y * 61 + 30); };
+    const QColor yellow = centreOf(3, 3), green = centreOf(4, 3), empty = centreOf(0, 0);
+    EXPECT_GT(yellow.red(), yellow.blue() + 60) << "yellow disc on D5";
+    EXPECT_GT(green.green(), green.red()) << "green disc on E5";
+    EXPECT_EQ(centreOf(4, 4), yellow);
+    EXPECT_EQ(centreOf(3, 4), green);
+    EXPECT_NE(empty, yellow);
+    EXPECT_NE(empty, green);
+
     QStringList menus;
     for (QAction* a : form->menuBar()->actions()) menus << a->text();
     EXPECT_EQ(menus.join(QLatin1Char(',')).toStdString(), "Game,Media,Network,Match,Info");
 
+    EXPECT_EQ(form->StatusPanelText(0).toStdString(), "Yellow is moving");
+    EXPECT_EQ(form->StatusPanelText(1).toStdString(), "Yellow 2 : Green 2");
     EXPECT_EQ(form->StatusPanelText(2).toStdString(), "Move 0/0");
-    EXPECT_TRUE(form->StatusPanelText(0).endsWith(QLatin1String(" is moving")));
     EXPECT_TRUE(Game().Tracker != nullptr);
     EXPECT_EQ(Game().SideToMove, 2);
     EXPECT_FALSE(form->UndoRedoF);

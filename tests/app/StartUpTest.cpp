@@ -1,5 +1,6 @@
 // Whole start-ups of the program in a process of its own, on screens of a
 // chosen size.
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -43,6 +44,21 @@ TEST(StartUp, ScreenOf600LinesStartsAndWritesSettingsAtClose) {
     EXPECT_EQ(run.events[2].toStdString(), "BOARD 532");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(QFileInfo::exists(test::SettingsFileUnder(run.configDir)));
+}
+
+TEST(StartUp, MissingPicturesAreNamedAndTheProgramEndsWithoutWritingSettings) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString program = dir.filePath(QStringLiteral("reversi_copy"));
+    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationFilePath(), program));
+    const test::ChildResult run = test::RunProgramOnScreen(1024, 768, {}, dir.path(), program);
+    ASSERT_FALSE(run.crashed);
+    ASSERT_EQ(run.events.size(), 1) << run.events.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(run.events[0].startsWith(QLatin1String("BOX Cannot load the picture")));
+    EXPECT_TRUE(run.events[0].contains(QLatin1String("DATA/Lineh1.jpg")));
+    EXPECT_TRUE(run.events[0].contains(QLatin1String("windows=0")));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(QFileInfo::exists(test::SettingsFileUnder(run.configDir)));
 }
 
 // Writes a 10 x 10 match of three moves (white, black, white) to path.

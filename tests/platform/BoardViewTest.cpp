@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QImage>
 
+#include "BoardPainter.h"
 #include "BoardView.h"
+#include "GameState.h"
 
 using namespace reversi::graphics;
 using reversi::platform::BoardView;
@@ -82,4 +84,25 @@ TEST_F(BoardViewTest, PaintShowsTheBufferAtTwoTwoInsideTheFrames) {
 
     view.grab();
     EXPECT_EQ(firstPaints, 1);
+}
+
+TEST_F(BoardViewTest, ShowsWhatTheBoardPainterPresents) {
+    reversi::ResetGameState();
+    reversi::Game().BoardSize = 10;
+    reversi::NewGame();
+    BoardView view;
+    BoardPainter painter(&view);
+    painter.Pictures().FigureImage = TMemBlock(15 * 49, 8 * 49);
+    painter.Pictures().FigureImage.Fill(MakePixel(0, 90, 0));
+    painter.CreateBackBuffer(10);
+    painter.DrawBoard();
+    painter.PresentBuffer();
+    EXPECT_EQ(view.size(), QSize(534, 534));
+    painter.NewPosX = 4;
+    painter.NewPosY = 6;  // even square: outer frame 239, 195, 88
+    painter.PresentCursor();
+    const BoardGeometry g = painter.Geometry();
+    EXPECT_EQ(view.Screen().pixel(g.SquareLeft(4) + 1, g.SquareTop(6) + 1), qRgb(239, 195, 88));
+    EXPECT_EQ(view.Screen().pixel(g.SquareLeft(4) + 10, g.SquareTop(6) + 10), qRgb(0, 90, 0));
+    EXPECT_EQ(view.Screen().pixel(g.SquareLeft(1) + 1, g.SquareTop(1) + 1), qRgb(0, 90, 0));
 }
