@@ -21,8 +21,17 @@ void TReversiForm::LoadSettings() {
     NETPort = 8173;
     NETService.clear();
     g.VsComputer = true;
-    g.Depth = 1;
-    g.BabyLevel = true;
+    // The level already comes from the store ("options/level": 0 the baby
+    // level, 1 to 9 the search depth; anything else is clamped).
+    bool isNumber = false;
+    const int level = QSettings().value(QStringLiteral("options/level")).toString().toInt(&isNumber);
+    g.BabyLevel = false;
+    g.Depth = isNumber ? level : 0;
+    if (g.Depth < 1) {
+        g.Depth = 1;
+        g.BabyLevel = true;
+    }
+    if (g.Depth > 9) g.Depth = 9;
     g.ComputerSide = 3;
     g.SoundEffectsOn = true;
     g.MusicOn = true;
