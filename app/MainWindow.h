@@ -251,6 +251,8 @@ private:
     void LoadSettings();
     void ApplyCommandLine();
     void StartSound();
+    // Binds "New" and "Hint" of the Game menu to the game flow.
+    void BindGameFlowItems();
     void StartListening();
     void ShowNewGameStatus();
 

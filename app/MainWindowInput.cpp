@@ -31,6 +31,11 @@ int SquareAt(int coordinate, int squareSize, int n) {
 }
 }  // namespace
 
+void TReversiForm::BindGameFlowItems() {
+    connect(NewGameItem, &QAction::triggered, this, &TReversiForm::NewGameItemClick);
+    connect(HintItem, &QAction::triggered, this, &TReversiForm::HintItemClick);
+}
+
 QPoint TReversiForm::SquareCentre(int x, int y) const {
     return {FieldOrigin + SqSize * x + SqSize / 2, FieldOrigin + SqSize * y + SqSize / 2};
 }

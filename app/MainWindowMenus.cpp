@@ -106,6 +106,7 @@ void TReversiForm::CreateMenus() {
     // the part of the program that owns its action.
     connect(ExitItem, &QAction::triggered, this, &TReversiForm::ExitItemClick);
     connect(AboutItem, &QAction::triggered, this, &TReversiForm::AboutItemClick);
+    BindGameFlowItems();
 }
 
 void TReversiForm::SetupTexts() {

@@ -195,7 +195,7 @@ TEST(PlayHint, NoKeepsTheGameCountedYesMakesItPracticeAndAsksOnce) {
 
     // Yes: at the start of the game the hint is the fixed first move.
     w.messages->answer = true;
-    form.HintItemClick();
+    form.HintItem->trigger();
     EXPECT_TRUE(Game().PracticeGame);
     EXPECT_EQ(form.NewPosX, 4);
     EXPECT_EQ(form.NewPosY, 2);
@@ -228,7 +228,7 @@ TEST(PlayNewGame, RestartsDuringAGame) {
     ASSERT_EQ(Game().Tracker->count(), 3);
     EXPECT_TRUE(form.SpeedButtonUndo->isEnabled());
 
-    form.NewGameItemClick();
+    form.NewGameItem->trigger();
     // The computer (white) opened the new game at once.
     ASSERT_EQ(Game().Tracker->count(), 1);
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
