@@ -328,6 +328,23 @@ TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
     EXPECT_EQ(form.HelpMoveAnimFrame, 40);
 }
 
+TEST(PlayTwoPlayers, TheLoopOnlyCountsAndShowsWhoseTurnItIs) {
+    PlayingWindow w({});
+    Game().VsComputer = false;
+    w.ClickSquare(4, 2);  // white E6
+    EXPECT_EQ(Game().Tracker->count(), 1);
+    EXPECT_EQ(Game().SideToMove, CellBlack);
+    EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Green is moving");
+    w.ClickSquare(5, 2);  // black F6
+    EXPECT_EQ(Game().Tracker->count(), 2);
+    EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Yellow is moving");
+    EXPECT_EQ(w.form->StatusPanelText(1).toStdString(), "Yellow 3 : Green 3");
+    // No practice question in a game between two players.
+    w.form->HintItemClick();
+    EXPECT_TRUE(w.messages->questions.isEmpty());
+    EXPECT_EQ(Count(w.sounds, EffectMoveHint), 1);
+}
+
 TEST(PlayNetwork, PeerMoveIsPlayedThroughTheSamePathAndIllegalOnesDropped) {
     PlayingWindow w({});
     auto& g = Game();
