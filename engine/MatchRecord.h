@@ -1,29 +1,114 @@
-// The match record. A minimal form until the full record lands.
+// The match record: every move of the current game with the position before
+// it, for undo, redo, browsing, continuing from an earlier position and
+// saving. It keeps the move list (MoveList.h) in step with itself.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "Board.h"
+#include "FileResult.h"
+#include "MoveList.h"
 
 namespace reversi {
 
+// One recorded move. The layout (three 32-bit integers and the board, back to
+// back, 156 bytes) is also the layout of a move in a saved match file.
 struct TMove {
-    std::int32_t dest = 0;
-    std::int32_t who = 0;
-    std::int32_t opp = 0;
-    tBoard board{};
+    std::int32_t dest = 0;  // the square played (never a pass)
+    std::int32_t who = 0;   // the colour that moved, 2 or 3
+    std::int32_t opp = 0;   // the other colour
+    tBoard board{};         // Boards[0] as it was before the move
 };
+static_assert(sizeof(TMove) == 156 && offsetof(TMove, who) == 4 && offsetof(TMove, opp) == 8 &&
+                  offsetof(TMove, board) == 12,
+              "TMove has the layout of a move in a match file");
 
+// Invariant: moves()[i].board is the position in which move i + 1 was made;
+// the position after the last applied move is Boards[0] itself.
+// 0 <= current() <= count(); count() - current() moves can be redone.
+//
+// Every operation works on the one game state (Boards[0], SideToMove,
+// GameOver) and updates the attached move list, if any.
 class OBoardTracker {
 public:
-    std::int32_t count = 0;
-    std::int32_t current = 0;
-    std::int32_t size = 8;
-    std::vector<TMove> moves;
+    // Init: an empty record for the current BoardSize; list may be null.
+    explicit OBoardTracker(MoveListView* list = nullptr);
+    // Done.
+    ~OBoardTracker();
+    OBoardTracker(const OBoardTracker&) = delete;
+    OBoardTracker& operator=(const OBoardTracker&) = delete;
+
+    // Empties the record for the current BoardSize; the list shows only the
+    // end line, selected.
+    void Init();
+    // Empties the record; the list is left alone.
+    void Done();
+
+    // Records a move before it is made on Boards[0]: drops any moves after
+    // the position shown, stores (dest, who, opp, Boards[0]), applies it,
+    // adds its line above the end line, selects the end line and scrolls to it.
+    void AddMove(int dest, int who, int opp);
+    // Steps back one move: restores the position and the side to move before
+    // it and clears GameOver. False (and nothing changes) at the start.
+    bool Undo();
+    // Replays the next move. With ShowEach the list follows every step;
+    // without it the list is updated only by the call that answers False at
+    // the end. GameOver is left to the caller.
+    bool Redo(bool ShowEach);
+    // Shows the position before move i + 1 (0 <= i < count()); GameOver is
+    // not touched. False (and nothing changes) for any other i.
+    bool GoToMove(int i);
+    // Steps back to the start like repeated Undo, without touching the list.
+    void GoToStart();
+    // Drops the moves after the position shown.
+    void Truncate();
+    // Truncate, then rebuilds the whole list and selects current().
+    void RebuildList();
+
+    // The name, a space and dots up to 12 characters; 12 or more unchanged.
+    static std::string PadName(const std::string& name);
+    // The list line of move number n (1-based) by colour who on square dest
+    // of a field of size boardsize, e.g. " 1.Yellow ..... E:6".
+    static std::string MoveListLine(int n, int who, int dest, int boardsize);
+
+    // Saved match files (SavedGame.cpp). SaveToFile writes version 2 and
+    // replaces the file only after a complete write. LoadFromFile reads
+    // versions 0 to 2 and checks the whole file before it changes anything:
+    // Ok when loaded (the record ends at its last move), NotAMatch when the
+    // file lacks a match signature (record unchanged), Failed with a message
+    // otherwise (record, game state and list unchanged). After Ok and
+    // NotAMatch the list is rebuilt with line 0 selected.
+    FileResult SaveToFile(const std::string& FileName) const;
+    FileResult LoadFromFile(const std::string& FileName);
+
+    int count() const { return static_cast<int>(moves_.size()); }
+    int current() const { return current_; }
+    int boardsize() const { return boardsize_; }
+    const std::vector<TMove>& moves() const { return moves_; }
+
+    // Attaches the window's move list (null detaches) and shows the record in it.
+    void SetMoveList(MoveListView* list);
+    MoveListView* MoveList() const { return list_; }
+
+private:
+    // Clears the list, adds the end line and every move's line (numbered
+    // with boardsize_), selects line selected and repaints.
+    void FillList(int selected);
+    void Select(int line);
+    // Restores the position before move i (0-based) with side to move who.
+    void Restore(int i);
+
+    int current_ = 0;
+    int boardsize_ = 8;
+    std::vector<TMove> moves_;
+    MoveListView* list_ = nullptr;
 };
 
-// Discards the old match record and creates a new empty one.
+// Releases the old match record and creates a new empty one in Tracker; the
+// move list attached to the old record carries over.
 void NewBoardTracker();
 
 }  // namespace reversi

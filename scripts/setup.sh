@@ -11,6 +11,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev
   libvorbis-dev libogg-dev
   xvfb xauth xdotool imagemagick x11-utils
+  sox libsox-fmt-base
   fonts-dejavu-core
 )
 

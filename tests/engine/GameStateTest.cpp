@@ -48,7 +48,7 @@ TEST_F(GameStateTest, NewGameResetsThePlayButKeepsTheSettings) {
     EXPECT_TRUE(g.FirstMove);
     EXPECT_FALSE(g.PracticeGame);
     ASSERT_NE(g.Tracker, nullptr);
-    EXPECT_EQ(g.Tracker->count, 0);
+    EXPECT_EQ(g.Tracker->count(), 0);
     EXPECT_EQ(g.BoardSize, 10);
     EXPECT_EQ(g.ComputerSide, 3);
     EXPECT_TRUE(g.VsComputer);

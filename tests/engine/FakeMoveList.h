@@ -1,0 +1,41 @@
+// A move list that keeps its lines and selection like the window's list does
+// and logs every call, so tests can see what the match record asked for.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MoveList.h"
+
+namespace reversi::testing {
+
+class FakeMoveList : public MoveListView {
+public:
+    std::vector<std::string> lines;
+    int selected = -1;
+    std::vector<std::string> calls;
+
+    void RemoveAllLines() override {
+        lines.clear();
+        selected = -1;
+        calls.push_back("clear");
+    }
+    void InsertLine(int index, const std::string& text) override {
+        EXPECT_GE(index, 0);
+        EXPECT_LE(index, static_cast<int>(lines.size()));
+        lines.insert(lines.begin() + index, text);
+        calls.push_back("insert " + std::to_string(index));
+    }
+    void SelectLine(int index) override {
+        EXPECT_GE(index, 0);
+        EXPECT_LT(index, static_cast<int>(lines.size()));
+        selected = index;
+        calls.push_back("select " + std::to_string(index));
+    }
+    void Repaint() override { calls.push_back("repaint"); }
+    void ScrollToEnd() override { calls.push_back("scroll"); }
+};
+
+}  // namespace reversi::testing
