@@ -64,10 +64,19 @@ inline Bits StepBack(Bits x) {
 // Empty squares from which, in direction D, a run of opp ends on me.
 template <int N, int D>
 inline Bits MovesAlong(Bits me, Bits opp, Bits empty) {
-    Bits run = StepBack<D>(me) & opp;
-    // A run holds at most N - 2 discs.
-    for (int i = 0; i < N - 3; ++i) run |= StepBack<D>(run) & opp;
-    return StepBack<D>(run) & empty;
+    // Flood from me through opp in doubling steps: 1 + 2 + 4 (+ 8) squares
+    // cover the longest run, N - 2 discs.
+    Bits gen = me, pro = opp;
+    gen |= pro & StepBack<D>(gen);
+    pro &= StepBack<D>(pro);
+    gen |= pro & StepBack<2 * D>(gen);
+    pro &= StepBack<2 * D>(pro);
+    gen |= pro & StepBack<4 * D>(gen);
+    if constexpr (N > 9) {
+        pro &= StepBack<4 * D>(pro);
+        gen |= pro & StepBack<8 * D>(gen);
+    }
+    return StepBack<D>(gen & opp) & empty;
 }
 }  // namespace detail
 
