@@ -96,9 +96,17 @@ inline Bits LegalMoves(const tBoard& board, int me, int opp) {
     return LegalMoves<N>(CellMask<N>(board, me), CellMask<N>(board, opp), CellMask<N>(board, CellEmpty));
 }
 
+// Population count without relying on a POPCNT instruction (not in the
+// baseline x86-64 instruction set, where the builtin becomes a library call).
+inline int CountBits64(std::uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555ULL;
+    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
+}
+
 inline int CountBits(Bits x) {
-    return __builtin_popcountll(static_cast<std::uint64_t>(x)) +
-           __builtin_popcountll(static_cast<std::uint64_t>(x >> 64));
+    return CountBits64(static_cast<std::uint64_t>(x)) + CountBits64(static_cast<std::uint64_t>(x >> 64));
 }
 
 // True when the square (a board index from First to Last) is in x.
