@@ -1,6 +1,7 @@
 #include "Search.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "BoardBits.h"
@@ -26,6 +27,22 @@ constexpr Bits SearchedSquares() {
         m |= static_cast<Bits>(1) << (EvalTables<N>::MoveOrder[i] - Layout<N>::First);
     return m;
 }
+
+// Each searched square's bit, as two 64-bit halves, in move order.
+struct SquareBit {
+    std::uint64_t low, high;
+};
+template <int N>
+constexpr std::array<SquareBit, EvalTables<N>::SearchedMoves> MoveOrderBits() {
+    std::array<SquareBit, EvalTables<N>::SearchedMoves> bits{};
+    for (int i = 0; i < EvalTables<N>::SearchedMoves; ++i) {
+        const int b = EvalTables<N>::MoveOrder[i] - Layout<N>::First;
+        bits[static_cast<std::size_t>(i)] = b < 64 ? SquareBit{1ULL << b, 0} : SquareBit{0, 1ULL << (b - 64)};
+    }
+    return bits;
+}
+template <int N>
+inline constexpr auto OrderBits = MoveOrderBits<N>();
 
 template <int N>
 int SearchNode(SearchContext& ctx, int move, int side, int opp, int ply, int alpha, int beta) {
@@ -55,9 +72,12 @@ int SearchNode(SearchContext& ctx, int move, int side, int opp, int ply, int alp
     // The squares opp may play, tried in move order.
     const Bits legal = LegalMoves<N>(b, opp, side) & SearchedSquares<N>();
     const bool found = legal != 0;
+    const auto legalLow = static_cast<std::uint64_t>(legal);
+    const auto legalHigh = static_cast<std::uint64_t>(legal >> 64);
     for (int i = 0; found && i < T::SearchedMoves; ++i) {
+        const auto& bit = OrderBits<N>[static_cast<std::size_t>(i)];
+        if (((legalLow & bit.low) | (legalHigh & bit.high)) == 0) continue;
         const int square = T::MoveOrder[i];
-        if (!HasSquare<N>(legal, square)) continue;
         const int h = SearchNode<N>(ctx, square, opp, side, ply + 1, -beta, -alpha);
         if (ctx.StopRequested()) return 0;
         // Strictly greater: an equal value never replaces an earlier square.
