@@ -118,12 +118,20 @@ SearchContext::SearchContext(const SearchInput& input, const std::atomic<bool>* 
     if (stop) Stop = stop;
 }
 
+namespace {
+// Keeps every ply inside the eleven work boards, whatever the caller set.
+bool PlyFits(SearchContext& ctx, int ply) {
+    ctx.Depth = std::clamp(ctx.Depth, 1, 9);
+    return ply >= 0 && ply <= ctx.Depth;
+}
+}  // namespace
+
 int Search8(SearchContext& ctx, int move, int side, int opp, int ply, int alpha, int beta) {
-    return SearchNode<8>(ctx, move, side, opp, ply, alpha, beta);
+    return PlyFits(ctx, ply) ? SearchNode<8>(ctx, move, side, opp, ply, alpha, beta) : 0;
 }
 
 int Search10(SearchContext& ctx, int move, int side, int opp, int ply, int alpha, int beta) {
-    return SearchNode<10>(ctx, move, side, opp, ply, alpha, beta);
+    return PlyFits(ctx, ply) ? SearchNode<10>(ctx, move, side, opp, ply, alpha, beta) : 0;
 }
 
 SearchInput SearchInputFromGame() {

@@ -268,6 +268,12 @@ TEST(Search, OutOfRangeInputsStayInsideTheBoards) {
     EXPECT_EQ(RunSearch(Input(b, CellWhite, 0)).Move, 53);
     EXPECT_EQ(RunSearch(Input(b, CellWhite, 12)).Nodes, RunSearch(Input(b, CellWhite, 9)).Nodes);
     EXPECT_EQ(RunSearch(Input(b, 0, 3)).Move, PassMove);
+    // Called directly with a depth or ply beyond the work boards.
+    SearchContext ctx(Input(b, CellWhite, 3), nullptr);
+    ctx.Depth = 40;
+    EXPECT_EQ(Search8(ctx, PassMove, CellBlack, CellWhite, 12, -32767, 32767), 0);
+    Search8(ctx, PassMove, CellBlack, CellWhite, 0, -32767, 32767);
+    EXPECT_EQ(ctx.BestMove[0], 53);
     b[0] = CellBlack;
     b[19] = CellWhite;  // the border byte below A1
     b[143] = CellBlack;
