@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "BoardBits.h"
 #include "GameState.h"
@@ -44,6 +45,30 @@ constexpr std::array<SquareBit, EvalTables<N>::SearchedMoves> MoveOrderBits() {
 template <int N>
 inline constexpr auto OrderBits = MoveOrderBits<N>();
 
+// rules::PlaceAndFlip with the eight directions unrolled, so each offset is
+// a constant: the same flips, in less time.
+template <int D>
+inline void FlipAlong(tBoard& b, int square, std::uint8_t me, std::uint8_t opp) {
+    int s = square + D;
+    if (b[s] != opp) return;
+    do s += D;
+    while (b[s] == opp);
+    if (b[s] != me) return;
+    for (s -= D; b[s] == opp; s -= D) b[s] = me;
+}
+
+template <int N, std::size_t... I>
+inline void PlaceAndFlipUnrolled(tBoard& b, int square, int me, int opp, std::index_sequence<I...>) {
+    const auto m = static_cast<std::uint8_t>(me), o = static_cast<std::uint8_t>(opp);
+    (FlipAlong<Layout<N>::Dirs[I]>(b, square, m, o), ...);
+    b[square] = m;
+}
+
+template <int N>
+inline void PlaceAndFlip(tBoard& b, int square, int me, int opp) {
+    PlaceAndFlipUnrolled<N>(b, square, me, opp, std::make_index_sequence<8>{});
+}
+
 template <int N>
 int SearchNode(SearchContext& ctx, int move, int side, int opp, int ply, int alpha, int beta) {
     using T = EvalTables<N>;
@@ -64,7 +89,7 @@ int SearchNode(SearchContext& ctx, int move, int side, int opp, int ply, int alp
             return rules::FinalScore<N>(b, side, opp, ctx.Eval.BabyLevel);
         }
     } else if (ply != 0) {
-        rules::PlaceAndFlip<N>(b, move, side, opp);
+        PlaceAndFlip<N>(b, move, side, opp);
         if (ply == ctx.Depth) return Evaluate<N>(ctx.Eval, b, side, opp);
     }
 
