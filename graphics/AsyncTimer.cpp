@@ -1,0 +1,103 @@
+#include "AsyncTimer.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include <QMetaObject>
+#include <QPointer>
+
+namespace reversi::graphics {
+
+TAsyncTimer::TAsyncTimer(QObject* parent) : QObject(parent) {}
+
+TAsyncTimer::~TAsyncTimer() { StopWorker(); }
+
+void TAsyncTimer::StopWorker() {
+    enabled_ = false;
+    {
+        std::lock_guard lock(mutex_);
+        terminated_ = true;
+        running_ = false;
+    }
+    wake_.notify_all();
+    if (worker_ != nullptr) {
+        // The worker never waits for the main thread except on tickPending_,
+        // which the terminated flag also ends, so this join returns promptly.
+        worker_->wait();
+        delete worker_;
+        worker_ = nullptr;
+    }
+    // A tick still queued for this object is discarded with the object.
+}
+
+int TAsyncTimer::Interval() const {
+    std::lock_guard lock(mutex_);
+    return interval_;
+}
+
+void TAsyncTimer::SetInterval(int milliseconds) {
+    std::lock_guard lock(mutex_);
+    interval_ = std::clamp(milliseconds, 0, 65535);
+}
+
+void TAsyncTimer::SetThreadPriority(QThread::Priority priority) {
+    priority_ = priority;
+    if (worker_ != nullptr && worker_->isRunning()) worker_->setPriority(priority);
+}
+
+void TAsyncTimer::SetEnabled(bool value) {
+    if (value == enabled_) return;
+    enabled_ = value;
+    {
+        std::lock_guard lock(mutex_);
+        if (value && interval_ == 0) return;
+        running_ = value;
+        if (value) ++epoch_;
+    }
+    wake_.notify_all();
+    if (value && worker_ == nullptr) {
+        worker_ = QThread::create([this] { Execute(); });
+        worker_->start(priority_);
+    }
+}
+
+void TAsyncTimer::Execute() {
+    std::unique_lock lock(mutex_);
+    while (!terminated_) {
+        if (!running_) {
+            // Held: waits where it holds nothing shared.
+            wake_.wait(lock, [this] { return terminated_ || running_; });
+            continue;
+        }
+        const std::uint64_t epoch = epoch_;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(interval_);
+        const bool interrupted = wake_.wait_until(
+            lock, deadline, [&] { return terminated_ || !running_ || epoch_ != epoch; });
+        if (interrupted) continue;
+        tickPending_ = true;
+        QMetaObject::invokeMethod(this, [this, epoch] { Tick(epoch); }, Qt::QueuedConnection);
+        wake_.wait(lock, [this] { return terminated_ || !tickPending_; });
+    }
+}
+
+void TAsyncTimer::Tick(std::uint64_t epoch) {
+    bool current;
+    {
+        std::lock_guard lock(mutex_);
+        current = epoch == epoch_;
+    }
+    if (enabled_ && current && onTimer_) {
+        // The handler may disable, re-enable or even delete this timer.
+        QPointer<TAsyncTimer> self(this);
+        Handler handler = onTimer_;
+        handler(*this);
+        if (self.isNull()) return;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        tickPending_ = false;
+    }
+    wake_.notify_all();
+}
+
+}  // namespace reversi::graphics
