@@ -64,10 +64,19 @@ inline Bits StepBack(Bits x) {
 // Empty squares from which, in direction D, a run of opp ends on me.
 template <int N, int D>
 inline Bits MovesAlong(Bits me, Bits opp, Bits empty) {
-    Bits run = StepBack<D>(me) & opp;
-    // A run holds at most N - 2 discs.
-    for (int i = 0; i < N - 3; ++i) run |= StepBack<D>(run) & opp;
-    return StepBack<D>(run) & empty;
+    // Flood from me through opp in doubling steps: 1 + 2 + 4 (+ 8) squares
+    // cover the longest run, N - 2 discs.
+    Bits gen = me, pro = opp;
+    gen |= pro & StepBack<D>(gen);
+    pro &= StepBack<D>(pro);
+    gen |= pro & StepBack<2 * D>(gen);
+    pro &= StepBack<2 * D>(pro);
+    gen |= pro & StepBack<4 * D>(gen);
+    if constexpr (N > 9) {
+        pro &= StepBack<4 * D>(pro);
+        gen |= pro & StepBack<8 * D>(gen);
+    }
+    return StepBack<D>(gen & opp) & empty;
 }
 }  // namespace detail
 
@@ -87,9 +96,17 @@ inline Bits LegalMoves(const tBoard& board, int me, int opp) {
     return LegalMoves<N>(CellMask<N>(board, me), CellMask<N>(board, opp), CellMask<N>(board, CellEmpty));
 }
 
+// Population count without relying on a POPCNT instruction (not in the
+// baseline x86-64 instruction set, where the builtin becomes a library call).
+inline int CountBits64(std::uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555ULL;
+    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
+}
+
 inline int CountBits(Bits x) {
-    return __builtin_popcountll(static_cast<std::uint64_t>(x)) +
-           __builtin_popcountll(static_cast<std::uint64_t>(x >> 64));
+    return CountBits64(static_cast<std::uint64_t>(x)) + CountBits64(static_cast<std::uint64_t>(x >> 64));
 }
 
 // True when the square (a board index from First to Last) is in x.

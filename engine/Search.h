@@ -57,7 +57,8 @@ private:
 
 // One search node. side has just played move (or passed: PassMove), opp is
 // to move; the result is the node's value for side. Works on
-// ctx.Boards[ply + 1] and writes ctx.BestMove[ply].
+// ctx.Boards[ply + 1] and writes ctx.BestMove[ply]. ctx.Depth is kept to
+// 1..9 and a ply outside 0..Depth gives 0 without searching.
 int Search8(SearchContext& ctx, int move, int side, int opp, int ply, int alpha, int beta);
 int Search10(SearchContext& ctx, int move, int side, int opp, int ply, int alpha, int beta);
 

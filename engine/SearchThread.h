@@ -9,8 +9,14 @@
 //
 // When the search has ended, the answer is stored and Running() is false,
 // the completion callback (if any) runs on the search thread. The program
-// turns it into a queued call to the main thread; the callback must not
-// destroy the TMyThread itself.
+// turns it into a queued call to the main thread, for example
+//     StartSearch([w] { QMetaObject::invokeMethod(w, [w] { w->SearchDone(); },
+//                                                 Qt::QueuedConnection); });
+// and in SearchDone, when SearchFinished() holds, calls FinishSearch() to take
+// the answer (a late call for a search already finished some other way then
+// finds nothing to do). The callback must
+// neither destroy the TMyThread nor wait for the main thread (the main thread
+// may be joining the search thread at that moment).
 //
 // StartSearch / StopSearch / FinishSearch below are the main thread's side of
 // the computer's move on the game state: the game state's ThreadRunning is a
@@ -81,6 +87,8 @@ private:
 void StartSearch(TMyThread::Completion onFinished = {});
 // Main thread: asks the current search (if any) to stop; does not wait.
 void StopSearch();
+// Main thread: a search is held and has ended, so FinishSearch will not block.
+bool SearchFinished();
 // Main thread: waits for the current search to end, copies its best moves
 // into Game().BestMove, clears Game().ThreadRunning, releases the thread and
 // returns BestMove[0]. Without a search it returns PassMove and changes nothing.

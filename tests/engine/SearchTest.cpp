@@ -201,6 +201,25 @@ TEST(Search, StartPositionAnswersTheFirstSquareInMoveOrderAtEveryDepth) {
         }
 }
 
+TEST(Search, EveryLevelAndEngineAnswersALegalSquareOnBothFields) {
+    // Levels "0-baby" (depth 1, inverted) to "9-Merlin" (depth 9).
+    for (int n : {8, 10}) {
+        const auto p = RandomPosition(n, 3, n == 8 ? 24 : 40);
+        for (int level = 0; level <= 9; ++level) {
+            const int depth = std::max(level, 1);
+            if (depth > MaxTestDepth - (n == 10 ? 2 : 0)) continue;
+            for (bool advanced : {false, true}) {
+                const auto r = RunSearch(Input(p.Board, p.SideToMove, depth, level == 0, advanced, n));
+                ASSERT_NE(r.Move, PassMove) << n << " level " << level;
+                const bool legal = (n == 8 ? CanMove8 : CanMove10)(p.Board, r.Move, p.SideToMove,
+                                                                   5 - p.SideToMove);
+                EXPECT_TRUE(legal) << n << " level " << level << " advanced " << advanced << " answer " << r.Move;
+                EXPECT_FALSE(r.Stopped);
+            }
+        }
+    }
+}
+
 TEST(Search, ASideWithoutMovesAnswersPass) {
     // White on A8 and B8 and black on C8: black has no move, white has (D8).
     tBoard b = EmptyBoard(8);
@@ -249,6 +268,12 @@ TEST(Search, OutOfRangeInputsStayInsideTheBoards) {
     EXPECT_EQ(RunSearch(Input(b, CellWhite, 0)).Move, 53);
     EXPECT_EQ(RunSearch(Input(b, CellWhite, 12)).Nodes, RunSearch(Input(b, CellWhite, 9)).Nodes);
     EXPECT_EQ(RunSearch(Input(b, 0, 3)).Move, PassMove);
+    // Called directly with a depth or ply beyond the work boards.
+    SearchContext ctx(Input(b, CellWhite, 3), nullptr);
+    ctx.Depth = 40;
+    EXPECT_EQ(Search8(ctx, PassMove, CellBlack, CellWhite, 12, -32767, 32767), 0);
+    Search8(ctx, PassMove, CellBlack, CellWhite, 0, -32767, 32767);
+    EXPECT_EQ(ctx.BestMove[0], 53);
     b[0] = CellBlack;
     b[19] = CellWhite;  // the border byte below A1
     b[143] = CellBlack;
