@@ -33,13 +33,14 @@ run: build
 	@if [ -x $(BUILD)/bin/reversi ]; then $(BUILD)/bin/reversi; \
 	else echo "The program is not built yet: only the engine exists."; fi
 
+# Every benchmark program in bench/; the quick run keeps the search at depth 5.
+BENCHES = search_bench graphics_bench
+
 bench: build
-	@if [ -x $(BUILD)/bin/search_bench ]; then $(BUILD)/bin/search_bench; \
-	else echo "No benchmarks yet."; fi
+	cd $(BUILD)/bin && for b in $(BENCHES); do ./$$b || exit 1; done
 
 bench-quick: build
-	@if [ -x $(BUILD)/bin/search_bench ]; then $(BUILD)/bin/search_bench --quick; \
-	else echo "No benchmarks yet."; fi
+	cd $(BUILD)/bin && ./search_bench --quick && ./graphics_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

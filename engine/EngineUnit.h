@@ -4,9 +4,11 @@
 
 #include "Board.h"
 #include "BoardText.h"
+#include "Evaluation.h"
 #include "GameState.h"
 #include "MatchRecord.h"
 #include "MoveList.h"
 #include "Rules.h"
 #include "SavedGame.h"
 #include "Search.h"
+#include "SearchThread.h"

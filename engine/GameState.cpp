@@ -3,6 +3,7 @@
 #include "MatchRecord.h"
 #include "Rules.h"
 #include "Search.h"
+#include "SearchThread.h"
 
 namespace reversi {
 

@@ -11,6 +11,7 @@
 namespace reversi {
 
 class OBoardTracker;
+class TMyThread;
 struct SearchContext;
 
 // The rules and the search of the current field size, bound by SelectEngine.
@@ -30,7 +31,10 @@ struct GameState {
 
     // Boards[0] is the game position; 1 to 10 are work boards of the search plies.
     std::array<tBoard, 11> Boards{};
-    // BestMove[0] is the last search's answer.
+    // BestMove[0] is the last search's answer. A search works on its own
+    // copies (SearchContext): it reads Boards[0] only through the snapshot
+    // taken when it starts, and FinishSearch copies its best moves here on
+    // the main thread. Boards 1 to 10 are no longer used by the search.
     std::array<int, 11> BestMove{};
 
     bool GameOver = false;
@@ -47,7 +51,13 @@ struct GameState {
     std::string WhiteName;
     std::string BlackName;
     std::string GameTitle = "Zorel Reversi 4.00";
+    // A search has been started by StartSearch and its answer not yet taken
+    // by FinishSearch (SearchThread.h). Written only by the main thread; the
+    // search thread has its own atomic flag (TMyThread::Running).
     bool ThreadRunning = false;
+    // The search most recently started, owned here until FinishSearch joins
+    // and releases it; destroying the game state stops and joins it.
+    std::unique_ptr<TMyThread> SearchThread;
 
     std::unique_ptr<OBoardTracker> Tracker;
     EngineRoutines Routines;
