@@ -15,8 +15,12 @@ int TReversiForm::RunEngine() {
 }
 
 void TReversiForm::StopSearchAndWait() {
-    // Once the search thread exists: ask it to stop and join it here, so the
-    // search never outlives what it reads.
+    // A stopped search answers "no move"; joining it here means nothing the
+    // window frees afterwards can still be in use by it.
+    if (Game().SearchThread || Game().ThreadRunning) {
+        StopSearch();
+        FinishSearch();
+    }
 }
 
 void TReversiForm::MusicPingTimerTimer() {

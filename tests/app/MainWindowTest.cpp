@@ -192,5 +192,33 @@ TEST_F(MainWindowTest, ExitClosesAndWritesTheCloseSettings) {
     EXPECT_EQ(Game().Tracker, nullptr);
 }
 
+TEST_F(MainWindowTest, ClosingWhileTheComputerThinksStopsAndJoinsTheSearch) {
+    auto form = ShowWindow();
+    auto& g = Game();
+    g.BabyLevel = false;
+    g.Depth = 9;  // far longer than the test takes to close
+    bool finishedBeforeClose = false;
+    StartSearch([&finishedBeforeClose] { finishedBeforeClose = true; });
+    ASSERT_TRUE(g.ThreadRunning);
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    // The search is over and released before the window lets go of anything.
+    EXPECT_FALSE(g.ThreadRunning);
+    EXPECT_EQ(g.SearchThread, nullptr);
+    EXPECT_EQ(g.BestMove[0], PassMove);
+    EXPECT_TRUE(finishedBeforeClose);
+    form.reset();
+}
+
+TEST_F(MainWindowTest, DestroyingWithoutCloseStillJoinsTheSearch) {
+    auto form = ShowWindow();
+    Game().BabyLevel = false;
+    Game().Depth = 9;
+    StartSearch();
+    form.reset();
+    EXPECT_FALSE(Game().ThreadRunning);
+    EXPECT_EQ(Game().SearchThread, nullptr);
+}
+
 }  // namespace
 }  // namespace reversi
