@@ -22,11 +22,11 @@
 #include "Board.h"
 #include "BoardPainter.h"
 #include "BoardView.h"
+#include "FileDialogs.h"
 #include "SoundEffects.h"
 #include "SoundLayer.h"
 
 class QAction;
-class QFileDialog;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -146,8 +146,8 @@ public:
 
     QTcpSocket* RevClientSocket = nullptr;
     QTcpServer* RevServerSocket = nullptr;
-    QFileDialog* OpenListDialog = nullptr;
-    QFileDialog* SaveListDialog = nullptr;
+    TFileDialogSetup OpenListDialog;
+    TFileDialogSetup SaveListDialog{.Save = true, .Title = {}, .Filter = {}};
 
     QWidget* ClientArea = nullptr;
     // The board on screen and the painter that composes the back buffer.

@@ -1,6 +1,5 @@
 // The window's components, the board area with its size, and the hooks the
 // board's mouse events and first paint are routed to.
-#include <QFileDialog>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QScreen>
@@ -34,14 +33,6 @@ void TReversiForm::CreateComponents() {
 
     RevClientSocket = new QTcpSocket(this);
     RevServerSocket = new QTcpServer(this);
-
-    OpenListDialog = new QFileDialog(this);
-    OpenListDialog->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenListDialog->setFileMode(QFileDialog::ExistingFile);
-    OpenListDialog->setDefaultSuffix(QStringLiteral("kzv"));
-    SaveListDialog = new QFileDialog(this);
-    SaveListDialog->setAcceptMode(QFileDialog::AcceptSave);
-    SaveListDialog->setDefaultSuffix(QStringLiteral("kzv"));
 
     auto makeAsyncTimer = [this](int interval, void (TReversiForm::*handler)()) {
         auto* timer = new graphics::TAsyncTimer(this);

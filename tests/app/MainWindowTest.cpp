@@ -116,6 +116,10 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsHintsAndShortcuts) {
     EXPECT_EQ(form->ListMenu->actions().size(), 6);
     EXPECT_EQ(form->HelpMenu->actions().size(), 5);
     EXPECT_EQ(form->SpeedButtonFromThis->toolTip().toStdString(), "Continue from this position");
+    EXPECT_EQ(form->OpenListDialog.Title.toStdString(), "Open...");
+    EXPECT_EQ(form->SaveListDialog.Title.toStdString(), "Save...");
+    EXPECT_TRUE(form->SaveListDialog.Save);
+    EXPECT_EQ(form->SaveListDialog.Filter.toStdString(), "Zorel Reversi games (*.kzv)");
 }
 
 TEST_F(MainWindowTest, ClientSizeFollowsTheRuleOnTheEightField) {
