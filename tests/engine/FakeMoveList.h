@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "EngineUnit.h"
 #include "MoveList.h"
 
 namespace reversi::testing {
@@ -36,6 +37,23 @@ public:
     }
     void Repaint() override { calls.push_back("repaint"); }
     void ScrollToEnd() override { calls.push_back("scroll"); }
+};
+
+// A fixture base: a fresh game of the given size with the fake list attached
+// and its call log emptied.
+struct TrackerFixture : ::testing::Test {
+    FakeMoveList list;
+
+    void StartGame(int size) {
+        ResetGameState();
+        SetSideNames("Yellow", "Green");
+        Game().BoardSize = size;
+        NewGame();
+        Tracker().SetMoveList(&list);
+        list.calls.clear();
+    }
+
+    static OBoardTracker& Tracker() { return *Game().Tracker; }
 };
 
 }  // namespace reversi::testing

@@ -8,25 +8,15 @@
 
 using namespace reversi;
 using reversi::testing::FakeMoveList;
+using reversi::testing::TrackerFixture;
 
 namespace {
 
-struct MatchRecordTest : ::testing::Test {
-    FakeMoveList list;
+struct MatchRecordTest : TrackerFixture {
 
     void SetUp() override { StartGame(8); }
     void TearDown() override { ResetGameState(); }
 
-    void StartGame(int size) {
-        ResetGameState();
-        SetSideNames("Yellow", "Green");
-        Game().BoardSize = size;
-        NewGame();
-        Tracker().SetMoveList(&list);
-        list.calls.clear();
-    }
-
-    static OBoardTracker& Tracker() { return *Game().Tracker; }
 
     // Plays the first legal square (lowest index) of the side to move, as the
     // window does: record, place, flip, hand over the turn. A side without a

@@ -15,6 +15,7 @@
 
 using namespace reversi;
 using reversi::testing::FakeMoveList;
+using reversi::testing::TrackerFixture;
 namespace fs = std::filesystem;
 
 namespace {
@@ -53,8 +54,7 @@ void WriteAll(const fs::path& path, const Bytes& bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-struct SavedGameTest : ::testing::Test {
-    FakeMoveList list;
+struct SavedGameTest : TrackerFixture {
     fs::path dir;
 
     void SetUp() override {
@@ -71,16 +71,6 @@ struct SavedGameTest : ::testing::Test {
         fs::remove_all(dir, ec);
     }
 
-    void StartGame(int size) {
-        ResetGameState();
-        SetSideNames("Yellow", "Green");
-        Game().BoardSize = size;
-        NewGame();
-        Tracker().SetMoveList(&list);
-        list.calls.clear();
-    }
-
-    static OBoardTracker& Tracker() { return *Game().Tracker; }
 
     // Plays n moves, each the first legal square by index (a side without a
     // move passes).
