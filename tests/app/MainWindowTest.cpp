@@ -1,6 +1,11 @@
 // The main window as a new player sees it: title, menus, status bar, move
 // list, its size on both field sizes, hints, and a clean close.
+#include <QApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -222,6 +227,34 @@ TEST_F(MainWindowTest, DestroyingWithoutCloseStillJoinsTheSearch) {
     form.reset();
     EXPECT_FALSE(Game().ThreadRunning);
     EXPECT_EQ(Game().SearchThread, nullptr);
+}
+
+TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheWindowStillCloses) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A plain file where the settings folder should be: nothing can be written.
+    const QString blocked = dir.filePath(QStringLiteral("blocked"));
+    QFile file(blocked);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocked);
+
+    auto form = ShowWindow();
+    QString seen;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&seen] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen = box->text();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    closer.start(10);
+    form->close();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       qEnvironmentVariable("XDG_CONFIG_HOME"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(seen.startsWith(QLatin1String("The settings could not be written")))
+        << seen.toStdString();
 }
 
 }  // namespace
