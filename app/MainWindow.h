@@ -188,8 +188,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    // Creation steps, in the order the constructor runs them.
+    // Creation steps, in the order the constructor runs them. FormCreate
+    // throws when the start cannot complete (a picture is missing).
     void CreateComponents();
+    void FormCreate();
     void CreateMenus();
     void CreateMoveListPanel();
     void CreateStatusBar();

@@ -26,7 +26,17 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     CreateComponents();
+    try {
+        FormCreate();
+    } catch (...) {
+        // A failed start (a missing picture) ends the program; the match
+        // record must not keep pointing at this window's list.
+        if (Game().Tracker) Game().Tracker->SetMoveList(nullptr);
+        throw;
+    }
+}
 
+void TReversiForm::FormCreate() {
     MoveAnimationEnabled = CursorAnimationEnabled = HelpAnimationEnabled = false;
     ToolTipWasShown = false;
     SetupTexts();
