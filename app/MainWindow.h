@@ -69,6 +69,8 @@ public:
     void SizeWindowToField();
     // Size of the board area: field size x square size + 44 each way.
     int BoardAreaSize() const;
+    // Width of the move list panel when shown: its list plus a scroll bar.
+    int MovesListPanelWidth() const;
     // The text of status panel 0, 1 or 2.
     QString StatusPanelText(int panel) const;
 

@@ -67,7 +67,7 @@ void TReversiForm::SizeWindowToField() {
     const int area = BoardAreaSize();
     BoardWidget->setFixedSize(area, area);
     BoardWidget->move(0, 0);
-    MovesListPanel->setGeometry(area, 0, MovesListWidth, area);
+    MovesListPanel->setGeometry(area, 0, MovesListPanelWidth(), area);
     MovesListPanel->setVisible(MovesVisible && MovesListWidth > 0);
 
     // The window keeps its centre when its size changes.

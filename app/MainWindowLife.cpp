@@ -64,9 +64,12 @@ void TReversiForm::FormCreate() {
     // Statistics are read here once the statistics store exists.
     UndoRedoF = false;
 
-    // The move list panel starts shown unless the settings hide it.
+    // The move list panel starts shown unless the settings hide it; hidden,
+    // it adds nothing to the window's width.
+    MovesListWidth = MovesListPanelWidth();
     MovesVisible = true;
     if (!Game().ShowMovesList) {
+        MovesListWidth = 0;
         MovesVisible = false;
         ShowMoves1->setChecked(false);
     }
@@ -101,6 +104,7 @@ void TReversiForm::FormCreate() {
         // the file itself opens when the window is first shown.
         SpeedButtonFromThis->setEnabled(true);
         SpeedButtonFromEnd->setEnabled(true);
+        ShowMoveCounter();
     } else {
         SpeedButtonFromThis->setEnabled(false);
         SpeedButtonFromEnd->setEnabled(false);
