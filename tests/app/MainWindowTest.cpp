@@ -127,6 +127,29 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsHintsAndShortcuts) {
     EXPECT_EQ(form->SaveListDialog.Filter.toStdString(), "Zorel Reversi games (*.kzv)");
 }
 
+TEST_F(MainWindowTest, TheMoveListShowsTheMatchRecord) {
+    auto form = ShowWindow();
+    QListWidget* list = form->MovesListBox;
+    // A new game: only the end line, shown empty and selected.
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->data(Qt::UserRole).toString().toStdString(), MoveListEndLine);
+    EXPECT_TRUE(list->item(0)->text().isEmpty());
+    EXPECT_EQ(list->currentRow(), 0);
+
+    // Yellow plays D3 (column 3, row 5 from the top).
+    const int d3 = SquareIndex(3, 5, 8);
+    ASSERT_TRUE(CanMove(Game().Boards[0], d3, CellWhite, CellBlack));
+    Game().Tracker->AddMove(d3, CellWhite, CellBlack);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text().toStdString(), " 1.Yellow ..... D:3");
+    EXPECT_EQ(list->currentRow(), 1);
+
+    // Closing detaches the list before it goes.
+    form.reset();
+    NewGame();
+    EXPECT_EQ(Game().Tracker->MoveList(), nullptr);
+}
+
 TEST_F(MainWindowTest, ClientSizeFollowsTheRuleOnTheEightField) {
     auto form = ShowWindow();
     const int listWidth = form->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 172;
