@@ -27,12 +27,12 @@
 #include "BoardAnimations.h"
 #include "BoardPainter.h"
 #include "BoardView.h"
+#include "FileDialogs.h"
 #include "GameMessages.h"
 #include "SoundEffects.h"
 #include "SoundLayer.h"
 
 class QAction;
-class QFileDialog;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -79,6 +79,8 @@ public:
     void SizeWindowToField();
     // Size of the board area: field size x square size + 44 each way.
     int BoardAreaSize() const;
+    // Width of the move list panel when shown: its list plus a scroll bar.
+    int MovesListPanelWidth() const;
     // The text of status panel 0, 1 or 2.
     QString StatusPanelText(int panel) const;
 
@@ -194,8 +196,8 @@ public:
 
     QTcpSocket* RevClientSocket = nullptr;
     QTcpServer* RevServerSocket = nullptr;
-    QFileDialog* OpenListDialog = nullptr;
-    QFileDialog* SaveListDialog = nullptr;
+    TFileDialogSetup OpenListDialog;
+    TFileDialogSetup SaveListDialog{.Save = true, .Title = {}, .Filter = {}};
 
     QWidget* ClientArea = nullptr;
     // The board on screen, the painter that composes the back buffer and the
@@ -242,8 +244,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    // Creation steps, in the order the constructor runs them.
+    // Creation steps, in the order the constructor runs them. FormCreate
+    // throws when the start cannot complete (a picture is missing).
     void CreateComponents();
+    void FormCreate();
     void CreateMenus();
     void CreateMoveListPanel();
     void CreateStatusBar();

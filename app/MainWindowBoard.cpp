@@ -1,6 +1,5 @@
 // The window's components, the board area with its size, and the hooks the
 // board's mouse events and first paint are routed to.
-#include <QFileDialog>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QScreen>
@@ -38,14 +37,6 @@ void TReversiForm::CreateComponents() {
     RevClientSocket = new QTcpSocket(this);
     RevServerSocket = new QTcpServer(this);
 
-    OpenListDialog = new QFileDialog(this);
-    OpenListDialog->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenListDialog->setFileMode(QFileDialog::ExistingFile);
-    OpenListDialog->setDefaultSuffix(QStringLiteral("kzv"));
-    SaveListDialog = new QFileDialog(this);
-    SaveListDialog->setAcceptMode(QFileDialog::AcceptSave);
-    SaveListDialog->setDefaultSuffix(QStringLiteral("kzv"));
-
     auto makeAsyncTimer = [this](int interval, void (TReversiForm::*handler)()) {
         auto* timer = new graphics::TAsyncTimer(this);
         timer->SetInterval(interval);
@@ -79,7 +70,7 @@ void TReversiForm::SizeWindowToField() {
     const int area = BoardAreaSize();
     BoardWidget->setFixedSize(area, area);
     BoardWidget->move(0, 0);
-    MovesListPanel->setGeometry(area, 0, MovesListWidth, area);
+    MovesListPanel->setGeometry(area, 0, MovesListPanelWidth(), area);
     MovesListPanel->setVisible(MovesVisible && MovesListWidth > 0);
 
     // The window keeps its centre when its size changes.

@@ -184,9 +184,12 @@ int TReversiForm::RunEngine() {
 }
 
 void TReversiForm::StopSearchAndWait() {
-    if (!Game().SearchThread) return;
-    StopSearch();
-    FinishSearch();
+    // A stopped search answers "no move"; joining it here means nothing the
+    // window frees afterwards can still be in use by it.
+    if (Game().SearchThread || Game().ThreadRunning) {
+        StopSearch();
+        FinishSearch();
+    }
     if (searchWait_ != nullptr) searchWait_->quit();
 }
 

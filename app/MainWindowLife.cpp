@@ -26,7 +26,17 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     CreateComponents();
+    try {
+        FormCreate();
+    } catch (...) {
+        // A failed start (a missing picture) ends the program; the match
+        // record must not keep pointing at this window's list.
+        if (Game().Tracker) Game().Tracker->SetMoveList(nullptr);
+        throw;
+    }
+}
 
+void TReversiForm::FormCreate() {
     MoveAnimationEnabled = CursorAnimationEnabled = HelpAnimationEnabled = false;
     ToolTipWasShown = false;
     SetupTexts();
@@ -54,9 +64,12 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
     // Statistics are read here once the statistics store exists.
     UndoRedoF = false;
 
-    // The move list panel starts shown unless the settings hide it.
+    // The move list panel starts shown unless the settings hide it; hidden,
+    // it adds nothing to the window's width.
+    MovesListWidth = MovesListPanelWidth();
     MovesVisible = true;
     if (!Game().ShowMovesList) {
+        MovesListWidth = 0;
         MovesVisible = false;
         ShowMoves1->setChecked(false);
     }
@@ -91,6 +104,7 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
         // the file itself opens when the window is first shown.
         SpeedButtonFromThis->setEnabled(true);
         SpeedButtonFromEnd->setEnabled(true);
+        ShowMoveCounter();
     } else {
         SpeedButtonFromThis->setEnabled(false);
         SpeedButtonFromEnd->setEnabled(false);

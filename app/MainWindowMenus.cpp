@@ -1,5 +1,4 @@
 // The menu tree of the main window and the texts of its items.
-#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
@@ -38,9 +37,9 @@ void SetTexts(QToolButton* button, const char* hint) {
     button->setStatusTip(QString::fromLatin1(hint));
 }
 
-void SetupFileDialog(QFileDialog* dialog, const char* title) {
-    dialog->setWindowTitle(QString::fromLatin1(title));
-    dialog->setNameFilter(QStringLiteral("Zorel Reversi games (*.kzv)"));
+void SetupFileDialog(TFileDialogSetup& dialog, const char* title) {
+    dialog.Title = QString::fromLatin1(title);
+    dialog.Filter = QStringLiteral("Zorel Reversi games (*.kzv)");
 }
 
 }  // namespace

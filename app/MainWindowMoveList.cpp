@@ -75,9 +75,11 @@ void TReversiForm::CreateMoveListPanel() {
     SpeedButtonRedo->setEnabled(false);
     buttons->addStretch(1);
     column->addWidget(BtnsToolBar);
+}
 
+int TReversiForm::MovesListPanelWidth() const {
     // The list is as wide as 172 pixels plus its vertical scroll bar.
-    MovesListWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 172;
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 172;
 }
 
 }  // namespace reversi

@@ -1,6 +1,11 @@
 // The main window as a new player sees it: title, menus, status bar, move
 // list, its size on both field sizes, hints, and a clean close.
+#include <QApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -116,6 +121,33 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsHintsAndShortcuts) {
     EXPECT_EQ(form->ListMenu->actions().size(), 6);
     EXPECT_EQ(form->HelpMenu->actions().size(), 5);
     EXPECT_EQ(form->SpeedButtonFromThis->toolTip().toStdString(), "Continue from this position");
+    EXPECT_EQ(form->OpenListDialog.Title.toStdString(), "Open...");
+    EXPECT_EQ(form->SaveListDialog.Title.toStdString(), "Save...");
+    EXPECT_TRUE(form->SaveListDialog.Save);
+    EXPECT_EQ(form->SaveListDialog.Filter.toStdString(), "Zorel Reversi games (*.kzv)");
+}
+
+TEST_F(MainWindowTest, TheMoveListShowsTheMatchRecord) {
+    auto form = ShowWindow();
+    QListWidget* list = form->MovesListBox;
+    // A new game: only the end line, shown empty and selected.
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->data(Qt::UserRole).toString().toStdString(), MoveListEndLine);
+    EXPECT_TRUE(list->item(0)->text().isEmpty());
+    EXPECT_EQ(list->currentRow(), 0);
+
+    // Yellow plays D3 (column 3, row 5 from the top).
+    const int d3 = SquareIndex(3, 5, 8);
+    ASSERT_TRUE(CanMove(Game().Boards[0], d3, CellWhite, CellBlack));
+    Game().Tracker->AddMove(d3, CellWhite, CellBlack);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text().toStdString(), " 1.Yellow ..... D:3");
+    EXPECT_EQ(list->currentRow(), 1);
+
+    // Closing detaches the list before it goes.
+    form.reset();
+    NewGame();
+    EXPECT_EQ(Game().Tracker->MoveList(), nullptr);
 }
 
 TEST_F(MainWindowTest, ClientSizeFollowsTheRuleOnTheEightField) {
@@ -190,6 +222,62 @@ TEST_F(MainWindowTest, ExitClosesAndWritesTheCloseSettings) {
     // Destroying after the close is clean and releases the match record.
     form.reset();
     EXPECT_EQ(Game().Tracker, nullptr);
+}
+
+TEST_F(MainWindowTest, ClosingWhileTheComputerThinksStopsAndJoinsTheSearch) {
+    auto form = ShowWindow();
+    auto& g = Game();
+    g.BabyLevel = false;
+    g.Depth = 9;  // far longer than the test takes to close
+    bool finishedBeforeClose = false;
+    StartSearch([&finishedBeforeClose] { finishedBeforeClose = true; });
+    ASSERT_TRUE(g.ThreadRunning);
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    // The search is over and released before the window lets go of anything.
+    EXPECT_FALSE(g.ThreadRunning);
+    EXPECT_EQ(g.SearchThread, nullptr);
+    EXPECT_EQ(g.BestMove[0], PassMove);
+    EXPECT_TRUE(finishedBeforeClose);
+    form.reset();
+}
+
+TEST_F(MainWindowTest, DestroyingWithoutCloseStillJoinsTheSearch) {
+    auto form = ShowWindow();
+    Game().BabyLevel = false;
+    Game().Depth = 9;
+    StartSearch();
+    form.reset();
+    EXPECT_FALSE(Game().ThreadRunning);
+    EXPECT_EQ(Game().SearchThread, nullptr);
+}
+
+TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheWindowStillCloses) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A plain file where the settings folder should be: nothing can be written.
+    const QString blocked = dir.filePath(QStringLiteral("blocked"));
+    QFile file(blocked);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocked);
+
+    auto form = ShowWindow();
+    QString seen;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&seen] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen = box->text();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    closer.start(10);
+    form->close();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       qEnvironmentVariable("XDG_CONFIG_HOME"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(seen.startsWith(QLatin1String("The settings could not be written")))
+        << seen.toStdString();
 }
 
 }  // namespace

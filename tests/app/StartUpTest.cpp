@@ -1,6 +1,7 @@
 // Whole start-ups of the program in a process of its own, on screens of a
 // chosen size.
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -31,6 +32,8 @@ TEST(StartUp, ScreenOf599LinesShowsTheErrorBeforeAnyWindowAndWritesNothing) {
               "Change You display resolution and try againg. windows=0 title=Zorel Reversi 4.00");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_FALSE(QFileInfo::exists(test::SettingsFileUnder(run.configDir)));
+    // Nothing else either (no toolkit state files).
+    EXPECT_TRUE(QDir(run.configDir).isEmpty());
 }
 
 TEST(StartUp, ScreenOf600LinesStartsAndWritesSettingsAtClose) {
