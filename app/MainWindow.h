@@ -280,6 +280,7 @@ private:
     void SetGameItemsEnabled(bool enabled);
     // The wait of RunEngine, quit by the search's completion.
     class QEventLoop* searchWait_ = nullptr;
+    unsigned searchSerial_ = 0;
 
     bool lowResolution_ = false;
     bool closed_ = false;

@@ -166,11 +166,17 @@ int TReversiForm::RunEngine() {
         // The search runs on its own thread; the window keeps handling events
         // in this local loop until the search's completion (a queued call)
         // ends it. Input that would change the position is refused meanwhile.
+        // Each wait has its own number, so a completion that arrives late
+        // can never end the wait for a later search.
         QEventLoop wait;
         searchWait_ = &wait;
-        StartSearch([this] {
+        const unsigned serial = ++searchSerial_;
+        StartSearch([this, serial] {
             QMetaObject::invokeMethod(
-                this, [this] { if (searchWait_ != nullptr) searchWait_->quit(); },
+                this,
+                [this, serial] {
+                    if (searchWait_ != nullptr && serial == searchSerial_) searchWait_->quit();
+                },
                 Qt::QueuedConnection);
         });
         if (g.SearchThread && g.SearchThread->Running()) wait.exec();
