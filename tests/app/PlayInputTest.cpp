@@ -229,8 +229,11 @@ TEST(PlayNewGame, RestartsDuringAGame) {
     EXPECT_TRUE(form.SpeedButtonUndo->isEnabled());
 
     form.NewGameItem->trigger();
-    // The computer (white) opened the new game at once.
+    // The computer (white) opened the new game at once, without a search,
+    // and its fixed opening enables the undo and redo buttons.
     ASSERT_EQ(Game().Tracker->count(), 1);
+    EXPECT_TRUE(form.SpeedButtonUndo->isEnabled());
+    EXPECT_TRUE(form.SpeedButtonRedo->isEnabled());
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
     EXPECT_EQ(Game().SideToMove, CellBlack);
     EXPECT_FALSE(Game().GameOver);
