@@ -311,6 +311,35 @@ TEST(PlayAnimation, TheReplyWaitsForThePlayersAnimationAndClicksWaitForTheReply)
     EXPECT_GE(Game().Tracker->count(), 3);
 }
 
+TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
+    PlayingWindow w({8, 1, false, false, CellWhite, true});
+    auto& form = *w.form;
+    ASSERT_EQ(Game().Tracker->count(), 1);  // the computer's opening
+    QTRY_VERIFY_WITH_TIMEOUT(!form.MoveAnimationEnabled, 5000);
+    // While the reply waits for the player's animation, a new game starts
+    // (and the computer opens it again).
+    bool replaced = false;
+    QTimer probe;
+    probe.setInterval(1);
+    QObject::connect(&probe, &QTimer::timeout, &form, [&] {
+        if (replaced || Game().ThreadRunning || !form.MoveAnimationEnabled ||
+            Game().Tracker->count() != 2)
+            return;
+        replaced = true;
+        probe.stop();
+        form.NewGameItemClick();
+    });
+    probe.start();
+    const auto legal = PlayingWindow::LegalSquares();
+    w.ClickSquare(legal[0].first, legal[0].second);
+    ASSERT_TRUE(replaced);
+    // Only the new game's opening is on the board.
+    ASSERT_EQ(Game().Tracker->count(), 1);
+    EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
+    EXPECT_EQ(Game().SideToMove, CellBlack);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.MoveAnimationEnabled, 5000);
+}
+
 TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
     PlayingWindow w({8, 1, false, false, CellBlack, true});
     auto& form = *w.form;
