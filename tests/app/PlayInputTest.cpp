@@ -384,10 +384,15 @@ TEST(PlayNetwork, PeerMoveIsPlayedThroughTheSamePathAndIllegalOnesDropped) {
     g.NetworkGame = true;
     g.ComputerSide = CellBlack;  // the local player is black; the peer white
     g.RemoteMovePending = true;
-    g.RemoteMoveX = 0;  // A8: illegal
-    g.RemoteMoveY = 0;
-    w.form->ApplyRemoteMove();
-    EXPECT_EQ(g.Tracker->count(), 0);
+    struct Square {
+        int x, y;
+    };
+    for (const Square bad : {Square{0, 0}, Square{9, 2}, Square{4, 9}, Square{-1, 2}}) {
+        g.RemoteMoveX = bad.x;  // illegal, or off the field
+        g.RemoteMoveY = bad.y;
+        w.form->ApplyRemoteMove();
+        EXPECT_EQ(g.Tracker->count(), 0) << bad.x << "," << bad.y;
+    }
     g.RemoteMoveX = 4;  // E6
     g.RemoteMoveY = 2;
     w.form->ApplyRemoteMove();
