@@ -10,7 +10,8 @@
 //   MainWindowBoard.cpp     the board area, its size and its input hooks
 //   MainWindowGame.cpp      the turn loop, the engine call and placing a move
 //   MainWindowInput.cpp     mouse, keys, hint, new game and the peer's move
-//   MainWindowAnimation.cpp the board painting and its animation timer
+//   MainWindowAnimation.cpp the animation tick and the right-click help
+//   MainWindowSound.cpp     playing the sound effects
 #pragma once
 
 #include <array>
