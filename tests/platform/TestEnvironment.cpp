@@ -1,7 +1,11 @@
-// Tests never need a real sound card: unless the caller chose a driver, the
-// audio tests run on SDL's dummy driver (the Makefile sets it too).
+// Tests never need a real sound card or display: unless the caller chose
+// otherwise, audio runs on SDL's dummy driver and widgets on the offscreen
+// platform (the Makefile sets both too).
 #include <cstdlib>
 
 namespace {
-const bool dummyAudio = [] { return ::setenv("SDL_AUDIODRIVER", "dummy", 0) == 0; }();
+const bool quietEnvironment = [] {
+    return ::setenv("SDL_AUDIODRIVER", "dummy", 0) == 0 &&
+           ::setenv("QT_QPA_PLATFORM", "offscreen", 0) == 0;
+}();
 }  // namespace
