@@ -6,6 +6,8 @@
 #include <random>
 
 #include <QAction>
+#include <QApplication>
+#include <QMessageBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -423,6 +425,52 @@ TEST(FinalWindow, CaptionButtonSizeAndTexts) {
     }
     QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace reversi
+
+namespace reversi {
+namespace {
+
+// The real modal windows, answered from a zero-timer while they are open.
+TEST(ModalGameMessages, ResultWindowIsCentredOverTheMainWindowAndOkCloses) {
+    ResetGameState();
+    QSettings().clear();
+    TReversiForm form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QString text;
+    QPoint offset;
+    QTimer::singleShot(0, &form, [&] {
+        auto* dialog = qobject_cast<TFinalDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        text = dialog->FinalMessage->text();
+        offset = dialog->frameGeometry().center() - form.frameGeometry().center();
+        QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
+    });
+    TModalGameMessages().ShowFinal(&form, 4, 0, 0);
+    EXPECT_EQ(text.toStdString(), "Green pass");
+    EXPECT_LE(offset.manhattanLength(), 4);
+}
+
+TEST(ModalGameMessages, ConfirmationIsTrueOnlyForYes) {
+    for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Escape}) {
+        QString caption;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            caption = box->windowTitle();
+            if (button == QMessageBox::Escape) {
+                QTest::keyClick(box, Qt::Key_Escape);
+            } else {
+                box->button(button)->click();
+            }
+        });
+        const bool yes = TModalGameMessages().Confirm(nullptr, HintPracticeQuestion());
+        EXPECT_EQ(yes, button == QMessageBox::Yes);
+        EXPECT_EQ(caption.toStdString(), "Confirm");
+    }
 }
 
 }  // namespace
