@@ -122,9 +122,11 @@ public:
     TGameMessages& GameMessages() { return *gameMessages_; }
     // Called with each effect played (tests).
     std::function<void(int)> SoundPlayed;
-    // Counts a finished game against the computer: 0 tie, 1 the player
-    // won, 2 the computer won. The statistics fill this in.
+    // Counts a finished game against the computer that is not practice: 0
+    // tie, 1 the player won, 2 the computer won. The statistics fill this in.
     void RecordGameResult(int result);
+    // Called with each result counted (tests).
+    std::function<void(int)> GameResultRecorded;
 
     // The animations' entry points under the names the game flow uses.
     void SaveOldBoard() { Animations.SaveOldBoard(); }

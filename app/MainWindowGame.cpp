@@ -219,7 +219,8 @@ void TReversiForm::UpdateUndoRedo() {
     }
 }
 
-void TReversiForm::RecordGameResult(int /*result*/) {
+void TReversiForm::RecordGameResult(int result) {
+    if (GameResultRecorded) GameResultRecorded(result);
     // The statistics count the result here and open their window.
 }
 

@@ -71,6 +71,7 @@ struct GameCase {
     const char* name;
     GameSetup setup;
     unsigned seed;
+    bool practice = false;  // a hint first makes the game practice
 };
 
 class PlayWholeGame : public testing::TestWithParam<GameCase> {};
@@ -84,6 +85,12 @@ TEST_P(PlayWholeGame, ClicksUntilGameOver) {
         // The computer opened at once with its fixed first move.
         ASSERT_EQ(g.Tracker->count(), 1);
         EXPECT_EQ(g.Tracker->moves()[0].dest, n == 8 ? 53 : 54);
+    }
+    std::vector<int> results;
+    w.form->GameResultRecorded = [&](int r) { results.push_back(r); };
+    if (c.practice) {
+        w.form->HintItemClick();
+        ASSERT_TRUE(g.PracticeGame);
     }
     std::mt19937 rng(c.seed);
     int clicks = 0;
@@ -104,6 +111,14 @@ TEST_P(PlayWholeGame, ClicksUntilGameOver) {
     EXPECT_EQ(w.messages->finals, ExpectedMessages(n)) << w.messages->finals.join(" | ").toStdString();
     EXPECT_EQ(std::count(w.sounds.begin(), w.sounds.end(), EffectEndgame), w.messages->finals.size());
     const Counts counts = CountDiscs(g.Boards[0], n);
+    // A counted game records exactly one result; practice records none.
+    if (c.practice) {
+        EXPECT_TRUE(results.empty());
+    } else {
+        const int computer = c.setup.computerSide == CellWhite ? counts.white : counts.black;
+        const int player = c.setup.computerSide == CellWhite ? counts.black : counts.white;
+        EXPECT_EQ(results, std::vector<int>{computer == player ? 0 : computer > player ? 2 : 1});
+    }
     EXPECT_EQ(w.form->StatusPanelText(1).toStdString(),
               "Yellow " + std::to_string(counts.white) + " : Green " + std::to_string(counts.black));
     EXPECT_EQ(w.form->StatusPanelText(2).toStdString(),
@@ -117,11 +132,13 @@ TEST_P(PlayWholeGame, ClicksUntilGameOver) {
 INSTANTIATE_TEST_SUITE_P(
     Levels, PlayWholeGame,
     testing::Values(GameCase{"Baby8ComputerWhite", {8, 1, true, false, CellWhite}, 1},
-                    GameCase{"Baby10ComputerBlack", {10, 1, true, false, CellBlack}, 2},
+                    GameCase{"Baby10ComputerBlackPractice", {10, 1, true, false, CellBlack}, 2, true},
                     GameCase{"Pupil8AdvancedComputerBlack", {8, 2, false, true, CellBlack}, 3},
                     GameCase{"Pupil10AdvancedComputerWhite", {10, 2, false, true, CellWhite}, 4},
                     GameCase{"Teenager8ComputerWhite", {8, 3, false, false, CellWhite}, 5},
-                    GameCase{"Kiddy10ComputerBlack", {10, 1, false, false, CellBlack}, 6}),
+                    GameCase{"Kiddy10ComputerBlack", {10, 1, false, false, CellBlack}, 6},
+                    GameCase{"Student8AdvancedComputerWhitePractice",
+                             {8, 4, false, true, CellWhite}, 7, true}),
     [](const testing::TestParamInfo<GameCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
