@@ -15,20 +15,23 @@
 #include <gtest/gtest.h>
 
 #include "PlayTestSupport.h"
+#include "WindowChildren.h"
 
 namespace reversi {
 namespace {
+using test::Child;
 
 using test::GameSetup;
 using test::PlayingWindow;
 
-constexpr int EffectCorrect = 1;
-constexpr int EffectEndgame = 3;
-constexpr int EffectMove = 5;
-constexpr int EffectMoveHint = 6;
-constexpr int EffectStMove = 7;
+using platform::TSoundEffect;
+constexpr TSoundEffect EffectCorrect = TSoundEffect::correct;
+constexpr TSoundEffect EffectEndgame = TSoundEffect::endgame;
+constexpr TSoundEffect EffectMove = TSoundEffect::move;
+constexpr TSoundEffect EffectMoveHint = TSoundEffect::movehint;
+constexpr TSoundEffect EffectStMove = TSoundEffect::stmove;
 
-int Count(const std::vector<int>& v, int value) {
+int Count(const std::vector<TSoundEffect>& v, TSoundEffect value) {
     return static_cast<int>(std::count(v.begin(), v.end(), value));
 }
 
@@ -137,23 +140,23 @@ TEST(PlayInput, TrackingShowsTheHandOverLegalSquaresWithOneSound) {
     PlayingWindow w({});
     auto& form = *w.form;
     const QPoint legal = form.SquareCentre(4, 2);  // E6, legal for white
-    QTest::mouseMove(form.BoardWidget, legal);
-    EXPECT_EQ(form.NewPosX, 4);
-    EXPECT_EQ(form.NewPosY, 2);
-    EXPECT_EQ(form.BoardWidget->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(form.BoardWidget(), legal);
+    EXPECT_EQ(form.CursorSquare().x(), 4);
+    EXPECT_EQ(form.CursorSquare().y(), 2);
+    EXPECT_EQ(form.BoardWidget()->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
-    QTest::mouseMove(form.BoardWidget, legal + QPoint(5, 5));  // same square
+    QTest::mouseMove(form.BoardWidget(), legal + QPoint(5, 5));  // same square
     EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
-    QTest::mouseMove(form.BoardWidget, form.SquareCentre(0, 0));
-    EXPECT_EQ(form.BoardWidget->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(form.BoardWidget(), form.SquareCentre(0, 0));
+    EXPECT_EQ(form.BoardWidget()->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
     // The border keeps the last square, each coordinate on its own.
-    QTest::mouseMove(form.BoardWidget, QPoint(5, form.SquareCentre(0, 3).y()));
-    EXPECT_EQ(form.NewPosX, 0);
-    EXPECT_EQ(form.NewPosY, 3);
-    QTest::mouseMove(form.BoardWidget, QPoint(form.SquareCentre(6, 0).x(), form.BoardWidget->height() - 3));
-    EXPECT_EQ(form.NewPosX, 6);
-    EXPECT_EQ(form.NewPosY, 3);
+    QTest::mouseMove(form.BoardWidget(), QPoint(5, form.SquareCentre(0, 3).y()));
+    EXPECT_EQ(form.CursorSquare().x(), 0);
+    EXPECT_EQ(form.CursorSquare().y(), 3);
+    QTest::mouseMove(form.BoardWidget(), QPoint(form.SquareCentre(6, 0).x(), form.BoardWidget()->height() - 3));
+    EXPECT_EQ(form.CursorSquare().x(), 6);
+    EXPECT_EQ(form.CursorSquare().y(), 3);
     // An illegal square: a click does nothing.
     w.ClickSquare(0, 0);
     EXPECT_EQ(Game().Tracker->count(), 0);
@@ -164,21 +167,21 @@ TEST(PlayInput, KeysMoveTheCursorAndEnterPlays) {
     auto& form = *w.form;
     QTest::keyClick(&form, Qt::Key_Left);  // stops at the edge
     QTest::keyClick(&form, Qt::Key_Up);
-    EXPECT_EQ(form.NewPosX, 0);
-    EXPECT_EQ(form.NewPosY, 0);
+    EXPECT_EQ(form.CursorSquare().x(), 0);
+    EXPECT_EQ(form.CursorSquare().y(), 0);
     for (int i = 0; i < 4; ++i) QTest::keyClick(&form, Qt::Key_Right);
     QTest::keyClick(&form, Qt::Key_Down);
     EXPECT_EQ(Count(w.sounds, EffectCorrect), 0);
     QTest::keyClick(&form, Qt::Key_Down);  // E6: legal
-    EXPECT_EQ(form.NewPosX, 4);
-    EXPECT_EQ(form.NewPosY, 2);
+    EXPECT_EQ(form.CursorSquare().x(), 4);
+    EXPECT_EQ(form.CursorSquare().y(), 2);
     EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
     QTest::keyClick(&form, Qt::Key_Return);
     ASSERT_EQ(Game().Tracker->count(), 2);  // the player's move and the reply
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
     EXPECT_EQ(Count(w.sounds, EffectStMove), 2);
     for (int i = 0; i < 12; ++i) QTest::keyClick(&form, Qt::Key_Down);
-    EXPECT_EQ(form.NewPosY, 7);
+    EXPECT_EQ(form.CursorSquare().y(), 7);
     QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_TRUE(form.windowState() & Qt::WindowMinimized);
 }
@@ -197,10 +200,10 @@ TEST(PlayHint, NoKeepsTheGameCountedYesMakesItPracticeAndAsksOnce) {
 
     // Yes: at the start of the game the hint is the fixed first move.
     w.messages->answer = true;
-    form.HintItem->trigger();
+    Child<QAction>(form, "HintItem")->trigger();
     EXPECT_TRUE(Game().PracticeGame);
-    EXPECT_EQ(form.NewPosX, 4);
-    EXPECT_EQ(form.NewPosY, 2);
+    EXPECT_EQ(form.CursorSquare().x(), 4);
+    EXPECT_EQ(form.CursorSquare().y(), 2);
     EXPECT_EQ(Count(w.sounds, EffectMoveHint), 1);
     EXPECT_EQ(Game().Tracker->count(), 0);  // the hint plays nothing
 
@@ -209,10 +212,10 @@ TEST(PlayHint, NoKeepsTheGameCountedYesMakesItPracticeAndAsksOnce) {
     form.HintItemClick();
     EXPECT_EQ(w.messages->questions.size(), 2);
     const int expected = RunSearch(SearchInputFromGame()).Move;
-    EXPECT_EQ(SquareIndex(form.NewPosX, form.NewPosY, 8), expected);
+    EXPECT_EQ(SquareIndex(form.CursorSquare().x(), form.CursorSquare().y(), 8), expected);
     EXPECT_EQ(Count(w.sounds, EffectMoveHint), 2);
-    EXPECT_TRUE(form.NewGameItem->isEnabled());
-    EXPECT_TRUE(form.HintItem->isEnabled());
+    EXPECT_TRUE(Child<QAction>(form, "NewGameItem")->isEnabled());
+    EXPECT_TRUE(Child<QAction>(form, "HintItem")->isEnabled());
 
     // A new game is counted again and asks again.
     form.NewGameItemClick();
@@ -228,18 +231,18 @@ TEST(PlayNewGame, RestartsDuringAGame) {
     const auto legal = PlayingWindow::LegalSquares();
     w.ClickSquare(legal[0].first, legal[0].second);
     ASSERT_EQ(Game().Tracker->count(), 3);
-    EXPECT_TRUE(form.SpeedButtonUndo->isEnabled());
+    EXPECT_TRUE(Child<QToolButton>(form, "SpeedButtonUndo")->isEnabled());
 
-    form.NewGameItem->trigger();
+    Child<QAction>(form, "NewGameItem")->trigger();
     // The computer (white) opened the new game at once, without a search,
     // and its fixed opening enables the undo and redo buttons.
     ASSERT_EQ(Game().Tracker->count(), 1);
-    EXPECT_TRUE(form.SpeedButtonUndo->isEnabled());
-    EXPECT_TRUE(form.SpeedButtonRedo->isEnabled());
+    EXPECT_TRUE(Child<QToolButton>(form, "SpeedButtonUndo")->isEnabled());
+    EXPECT_TRUE(Child<QToolButton>(form, "SpeedButtonRedo")->isEnabled());
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
     EXPECT_EQ(Game().SideToMove, CellBlack);
     EXPECT_FALSE(Game().GameOver);
-    EXPECT_FALSE(form.UndoRedoF);
+    EXPECT_FALSE(form.Browsing());
     EXPECT_EQ(form.StatusPanelText(2).toStdString(), "Move 1/1");
     EXPECT_EQ(form.StatusPanelText(0).toStdString(), "Green is moving");
     EXPECT_EQ(form.StatusPanelText(1).toStdString(), "Yellow 4 : Green 1");
@@ -259,9 +262,9 @@ TEST(PlaySearch, InputIsRefusedWhileTheComputerThinksAndCloseStopsIt) {
         probe.stop();
         const tBoard board = g.Boards[0];
         const int moves = g.Tracker->count();
-        EXPECT_FALSE(form.NewGameItem->isEnabled());
-        EXPECT_FALSE(form.HintItem->isEnabled());
-        EXPECT_FALSE(form.OptionsItem->isEnabled());
+        EXPECT_FALSE(Child<QAction>(form, "NewGameItem")->isEnabled());
+        EXPECT_FALSE(Child<QAction>(form, "HintItem")->isEnabled());
+        EXPECT_FALSE(Child<QAction>(form, "OptionsItem")->isEnabled());
         // Clicks, keys, the hint, a new game and the help marks change nothing.
         g.SideToMove = CellWhite;  // even were it the player's colour
         w.ClickSquare(2, 3);
@@ -269,8 +272,8 @@ TEST(PlaySearch, InputIsRefusedWhileTheComputerThinksAndCloseStopsIt) {
         QTest::keyClick(&form, Qt::Key_Return);
         form.HintItemClick();
         form.NewGameItemClick();
-        QTest::mouseClick(form.BoardWidget, Qt::RightButton, Qt::NoModifier, form.SquareCentre(3, 3));
-        EXPECT_FALSE(form.HelpAnimationEnabled);
+        QTest::mouseClick(form.BoardWidget(), Qt::RightButton, Qt::NoModifier, form.SquareCentre(3, 3));
+        EXPECT_FALSE(form.Animations().HelpAnimationEnabled);
         EXPECT_EQ(g.Boards[0], board);
         EXPECT_EQ(g.Tracker->count(), moves);
         EXPECT_TRUE(w.messages->questions.isEmpty());
@@ -294,21 +297,22 @@ TEST(PlayAnimation, TheReplyWaitsForThePlayersAnimationAndClicksWaitForTheReply)
     ASSERT_EQ(Game().Tracker->count(), 2);
     EXPECT_EQ(Count(w.sounds, EffectMove), 2);
     EXPECT_EQ(Count(w.sounds, EffectStMove), 0);
-    ASSERT_TRUE(form.MoveAnimationEnabled);
-    EXPECT_FALSE(form.CursorAnimationEnabled);
+    ASSERT_TRUE(form.Animations().MoveAnimationEnabled);
+    EXPECT_FALSE(form.Animations().CursorAnimationEnabled);
     // A click while it runs is ignored.
     const auto legal = PlayingWindow::LegalSquares();
     w.ClickSquare(legal[0].first, legal[0].second);
     EXPECT_EQ(Game().Tracker->count(), 2);
     // It ends after its 15 frames and leaves the board at rest on screen.
-    QTRY_VERIFY_WITH_TIMEOUT(!form.MoveAnimationEnabled, 5000);
-    EXPECT_TRUE(form.CursorAnimationEnabled);
-    EXPECT_EQ(form.CurrentAnimFrame, 15);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.Animations().MoveAnimationEnabled, 5000);
+    EXPECT_TRUE(form.Animations().CursorAnimationEnabled);
+    EXPECT_EQ(form.Animations().CurrentAnimFrame, 15);
     graphics::BoardPainter fresh;
-    fresh.Pictures() = form.Painter.Pictures();
+    fresh.SetPosition(&Game().Boards[0]);
+    fresh.Pictures() = form.Painter().Pictures();
     fresh.CreateBackBuffer(8);
     fresh.DrawBoard();
-    EXPECT_TRUE(fresh.BackBuffer() == form.Painter.BackBuffer());
+    EXPECT_TRUE(fresh.BackBuffer() == form.Painter().BackBuffer());
     w.ClickSquare(legal[0].first, legal[0].second);
     EXPECT_GE(Game().Tracker->count(), 3);
 }
@@ -317,14 +321,14 @@ TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     PlayingWindow w({8, 1, false, false, CellWhite, true});
     auto& form = *w.form;
     ASSERT_EQ(Game().Tracker->count(), 1);  // the computer's opening
-    QTRY_VERIFY_WITH_TIMEOUT(!form.MoveAnimationEnabled, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.Animations().MoveAnimationEnabled, 5000);
     // While the reply waits for the player's animation, a new game starts
     // (and the computer opens it again).
     bool replaced = false;
     QTimer probe;
     probe.setInterval(1);
     QObject::connect(&probe, &QTimer::timeout, &form, [&] {
-        if (replaced || Game().ThreadRunning || !form.MoveAnimationEnabled ||
+        if (replaced || Game().ThreadRunning || !form.Animations().MoveAnimationEnabled ||
             Game().Tracker->count() != 2)
             return;
         replaced = true;
@@ -339,7 +343,7 @@ TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     ASSERT_EQ(Game().Tracker->count(), 1);
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
     EXPECT_EQ(Game().SideToMove, CellBlack);
-    QTRY_VERIFY_WITH_TIMEOUT(!form.MoveAnimationEnabled, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.Animations().MoveAnimationEnabled, 5000);
 }
 
 TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
@@ -347,19 +351,19 @@ TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
     auto& form = *w.form;
     // Nothing to show before the first move is refused only when no square
     // is legal; at the start the legal squares are marked.
-    QTest::mouseClick(form.BoardWidget, Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
-    ASSERT_TRUE(form.HelpAnimationEnabled);
-    EXPECT_EQ(form.WhereCanMove[53], graphics::MarkAvailable);
+    QTest::mouseClick(form.BoardWidget(), Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
+    ASSERT_TRUE(form.Animations().HelpAnimationEnabled);
+    EXPECT_EQ(form.Animations().WhereCanMove[53], graphics::MarkAvailable);
     // The left click's move takes the marks off.
     w.ClickSquare(4, 2);
-    EXPECT_FALSE(form.HelpAnimationEnabled);
-    QTRY_VERIFY_WITH_TIMEOUT(!form.MoveAnimationEnabled, 5000);
-    QTest::mouseClick(form.BoardWidget, Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
-    ASSERT_TRUE(form.HelpAnimationEnabled);
+    EXPECT_FALSE(form.Animations().HelpAnimationEnabled);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.Animations().MoveAnimationEnabled, 5000);
+    QTest::mouseClick(form.BoardWidget(), Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
+    ASSERT_TRUE(form.Animations().HelpAnimationEnabled);
     // The computer's reply is marked as the previous move.
-    EXPECT_EQ(form.WhereCanMove[Game().Tracker->moves()[1].dest], graphics::MarkPrevious);
-    QTRY_VERIFY_WITH_TIMEOUT(!form.HelpAnimationEnabled, 5000);
-    EXPECT_EQ(form.HelpMoveAnimFrame, 40);
+    EXPECT_EQ(form.Animations().WhereCanMove[Game().Tracker->moves()[1].dest], graphics::MarkPrevious);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.Animations().HelpAnimationEnabled, 5000);
+    EXPECT_EQ(form.Animations().HelpMoveAnimFrame, 40);
 }
 
 TEST(PlayTwoPlayers, TheLoopOnlyCountsAndShowsWhoseTurnItIs) {
@@ -385,25 +389,21 @@ TEST(PlayNetwork, PeerMoveIsPlayedThroughTheSamePathAndIllegalOnesDropped) {
     g.VsComputer = false;
     g.NetworkGame = true;
     g.ComputerSide = CellBlack;  // the local player is black; the peer white
-    g.RemoteMovePending = true;
     struct Square {
         int x, y;
     };
+    // Illegal, or off the field.
     for (const Square bad : {Square{0, 0}, Square{9, 2}, Square{4, 9}, Square{-1, 2}}) {
-        g.RemoteMoveX = bad.x;  // illegal, or off the field
-        g.RemoteMoveY = bad.y;
-        w.form->ApplyRemoteMove();
+        w.form->ApplyRemoteMove(bad.x, bad.y);
         EXPECT_EQ(g.Tracker->count(), 0) << bad.x << "," << bad.y;
     }
-    g.RemoteMoveX = 4;  // E6
-    g.RemoteMoveY = 2;
-    w.form->ApplyRemoteMove();
+    w.form->ApplyRemoteMove(4, 2);  // E6
     ASSERT_EQ(g.Tracker->count(), 1);
     EXPECT_EQ(g.Tracker->moves()[0].dest, 53);
     EXPECT_EQ(g.SideToMove, CellBlack);
     EXPECT_EQ(Count(w.sounds, EffectStMove), 1);
     EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Green is moving");
-    EXPECT_EQ(w.form->BoardWidget->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(w.form->BoardWidget()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(FinalWindow, CaptionButtonSizeAndTexts) {
@@ -432,6 +432,7 @@ TEST(FinalWindow, CaptionButtonSizeAndTexts) {
 
 namespace reversi {
 namespace {
+using test::Child;
 
 // The real modal windows, answered from a zero-timer while they are open.
 TEST(ModalGameMessages, ResultWindowIsCentredOverTheMainWindowAndOkCloses) {

@@ -53,12 +53,15 @@ public:
         auto owned = std::make_unique<RecordingMessages>();
         messages = owned.get();
         form->SetGameMessages(std::move(owned));
-        form->SoundPlayed = [this](int effect) { sounds.push_back(effect); };
+        QObject::connect(form.get(), &TReversiForm::soundPlayed,
+                         [this](platform::TSoundEffect effect) { sounds.push_back(effect); });
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get())) ADD_FAILURE() << "window not shown";
+        Settings settings = form->CurrentSettings();
+        settings.SoundEffectsOn = true;
+        settings.AnimationOn = setup.animation;
+        form->ChangeSettings(settings);
         auto& g = Game();
-        g.SoundEffectsOn = true;
-        g.AnimationOn = setup.animation;
         g.Depth = setup.depth;
         g.BabyLevel = setup.baby;
         g.AdvancedEngine = setup.advanced;
@@ -70,15 +73,15 @@ public:
             form->SizeWindowToField();
         }
         // Animations at a faster pace keep the tests short.
-        form->AsyncTimerAnimation->SetInterval(5);
+        form->SetAnimationInterval(5);
         sounds.clear();
         form->NewGameItemClick();
     }
 
     // A left click at the centre of square (x, y) of the board widget.
     void ClickSquare(int x, int y) {
-        QTest::mouseMove(form->BoardWidget, form->SquareCentre(x, y));
-        QTest::mouseClick(form->BoardWidget, Qt::LeftButton, Qt::NoModifier, form->SquareCentre(x, y));
+        QTest::mouseMove(form->BoardWidget(), form->SquareCentre(x, y));
+        QTest::mouseClick(form->BoardWidget(), Qt::LeftButton, Qt::NoModifier, form->SquareCentre(x, y));
     }
 
     // The legal squares of the side to move, as (x, y).
@@ -94,7 +97,7 @@ public:
 
     std::unique_ptr<TReversiForm> form;
     RecordingMessages* messages = nullptr;
-    std::vector<int> sounds;
+    std::vector<platform::TSoundEffect> sounds;
 };
 
 }  // namespace reversi::test
