@@ -3,7 +3,6 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
-TEST_ENV    = QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 
 .PHONY: setup build test test-main test-asan run bench bench-quick clean
 
@@ -19,7 +18,7 @@ build: setup $(BUILD)/CMakeCache.txt
 test: test-main test-asan
 
 test-main: build
-	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The engine and picture code again under AddressSanitizer and UBSan, where
 # damaged files and boundary cases must not read or write out of bounds.
@@ -27,7 +26,7 @@ test-asan: setup
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DREVERSI_SANITIZE=ON \
 	  -DREVERSI_BUILD_APP=OFF -DREVERSI_BUILD_BENCH=OFF -DREVERSI_BUILD_TOOLS=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 run: build
 	@if [ -x $(BUILD)/bin/reversi ]; then $(BUILD)/bin/reversi; \

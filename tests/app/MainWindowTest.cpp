@@ -20,6 +20,7 @@
 
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "ModalAnswer.h"
 #include "WindowChildren.h"
 
 namespace reversi {
@@ -266,14 +267,12 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheWindowStillCl
 
     auto form = ShowWindow();
     QString seen;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&seen] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    const auto closer = test::ModalAnswer::For<QMessageBox>(
+        [&seen](QMessageBox* box) {
             seen = box->text();
             box->done(QMessageBox::Ok);
-        }
-    });
-    closer.start(10);
+        },
+        "the settings error box");
     form->close();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        qEnvironmentVariable("XDG_CONFIG_HOME"));

@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "ModalAnswer.h"
+#include "WaitUntil.h"
 #include "PlayTestSupport.h"
 #include "WindowChildren.h"
 
@@ -304,7 +306,7 @@ TEST(PlayAnimation, TheReplyWaitsForThePlayersAnimationAndClicksWaitForTheReply)
     w.ClickSquare(legal[0].first, legal[0].second);
     EXPECT_EQ(Game().Tracker->count(), 2);
     // It ends after its 15 frames and leaves the board at rest on screen.
-    QTRY_VERIFY_WITH_TIMEOUT(!form.Animations().MoveAnimationEnabled, 5000);
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
     EXPECT_TRUE(form.Animations().CursorAnimationEnabled);
     EXPECT_EQ(form.Animations().CurrentAnimFrame, 15);
     graphics::BoardPainter fresh;
@@ -321,7 +323,7 @@ TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     PlayingWindow w({8, 1, false, false, CellWhite, true});
     auto& form = *w.form;
     ASSERT_EQ(Game().Tracker->count(), 1);  // the computer's opening
-    QTRY_VERIFY_WITH_TIMEOUT(!form.Animations().MoveAnimationEnabled, 5000);
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
     // While the reply waits for the player's animation, a new game starts
     // (and the computer opens it again).
     bool replaced = false;
@@ -343,7 +345,7 @@ TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     ASSERT_EQ(Game().Tracker->count(), 1);
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
     EXPECT_EQ(Game().SideToMove, CellBlack);
-    QTRY_VERIFY_WITH_TIMEOUT(!form.Animations().MoveAnimationEnabled, 5000);
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
 }
 
 TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
@@ -357,12 +359,12 @@ TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
     // The left click's move takes the marks off.
     w.ClickSquare(4, 2);
     EXPECT_FALSE(form.Animations().HelpAnimationEnabled);
-    QTRY_VERIFY_WITH_TIMEOUT(!form.Animations().MoveAnimationEnabled, 5000);
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
     QTest::mouseClick(form.BoardWidget(), Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
     ASSERT_TRUE(form.Animations().HelpAnimationEnabled);
     // The computer's reply is marked as the previous move.
     EXPECT_EQ(form.Animations().WhereCanMove[Game().Tracker->moves()[1].dest], graphics::MarkPrevious);
-    QTRY_VERIFY_WITH_TIMEOUT(!form.Animations().HelpAnimationEnabled, 5000);
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().HelpAnimationEnabled; }, 5000)) << "!form.Animations().HelpAnimationEnabled";
     EXPECT_EQ(form.Animations().HelpMoveAnimFrame, 40);
 }
 
@@ -381,6 +383,50 @@ TEST(PlayTwoPlayers, TheLoopOnlyCountsAndShowsWhoseTurnItIs) {
     w.form->HintItemClick();
     EXPECT_TRUE(w.messages->questions.isEmpty());
     EXPECT_EQ(Count(w.sounds, EffectMoveHint), 1);
+}
+
+TEST(PlayAnimation, TheResultWindowOpensOnTheFinalPositionAtRest) {
+    PlayingWindow w({8, 1, false, false, CellBlack, true});
+    auto& form = *w.form;
+    auto& g = Game();
+    g.VsComputer = false;
+    // White's move on H1 fills the field and ends the game.
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y) g.Boards[0][SquareIndex(x, y, 8)] = CellWhite;
+    g.Boards[0][SquareIndex(6, 7, 8)] = CellBlack;
+    g.Boards[0][SquareIndex(7, 7, 8)] = CellEmpty;
+    g.SideToMove = CellWhite;
+    form.DrawBoard();
+    bool checked = false;
+    w.messages->onFinal = [&] {
+        checked = true;
+        EXPECT_FALSE(form.Animations().MoveAnimationEnabled) << "still animating under the result";
+        graphics::BoardPainter fresh;
+        fresh.SetPosition(&Game().Boards[0]);
+        fresh.Pictures() = form.Painter().Pictures();
+        fresh.CreateBackBuffer(8);
+        fresh.DrawBoard();
+        EXPECT_TRUE(fresh.BackBuffer() == form.Painter().BackBuffer())
+            << "the board does not show the final position";
+    };
+    w.ClickSquare(7, 7);
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(g.GameOver);
+    EXPECT_EQ(w.messages->finals.size(), 1);
+}
+
+TEST(PlayInput, AClickNeverPlaysTheComputersColour) {
+    PlayingWindow w({});
+    auto& g = Game();
+    // The computer's turn with no search running, as after opening a match
+    // saved at its move: a click on a legal square plays nothing.
+    g.ComputerSide = CellWhite;
+    ASSERT_EQ(g.SideToMove, CellWhite);
+    const auto legal = PlayingWindow::LegalSquares();
+    ASSERT_FALSE(legal.empty());
+    w.ClickSquare(legal[0].first, legal[0].second);
+    EXPECT_EQ(g.Tracker->count(), 0);
+    EXPECT_EQ(w.form->BoardWidget()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(PlayNetwork, PeerMoveIsPlayedThroughTheSamePathAndIllegalOnesDropped) {
@@ -423,7 +469,8 @@ TEST(FinalWindow, CaptionButtonSizeAndTexts) {
         dialog.SetOutMessage(c.m, c.a, c.b);
         EXPECT_EQ(dialog.FinalMessage->text().toStdString(), c.text);
     }
-    QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    const auto escape = test::ModalAnswer::For<TFinalDlg>(
+        [](TFinalDlg* open) { QTest::keyClick(open, Qt::Key_Escape); }, "the result window");
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
 }
 
@@ -443,13 +490,13 @@ TEST(ModalGameMessages, ResultWindowIsCentredOverTheMainWindowAndOkCloses) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QString text;
     QPoint offset;
-    QTimer::singleShot(0, &form, [&] {
-        auto* dialog = qobject_cast<TFinalDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        text = dialog->FinalMessage->text();
-        offset = dialog->frameGeometry().center() - form.frameGeometry().center();
-        QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
-    });
+    const auto ok = test::ModalAnswer::For<TFinalDlg>(
+        [&](TFinalDlg* dialog) {
+            text = dialog->FinalMessage->text();
+            offset = dialog->frameGeometry().center() - form.frameGeometry().center();
+            QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
+        },
+        "the result window");
     TModalGameMessages().ShowFinal(&form, 4, 0, 0);
     EXPECT_EQ(text.toStdString(), "Green pass");
     EXPECT_LE(offset.manhattanLength(), 4);
@@ -458,16 +505,16 @@ TEST(ModalGameMessages, ResultWindowIsCentredOverTheMainWindowAndOkCloses) {
 TEST(ModalGameMessages, ConfirmationIsTrueOnlyForYes) {
     for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Escape}) {
         QString caption;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            caption = box->windowTitle();
-            if (button == QMessageBox::Escape) {
-                QTest::keyClick(box, Qt::Key_Escape);
-            } else {
-                box->button(button)->click();
-            }
-        });
+        const auto answer = test::ModalAnswer::For<QMessageBox>(
+            [&](QMessageBox* box) {
+                caption = box->windowTitle();
+                if (button == QMessageBox::Escape) {
+                    QTest::keyClick(box, Qt::Key_Escape);
+                } else {
+                    box->button(button)->click();
+                }
+            },
+            "the confirmation box");
         const bool yes = TModalGameMessages().Confirm(nullptr, HintPracticeQuestion());
         EXPECT_EQ(yes, button == QMessageBox::Yes);
         EXPECT_EQ(caption.toStdString(), "Confirm");

@@ -2,6 +2,7 @@
 // recorded instead of shown, and a player that clicks legal squares.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
@@ -23,6 +24,7 @@ class RecordingMessages : public TGameMessages {
 public:
     void ShowFinal(QWidget*, int m, int white, int black) override {
         finals << TFinalDlg::OutMessage(m, white, black);
+        if (onFinal) onFinal();
     }
     bool Confirm(QWidget*, const QString& text) override {
         questions << text;
@@ -30,6 +32,8 @@ public:
     }
     QStringList finals;
     QStringList questions;
+    // Runs while the result window would be open.
+    std::function<void()> onFinal;
     bool answer = true;
 };
 
