@@ -42,6 +42,12 @@ const fs::path& Folder() {
                       f / "DATA" / "Linev1.jpg", ec);
         return f;
     }();
+    // Registered after the path exists, so it runs before the path is destroyed.
+    static const bool removedAtExit = std::atexit([] {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }) == 0;
+    (void)removedAtExit;
     return folder;
 }
 

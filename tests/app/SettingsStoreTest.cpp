@@ -69,6 +69,8 @@ protected:
 
 TEST_F(SettingsStoreTest, LivesInTheUserConfigurationFolder) {
     EXPECT_EQ(SettingsStore().FilePath(), StorePath());
+    // The same file as the application's own QSettings.
+    EXPECT_EQ(SettingsStore().FilePath(), QSettings().fileName());
     EXPECT_EQ(SettingsStore::DefaultMusicFolder(),
               QCoreApplication::applicationDirPath() + QStringLiteral("/DATA/MUSIC"));
 }
@@ -292,6 +294,27 @@ TEST_F(SettingsStoreTest, APipeAtTheFilesPathNeverBlocks) {
     struct stat info {};
     ASSERT_EQ(::stat(fifo.constData(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe was replaced";
+}
+
+TEST_F(SettingsStoreTest, AFileFarTooLargeIsNeitherReadNorOverwritten) {
+    QByteArray bytes("[options]\nlevel=5\n");
+    bytes.append(QByteArray(2 << 20, ';'));
+    WriteFile(bytes);
+    const SettingsStore store;
+    EXPECT_EQ(store.Load(), Defaults());
+    EXPECT_THROW(store.SaveOnClose(Defaults(), false, QByteArray()), SettingsWriteError);
+    EXPECT_EQ(FileBytes().size(), bytes.size());
+}
+
+TEST_F(SettingsStoreTest, AnUnreadableFileIsNotOverwritten) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    WriteFile("[options]\nlevel=5\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(StorePath()).constData(), 0), 0);
+    const SettingsStore store;
+    EXPECT_EQ(store.Load(), Defaults());
+    EXPECT_THROW(store.SaveDialogValues(Defaults()), SettingsWriteError);
+    ::chmod(QFile::encodeName(StorePath()).constData(), 0600);
+    EXPECT_EQ(store.Load().Depth, 5);
 }
 
 }  // namespace
