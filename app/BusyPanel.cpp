@@ -38,7 +38,8 @@ QPoint BusyPanel::PlaceIn(QSize clientSize, int statusBarHeight)
 
 QString BusyPanel::CaptionFor(BusyKind kind)
 {
-    return kind == BusyKind::Connecting ? QStringLiteral("Connecting...") : QStringLiteral("Loading...");
+    return kind == BusyKind::Connecting ? QStringLiteral("Connecting...")
+                                        : QStringLiteral("Loading...");
 }
 
 void BusyPanel::Start(QPoint topLeft)

@@ -29,13 +29,15 @@ bool MusicPlayer::IsMusicFileName(const QString& name)
     if (dot < 0) return false;
     const QString extension = name.mid(dot).toUpper();
     static const std::array<QString, 4> kExtensions = {
-        QStringLiteral(".MP3"), QStringLiteral(".WAV"), QStringLiteral(".WMA"), QStringLiteral(".OGG")};
+        QStringLiteral(".MP3"), QStringLiteral(".WAV"), QStringLiteral(".WMA"),
+        QStringLiteral(".OGG")};
     return std::find(kExtensions.begin(), kExtensions.end(), extension) != kExtensions.end();
 }
 
 void MusicPlayer::SetFolder(const QString& folder)
 {
-    if (folder == folder_) return;
+    // "/music" and "/music/" are one folder: choosing it again keeps the music.
+    if (QDir::cleanPath(folder) == QDir::cleanPath(folder_)) return;
     folder_ = folder;
     CloseStream();
     CloseListing();

@@ -26,6 +26,7 @@ enum class SoundEvent {
 // on (played before the animation starts; only the figure set 0 has it) and
 // "stmove" with animation off (played after the board shows the move). Whether
 // sound is on is the caller's test, not this table's.
-[[nodiscard]] std::optional<platform::TSoundEffect> EffectFor(SoundEvent event, const Settings& settings);
+[[nodiscard]] std::optional<platform::TSoundEffect> EffectFor(SoundEvent event,
+                                                              const Settings& settings);
 
 }  // namespace reversi

@@ -5,8 +5,11 @@
 
 namespace reversi {
 
-TrayController::TrayController(const QIcon& icon, QObject* parent, std::function<bool()> trayAvailable)
-    : QObject(parent), icon_(new QSystemTrayIcon(icon, this)), trayAvailable_(std::move(trayAvailable))
+TrayController::TrayController(const QIcon& icon, QObject* parent,
+                               std::function<bool()> trayAvailable)
+    : QObject(parent),
+      icon_(new QSystemTrayIcon(icon, this)),
+      trayAvailable_(std::move(trayAvailable))
 {
     icon_->setToolTip(TipText());
     connect(icon_, &QSystemTrayIcon::activated, this, &TrayController::OnActivated);

@@ -16,8 +16,9 @@ class TrayController : public QObject {
     Q_OBJECT
 public:
     // `trayAvailable` answers whether the desktop has a tray (tests choose it).
-    explicit TrayController(const QIcon& icon, QObject* parent = nullptr,
-                            std::function<bool()> trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable);
+    explicit TrayController(
+        const QIcon& icon, QObject* parent = nullptr,
+        std::function<bool()> trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable);
 
     static QString TipText();
 

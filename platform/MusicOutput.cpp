@@ -22,7 +22,10 @@ void SoundLayerMusicOutput::closeStream() { stream_.reset(); }
 
 bool SoundLayerMusicOutput::isPlaying(int channel) const { return sound_.isPlaying(channel); }
 
-void SoundLayerMusicOutput::setPaused(int channel, bool paused) { sound_.setPaused(channel, paused); }
+void SoundLayerMusicOutput::setPaused(int channel, bool paused)
+{
+    sound_.setPaused(channel, paused);
+}
 
 void SoundLayerMusicOutput::setVolume(int channel, int volume)
 {

@@ -26,7 +26,8 @@ QString ShippedMusicFolder()
 
 QString ShippedTrack()
 {
-    const QStringList tracks = QDir(ShippedMusicFolder()).entryList({QStringLiteral("*.ogg")}, QDir::Files);
+    const QStringList tracks =
+        QDir(ShippedMusicFolder()).entryList({QStringLiteral("*.ogg")}, QDir::Files);
     return tracks.size() == 1 ? QDir(ShippedMusicFolder()).filePath(tracks[0]) : QString();
 }
 
@@ -53,7 +54,8 @@ TEST(MusicPlayerAudio, TheShippedTrackIsAPieceOfTwentyToFortySeconds)
     platform::SoundLayerMusicOutput output;  // opens the audio device
     ASSERT_TRUE(output.isAvailable());
     const QString track = ShippedTrack();
-    ASSERT_FALSE(track.isEmpty()) << "exactly one .ogg expected in " << ShippedMusicFolder().toStdString();
+    ASSERT_FALSE(track.isEmpty()) << "exactly one .ogg expected in "
+                                  << ShippedMusicFolder().toStdString();
     EXPECT_LT(QFileInfo(track).size(), 150 * 1024);
     Mix_Music* music = Mix_LoadMUS(QFile::encodeName(track).constData());
     ASSERT_NE(music, nullptr) << Mix_GetError();
@@ -134,7 +136,8 @@ TEST(MusicFolderListing, ListsEveryEntryWithItsKindInNameOrder)
     WriteFile(dir.filePath(QStringLiteral("b.ogg")), "x");
     WriteFile(dir.filePath(QStringLiteral(".hidden.mp3")), "x");
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("a_folder.ogg")));
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("b.ogg")), dir.filePath(QStringLiteral("c_link.ogg"))));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("b.ogg")),
+                            dir.filePath(QStringLiteral("c_link.ogg"))));
     using Kind = MusicFolderEntry::Kind;
     const std::vector<MusicFolderEntry> expected = {
         {".", Kind::Folder},         {"..", Kind::Folder}, {".hidden.mp3", Kind::File},

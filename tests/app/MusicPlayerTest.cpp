@@ -81,7 +81,8 @@ TEST_F(MusicPlayerTest, WalksTheFolderOneEntryPerTickAndLoops)
         EXPECT_EQ(Tick(), expected[i]) << "tick " << i;
     }
     EXPECT_EQ(listings, 2);
-    EXPECT_EQ(player->CurrentFile(), QDir(QStringLiteral("/music")).filePath(QStringLiteral("a.mp3")));
+    EXPECT_EQ(player->CurrentFile(),
+              QDir(QStringLiteral("/music")).filePath(QStringLiteral("a.mp3")));
 }
 
 TEST_F(MusicPlayerTest, WaitsWhileAPiecePlays)
@@ -96,7 +97,8 @@ TEST_F(MusicPlayerTest, WaitsWhileAPiecePlays)
 
 TEST_F(MusicPlayerTest, AFolderOfUnplayableFilesCostsOneTickPerEntryAndKeepsLooking)
 {
-    folders[QStringLiteral("/bad")] = {{"x.wma", Kind::File}, {"y.ogg", Kind::File}, {"z.mp3", Kind::File}};
+    folders[QStringLiteral("/bad")] = {
+        {"x.wma", Kind::File}, {"y.ogg", Kind::File}, {"z.mp3", Kind::File}};
     player->SetFolder(QStringLiteral("/bad"));
     listings = 0;
     std::vector<Log> seen;
@@ -201,6 +203,7 @@ TEST_F(MusicPlayerTest, ANewFolderStopsTheMusicAndStartsFromItsFirstEntry)
     for (int i = 0; i < 3; ++i) Tick();
     out.log.clear();
     player->SetFolder(QStringLiteral("/music"));  // the same folder: nothing changes
+    player->SetFolder(QStringLiteral("/music/"));
     EXPECT_EQ(out.log, Log{});
     EXPECT_FALSE(player->CurrentFile().isEmpty());
 

@@ -95,7 +95,8 @@ TEST_F(TrayControllerTest, OtherClicksDoNothing)
 {
     QSignalSpy restore(&tray, &TrayController::RestoreRequested);
     ASSERT_TRUE(tray.HideOnMinimise(true));
-    for (auto reason : {QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Unknown})
+    for (auto reason :
+         {QSystemTrayIcon::Context, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Unknown})
         emit icon()->activated(reason);
     EXPECT_TRUE(tray.IsIconShown());
     EXPECT_EQ(restore.count(), 0);

@@ -6,8 +6,10 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "gen_busy failed: ${result}")
 endif()
 foreach(name connect.png pack.png)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${name} ${DATA}/${name} RESULT_VARIABLE diff)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${name} ${DATA}/${name}
+                  RESULT_VARIABLE diff)
   if(NOT diff EQUAL 0)
-    message(FATAL_ERROR "resources/busy/${name} differs from what gen_busy paints; run gen_busy resources/busy and commit")
+    message(FATAL_ERROR "resources/busy/${name} differs from what gen_busy paints; "
+                        "run gen_busy resources/busy and commit")
   endif()
 endforeach()

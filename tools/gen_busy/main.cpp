@@ -107,7 +107,8 @@ QImage paintPack()
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources/busy");
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources/busy");
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "gen_busy: cannot create %s\n", qPrintable(folder));
         return 1;

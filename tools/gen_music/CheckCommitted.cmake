@@ -22,6 +22,7 @@ foreach(name IN LISTS made)
   file(SHA256 ${OUT}/${name} fresh)
   file(SHA256 ${DATA}/${name} committed)
   if(NOT fresh STREQUAL committed)
-    message(FATAL_ERROR "${DATA}/${name} differs from what gen_music makes; run gen_music DATA/MUSIC and commit")
+    message(FATAL_ERROR "${DATA}/${name} differs from what gen_music makes; "
+                        "run gen_music DATA/MUSIC and commit")
   endif()
 endforeach()

@@ -43,7 +43,8 @@ void addNote(std::vector<float>& out, double start, int note, double amplitude, 
         for (const Partial& p : partials) {
             const double f = f0 * p.ratio;
             if (f >= kTuneSampleRate / 2.0) continue;
-            value += p.amplitude * std::exp(-t * p.decaySpeed / decay) * std::sin(2.0 * kPi * f * t);
+            value +=
+                p.amplitude * std::exp(-t * p.decaySpeed / decay) * std::sin(2.0 * kPi * f * t);
         }
         out[i] += float(gain * value);
     }
@@ -151,7 +152,8 @@ std::vector<float> composeTune()
         bass(out, at + 2 * kBeat, chord.root + (bar % 2 ? 7 : 12), 2);
         // The arpeggio on the off-beats, an octave up.
         for (int eighth = 1; eighth < 8; eighth += 2)
-            pluck(out, at + eighth * kBeat / 2, chord.pad[std::size_t(eighth / 2) % chord.pad.size()] + 12);
+            pluck(out, at + eighth * kBeat / 2,
+                  chord.pad[std::size_t(eighth / 2) % chord.pad.size()] + 12);
         for (const MelodyNote& m : melody[bar]) piano(out, at + m.beat * kBeat, m.note, m.beats);
     }
     // The closing chord.

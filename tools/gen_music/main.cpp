@@ -17,7 +17,8 @@ int main(int argc, char** argv)
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) {
-        std::fprintf(stderr, "gen_music: cannot create %s: %s\n", folder.c_str(), ec.message().c_str());
+        std::fprintf(stderr, "gen_music: cannot create %s: %s\n", folder.c_str(),
+                     ec.message().c_str());
         return 1;
     }
     const std::vector<float> tune = genmusic::composeTune();
