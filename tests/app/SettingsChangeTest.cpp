@@ -26,12 +26,15 @@ GameSituation UnderWay() {
     return g;
 }
 
+using SettingsEdit = std::function<void(Settings&)>;
+using SituationEdit = std::function<void(GameSituation&)>;
+
 struct Case {
     std::string name;
-    std::function<void(Settings&)> current;  // from Level3()
-    std::function<void(Settings&)> chosen;   // from the current settings
-    std::function<void(GameSituation&)> situation;  // from UnderWay()
-    std::vector<bool> answers;  // answers to the practice questions, in order
+    SettingsEdit chosen;                          // from the current settings
+    SettingsEdit current = [](Settings&) {};      // from Level3()
+    SituationEdit situation = [](GameSituation&) {};  // from UnderWay()
+    std::vector<bool> answers = {};  // answers to the practice questions, in order
     // Expected:
     int questions = 0;
     bool refused = false;
@@ -46,94 +49,90 @@ struct Case {
     bool turnLoop = true;
 };
 
-const auto Same = [](Settings&) {};
-const auto Playing = [](GameSituation&) {};
+const auto Level5 = [](Settings& s) { s.SetLevel(5); };
+const auto Advanced = [](Settings& s) { s.AdvancedEngine = true; };
+const auto Level7Advanced = [](Settings& s) {
+    s.SetLevel(7);
+    s.AdvancedEngine = true;
+};
+const auto ComputerWhite = [](Settings& s) { s.ComputerSide = CellWhite; };
+const auto Field10 = [](Settings& s) { s.BoardSize = 10; };
+const auto Network = [](GameSituation& g) { g.NetworkGame = true; };
+const auto Browsing = [](GameSituation& g) { g.Browsing = true; };
+const auto Thinking = [](GameSituation& g) { g.ComputerThinking = true; };
 
 std::vector<Case> Cases() {
     return {
-        {"level during a game, Yes", Same, [](Settings& s) { s.SetLevel(5); }, Playing, {true},
-         1, false, true, 5},
-        {"level during a game, No", Same, [](Settings& s) { s.SetLevel(5); }, Playing, {false},
-         1, false, false, 3},
-        {"level before the human's first move", Same, [](Settings& s) { s.SetLevel(5); },
-         [](GameSituation& g) { g.HumanNotYetMoved = true; }, {}, 0, false, false, 5},
-        {"level between two players", [](Settings& s) { s.VsComputer = false; },
-         [](Settings& s) { s.SetLevel(5); }, Playing, {}, 0, false, false, 5},
-        {"level in a finished game", Same, [](Settings& s) { s.SetLevel(5); },
-         [](GameSituation& g) { g.GameOver = true; }, {}, 0, false, false, 5},
-        {"level in a practice game", Same, [](Settings& s) { s.SetLevel(5); },
-         [](GameSituation& g) { g.PracticeGame = true; }, {}, 0, false, false, 5},
-        {"level in a network game stays", Same, [](Settings& s) { s.SetLevel(5); },
-         [](GameSituation& g) { g.NetworkGame = true; }, {}, 0, false, false, 3},
-        {"baby to level 1 is a change", [](Settings& s) { s.SetLevel(0); },
-         [](Settings& s) { s.SetLevel(1); }, Playing, {true}, 1, false, true, 1},
-        {"level 1 to baby, No", [](Settings& s) { s.SetLevel(1); },
-         [](Settings& s) { s.SetLevel(0); }, Playing, {false}, 1, false, false, 1},
-        {"engine during a game, Yes", Same, [](Settings& s) { s.AdvancedEngine = true; },
-         Playing, {true}, 1, false, true, 3, true},
-        {"engine during a game, No", Same, [](Settings& s) { s.AdvancedEngine = true; },
-         Playing, {false}, 1, false, false, 3, false},
-        {"level Yes: the engine is not asked again", Same,
-         [](Settings& s) {
-             s.SetLevel(7);
-             s.AdvancedEngine = true;
-         },
-         Playing, {true}, 1, false, true, 7, true},
-        {"level No, then the engine is asked", Same,
-         [](Settings& s) {
-             s.SetLevel(7);
-             s.AdvancedEngine = true;
-         },
-         Playing, {false, true}, 2, false, true, 3, true},
-        {"side: a new game", Same, [](Settings& s) { s.ComputerSide = CellWhite; }, Playing, {},
-         0, false, false, 3, false, true},
-        {"opponent: a new game", Same, [](Settings& s) { s.VsComputer = false; }, Playing, {},
-         0, false, false, 3, false, true},
-        {"side and level: a new game, no question", Same,
-         [](Settings& s) {
-             s.ComputerSide = CellWhite;
-             s.SetLevel(6);
-         },
-         Playing, {}, 0, false, false, 6, false, true},
-        {"field 8 to 10", Same, [](Settings& s) { s.BoardSize = 10; }, Playing, {}, 0, false,
-         false, 3, false, true, true, false, true, true},
-        {"field 10 to 8", [](Settings& s) { s.BoardSize = 10; },
-         [](Settings& s) { s.BoardSize = 8; }, Playing, {}, 0, false, false, 3, false, true, true,
-         false, true, true},
-        {"field size in a network game stays", Same, [](Settings& s) { s.BoardSize = 10; },
-         [](GameSituation& g) { g.NetworkGame = true; }, {}, 0},
-        {"side in a network game stays", Same, [](Settings& s) { s.ComputerSide = CellWhite; },
-         [](GameSituation& g) { g.NetworkGame = true; }, {}, 0},
-        {"cursor only: no reload, no restart", Same, [](Settings& s) { s.CursorStyle = 1; },
-         Playing, {}, 0},
-        {"border: only the border pictures", Same, [](Settings& s) { s.BoardBorderStyle = 1; },
-         Playing, {}, 0, false, false, 3, false, false, false, true},
-        {"figures", [](Settings& s) { s.FiguresStyle = 1; },
-         [](Settings& s) { s.FiguresStyle = 0; }, Playing, {}, 0, false, false, 3, false, false,
-         false, false, true},
-        {"help marks", [](Settings& s) { s.HelpStyle = 1; }, [](Settings& s) { s.HelpStyle = 0; },
-         Playing, {}, 0, false, false, 3, false, false, false, false, false, true},
-        {"nothing changed", Same, Same, Playing, {}, 0},
-        {"browsing: no turn loop", Same, [](Settings& s) { s.CursorStyle = 1; },
-         [](GameSituation& g) { g.Browsing = true; }, {}, 0, false, false, 3, false, false,
-         false, false, false, false, false},
-        {"browsing and a new game: the turn loop runs", Same,
-         [](Settings& s) { s.ComputerSide = CellWhite; },
-         [](GameSituation& g) { g.Browsing = true; }, {}, 0, false, false, 3, false, true},
-        {"thinking: a level change is refused", Same, [](Settings& s) { s.SetLevel(5); },
-         [](GameSituation& g) { g.ComputerThinking = true; }, {}, 0, true},
-        {"thinking: an engine change is refused", Same,
-         [](Settings& s) { s.AdvancedEngine = true; },
-         [](GameSituation& g) { g.ComputerThinking = true; }, {}, 0, true},
-        {"thinking: a side change is refused", Same,
-         [](Settings& s) { s.ComputerSide = CellWhite; },
-         [](GameSituation& g) { g.ComputerThinking = true; }, {}, 0, true},
-        {"thinking: a field size change is refused", Same, [](Settings& s) { s.BoardSize = 10; },
-         [](GameSituation& g) { g.ComputerThinking = true; }, {}, 0, true},
-        {"thinking: a style applies, the search goes on", Same,
-         [](Settings& s) { s.BoardBorderStyle = 1; },
-         [](GameSituation& g) { g.ComputerThinking = true; }, {}, 0, false, false, 3, false,
-         false, false, true, false, false, false},
+        {.name = "level during a game, Yes", .chosen = Level5, .answers = {true},
+         .questions = 1, .practice = true, .level = 5},
+        {.name = "level during a game, No", .chosen = Level5, .answers = {false},
+         .questions = 1, .level = 3},
+        {.name = "level before the human's first move", .chosen = Level5,
+         .situation = [](GameSituation& g) { g.HumanNotYetMoved = true; }, .level = 5},
+        {.name = "level between two players", .chosen = Level5,
+         .current = [](Settings& s) { s.VsComputer = false; }, .level = 5},
+        {.name = "level in a finished game", .chosen = Level5,
+         .situation = [](GameSituation& g) { g.GameOver = true; }, .level = 5},
+        {.name = "level in a practice game", .chosen = Level5,
+         .situation = [](GameSituation& g) { g.PracticeGame = true; }, .level = 5},
+        {.name = "level in a network game stays", .chosen = Level5, .situation = Network,
+         .level = 3},
+        {.name = "baby to level 1 is a change", .chosen = [](Settings& s) { s.SetLevel(1); },
+         .current = [](Settings& s) { s.SetLevel(0); }, .answers = {true}, .questions = 1,
+         .practice = true, .level = 1},
+        {.name = "level 1 to baby, No", .chosen = [](Settings& s) { s.SetLevel(0); },
+         .current = [](Settings& s) { s.SetLevel(1); }, .answers = {false}, .questions = 1,
+         .level = 1},
+        {.name = "engine during a game, Yes", .chosen = Advanced, .answers = {true},
+         .questions = 1, .practice = true, .advanced = true},
+        {.name = "engine during a game, No", .chosen = Advanced, .answers = {false},
+         .questions = 1, .advanced = false},
+        {.name = "level Yes: the engine is not asked again", .chosen = Level7Advanced,
+         .answers = {true}, .questions = 1, .practice = true, .level = 7, .advanced = true},
+        {.name = "level No, then the engine is asked", .chosen = Level7Advanced,
+         .answers = {false, true}, .questions = 2, .practice = true, .level = 3,
+         .advanced = true},
+        {.name = "side: a new game", .chosen = ComputerWhite, .restart = true},
+        {.name = "opponent: a new game", .chosen = [](Settings& s) { s.VsComputer = false; },
+         .restart = true},
+        {.name = "side and level: a new game, no question",
+         .chosen =
+             [](Settings& s) {
+                 s.ComputerSide = CellWhite;
+                 s.SetLevel(6);
+             },
+         .level = 6, .restart = true},
+        {.name = "field 8 to 10", .chosen = Field10, .restart = true, .sizeChanged = true,
+         .reloadFigures = true, .reloadHelp = true},
+        {.name = "field 10 to 8", .chosen = [](Settings& s) { s.BoardSize = 8; },
+         .current = Field10, .restart = true, .sizeChanged = true, .reloadFigures = true,
+         .reloadHelp = true},
+        {.name = "field size in a network game stays", .chosen = Field10, .situation = Network},
+        {.name = "side in a network game stays", .chosen = ComputerWhite, .situation = Network},
+        {.name = "cursor only: no reload, no restart",
+         .chosen = [](Settings& s) { s.CursorStyle = 1; }},
+        {.name = "border: only the border pictures",
+         .chosen = [](Settings& s) { s.BoardBorderStyle = 1; }, .reloadBorder = true},
+        {.name = "figures", .chosen = [](Settings& s) { s.FiguresStyle = 0; },
+         .current = [](Settings& s) { s.FiguresStyle = 1; }, .reloadFigures = true},
+        {.name = "help marks", .chosen = [](Settings& s) { s.HelpStyle = 0; },
+         .current = [](Settings& s) { s.HelpStyle = 1; }, .reloadHelp = true},
+        {.name = "nothing changed", .chosen = [](Settings&) {}},
+        {.name = "browsing: no turn loop", .chosen = [](Settings& s) { s.CursorStyle = 1; },
+         .situation = Browsing, .turnLoop = false},
+        {.name = "browsing and a new game: the turn loop runs", .chosen = ComputerWhite,
+         .situation = Browsing, .restart = true},
+        {.name = "thinking: a level change is refused", .chosen = Level5,
+         .situation = Thinking, .refused = true},
+        {.name = "thinking: an engine change is refused", .chosen = Advanced,
+         .situation = Thinking, .refused = true},
+        {.name = "thinking: a side change is refused", .chosen = ComputerWhite,
+         .situation = Thinking, .refused = true},
+        {.name = "thinking: a field size change is refused", .chosen = Field10,
+         .situation = Thinking, .refused = true},
+        {.name = "thinking: a style applies, the search goes on",
+         .chosen = [](Settings& s) { s.BoardBorderStyle = 1; }, .situation = Thinking,
+         .reloadBorder = true, .turnLoop = false},
     };
 }
 
