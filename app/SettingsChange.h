@@ -33,7 +33,14 @@ bool HumanNotYetMoved(int computerSide, int storedMoves);
 
 // The switches of the dialog that are kept in step with a flag of the
 // settings (and, for music, sound and animation, a check mark of the Media menu).
-enum class TSettingsToggle { Music, SoundEffects, Animation, SysTray, PreviousMove, AvailableMoves };
+enum class TSettingsToggle {
+    Music,
+    SoundEffects,
+    Animation,
+    SysTray,
+    PreviousMove,
+    AvailableMoves
+};
 
 bool ToggleValue(const Settings& settings, TSettingsToggle toggle);
 void SetToggle(Settings& settings, TSettingsToggle toggle, bool on);
