@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -258,7 +259,9 @@ void TStatisticsForm::ClearAllLevelsClick() {
 }
 
 void TStatisticsForm::showEvent(QShowEvent* e) {
-    FormShow();
+    // Each showing starts at the current game; a window coming back from
+    // being minimised keeps what the player chose.
+    if (!e->spontaneous()) FormShow();
     QDialog::showEvent(e);
 }
 

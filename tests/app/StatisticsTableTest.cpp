@@ -6,6 +6,8 @@
 #include <vector>
 
 #include <QByteArray>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QVariant>
 #include <gtest/gtest.h>
 
@@ -188,6 +190,30 @@ TEST(StatisticsStoredValue, ShortValueKeepsTheRestZero) {
     EXPECT_EQ(bytes.mid(100), QByteArray(540, '\0'));
     // Byte 100 is the first byte of Wins of (0, 6): bytes 96..99 are its Games.
     EXPECT_EQ(table.Record(0, 6), (TStatisticsRecord{0x02020202u, 0, 0, 0}));
+}
+
+TEST(StatisticsStoredValue, ThroughASettingsFile) {
+    // The settings store keeps the value in an INI file: bytes come back as
+    // bytes, while a hand-edited text or number comes back as text.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("settings.ini"));
+    TStatisticsTable counted;
+    counted.Count(10, true, 9, TGameResult::ComputerWon);
+    {
+        QSettings store(file, QSettings::IniFormat);
+        store.setValue(QStringLiteral("Statistics"), counted.ToBytes());
+        store.setValue(QStringLiteral("Text"), QStringLiteral("hello"));
+        store.setValue(QStringLiteral("Number"), 12);
+    }
+    QSettings store(file, QSettings::IniFormat);
+    TStatisticsTable table;
+    EXPECT_FALSE(table.FromStoredValue(store.value(QStringLiteral("Statistics"))));
+    EXPECT_EQ(table, counted);
+    EXPECT_TRUE(table.FromStoredValue(store.value(QStringLiteral("Text"))));
+    EXPECT_TRUE(table.FromStoredValue(store.value(QStringLiteral("Number"))));
+    EXPECT_FALSE(table.FromStoredValue(store.value(QStringLiteral("Missing"))));
+    EXPECT_EQ(table, TStatisticsTable());
 }
 
 TEST(StatisticsStoredValue, RefusalIsReportedWithAMessage) {
