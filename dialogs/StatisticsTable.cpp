@@ -5,6 +5,7 @@
 #include <QMetaType>
 
 #include "Board.h"
+#include "GameState.h"
 
 namespace reversi {
 
@@ -130,6 +131,18 @@ void TStatisticsTable::ClearBlock(int block) {
 
 QString StatisticsRefusedMessage() {
     return QStringLiteral("The stored statistics were unreadable; they start again from zero.");
+}
+
+TGameEnd GameEndOf(const GameState& game, int whiteDiscs, int blackDiscs) {
+    TGameEnd end;
+    end.Finished = game.GameOver;
+    end.VsComputer = game.VsComputer;
+    end.PracticeGame = game.PracticeGame;
+    end.NetworkGame = game.NetworkGame;
+    end.ComputerSide = game.ComputerSide;
+    end.WhiteDiscs = whiteDiscs;
+    end.BlackDiscs = blackDiscs;
+    return end;
 }
 
 std::optional<TGameResult> CountedGameResult(const TGameEnd& end) {

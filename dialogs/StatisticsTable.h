@@ -94,6 +94,11 @@ struct TGameEnd {
     int BlackDiscs = 0;
 };
 
+struct GameState;
+
+// The end of the game as the game state holds it, with the final disc counts.
+TGameEnd GameEndOf(const GameState& game, int whiteDiscs, int blackDiscs);
+
 // Whether a game counts in the statistics, and as what: only finished,
 // non-practice games against the computer on this machine count.
 std::optional<TGameResult> CountedGameResult(const TGameEnd& end);

@@ -11,6 +11,7 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
+#include "GameState.h"
 #include "StatisticsTable.h"
 
 namespace reversi {
@@ -389,6 +390,28 @@ TEST(CountedGameResult, AWholeGameEndToBytes) {
     expected[0] = 1;
     expected[4] = 1;
     EXPECT_EQ(table.ToBytes(), expected);
+}
+
+TEST(CountedGameResult, FromTheGameState) {
+    ResetGameState();
+    GameState& g = Game();
+    g.GameOver = true;
+    g.VsComputer = true;
+    g.ComputerSide = CellWhite;
+    EXPECT_EQ(CountedGameResult(GameEndOf(g, 24, 40)), TGameResult::HumanWon);
+    EXPECT_EQ(CountedGameResult(GameEndOf(g, 40, 24)), TGameResult::ComputerWon);
+    g.ComputerSide = CellBlack;
+    EXPECT_EQ(CountedGameResult(GameEndOf(g, 40, 24)), TGameResult::HumanWon);
+    EXPECT_EQ(CountedGameResult(GameEndOf(g, 30, 30)), TGameResult::Tie);
+    g.PracticeGame = true;
+    EXPECT_EQ(CountedGameResult(GameEndOf(g, 40, 24)), std::nullopt);
+    g.PracticeGame = false;
+    g.NetworkGame = true;
+    EXPECT_EQ(CountedGameResult(GameEndOf(g, 40, 24)), std::nullopt);
+    g.NetworkGame = false;
+    g.GameOver = false;
+    EXPECT_EQ(CountedGameResult(GameEndOf(g, 40, 24)), std::nullopt);
+    ResetGameState();
 }
 
 TEST(StatisticsIndex, BlocksAndLevels) {
