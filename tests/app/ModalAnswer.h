@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -34,6 +35,11 @@ public:
             std::move(what), timeoutMs));
     }
 
+    // `answer` gets each active modal window and returns true once it has
+    // dealt with it (for instance clicked a button).
+    explicit ModalAnswer(std::function<bool(QWidget*)> answer, int timeoutMs = 5000)
+        : ModalAnswer(std::move(answer), "the expected modal window", timeoutMs) {}
+
     ModalAnswer(const ModalAnswer&) = delete;
     ModalAnswer& operator=(const ModalAnswer&) = delete;
 
@@ -43,12 +49,15 @@ public:
     }
 
     int Answers() const { return answers_; }
+    bool Answered() const { return answers_ > 0; }
     // Keeps answering every further window of the kind (for repeated boxes).
     void KeepAnswering() { keep_ = true; }
 
 private:
     ModalAnswer(std::function<bool(QWidget*)> answer, std::string what, int timeoutMs)
         : answer_(std::move(answer)), what_(std::move(what)), timeoutMs_(timeoutMs) {
+        // A modal window already open is not the one to answer.
+        ignored_ = QApplication::activeModalWidget();
         clock_.start();
         QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
         timer_.start(5);
@@ -56,6 +65,7 @@ private:
 
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
+        if (modal == ignored_) modal = nullptr;
         if (modal != nullptr && (answers_ == 0 || keep_) && answer_(modal)) {
             ++answers_;
             if (!keep_) timer_.stop();
@@ -78,6 +88,7 @@ private:
     int timeoutMs_;
     int answers_ = 0;
     bool keep_ = false;
+    QPointer<QWidget> ignored_;
     QElapsedTimer clock_;
     QTimer timer_;
 };
