@@ -32,8 +32,10 @@
 #include "FileDialogs.h"
 #include "GameMessages.h"
 #include "Settings.h"
+#include "SettingsStore.h"
 #include "SoundEffects.h"
 #include "SoundLayer.h"
+#include "StatisticsTable.h"
 #include "TurnAccounting.h"
 
 class QAction;
@@ -155,6 +157,7 @@ private:
     void CreateStatusBar();
     void SetupTexts();
     void LoadSettings();
+    void LoadStatistics();
     void ApplyCommandLine();
     void StartSound();
     void BindGameFlowItems();
@@ -296,7 +299,9 @@ private:
     QSystemTrayIcon* TrayIcon = nullptr;
 
     // --- State ------------------------------------------------------------------
+    SettingsStore store_;
     Settings settings_;
+    TStatisticsTable statistics_;
     // The painter composes the back buffer from the game's position; the
     // animations draw through it (nothing while browsing).
     graphics::BoardPainter painter_;

@@ -83,12 +83,9 @@ void TReversiForm::ShowTurnOutcome(const TurnOutcome& outcome) {
     // run meanwhile can continue it).
     WaitForMoveAnimation();
     PlaySoundEffect(TSoundEffect::endgame);
-    GameMessages().ShowFinal(this, static_cast<int>(outcome.message), outcome.first,
-                             outcome.second);
-    if (outcome.event == TurnEvent::GameOver && g.VsComputer && !g.PracticeGame &&
-        !g.NetworkGame) {
-        RecordGameResult(ResultForPlayer(outcome.counts, SideOf(g.ComputerSide)));
-    }
+    GameMessages().ShowFinal(this, outcome.message, outcome.first, outcome.second);
+    if (outcome.event != TurnEvent::GameOver) return;
+    if (const auto result = CountedResult(g, outcome.counts)) RecordGameResult(*result);
 }
 
 bool TReversiForm::PlayerMayMove() const {
@@ -209,8 +206,11 @@ void TReversiForm::UpdateUndoRedo() {
 }
 
 void TReversiForm::RecordGameResult(PlayerResult result) {
+    const auto& g = Game();
+    const int level = TStatisticsTable::LevelIndex(g.BabyLevel, g.Depth);
+    statistics_.Count(g.BoardSize, g.AdvancedEngine, level, result);
     emit gameResultRecorded(result);
-    // The statistics count the result here and open their window.
+    GameMessages().ShowStatistics(this, statistics_, g.BoardSize, g.AdvancedEngine, level);
 }
 
 void TReversiForm::SetBrowsing(bool browsing) {

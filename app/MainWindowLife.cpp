@@ -54,7 +54,7 @@ void TReversiForm::FormCreate() {
 
     StartSound();
     LoadSettings();
-    // Statistics are read here once the statistics store exists.
+    LoadStatistics();
     UndoRedoF = false;
 
     // The move list panel starts shown unless the settings hide it; hidden,

@@ -1,30 +1,17 @@
 // The settings value of the window: read at start, written when it closes,
 // and what follows a change of it (menu check marks, the animations).
 #include <QAction>
-#include <QCoreApplication>
-#include <QDir>
-#include <QSettings>
+#include <QStatusBar>
 #include <QTcpServer>
 
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "StatisticsTable.h"
 
 namespace reversi {
 
-namespace {
-QString YesNo(bool value) { return value ? QStringLiteral("yes") : QStringLiteral("no"); }
-}  // namespace
-
 void TReversiForm::LoadSettings() {
-    // The values a first start uses. Reading them from the settings store
-    // replaces this with the stored values, parsed and clamped.
-    Settings s;
-    bool isNumber = false;
-    const int level =
-        QSettings().value(QStringLiteral("options/level")).toString().toInt(&isNumber);
-    s.SetLevel(isNumber ? level : 0);
-    s.MusicFolder =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DATA/MUSIC"));
+    const Settings s = store_.Load();
     ChangeSettings(s);
 
     // The game starts with the settings' opponent, level, engine and field.
@@ -35,6 +22,18 @@ void TReversiForm::LoadSettings() {
     g.ComputerSide = s.ComputerSide;
     g.AdvancedEngine = s.AdvancedEngine;
     g.BoardSize = s.BoardSize;
+}
+
+void TReversiForm::LoadStatistics() {
+    const StoredStatistics stored = store_.LoadStatistics();
+    bool refused = stored.wrongType;
+    if (refused) {
+        statistics_ = TStatisticsTable();
+    } else {
+        refused = statistics_.FromBytes(stored.bytes);
+    }
+    // Said once; the counting starts again from zero.
+    if (refused) ReversiStatusBar->showMessage(StatisticsRefusedMessage(), 10000);
 }
 
 void TReversiForm::ChangeSettings(const Settings& settings) {
@@ -53,23 +52,11 @@ void TReversiForm::ApplyLookToGraphics() {
 }
 
 void TReversiForm::SaveSettingsOnClose() {
-    const Settings& s = settings_;
-    QSettings store;
-    store.setValue(QStringLiteral("net/service"), s.NETService);
-    store.setValue(QStringLiteral("net/port"), QString::number(s.NETPort));
-    store.setValue(QStringLiteral("options/moves"), YesNo(MovesVisible));
-    // The statistics value is written here once the statistics store exists.
-    store.setValue(QStringLiteral("options/call8"), YesNo(s.CallSize8));
-    store.setValue(QStringLiteral("options/callw"), YesNo(s.CallAsWhite));
-    store.setValue(QStringLiteral("net/listn"), YesNo(RevServerSocket->isListening()));
-    store.setValue(QStringLiteral("options/sound_volume"), QString::number(s.SoundVolume));
-    store.setValue(QStringLiteral("options/music_volume"), QString::number(s.MusicVolume));
-    store.setValue(QStringLiteral("options/music_folder"), s.MusicFolder);
-    store.sync();
-    if (store.status() != QSettings::NoError) {
-        throw std::runtime_error("The settings could not be written to " +
-                                 store.fileName().toStdString());
-    }
+    // The close writer, then the settings dialog's values (which it writes
+    // when it goes at the program's end).
+    settings_.ShowMovesList = MovesVisible;
+    store_.SaveOnClose(settings_, RevServerSocket->isListening(), statistics_.ToBytes());
+    store_.SaveDialogValues(settings_);
 }
 
 }  // namespace reversi

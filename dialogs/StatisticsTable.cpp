@@ -76,18 +76,18 @@ QByteArray TStatisticsTable::ToBytes() const {
     return bytes;
 }
 
-void TStatisticsTable::Count(int boardSize, bool advancedEngine, int level, TGameResult result) {
+void TStatisticsTable::Count(int boardSize, bool advancedEngine, int level, PlayerResult result) {
     const int l = std::clamp(level, 0, Levels - 1);
     auto& record = records_[static_cast<std::size_t>(BlockIndex(boardSize, advancedEngine) * Levels + l)];
     record[GamesField] += 1;
     switch (result) {
-    case TGameResult::Tie:
+    case PlayerResult::Tie:
         record[TiesField] += 1;
         break;
-    case TGameResult::HumanWon:
+    case PlayerResult::PlayerWon:
         record[WinsField] += 1;
         break;
-    case TGameResult::ComputerWon:
+    case PlayerResult::ComputerWon:
         record[LossesField] += 1;
         break;
     }
@@ -131,29 +131,6 @@ void TStatisticsTable::ClearBlock(int block) {
 
 QString StatisticsRefusedMessage() {
     return QStringLiteral("The stored statistics were unreadable; they start again from zero.");
-}
-
-TGameEnd GameEndOf(const GameState& game, int whiteDiscs, int blackDiscs) {
-    TGameEnd end;
-    end.Finished = game.GameOver;
-    end.VsComputer = game.VsComputer;
-    end.PracticeGame = game.PracticeGame;
-    end.NetworkGame = game.NetworkGame;
-    end.ComputerSide = game.ComputerSide;
-    end.WhiteDiscs = whiteDiscs;
-    end.BlackDiscs = blackDiscs;
-    return end;
-}
-
-std::optional<TGameResult> CountedGameResult(const TGameEnd& end) {
-    if (!end.Finished || !end.VsComputer || end.PracticeGame || end.NetworkGame) {
-        return std::nullopt;
-    }
-    if (end.WhiteDiscs == end.BlackDiscs) return TGameResult::Tie;
-    const bool computerIsWhite = end.ComputerSide == CellWhite;
-    const int computer = computerIsWhite ? end.WhiteDiscs : end.BlackDiscs;
-    const int human = computerIsWhite ? end.BlackDiscs : end.WhiteDiscs;
-    return computer > human ? TGameResult::ComputerWon : TGameResult::HumanWon;
 }
 
 }  // namespace reversi

@@ -4,18 +4,16 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
 
 #include "Board.h"
+#include "TurnAccounting.h"
 
 namespace reversi {
 
-// How a counted game ended, seen from the human player.
-enum class TGameResult { Tie = 0, HumanWon = 1, ComputerWon = 2 };
 
 // The four counters of one field size, engine and level.
 struct TStatisticsRecord {
@@ -57,7 +55,7 @@ public:
 
     // Counts one finished game at the given field size, engine and level
     // (level clamped to 0..9). Counters wrap at 2^32.
-    void Count(int boardSize, bool advancedEngine, int level, TGameResult result);
+    void Count(int boardSize, bool advancedEngine, int level, PlayerResult result);
 
     // Queries of the statistics window; block 0..3 and level 0..9, anything
     // else reads as an empty record.
@@ -82,25 +80,5 @@ private:
 
 // What the status bar says once when a stored value was refused.
 QString StatisticsRefusedMessage();
-
-// The end of a game as the statistics see it.
-struct TGameEnd {
-    bool Finished = false;      // neither side can move
-    bool VsComputer = false;
-    bool PracticeGame = false;
-    bool NetworkGame = false;
-    int ComputerSide = CellBlack;  // the colour the computer plays
-    int WhiteDiscs = 0;
-    int BlackDiscs = 0;
-};
-
-struct GameState;
-
-// The end of the game as the game state holds it, with the final disc counts.
-TGameEnd GameEndOf(const GameState& game, int whiteDiscs, int blackDiscs);
-
-// Whether a game counts in the statistics, and as what: only finished,
-// non-practice games against the computer on this machine count.
-std::optional<TGameResult> CountedGameResult(const TGameEnd& end);
 
 }  // namespace reversi

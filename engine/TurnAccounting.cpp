@@ -64,6 +64,13 @@ PlayerResult ResultForPlayer(const PositionCounts& counts, Side computer) {
     return mine > theirs ? PlayerResult::ComputerWon : PlayerResult::PlayerWon;
 }
 
+std::optional<PlayerResult> CountedResult(const GameState& game, const PositionCounts& counts) {
+    if (!game.GameOver || !game.VsComputer || game.PracticeGame || game.NetworkGame) {
+        return std::nullopt;
+    }
+    return ResultForPlayer(counts, SideOf(game.ComputerSide));
+}
+
 TurnOutcome AdvanceTurn(GameState& game) {
     const TurnOutcome out = AccountTurn(game.Boards[0], game.BoardSize, SideOf(game.SideToMove));
     game.SideToMove = ToCell(out.toMove);

@@ -3,6 +3,8 @@
 // the outcome into texts, sounds and dialogs; it decides nothing itself.
 #pragma once
 
+#include <optional>
+
 #include "Board.h"
 
 namespace reversi {
@@ -65,6 +67,11 @@ TurnOutcome AccountTurn(const tBoard& board, int boardSize, Side justMoved);
 // The result of a finished game for the player when the computer played
 // `computer`.
 PlayerResult ResultForPlayer(const PositionCounts& counts, Side computer);
+
+// Whether a finished game counts in the statistics, and as what: only
+// finished games against the computer that are neither practice nor played
+// over the network count.
+std::optional<PlayerResult> CountedResult(const GameState& game, const PositionCounts& counts);
 
 // Runs AccountTurn on the game state's position and applies it: the side to
 // move changes, and GameOver is set at the end (before any message shows,

@@ -258,12 +258,13 @@ TEST_F(MainWindowTest, DestroyingWithoutCloseStillJoinsTheSearch) {
 TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheWindowStillCloses) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    // A plain file where the settings folder should be: nothing can be written.
-    const QString blocked = dir.filePath(QStringLiteral("blocked"));
-    QFile file(blocked);
+    // A plain file where the organisation's settings folder should be:
+    // nothing can be written.
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+    QFile file(dir.filePath(QStringLiteral("Quenwick")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocked);
 
     auto form = ShowWindow();
     QString seen;
@@ -274,8 +275,7 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheWindowStillCl
         },
         "the settings error box");
     form->close();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       qEnvironmentVariable("XDG_CONFIG_HOME"));
+    qputenv("XDG_CONFIG_HOME", config);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(seen.startsWith(QLatin1String("The settings could not be written")))
         << seen.toStdString();

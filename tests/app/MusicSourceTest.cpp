@@ -28,7 +28,8 @@ class ScriptedMessages : public TGameMessages {
 public:
     bool yes = false;
     QStringList asked;
-    void ShowFinal(QWidget*, int, int, int) override {}
+    void ShowFinal(QWidget*, GameMessageKind, int, int) override {}
+    void ShowStatistics(QWidget*, TStatisticsTable&, int, bool, int) override {}
     bool Confirm(QWidget*, const QString& text) override
     {
         asked << text;

@@ -115,7 +115,11 @@ TEST_P(PlayWholeGame, ClicksUntilGameOver) {
     // A counted game records exactly one result; practice records none.
     if (c.practice) {
         EXPECT_TRUE(results.empty());
+        EXPECT_TRUE(w.messages->statistics.empty());
     } else {
+        // Counted once, and the statistics window opened on this level.
+        ASSERT_EQ(w.messages->statistics.size(), 1U);
+        EXPECT_EQ(w.messages->statistics[0].Games, 1U);
         const int computer = c.setup.computerSide == CellWhite ? counts.white : counts.black;
         const int player = c.setup.computerSide == CellWhite ? counts.black : counts.white;
         const PlayerResult expected = computer == player  ? PlayerResult::Tie

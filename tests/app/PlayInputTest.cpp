@@ -497,7 +497,7 @@ TEST(ModalGameMessages, ResultWindowIsCentredOverTheMainWindowAndOkCloses) {
             QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
         },
         "the result window");
-    TModalGameMessages().ShowFinal(&form, 4, 0, 0);
+    TModalGameMessages().ShowFinal(&form, GameMessageKind::BlackPasses, 0, 0);
     EXPECT_EQ(text.toStdString(), "Green pass");
     EXPECT_LE(offset.manhattanLength(), 4);
 }

@@ -22,9 +22,13 @@ namespace reversi::test {
 
 class RecordingMessages : public TGameMessages {
 public:
-    void ShowFinal(QWidget*, int m, int white, int black) override {
-        finals << TFinalDlg::OutMessage(m, white, black);
+    void ShowFinal(QWidget*, GameMessageKind m, int first, int second) override {
+        finals << TFinalDlg::OutMessage(static_cast<int>(m), first, second);
         if (onFinal) onFinal();
+    }
+    void ShowStatistics(QWidget*, TStatisticsTable& table, int boardSize, bool advanced,
+                        int level) override {
+        statistics.push_back(table.Record(TStatisticsTable::BlockIndex(boardSize, advanced), level));
     }
     bool Confirm(QWidget*, const QString& text) override {
         questions << text;
@@ -32,6 +36,8 @@ public:
     }
     QStringList finals;
     QStringList questions;
+    // The record the statistics window opened on, each time it opened.
+    std::vector<TStatisticsRecord> statistics;
     // Runs while the result window would be open.
     std::function<void()> onFinal;
     bool answer = true;

@@ -37,9 +37,9 @@ std::string Text(const QWidget& form, const char* name) {
 
 void Record(TStatisticsTable& table, int size, bool advanced, int level, int wins, int losses,
             int ties) {
-    for (int i = 0; i < wins; ++i) table.Count(size, advanced, level, TGameResult::HumanWon);
-    for (int i = 0; i < losses; ++i) table.Count(size, advanced, level, TGameResult::ComputerWon);
-    for (int i = 0; i < ties; ++i) table.Count(size, advanced, level, TGameResult::Tie);
+    for (int i = 0; i < wins; ++i) table.Count(size, advanced, level, PlayerResult::PlayerWon);
+    for (int i = 0; i < losses; ++i) table.Count(size, advanced, level, PlayerResult::ComputerWon);
+    for (int i = 0; i < ties; ++i) table.Count(size, advanced, level, PlayerResult::Tie);
 }
 
 // Clicks a radio button on its round mark.

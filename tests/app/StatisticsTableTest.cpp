@@ -39,7 +39,7 @@ TEST(StatisticsBytes, EmptyTableIs640ZeroBytes) {
 
 TEST(StatisticsBytes, FirstBabyWinOn8x8NormalSetsBytes0And4Only) {
     TStatisticsTable table;
-    table.Count(8, false, TStatisticsTable::LevelIndex(true, 1), TGameResult::HumanWon);
+    table.Count(8, false, TStatisticsTable::LevelIndex(true, 1), PlayerResult::PlayerWon);
     const QByteArray bytes = table.ToBytes();
     ASSERT_EQ(bytes.size(), 640);
     QByteArray expected(640, '\0');
@@ -54,17 +54,17 @@ TEST(StatisticsBytes, RecordOffsetsOfBlocksAndLevels) {
         bool advanced;
         bool baby;
         int depth;
-        TGameResult result;
+        PlayerResult result;
         int offset;       // start of the record
         int resultField;  // offset of the counter besides Games that grows
     };
     const Case cases[] = {
-        {8, false, true, 1, TGameResult::HumanWon, 0, 4},
-        {8, false, false, 1, TGameResult::HumanWon, 16, 4},  // depth 1 is "1-kiddy", not baby
-        {8, true, false, 4, TGameResult::ComputerWon, 160 + 64, 8},
-        {10, false, false, 2, TGameResult::Tie, 320 + 32, 12},
-        {10, true, false, 9, TGameResult::ComputerWon, 624, 8},
-        {10, true, true, 9, TGameResult::HumanWon, 480, 4},  // the baby flag wins over the depth
+        {8, false, true, 1, PlayerResult::PlayerWon, 0, 4},
+        {8, false, false, 1, PlayerResult::PlayerWon, 16, 4},  // depth 1 is "1-kiddy", not baby
+        {8, true, false, 4, PlayerResult::ComputerWon, 160 + 64, 8},
+        {10, false, false, 2, PlayerResult::Tie, 320 + 32, 12},
+        {10, true, false, 9, PlayerResult::ComputerWon, 624, 8},
+        {10, true, true, 9, PlayerResult::PlayerWon, 480, 4},  // the baby flag wins over the depth
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.offset);
@@ -82,8 +82,8 @@ TEST(StatisticsBytes, RecordOffsetsOfBlocksAndLevels) {
 
 TEST(StatisticsBytes, TieAddsToGamesAndTiesOnly) {
     TStatisticsTable table;
-    table.Count(8, false, 3, TGameResult::Tie);
-    table.Count(8, false, 3, TGameResult::Tie);
+    table.Count(8, false, 3, PlayerResult::Tie);
+    table.Count(8, false, 3, PlayerResult::Tie);
     const TStatisticsRecord r = table.Record(0, 3);
     EXPECT_EQ(r, (TStatisticsRecord{2, 0, 0, 2}));
     const QByteArray bytes = table.ToBytes();
@@ -115,16 +115,16 @@ TEST(StatisticsBytes, CountersWrapAt2To32) {
     for (int i = 0; i < 8; ++i) stored[i] = '\xff';  // Games and Wins of (0, 0)
     TStatisticsTable table;
     table.FromBytes(stored);
-    table.Count(8, false, 0, TGameResult::HumanWon);
+    table.Count(8, false, 0, PlayerResult::PlayerWon);
     EXPECT_EQ(table.Record(0, 0), (TStatisticsRecord{0, 0, 0, 0}));
-    table.Count(8, false, 0, TGameResult::HumanWon);
+    table.Count(8, false, 0, PlayerResult::PlayerWon);
     EXPECT_EQ(table.Record(0, 0), (TStatisticsRecord{1, 1, 0, 0}));
 }
 
 TEST(StatisticsBytes, LevelOutsideTheTableIsClampedNotWrittenBeyond) {
     TStatisticsTable table;
-    table.Count(10, true, 12, TGameResult::Tie);
-    table.Count(8, false, -3, TGameResult::Tie);
+    table.Count(10, true, 12, PlayerResult::Tie);
+    table.Count(8, false, -3, PlayerResult::Tie);
     EXPECT_EQ(table.Record(3, 9).Games, 1u);
     EXPECT_EQ(table.Record(0, 0).Games, 1u);
     EXPECT_EQ(table.ToBytes().size(), 640);
@@ -137,7 +137,7 @@ TStatisticsTable FullTable() {
     for (int size : {8, 10}) {
         for (bool advanced : {false, true}) {
             for (int level = 0; level < 10; ++level) {
-                table.Count(size, advanced, level, TGameResult::ComputerWon);
+                table.Count(size, advanced, level, PlayerResult::ComputerWon);
             }
         }
     }
@@ -200,7 +200,7 @@ TEST(StatisticsStoredValue, ThroughASettingsFile) {
     ASSERT_TRUE(dir.isValid());
     const QString file = dir.filePath(QStringLiteral("settings.ini"));
     TStatisticsTable counted;
-    counted.Count(10, true, 9, TGameResult::ComputerWon);
+    counted.Count(10, true, 9, PlayerResult::ComputerWon);
     {
         QSettings store(file, QSettings::IniFormat);
         store.setValue(QStringLiteral("Statistics"), counted.ToBytes());
@@ -225,11 +225,11 @@ TEST(StatisticsStoredValue, RefusalIsReportedWithAMessage) {
 
 TEST(StatisticsQueries, BlockTotalsSumTheTenLevelsOfOneBlock) {
     TStatisticsTable table;
-    table.Count(10, false, 0, TGameResult::HumanWon);
-    table.Count(10, false, 4, TGameResult::ComputerWon);
-    table.Count(10, false, 9, TGameResult::Tie);
-    table.Count(10, false, 9, TGameResult::HumanWon);
-    table.Count(10, true, 9, TGameResult::HumanWon);  // another block
+    table.Count(10, false, 0, PlayerResult::PlayerWon);
+    table.Count(10, false, 4, PlayerResult::ComputerWon);
+    table.Count(10, false, 9, PlayerResult::Tie);
+    table.Count(10, false, 9, PlayerResult::PlayerWon);
+    table.Count(10, true, 9, PlayerResult::PlayerWon);  // another block
     EXPECT_EQ(table.BlockTotals(2), (TStatisticsRecord{4, 2, 1, 1}));
     EXPECT_EQ(table.BlockTotals(3), (TStatisticsRecord{1, 1, 0, 0}));
     EXPECT_EQ(table.BlockTotals(0), TStatisticsRecord{});
@@ -258,13 +258,13 @@ TEST(StatisticsQueries, AverageSkillIsTheHighestLevelWithMoreWinsThanLosses) {
         SCOPED_TRACE(c.name);
         TStatisticsTable table;
         for (const auto& r : c.results) {
-            for (int i = 0; i < r.wins; ++i) table.Count(8, true, r.level, TGameResult::HumanWon);
+            for (int i = 0; i < r.wins; ++i) table.Count(8, true, r.level, PlayerResult::PlayerWon);
             for (int i = 0; i < r.losses; ++i) {
-                table.Count(8, true, r.level, TGameResult::ComputerWon);
+                table.Count(8, true, r.level, PlayerResult::ComputerWon);
             }
         }
         // Ties play no part.
-        table.Count(8, true, 4, TGameResult::Tie);
+        table.Count(8, true, 4, PlayerResult::Tie);
         EXPECT_EQ(table.AverageSkill(1), c.skill);
         EXPECT_EQ(table.AverageSkill(0), 0);  // the other blocks stay empty
     }
@@ -331,88 +331,6 @@ TEST(StatisticsClearing, ClearingOutsideTheTableChangesNothing) {
     EXPECT_EQ(table.ToBytes(), before);
 }
 
-// --- which games count ---
-
-TEST(CountedGameResult, OnlyFinishedNonPracticeGamesAgainstTheComputerCount) {
-    struct Case {
-        const char* name;
-        TGameEnd end;
-        std::optional<TGameResult> result;
-    };
-    auto game = [](int computerSide, int white, int black) {
-        TGameEnd e;
-        e.Finished = true;
-        e.VsComputer = true;
-        e.ComputerSide = computerSide;
-        e.WhiteDiscs = white;
-        e.BlackDiscs = black;
-        return e;
-    };
-    auto with = [](TGameEnd e, auto change) {
-        change(e);
-        return e;
-    };
-    const std::vector<Case> cases = {
-        {"human white wins", game(CellBlack, 40, 24), TGameResult::HumanWon},
-        {"human white loses", game(CellBlack, 31, 33), TGameResult::ComputerWon},
-        {"human black wins", game(CellWhite, 10, 54), TGameResult::HumanWon},
-        {"human black loses", game(CellWhite, 64, 0), TGameResult::ComputerWon},
-        {"tie", game(CellWhite, 32, 32), TGameResult::Tie},
-        {"tie on 10x10", game(CellBlack, 50, 50), TGameResult::Tie},
-        {"not finished", with(game(CellBlack, 40, 24), [](TGameEnd& e) { e.Finished = false; }),
-         std::nullopt},
-        {"practice", with(game(CellBlack, 40, 24), [](TGameEnd& e) { e.PracticeGame = true; }),
-         std::nullopt},
-        {"two players at one board",
-         with(game(CellBlack, 40, 24), [](TGameEnd& e) { e.VsComputer = false; }), std::nullopt},
-        {"network game",
-         with(game(CellBlack, 40, 24), [](TGameEnd& e) { e.NetworkGame = true; }), std::nullopt},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(CountedGameResult(c.end), c.result);
-    }
-}
-
-TEST(CountedGameResult, AWholeGameEndToBytes) {
-    // The human plays black against "0-baby" on 8 x 8 Normal and wins 40 : 24.
-    TGameEnd end;
-    end.Finished = true;
-    end.VsComputer = true;
-    end.ComputerSide = CellWhite;
-    end.WhiteDiscs = 24;
-    end.BlackDiscs = 40;
-    const auto result = CountedGameResult(end);
-    ASSERT_TRUE(result.has_value());
-    TStatisticsTable table;
-    table.Count(8, false, TStatisticsTable::LevelIndex(true, 1), *result);
-    QByteArray expected(640, '\0');
-    expected[0] = 1;
-    expected[4] = 1;
-    EXPECT_EQ(table.ToBytes(), expected);
-}
-
-TEST(CountedGameResult, FromTheGameState) {
-    ResetGameState();
-    GameState& g = Game();
-    g.GameOver = true;
-    g.VsComputer = true;
-    g.ComputerSide = CellWhite;
-    EXPECT_EQ(CountedGameResult(GameEndOf(g, 24, 40)), TGameResult::HumanWon);
-    EXPECT_EQ(CountedGameResult(GameEndOf(g, 40, 24)), TGameResult::ComputerWon);
-    g.ComputerSide = CellBlack;
-    EXPECT_EQ(CountedGameResult(GameEndOf(g, 40, 24)), TGameResult::HumanWon);
-    EXPECT_EQ(CountedGameResult(GameEndOf(g, 30, 30)), TGameResult::Tie);
-    g.PracticeGame = true;
-    EXPECT_EQ(CountedGameResult(GameEndOf(g, 40, 24)), std::nullopt);
-    g.PracticeGame = false;
-    g.NetworkGame = true;
-    EXPECT_EQ(CountedGameResult(GameEndOf(g, 40, 24)), std::nullopt);
-    g.NetworkGame = false;
-    g.GameOver = false;
-    EXPECT_EQ(CountedGameResult(GameEndOf(g, 40, 24)), std::nullopt);
-    ResetGameState();
-}
 
 TEST(StatisticsIndex, BlocksAndLevels) {
     EXPECT_EQ(TStatisticsTable::BlockIndex(8, false), 0);

@@ -102,6 +102,33 @@ TEST(TurnAccounting, ResultForThePlayerSeesTheComputersColour) {
     EXPECT_EQ(ResultForPlayer(PositionCounts{32, 32, false, false}, Side::Black), PlayerResult::Tie);
 }
 
+TEST(TurnAccounting, OnlyFinishedNonPracticeGamesAgainstTheComputerCount) {
+    ResetGameState();
+    GameState& g = Game();
+    g.GameOver = true;
+    g.VsComputer = true;
+    g.ComputerSide = CellWhite;
+    const PositionCounts blackAhead{24, 40, false, false};
+    const PositionCounts whiteAhead{40, 24, false, false};
+    EXPECT_EQ(CountedResult(g, blackAhead), PlayerResult::PlayerWon);
+    EXPECT_EQ(CountedResult(g, whiteAhead), PlayerResult::ComputerWon);
+    g.ComputerSide = CellBlack;
+    EXPECT_EQ(CountedResult(g, whiteAhead), PlayerResult::PlayerWon);
+    EXPECT_EQ(CountedResult(g, PositionCounts{30, 30, false, false}), PlayerResult::Tie);
+    g.PracticeGame = true;
+    EXPECT_EQ(CountedResult(g, whiteAhead), std::nullopt);
+    g.PracticeGame = false;
+    g.NetworkGame = true;
+    EXPECT_EQ(CountedResult(g, whiteAhead), std::nullopt);
+    g.NetworkGame = false;
+    g.VsComputer = false;
+    EXPECT_EQ(CountedResult(g, whiteAhead), std::nullopt);
+    g.VsComputer = true;
+    g.GameOver = false;
+    EXPECT_EQ(CountedResult(g, whiteAhead), std::nullopt);
+    ResetGameState();
+}
+
 TEST(TurnAccounting, AdvanceTurnAppliesThePassAndTheEnd) {
     ResetGameState();
     auto& g = Game();
