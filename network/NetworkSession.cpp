@@ -57,8 +57,10 @@ NetworkSession::NetworkSession(QObject* parent) : QObject(parent), link_(*this) 
 }
 
 NetworkSession::~NetworkSession() {
-    // Closing sockets during destruction must not call back into us.
-    for (QObject* child : children()) child->disconnect(this);
+    // Sockets closing while we are destroyed must not call back into us
+    // (the accepted ones are the server's children).
+    for (QTcpSocket* socket : findChildren<QTcpSocket*>()) socket->disconnect(this);
+    server_->disconnect(this);
 }
 
 void NetworkSession::ApplySettings(const Settings& settings) {

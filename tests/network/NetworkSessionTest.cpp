@@ -5,7 +5,9 @@
 #include <set>
 
 #include <QSignalSpy>
+#include <QEventLoop>
 #include <QTcpServer>
+#include <QTimer>
 #include <QTcpSocket>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -239,6 +241,32 @@ TEST_F(NetworkSessionTest, HangUpDuringTheRequestCancelsItQuietly) {
     EXPECT_FALSE(ended[0][0].toBool()) << "no abandoned-game message";
     session_.AnswerCall(true);  // the dialog closing late changes nothing
     EXPECT_FALSE(session_.IsConnected());
+}
+
+TEST_F(NetworkSessionTest, HandlerWaitingInANestedLoopStillHearsTheHangUp) {
+    // The window may ask its player inside the handler (a modal dialog):
+    // further messages wait until it returns, the hang-up does not.
+    QSignalSpy chat(&session_, &NetworkSession::chatReceived);
+    std::unique_ptr<QTcpSocket> raw;
+    bool cancelledInside = false;
+    QObject::connect(&session_, &NetworkSession::callRequested, &session_, [&] {
+        QEventLoop loop;
+        QObject::connect(&session_, &NetworkSession::callRequestCancelled, &loop, [&] {
+            cancelledInside = true;
+            loop.quit();
+        });
+        QTimer::singleShot(Wait, &loop, &QEventLoop::quit);
+        raw->write("TSecond");
+        raw->flush();
+        QTimer::singleShot(100, raw.get(), [&] { raw->disconnectFromHost(); });
+        loop.exec();
+        session_.AnswerCall(true);
+    });
+    raw = ConnectRaw();
+    raw->write("BW8NEST");
+    ASSERT_TRUE(WaitFor([&] { return cancelledInside; })) << "the hang-up was not heard";
+    EXPECT_FALSE(session_.IsConnected());
+    EXPECT_EQ(chat.count(), 0) << "no message of a gone link after the handler";
 }
 
 TEST_F(NetworkSessionTest, ChatGoesBothWaysAsPlainText) {
