@@ -311,7 +311,10 @@ void NetworkSession::OnPeerReadyRead() {
 void NetworkSession::Drain(bool senderQuiet) {
     // A handler may run a nested event loop (a modal dialog); bytes read
     // meanwhile wait in the buffer for the loop below.
-    if (dispatching_) return;
+    if (dispatching_) {
+        quietMissed_ = quietMissed_ || senderQuiet;
+        return;
+    }
     dispatching_ = true;
     while (peer_ && link_.IsUp()) {
         const std::optional<NetMessage> message = buffer_.Next(senderQuiet);
@@ -319,9 +322,10 @@ void NetworkSession::Drain(bool senderQuiet) {
         link_.Receive(*message);
     }
     dispatching_ = false;
-    if (peer_ && !buffer_.IsEmpty()) {
-        settleTimer_->start();
-    }
+    // What is left waits for more bytes, or for the sender to go quiet; a
+    // quiet drain leaves an incomplete move alone until more arrives.
+    if (peer_ && !buffer_.IsEmpty() && (!senderQuiet || quietMissed_)) settleTimer_->start();
+    quietMissed_ = false;
 }
 
 void NetworkSession::Flooded() {

@@ -163,6 +163,7 @@ private:
     bool calling_ = false;
     bool needReopen_ = false;
     bool dispatching_ = false;
+    bool quietMissed_ = false;  // the sender went quiet while a message was handled
     int callTimeoutMs_ = 20000;
     int requestTimeoutMs_ = 30000;
     int lingerMs_ = 60000;

@@ -15,6 +15,7 @@
 #include "CallRequestDialog.h"
 #include "NetTexts.h"
 #include "NetworkSession.h"
+#include "Settings.h"
 
 namespace reversi {
 namespace {
@@ -430,6 +431,36 @@ TEST_F(NetworkSessionTest, FloodClosesTheLinkWithAMessageAndTheSessionGoesOn) {
     auto next = ConnectRaw();
     next->write("BW8NEXT");
     EXPECT_TRUE(WaitFor([&] { return requested.count() == 1; }));
+}
+
+TEST_F(NetworkSessionTest, PeerThatAsksButNeverReadsIsDropped) {
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    auto raw = ListenerGame();
+    // Board requests in a loop, no answer read: our replies pile up.
+    const QByteArray requests(200000, 'F');
+    raw->write(requests);
+    ASSERT_TRUE(WaitFor([&] { return errors.count() == 1; })) << "the backlog was not stopped";
+    EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::PeerFlooded));
+    EXPECT_FALSE(session_.IsConnected());
+}
+
+TEST_F(NetworkSessionTest, PortComesFromTheSettings) {
+    QTcpServer probe;  // finds a free port, then lets it go
+    ASSERT_TRUE(probe.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    Settings settings;
+    settings.NETPort = probe.serverPort();
+    probe.close();
+    session_.ApplySettings(settings);
+    ASSERT_TRUE(session_.StartListening());
+    EXPECT_EQ(session_.ListeningPort(), settings.NETPort);
+    // A service name that the system does not know cannot be called.
+    session_.StopListening();
+    settings.NETService = QStringLiteral("no-such-service-here");
+    session_.ApplySettings(settings);
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    session_.Call(QStringLiteral("127.0.0.1"), true, true);
+    ASSERT_EQ(errors.count(), 1);
+    EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::OpenSocketError));
 }
 
 TEST_F(NetworkSessionTest, PeerVanishingMidGameIsAnAbandonedGame) {
