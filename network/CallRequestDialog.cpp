@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "GameState.h"
+
 namespace reversi {
 
 namespace {
@@ -57,6 +59,11 @@ void TCallReq::SetRequest(const QString& callerName, const QString& colourText,
     callerName_ = callerName;
     colourText_ = colourText;
     sizeText_ = sizeText;
+}
+
+void TCallReq::SetRequest(const QString& callerName, bool localBlack, bool field10) {
+    SetRequest(callerName, QString::fromStdString(localBlack ? GetBlackName() : GetWhiteName()),
+               field10 ? QStringLiteral("10 x 10") : QStringLiteral("8 x 8"));
 }
 
 void TCallReq::SetTickInterval(int ms) { timer_->setInterval(ms); }

@@ -22,6 +22,9 @@ public:
     // The three texts shown, each within double quotes; the caller's name
     // is shown as plain text.
     void SetRequest(const QString& callerName, const QString& colourText, const QString& sizeText);
+    // The same for a call as the session reports it: the colour name the
+    // local player gets and "8 x 8" or "10 x 10".
+    void SetRequest(const QString& callerName, bool localBlack, bool field10);
     // The time of one countdown step (100 ms; tests go faster).
     void SetTickInterval(int ms);
     // One step of the countdown, as the timer makes it.

@@ -82,6 +82,23 @@ TEST(CallRequestTest, ShowsTheCallQuotedAndCountsDownToARefusal) {
     EXPECT_EQ(finished[2][0].toInt(), QDialog::Rejected);
 }
 
+TEST(CallRequestTest, TermsOfTheCallAreShownFromTheLocalSide) {
+    ResetGameState();
+    TCallReq dialog;
+    dialog.SetTickInterval(60 * 1000);
+    dialog.SetRequest(QStringLiteral("BOB"), true, false);
+    dialog.open();
+    EXPECT_EQ(dialog.ColourText(), QStringLiteral("\"%1\"").arg(QString::fromStdString(GetBlackName())));
+    EXPECT_EQ(dialog.SizeText(), QStringLiteral("\"8 x 8\""));
+    dialog.reject();
+    dialog.SetRequest(QString(), false, true);
+    dialog.open();
+    EXPECT_EQ(dialog.CallerText(), QStringLiteral("\"\""));
+    EXPECT_EQ(dialog.ColourText(), QStringLiteral("\"%1\"").arg(QString::fromStdString(GetWhiteName())));
+    EXPECT_EQ(dialog.SizeText(), QStringLiteral("\"10 x 10\""));
+    dialog.reject();
+}
+
 TEST(CallRequestTest, RealTimerRefusesByItself) {
     TCallReq dialog;
     dialog.SetTickInterval(1);

@@ -14,6 +14,7 @@
 
 #include "CallRequestDialog.h"
 #include "NetTexts.h"
+#include "NetMenuStates.h"
 #include "NetworkSession.h"
 #include "Settings.h"
 
@@ -461,6 +462,20 @@ TEST_F(NetworkSessionTest, PortComesFromTheSettings) {
     session_.Call(QStringLiteral("127.0.0.1"), true, true);
     ASSERT_EQ(errors.count(), 1);
     EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::OpenSocketError));
+}
+
+TEST_F(NetworkSessionTest, MenuStatesFollowTheLink) {
+    NetMenuStates idle;
+    EXPECT_EQ(MenuStatesOf(session_), idle);
+    QSignalSpy changed(&session_, &NetworkSession::linkStateChanged);
+    auto raw = ConnectRaw();
+    ASSERT_TRUE(WaitFor([&] { return session_.IsConnected(); }));
+    EXPECT_GT(changed.count(), 0);
+    EXPECT_EQ(MenuStatesOf(session_), (NetMenuStates{false, false, true, true, true}));
+    session_.Disconnect();
+    EXPECT_EQ(MenuStatesOf(session_), (NetMenuStates{true, true, true, false, false}));
+    session_.StopListening();
+    EXPECT_EQ(MenuStatesOf(session_), idle);
 }
 
 TEST_F(NetworkSessionTest, PeerVanishingMidGameIsAnAbandonedGame) {
