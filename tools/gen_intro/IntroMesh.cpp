@@ -27,7 +27,7 @@ struct Part {
 
 // Units of the letter grid in file coordinates: the word is 30 units wide,
 // which the loader scales to 6; this size sets the faces' shading range.
-constexpr double Unit = 0.2;
+constexpr double Unit = 0.17;
 constexpr double HalfDepth = 0.55;  // extrusion along y, in grid units
 
 void AddBox(Part& part, const Quad& q, double left) {
