@@ -46,6 +46,12 @@ TAboutBox::~TAboutBox() {
     StopIntro();
 }
 
+void TAboutBox::done(int result) {
+    timer_->SetEnabled(false);
+    StopIntro();
+    QDialog::done(result);
+}
+
 void TAboutBox::StartIntro() {
     try {
         assets_ = std::make_unique<IntroAssets>(LoadIntroAssets());

@@ -35,6 +35,12 @@ public:
     const QString& StartError() const { return startError_; }
     // The frame as last put on screen (380 x 260), null before the first.
     const QImage& FrameImage() const { return image_; }
+    // Whether the animation thread runs: from creation until the box closes.
+    bool Animating() const { return thread_ != nullptr; }
+
+    // Closing the box (click, Escape, the window's close) also stops the
+    // animation and joins its thread.
+    void done(int result) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

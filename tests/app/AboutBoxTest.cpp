@@ -50,8 +50,12 @@ TEST(AboutBox, AnimatesWhileShownAndAClickClosesIt) {
     Keep(box, QStringLiteral("about-1"));
     QTest::qWait(3000);
     Keep(box, QStringLiteral("about-2"));
+    EXPECT_TRUE(box.Animating());
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(200, 100));
     QTRY_VERIFY_WITH_TIMEOUT(!box.isVisible(), 3000);
+    // Closed: the animation thread has ended and the last frame stays.
+    EXPECT_FALSE(box.Animating());
+    EXPECT_FALSE(box.FrameImage().isNull());
 }
 
 TEST(AboutBox, ShowAboutBoxReturnsAfterAClickAndCanOpenAgain) {

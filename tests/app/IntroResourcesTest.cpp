@@ -145,3 +145,38 @@ TEST(IntroTables, FixedPointAndTrigonometry) {
     EXPECT_EQ(FixedMul16(-1, 1), -1);  // rounds toward minus infinity
     EXPECT_EQ(FixedMul16(-65536, 1 << 24), -(1 << 24));
 }
+
+TEST(IntroResources, DamagedMeshesAreRefused) {
+    Assets();
+    const QByteArray good = reversi::graphics::ReadResource(QStringLiteral(":/intro/INTRO_3DMESH"));
+    const std::vector<std::uint8_t> bytes(good.begin(), good.end());
+    const auto parse = [](std::vector<std::uint8_t> b) { return ParseIntroMesh(b); };
+    EXPECT_NO_THROW(parse(bytes));
+    const auto with = [&](std::size_t at, std::uint8_t value) {
+        std::vector<std::uint8_t> b = bytes;
+        b[at] = value;
+        return b;
+    };
+    // The first part's first face starts after the header, the part's two
+    // counts and its vertices.
+    const std::size_t firstVertices = bytes[22] | bytes[23] << 8;
+    const std::size_t firstFace = 22 + 4 + 12 * firstVertices;
+    const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> cases = {
+        {"empty", {}},
+        {"header only", {bytes.begin(), bytes.begin() + 22}},
+        {"cut in the last face", {bytes.begin(), bytes.end() - 1}},
+        {"more parts than stored", with(4, static_cast<std::uint8_t>(bytes[4] + 1))},
+        {"fewer vertices in the header", with(6, static_cast<std::uint8_t>(bytes[6] - 1))},
+        {"more faces in the header", with(8, static_cast<std::uint8_t>(bytes[8] + 1))},
+        {"face index beyond its part", with(firstFace, static_cast<std::uint8_t>(firstVertices))},
+        {"negative part count", with(5, 0x80)},
+    };
+    for (const auto& [name, damaged] : cases) {
+        try {
+            parse(damaged);
+            ADD_FAILURE() << name;
+        } catch (const reversi::graphics::ResourceError& e) {
+            EXPECT_STREQ(e.what(), "Resource INTRO_3DMESH is damaged") << name;
+        }
+    }
+}
