@@ -61,7 +61,10 @@ bool IntroRenderer::Render(const IntroView& view) {
 }
 
 void IntroRenderer::DrawScroller(int scrlPos) {
-    DrawIntroText(front_, assets_.Font(), assets_.Glyphs(), FrameWidth - scrlPos, ScrollerRow,
+    // Computed wide: any position, however far off, draws nothing harmful.
+    const long long x = std::clamp<long long>(static_cast<long long>(FrameWidth) - scrlPos,
+                                              -1000000000LL, 1000000000LL);
+    DrawIntroText(front_, assets_.Font(), assets_.Glyphs(), static_cast<int>(x), ScrollerRow,
                   assets_.ScrollText());
 }
 
@@ -209,7 +212,7 @@ void IntroRenderer::FillRows(int y0, int y1, float& leftX, float& leftZ, float& 
 void IntroRenderer::DrawBackground(int rot, int dist, int x, int y) {
     const IntroTables& t = Tables();
     const auto r = static_cast<std::size_t>(rot & (FixedTurn - 1));
-    const auto r2 = static_cast<std::size_t>((rot + FixedTurn / 4) & (FixedTurn - 1));
+    const auto r2 = (r + FixedTurn / 4) & (FixedTurn - 1);
     const auto dudx = static_cast<std::uint32_t>(FixedMul16(t.fixedCos[r], dist));
     const auto dvdx = static_cast<std::uint32_t>(FixedMul16(t.fixedSin[r], dist));
     const auto dudy = static_cast<std::uint32_t>(FixedMul16(t.fixedCos[r2], dist));
