@@ -8,12 +8,12 @@
 
 namespace reversi::graphics::lzh {
 
-inline constexpr int WindowSize = 4096;           // sliding window, positions mod 4096
-inline constexpr int LongestMatch = 60;           // bytes
-inline constexpr int Threshold = 2;               // a match is at least Threshold + 1 bytes
-inline constexpr int FirstWrite = WindowSize - LongestMatch;  // 4036: window[0..4035] = ' '
+inline constexpr int WindowSize = 4096;  // sliding window, positions mod 4096
+inline constexpr int LongestMatch = 60;  // bytes
+inline constexpr int Threshold = 2;      // a match is at least Threshold + 1 bytes
+inline constexpr int FirstWrite = WindowSize - LongestMatch;        // 4036: window[0..4035] = ' '
 inline constexpr int SymbolCount = 256 + LongestMatch - Threshold;  // 314
-inline constexpr int TableSize = SymbolCount * 2 - 1;              // 627 nodes
+inline constexpr int TableSize = SymbolCount * 2 - 1;               // 627 nodes
 inline constexpr int Root = TableSize - 1;                          // 626
 inline constexpr std::uint16_t RebuildLimit = 0x8000;
 
@@ -27,8 +27,11 @@ struct DistanceTables {
 constexpr DistanceTables MakeDistanceTables() {
     DistanceTables t;
     // (values of the upper bits, first-byte values per upper value, code length)
-    struct Band { int count, span, length; };
-    constexpr Band bands[] = {{1, 32, 3}, {3, 16, 4}, {8, 8, 5}, {12, 4, 6}, {24, 2, 7}, {16, 1, 8}};
+    struct Band {
+        int count, span, length;
+    };
+    constexpr Band bands[] = {{1, 32, 3}, {3, 16, 4}, {8, 8, 5},
+                              {12, 4, 6}, {24, 2, 7}, {16, 1, 8}};
     int b = 0;
     int upper = 0;
     for (const Band& band : bands) {

@@ -81,7 +81,8 @@ bool TAboutBox::RenderIntroFrame(bool force) {
     for (int row = 0; row < FrameHeight; ++row) {
         auto* line = reinterpret_cast<std::uint32_t*>(image_.scanLine(FrameHeight - 1 - row));
         const std::uint32_t* source = frame.data() + static_cast<std::size_t>(row * FrameWidth);
-        for (int column = 0; column < FrameWidth; ++column) line[column] = source[column] | 0xFF000000u;
+        for (int column = 0; column < FrameWidth; ++column)
+            line[column] = source[column] | 0xFF000000u;
     }
     return true;
 }
@@ -92,8 +93,8 @@ void TAboutBox::paintEvent(QPaintEvent*) {
     const QColor shadow = palette().color(QPalette::Dark);
     const QColor light = palette().color(QPalette::Light);
     p.setPen(shadow);
-    p.drawLine(0, 0, 0, h - 2);          // left
-    p.drawLine(1, 0, w - 2, 0);          // top
+    p.drawLine(0, 0, 0, h - 2);  // left
+    p.drawLine(1, 0, w - 2, 0);  // top
     p.setPen(light);
     p.drawLine(0, h - 1, w - 1, h - 1);  // bottom
     p.drawLine(w - 1, 0, w - 1, h - 2);  // right

@@ -20,7 +20,10 @@ namespace {
 class MeshReader {
 public:
     explicit MeshReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-    void Skip(std::size_t n) { Need(n); pos_ += n; }
+    void Skip(std::size_t n) {
+        Need(n);
+        pos_ += n;
+    }
     int Int16() {
         Need(2);
         const auto v = static_cast<std::int16_t>(bytes_[pos_] | (bytes_[pos_ + 1] << 8));
@@ -45,11 +48,14 @@ private:
 };
 
 float Normalizer(const MeshVertex& a, const MeshVertex& b, const MeshVertex& c) {
-    const long double e1x = static_cast<long double>(b.x) - a.x, e1y = static_cast<long double>(b.y) - a.y,
+    const long double e1x = static_cast<long double>(b.x) - a.x,
+                      e1y = static_cast<long double>(b.y) - a.y,
                       e1z = static_cast<long double>(b.z) - a.z;
-    const long double e2x = static_cast<long double>(c.x) - b.x, e2y = static_cast<long double>(c.y) - b.y,
+    const long double e2x = static_cast<long double>(c.x) - b.x,
+                      e2y = static_cast<long double>(c.y) - b.y,
                       e2z = static_cast<long double>(c.z) - b.z;
-    const long double nx = e1y * e2z - e1z * e2y, ny = e1z * e2x - e1x * e2z, nz = e1x * e2y - e1y * e2x;
+    const long double nx = e1y * e2z - e1z * e2y, ny = e1z * e2x - e1x * e2z,
+                      nz = e1x * e2y - e1y * e2x;
     const long double length = std::sqrt(nx * nx + ny * ny + nz * nz);
     // A face without area gets no shade rather than an infinite one.
     return length > 0 ? static_cast<float>(2550 / length) : 0.0f;
@@ -91,13 +97,15 @@ IntroMesh ParseIntroMesh(std::span<const std::uint8_t> bytes) {
         const int base = v;
         const int vertices = in.Int16();
         const int faces = in.Int16();
-        if (vertices < 0 || faces < 0 || vertices > vertexTotal - v || faces > faceTotal - f) MeshDamaged();
+        if (vertices < 0 || faces < 0 || vertices > vertexTotal - v || faces > faceTotal - f)
+            MeshDamaged();
         for (int i = 0; i < vertices; ++i, ++v) {
             MeshVertex& vertex = mesh.vertices[static_cast<std::size_t>(v)];
             vertex.x = in.Single();
             vertex.y = in.Single();
             vertex.z = in.Single() * 0.8f;
-            if (!std::isfinite(vertex.x) || !std::isfinite(vertex.y) || !std::isfinite(vertex.z)) MeshDamaged();
+            if (!std::isfinite(vertex.x) || !std::isfinite(vertex.y) || !std::isfinite(vertex.z))
+                MeshDamaged();
         }
         for (int i = 0; i < faces; ++i, ++f) {
             MeshFace& face = mesh.faces[static_cast<std::size_t>(f)];
@@ -106,7 +114,8 @@ IntroMesh ParseIntroMesh(std::span<const std::uint8_t> bytes) {
             face.a = static_cast<std::uint16_t>(base + a);
             face.b = static_cast<std::uint16_t>(base + b);
             face.c = static_cast<std::uint16_t>(base + c);
-            face.normalizer = Normalizer(mesh.vertices[face.a], mesh.vertices[face.b], mesh.vertices[face.c]);
+            face.normalizer =
+                Normalizer(mesh.vertices[face.a], mesh.vertices[face.b], mesh.vertices[face.c]);
         }
     }
     if (v != vertexTotal || f != faceTotal) MeshDamaged();

@@ -19,7 +19,7 @@ struct MeshVertex {
 
 struct MeshFace {
     std::uint16_t a = 0, b = 0, c = 0;  // global vertex indices
-    float normalizer = 0;                // 2550 / |edge x edge|, 0 for a face without area
+    float normalizer = 0;               // 2550 / |edge x edge|, 0 for a face without area
 };
 
 struct IntroMesh {

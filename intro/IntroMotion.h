@@ -10,10 +10,10 @@ namespace reversi::intro {
 
 // One consistent set of the values a frame is rendered from.
 struct IntroView {
-    int rot = 0;      // background angle, 0..32767 (32768 = one turn)
-    int scrlPos = 0;  // scroller position, 0..scroll period
-    int dist = 0;     // background zoom, texels per pixel in 8.24
-    int x = 0, y = 0; // background offset, 8.24, wrapping at 256 texels
+    int rot = 0;                        // background angle, 0..32767 (32768 = one turn)
+    int scrlPos = 0;                    // scroller position, 0..scroll period
+    int dist = 0;                       // background zoom, texels per pixel in 8.24
+    int x = 0, y = 0;                   // background offset, 8.24, wrapping at 256 texels
     int alfa = 0, beta = 0, gamma = 0;  // mesh angles, 0..2047
     friend bool operator==(const IntroView&, const IntroView&) = default;
 };
@@ -26,7 +26,7 @@ public:
 
     void Step();
     IntroView View() const { return view_; }
-    int Speed() const { return drLimited_; }    // the turn applied by the last step
+    int Speed() const { return drLimited_; }  // the turn applied by the last step
     int Swing() const { return dr_; }
     int TurnLimit() const { return rotlim_; }
 

@@ -30,8 +30,8 @@ std::uint32_t Tint(std::uint32_t p, int keep, const IntroTables& t) {
     const int b = t.Blend(static_cast<int>(p & 0xFF), keep) + t.Blend(InkBlue, 255 - keep);
     const int g = t.Blend(static_cast<int>((p >> 8) & 0xFF), keep) + t.Blend(InkGreen, 255 - keep);
     const int r = t.Blend(static_cast<int>((p >> 16) & 0xFF), keep) + t.Blend(InkRed, 255 - keep);
-    return (p & 0xFF000000u) | static_cast<std::uint32_t>(r) << 16 | static_cast<std::uint32_t>(g) << 8 |
-           static_cast<std::uint32_t>(b);
+    return (p & 0xFF000000u) | static_cast<std::uint32_t>(r) << 16 |
+           static_cast<std::uint32_t>(g) << 8 | static_cast<std::uint32_t>(b);
 }
 
 }  // namespace
@@ -168,8 +168,9 @@ void IntroRenderer::FillFace(Point a, Point b, Point c, std::uint8_t shade) {
     }
 }
 
-void IntroRenderer::FillRows(int y0, int y1, float& leftX, float& leftZ, float& rightX, float stepLeft,
-                             float stepLeftZ, float stepRight, float dzdx, std::uint8_t shade) {
+void IntroRenderer::FillRows(int y0, int y1, float& leftX, float& leftZ, float& rightX,
+                             float stepLeft, float stepLeftZ, float stepRight, float dzdx,
+                             std::uint8_t shade) {
     // Band row 130 - y must lie in 0..129: rows outside are stepped over
     // without drawing, so the edges still arrive where the next half needs them.
     int advanced = 0;
@@ -253,9 +254,12 @@ void IntroRenderer::ComposeFront() {
         std::uint32_t& shadow = frame_[static_cast<std::size_t>(i - ShadowOffset)];
         const int loss = (255 - f) / 4;
         const auto darker = [loss](std::uint32_t p, int shift) {
-            return static_cast<std::uint32_t>(std::max(0, static_cast<int>((p >> shift) & 0xFF) - loss)) << shift;
+            return static_cast<std::uint32_t>(
+                       std::max(0, static_cast<int>((p >> shift) & 0xFF) - loss))
+                   << shift;
         };
-        shadow = (shadow & 0xFF000000u) | darker(shadow, 16) | darker(shadow, 8) | darker(shadow, 0);
+        shadow =
+            (shadow & 0xFF000000u) | darker(shadow, 16) | darker(shadow, 8) | darker(shadow, 0);
         std::uint32_t& p = frame_[static_cast<std::size_t>(i)];
         p = Tint(p, f, t);
     }

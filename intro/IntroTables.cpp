@@ -27,7 +27,8 @@ IntroTables Build() {
     }
     t.blend.resize(256 * 256);
     for (int i = 0; i < 256; ++i) {
-        for (int j = 0; j < 256; ++j) t.blend[static_cast<std::size_t>(i * 256 + j)] = static_cast<std::uint8_t>(i * j / 256);
+        for (int j = 0; j < 256; ++j)
+            t.blend[static_cast<std::size_t>(i * 256 + j)] = static_cast<std::uint8_t>(i * j / 256);
     }
     return t;
 }

@@ -13,11 +13,11 @@ inline constexpr int FloatTurn = 2048;   // angle units of the mesh: 2048 = one 
 inline constexpr int FixedTurn = 32768;  // angle units of the background
 
 struct IntroTables {
-    std::array<float, FloatTurn> sin{};          // sin(i * pi / 1024)
+    std::array<float, FloatTurn> sin{};  // sin(i * pi / 1024)
     std::array<float, FloatTurn> cos{};
-    std::vector<std::int32_t> fixedSin;          // 16.16, FixedTurn entries
+    std::vector<std::int32_t> fixedSin;  // 16.16, FixedTurn entries
     std::vector<std::int32_t> fixedCos;
-    std::vector<std::uint8_t> blend;             // [i * 256 + j] = i * j / 256
+    std::vector<std::uint8_t> blend;  // [i * 256 + j] = i * j / 256
     std::uint8_t Blend(int i, int j) const { return blend[static_cast<std::size_t>(i * 256 + j)]; }
 };
 

@@ -28,7 +28,8 @@ int DrawIntroGlyph(std::span<std::uint8_t> front, std::span<const std::uint8_t> 
         const int target = row + r;
         if (target < 0 || target >= FrameHeight) continue;
         std::memcpy(front.data() + static_cast<std::size_t>(target * FrameWidth + x),
-                    font.data() + static_cast<std::size_t>(r * FontWidth + s), static_cast<std::size_t>(w));
+                    font.data() + static_cast<std::size_t>(r * FontWidth + s),
+                    static_cast<std::size_t>(w));
     }
     return glyph.width;
 }
@@ -39,8 +40,9 @@ void DrawIntroText(std::span<std::uint8_t> front, std::span<const std::uint8_t> 
     for (std::uint16_t code : codes) {
         const long long at = x + pen;
         if (at >= FrameWidth) break;  // nothing further can show
-        pen += DrawIntroGlyph(front, font, glyphs, static_cast<int>(std::max<long long>(at, -100000)), row,
-                              static_cast<int>(code) - 1);
+        pen +=
+            DrawIntroGlyph(front, font, glyphs, static_cast<int>(std::max<long long>(at, -100000)),
+                           row, static_cast<int>(code) - 1);
     }
 }
 

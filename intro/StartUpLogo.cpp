@@ -18,7 +18,8 @@ namespace {
 class TStartUpForm : public QWidget {
 public:
     explicit TStartUpForm(QImage picture)
-        : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), picture_(std::move(picture)) {
+        : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint),
+          picture_(std::move(picture)) {
         setObjectName(QStringLiteral("StartUpForm"));
         setFixedSize(252, 125);
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -28,7 +29,8 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), palette().color(QPalette::Window));
-        p.drawImage(QPoint((width() - picture_.width()) / 2, (height() - picture_.height()) / 2), picture_);
+        p.drawImage(QPoint((width() - picture_.width()) / 2, (height() - picture_.height()) / 2),
+                    picture_);
     }
 
 private:

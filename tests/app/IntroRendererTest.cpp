@@ -19,24 +19,29 @@ const IntroAssets& Assets() {
 }
 
 // Pictures of the right sizes: blank paper, one colour everywhere.
-IntroAssets PlainAssets(IntroMesh mesh, std::uint32_t colour = 0x00808080,
-                        std::vector<std::uint8_t> front = std::vector<std::uint8_t>(FrameWidth * FrameHeight, 255)) {
+IntroAssets PlainAssets(
+    IntroMesh mesh, std::uint32_t colour = 0x00808080,
+    std::vector<std::uint8_t> front = std::vector<std::uint8_t>(FrameWidth * FrameHeight, 255)) {
     std::vector<std::uint8_t> background(PaletteBytes + TextureSize * TextureSize, 0);
     for (int i = 0; i < 256; ++i) {
-        for (int k = 0; k < 4; ++k) background[static_cast<std::size_t>(4 * i + k)] = static_cast<std::uint8_t>(colour >> (8 * k));
+        for (int k = 0; k < 4; ++k)
+            background[static_cast<std::size_t>(4 * i + k)] =
+                static_cast<std::uint8_t>(colour >> (8 * k));
     }
-    return IntroAssets(std::move(mesh), std::vector<std::uint8_t>(FontWidth * FontHeight, 255), std::move(front),
-                       std::move(background));
+    return IntroAssets(std::move(mesh), std::vector<std::uint8_t>(FontWidth * FontHeight, 255),
+                       std::move(front), std::move(background));
 }
 
 // One triangle in the plane y = yPlane (model y points at the viewer when
 // beta and gamma are 0), wound toward the viewer unless `away`.
-void AddTriangle(IntroMesh& mesh, float yPlane, float size, float shadeNormalizer, bool away = false) {
+void AddTriangle(IntroMesh& mesh, float yPlane, float size, float shadeNormalizer,
+                 bool away = false) {
     const auto base = static_cast<std::uint16_t>(mesh.vertices.size());
     mesh.vertices.push_back({-size, yPlane, -size / 2});
     mesh.vertices.push_back({size, yPlane, -size / 2});
     mesh.vertices.push_back({0, yPlane, size / 2});
-    MeshFace face{base, static_cast<std::uint16_t>(base + 1), static_cast<std::uint16_t>(base + 2), shadeNormalizer};
+    MeshFace face{base, static_cast<std::uint16_t>(base + 1), static_cast<std::uint16_t>(base + 2),
+                  shadeNormalizer};
     if (away) std::swap(face.b, face.c);
     mesh.faces.push_back(face);
 }
@@ -63,8 +68,8 @@ TEST(IntroMotion, AfterOneHundredStepsTheSpeedHasReachedItsLimit) {
     // Speeds 0, 1, ..., 80 and then 80 nineteen times more.
     const int turned = 80 * 81 / 2 + 19 * 80;
     EXPECT_EQ(turned, 4760);
-    EXPECT_EQ(motion.View(), (IntroView{turned, 100, (1 << 24) + turned * 512, turned << 18, turned << 18,
-                                        1536, 40, 100}));
+    EXPECT_EQ(motion.View(), (IntroView{turned, 100, (1 << 24) + turned * 512, turned << 18,
+                                        turned << 18, 1536, 40, 100}));
     EXPECT_EQ(motion.Speed(), 80);
 }
 
@@ -115,7 +120,10 @@ TEST(IntroRenderer, RendersOnlyWhenTheValuesChangeButAlwaysTheFirstTime) {
 }
 
 TEST(IntroRenderer, FrameChecksumsFromFixedValues) {
-    struct Case { IntroView view; std::uint64_t checksum; };
+    struct Case {
+        IntroView view;
+        std::uint64_t checksum;
+    };
     const Case cases[] = {
         {{0, 0, 1 << 24, 0, 0, 1536, 40, 0}, 0xa5ed9b5e4cc42757ull},
         {{12345, 700, 3 << 23, 0x12345678, -0x6543210, 1536, 40, 777}, 0x175b2c8b185283e0ull},
@@ -145,27 +153,32 @@ TEST(IntroRenderer, BackgroundLooksUpOneTexelPerPixelAtRest) {
 
 TEST(IntroRenderer, ScrollerEntersAtTheRightEdge) {
     IntroRenderer renderer(Assets());
-    const std::vector<std::uint8_t> before(renderer.FrontLayer().begin(), renderer.FrontLayer().end());
+    const std::vector<std::uint8_t> before(renderer.FrontLayer().begin(),
+                                           renderer.FrontLayer().end());
     renderer.DrawScroller(0);
     EXPECT_TRUE(std::equal(before.begin(), before.end(), renderer.FrontLayer().begin()));
     renderer.DrawScroller(1);
     // Column 379 now shows the first column of "R", row by row.
     const Glyph& r = Assets().Glyphs()[MapIntroText(u"R")[0] - 1u];
     for (int row = 0; row < FontHeight; ++row) {
-        EXPECT_EQ(renderer.FrontLayer()[static_cast<std::size_t>((ScrollerRow + row) * FrameWidth + 379)],
-                  Assets().Font()[static_cast<std::size_t>(row * FontWidth + r.start)]);
+        EXPECT_EQ(
+            renderer.FrontLayer()[static_cast<std::size_t>((ScrollerRow + row) * FrameWidth + 379)],
+            Assets().Font()[static_cast<std::size_t>(row * FontWidth + r.start)]);
     }
 }
 
 TEST(IntroRenderer, FadeClearsTheLeftEdgeAndLeavesAFaintRightEdge) {
     std::vector<std::uint8_t> front(FrameWidth * FrameHeight, 255);
     for (int row = 0; row < 40; ++row) {
-        for (int column = 0; column < FrameWidth; ++column) front[static_cast<std::size_t>(row * FrameWidth + column)] = 19;
+        for (int column = 0; column < FrameWidth; ++column)
+            front[static_cast<std::size_t>(row * FrameWidth + column)] = 19;
     }
     IntroAssets assets = PlainAssets({}, 0, front);
     IntroRenderer renderer(assets);
     renderer.FadeScrollEdges();
-    const auto at = [&](int column, int row) { return renderer.FrontLayer()[static_cast<std::size_t>(row * FrameWidth + column)]; };
+    const auto at = [&](int column, int row) {
+        return renderer.FrontLayer()[static_cast<std::size_t>(row * FrameWidth + column)];
+    };
     for (int row = 3; row <= 27; ++row) {
         EXPECT_EQ(at(0, row), 0);
         EXPECT_EQ(at(15, row), 20 + 30);
@@ -184,18 +197,23 @@ TEST(IntroText, GlyphsAreClippedAndAlwaysAdvanceTheirWidth) {
     const IntroAssets& assets = Assets();
     const int index = MapIntroText(u"W")[0] - 1;
     const Glyph& g = assets.Glyphs()[static_cast<std::size_t>(index)];
-    struct Case { int x; int firstColumn; int columns; };
+    struct Case {
+        int x;
+        int firstColumn;
+        int columns;
+    };
     const Case cases[] = {
-        {100, 100, g.width},                 // whole
-        {-3, 0, g.width - 3},                // cut on the left
-        {-g.width, 0, 0},                    // wholly left
+        {100, 100, g.width},                      // whole
+        {-3, 0, g.width - 3},                     // cut on the left
+        {-g.width, 0, 0},                         // wholly left
         {380 - g.width, 380 - g.width, g.width},  // ends exactly at 379
-        {378, 378, 2},                       // cut at 379
-        {380, 0, 0},                         // wholly right
+        {378, 378, 2},                            // cut at 379
+        {380, 0, 0},                              // wholly right
     };
     for (const Case& c : cases) {
         std::vector<std::uint8_t> front(FrameWidth * FrameHeight, 77);
-        EXPECT_EQ(DrawIntroGlyph(front, assets.Font(), assets.Glyphs(), c.x, 5, index), g.width) << c.x;
+        EXPECT_EQ(DrawIntroGlyph(front, assets.Font(), assets.Glyphs(), c.x, 5, index), g.width)
+            << c.x;
         int changed = 0;
         for (int column = 0; column < FrameWidth; ++column) {
             bool written = false;
@@ -203,7 +221,9 @@ TEST(IntroText, GlyphsAreClippedAndAlwaysAdvanceTheirWidth) {
                 const auto value = front[static_cast<std::size_t>(row * FrameWidth + column)];
                 const int source = g.start + column - c.x;
                 if (column >= c.firstColumn && column < c.firstColumn + c.columns) {
-                    EXPECT_EQ(value, assets.Font()[static_cast<std::size_t>((row - 5) * FontWidth + source)]);
+                    EXPECT_EQ(
+                        value,
+                        assets.Font()[static_cast<std::size_t>((row - 5) * FontWidth + source)]);
                     written = true;
                 } else {
                     EXPECT_EQ(value, 77) << c.x << " column " << column;
@@ -216,8 +236,10 @@ TEST(IntroText, GlyphsAreClippedAndAlwaysAdvanceTheirWidth) {
     std::vector<std::uint8_t> front(FrameWidth * FrameHeight, 77);
     EXPECT_EQ(DrawIntroGlyph(front, assets.Font(), assets.Glyphs(), 10, 5, 300), 0);
     EXPECT_EQ(DrawIntroGlyph(front, assets.Font(), assets.Glyphs(), 10, 5, 200), 0);
-    EXPECT_EQ(DrawIntroGlyph(front, assets.Font(), assets.Glyphs(), 10, 255, index), g.width);  // cut at the top
-    EXPECT_EQ(std::count(front.begin(), front.end(), 77), static_cast<long>(front.size()) - 5 * g.width);
+    EXPECT_EQ(DrawIntroGlyph(front, assets.Font(), assets.Glyphs(), 10, 255, index),
+              g.width);  // cut at the top
+    EXPECT_EQ(std::count(front.begin(), front.end(), 77),
+              static_cast<long>(front.size()) - 5 * g.width);
 }
 
 TEST(IntroRenderer, FacesAwayAreCulledAndTheNearerFaceWins) {
@@ -245,7 +267,8 @@ TEST(IntroRenderer, FacesAwayAreCulledAndTheNearerFaceWins) {
     IntroRenderer renderer2(assets2);
     renderer2.ClearBuffers();
     renderer2.DrawMesh(1536, 0, 0);
-    EXPECT_TRUE(std::equal(renderer.ShadeMap().begin(), renderer.ShadeMap().end(), renderer2.ShadeMap().begin()));
+    EXPECT_TRUE(std::equal(renderer.ShadeMap().begin(), renderer.ShadeMap().end(),
+                           renderer2.ShadeMap().begin()));
 }
 
 TEST(IntroRenderer, HugeFacesAreClippedToTheBand) {
@@ -257,7 +280,8 @@ TEST(IntroRenderer, HugeFacesAreClippedToTheBand) {
     renderer.DrawMesh(1536, 0, 0);
     const auto shades = renderer.ShadeMap();
     ASSERT_NE(shades[0], 0);
-    EXPECT_EQ(std::count(shades.begin(), shades.end(), shades[0]), static_cast<long>(shades.size()));
+    EXPECT_EQ(std::count(shades.begin(), shades.end(), shades[0]),
+              static_cast<long>(shades.size()));
 }
 
 TEST(IntroRenderer, FacesAtTheEyeOrWithoutAreaDrawNothingWrong) {
@@ -282,11 +306,14 @@ TEST(IntroRenderer, FrontLayerCastsItsShadowTwoRowsDownAndTwoColumnsRight) {
     IntroRenderer renderer(assets);
     renderer.DrawBackground(0, 1 << 24, 0, 0);
     renderer.ComposeFront();
-    const auto pixel = [&](int column, int row) { return renderer.Frame()[static_cast<std::size_t>(row * FrameWidth + column)]; };
+    const auto pixel = [&](int column, int row) {
+        return renderer.Frame()[static_cast<std::size_t>(row * FrameWidth + column)];
+    };
     const IntroTables& t = Tables();
-    const std::uint32_t ink = static_cast<std::uint32_t>(t.Blend(0x80, 1) + t.Blend(0xFD, 254)) << 16 |
-                              static_cast<std::uint32_t>(t.Blend(0x80, 1) + t.Blend(0xE5, 254)) << 8 |
-                              static_cast<std::uint32_t>(t.Blend(0x80, 1) + t.Blend(0xD1, 254));
+    const std::uint32_t ink =
+        static_cast<std::uint32_t>(t.Blend(0x80, 1) + t.Blend(0xFD, 254)) << 16 |
+        static_cast<std::uint32_t>(t.Blend(0x80, 1) + t.Blend(0xE5, 254)) << 8 |
+        static_cast<std::uint32_t>(t.Blend(0x80, 1) + t.Blend(0xD1, 254));
     EXPECT_EQ(pixel(100, 10), ink);
     EXPECT_EQ(pixel(102, 8), 0x00414141u);  // 0x80 - 254 / 4
     EXPECT_EQ(pixel(101, 8), 0x00808080u);

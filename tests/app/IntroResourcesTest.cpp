@@ -27,13 +27,19 @@ const IntroAssets& Assets() {
 
 TEST(IntroResources, EachPackedPictureUnpacksToExactlyItsSize) {
     Assets();  // registers the resources
-    struct Case { const char* name; std::size_t size; };
+    struct Case {
+        const char* name;
+        std::size_t size;
+    };
     for (const Case c : {Case{"INTRO_FONTIM", 56400}, Case{"INTRO_FRONTIM", 98800},
                          Case{"INTRO_BACKFONE", 66560}}) {
-        const QByteArray packed = reversi::graphics::ReadResource(QStringLiteral(":/intro/") + c.name);
+        const QByteArray packed =
+            reversi::graphics::ReadResource(QStringLiteral(":/intro/") + c.name);
         ASSERT_GE(packed.size(), 4) << c.name;
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(packed.constData());
-        EXPECT_EQ(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24, static_cast<int>(c.size)) << c.name;
+        EXPECT_EQ(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24,
+                  static_cast<int>(c.size))
+            << c.name;
         std::vector<std::uint8_t> out(c.size);
         reversi::graphics::UnpackResource(QStringLiteral(":/intro/") + c.name, out);
         // The committed resource is exactly what the packer makes of its content.
@@ -109,9 +115,12 @@ TEST(IntroResources, GlyphStripHoldsTheWholeCharsetContiguouslyInOrder) {
         EXPECT_EQ(g.start, i == 1 ? 7 : glyphs[static_cast<std::size_t>(i - 1)].end + 1);
     }
     EXPECT_LT(glyphs[IntroCharCount - 1].end, FontWidth);
-    for (int i = IntroCharCount; i < 256; ++i) EXPECT_EQ(glyphs[static_cast<std::size_t>(i)].width, 0);
+    for (int i = IntroCharCount; i < 256; ++i)
+        EXPECT_EQ(glyphs[static_cast<std::size_t>(i)].width, 0);
     // Wider letters are wider: 'W' against 'i', 'Ж' against '.'.
-    const auto width = [&](char16_t ch) { return glyphs[MapIntroText(std::u16string(1, ch))[0] - 1u].width; };
+    const auto width = [&](char16_t ch) {
+        return glyphs[MapIntroText(std::u16string(1, ch))[0] - 1u].width;
+    };
     EXPECT_GT(width(u'W'), width(u'i'));
     EXPECT_GT(width(u'Ж'), width(u'.'));
 }

@@ -18,7 +18,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-Bytes FromText(const std::string& text) { return {text.begin(), text.end()}; }
+Bytes FromText(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 // Decodes into the middle of a larger buffer whose guard bytes must stay put.
 Bytes DecodeGuarded(const Bytes& stream, std::size_t count) {
@@ -32,13 +34,15 @@ Bytes DecodeGuarded(const Bytes& stream, std::size_t count) {
     return {buffer.begin() + Guard, buffer.begin() + static_cast<std::ptrdiff_t>(Guard + count)};
 }
 
-Bytes RoundTrip(const Bytes& data) { return DecodeGuarded(LzhEncode(data), data.size()); }
+Bytes RoundTrip(const Bytes& data) {
+    return DecodeGuarded(LzhEncode(data), data.size());
+}
 
 // Text-like data: words from a small vocabulary, so that matches of every
 // length and distance occur.
 Bytes WordSoup(std::size_t size, unsigned seed) {
-    static const char* words[] = {"reversi ", "disc ", "board ", "corner ", "edge ", "flip ",
-                                  "white ", "black ", "move ", "pass ", "\n", "0123456789"};
+    static const char* words[] = {"reversi ", "disc ",  "board ", "corner ", "edge ", "flip ",
+                                  "white ",   "black ", "move ",  "pass ",   "\n",    "0123456789"};
     std::mt19937 rng(seed);
     Bytes out;
     while (out.size() < size) {
@@ -59,7 +63,9 @@ Bytes Noise(std::size_t size, unsigned seed, int alphabet = 256) {
 }  // namespace
 
 TEST(LzhDistanceTables, FollowThePublishedBands) {
-    struct Row { int first, last, codeFirst, length; };
+    struct Row {
+        int first, last, codeFirst, length;
+    };
     const Row rows[] = {{0, 31, 0, 3},     {32, 79, 1, 4},    {80, 143, 4, 5},
                         {144, 191, 12, 6}, {192, 239, 24, 7}, {240, 255, 48, 8}};
     for (const Row& row : rows) {
@@ -91,7 +97,12 @@ TEST(Lzh, RoundTripsOfTypicalShapes) {
         {"short pattern", FromText("abababababababababababababababab")},
         {"text", WordSoup(20000, 1)},
         {"noise", Noise(9000, 2)},
-        {"every byte value", [] { Bytes b(256); for (int i = 0; i < 256; ++i) b[i] = static_cast<std::uint8_t>(i); return b; }()},
+        {"every byte value",
+         [] {
+             Bytes b(256);
+             for (int i = 0; i < 256; ++i) b[i] = static_cast<std::uint8_t>(i);
+             return b;
+         }()},
     };
     for (const auto& [name, data] : cases) {
         EXPECT_EQ(RoundTrip(data), data) << name;
@@ -167,7 +178,8 @@ TEST(Lzh, DamagedAndTruncatedStreamsStayInsideTheirBuffers) {
             damaged[rng() % damaged.size()] ^= static_cast<std::uint8_t>(1 + rng() % 255);
         }
         DecodeGuarded(damaged, data.size());
-        const Bytes cut(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(rng() % stream.size()));
+        const Bytes cut(stream.begin(),
+                        stream.begin() + static_cast<std::ptrdiff_t>(rng() % stream.size()));
         DecodeGuarded(cut, data.size());
     }
     // No input at all, or all ones (the deepest leaf every time).

@@ -39,7 +39,8 @@ TEST(PackedResource, UnpacksToExactlyItsSize) {
     QTemporaryDir dir;
     Bytes data(5000);
     for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * i / 7);
-    const QString path = WriteFile(dir, QStringLiteral("PICTURE"), reversi::tools::PackResourceBytes(data));
+    const QString path =
+        WriteFile(dir, QStringLiteral("PICTURE"), reversi::tools::PackResourceBytes(data));
     Bytes out(data.size());
     UnpackResource(path, out);
     EXPECT_EQ(out, data);
@@ -63,15 +64,20 @@ TEST(PackedResource, RejectsWhatDoesNotFitWithoutWriting) {
     QTemporaryDir dir;
     const Bytes packed = reversi::tools::PackResourceBytes(Bytes(100, 7));
     const QString path = WriteFile(dir, QStringLiteral("INTRO_X"), packed);
-    struct Case { const char* name; std::size_t bufferSize; };
-    for (const Case c : {Case{"smaller buffer", 99}, Case{"larger buffer", 101}, Case{"empty buffer", 0}}) {
+    struct Case {
+        const char* name;
+        std::size_t bufferSize;
+    };
+    for (const Case c :
+         {Case{"smaller buffer", 99}, Case{"larger buffer", 101}, Case{"empty buffer", 0}}) {
         Bytes out(c.bufferSize, 0x55);
         ExpectResourceError([&] { UnpackResource(path, out); }, "Resource INTRO_X is damaged");
         EXPECT_EQ(out, Bytes(c.bufferSize, 0x55)) << c.name;
     }
     for (std::size_t length = 0; length < 4; ++length) {
         const QString shortPath =
-            WriteFile(dir, QStringLiteral("SHORT"), Bytes(packed.begin(), packed.begin() + static_cast<std::ptrdiff_t>(length)));
+            WriteFile(dir, QStringLiteral("SHORT"),
+                      Bytes(packed.begin(), packed.begin() + static_cast<std::ptrdiff_t>(length)));
         Bytes out(length == 0 ? 0 : 100, 0x55);
         ExpectResourceError([&] { UnpackResource(shortPath, out); }, "Resource SHORT is damaged");
     }

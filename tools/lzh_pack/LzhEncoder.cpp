@@ -44,7 +44,8 @@ void EncodeSymbol(lzh::AdaptiveTree& tree, BitWriter& out, int symbol) {
     for (int node = tree.LeafNode(symbol); node != lzh::Root; node = tree.Parent(node)) {
         path.push_back(tree.Side(node));
     }
-    for (auto it = path.rbegin(); it != path.rend(); ++it) out.Put(1, static_cast<std::uint32_t>(*it));
+    for (auto it = path.rbegin(); it != path.rend(); ++it)
+        out.Put(1, static_cast<std::uint32_t>(*it));
     tree.Update(symbol);
 }
 

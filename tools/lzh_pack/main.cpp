@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
                                          std::istreambuf_iterator<char>());
     const std::vector<std::uint8_t> packed = reversi::tools::PackResourceBytes(data);
     std::ofstream out(argv[2], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(packed.data()), static_cast<std::streamsize>(packed.size()));
+    out.write(reinterpret_cast<const char*>(packed.data()),
+              static_cast<std::streamsize>(packed.size()));
     if (!out) {
         std::fprintf(stderr, "lzh_pack: cannot write %s\n", argv[2]);
         return 1;
