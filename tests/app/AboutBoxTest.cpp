@@ -9,6 +9,9 @@
 #include <QTimer>
 
 #include "AboutUnit.h"
+#include "IntroMotion.h"
+#include "IntroRenderer.h"
+#include "IntroResources.h"
 #include "StartUpLogo.h"
 
 using namespace reversi::intro;
@@ -80,6 +83,36 @@ TEST(AboutBox, ShowAboutBoxReturnsAfterAClickAndCanOpenAgain) {
         EXPECT_TRUE(clicked) << "round " << round;
         EXPECT_LT(took.elapsed(), 4000);
     }
+}
+
+TEST(AboutBox, EveryOpeningStartsTheAnimationAfresh) {
+    // The first frame of a box shows the motion after its first step at most,
+    // however long an earlier box ran.
+    const IntroAssets assets = LoadIntroAssets();
+    const auto frameAfter = [&](int steps) {
+        IntroMotion motion(assets.ScrollPeriod(), 1);  // no seed matters this early
+        for (int i = 0; i < steps; ++i) motion.Step();
+        IntroRenderer renderer(assets);
+        renderer.Render(motion.View());
+        QImage image(FrameWidth, FrameHeight, QImage::Format_RGB32);
+        for (int row = 0; row < FrameHeight; ++row) {
+            for (int column = 0; column < FrameWidth; ++column) {
+                image.setPixel(
+                    column, FrameHeight - 1 - row,
+                    renderer.Frame()[static_cast<std::size_t>(row * FrameWidth + column)] |
+                        0xFF000000u);
+            }
+        }
+        return image;
+    };
+    const QImage step0 = frameAfter(0), step1 = frameAfter(1);
+    {
+        TAboutBox earlier;
+        earlier.show();
+        QTest::qWait(300);
+    }
+    TAboutBox box;
+    EXPECT_TRUE(box.FrameImage() == step0 || box.FrameImage() == step1);
 }
 
 TEST(StartUpLogo, ShowsTheLogoCentredWhileItLives) {
