@@ -3,13 +3,20 @@
 #include <QMessageBox>
 
 #include "FinalUnit.h"
+#include "Statistics.h"
 
 namespace reversi {
 
-void TModalGameMessages::ShowFinal(QWidget* owner, int m, int white, int black) {
+void TModalGameMessages::ShowFinal(QWidget* owner, GameMessageKind m, int first, int second) {
     TFinalDlg dialog(owner);
-    dialog.SetOutMessage(m, white, black);
+    dialog.SetOutMessage(static_cast<int>(m), first, second);
     dialog.exec();
+}
+
+void TModalGameMessages::ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize,
+                                        bool advancedEngine, int level) {
+    TStatisticsForm form(table, boardSize, advancedEngine, level, owner);
+    form.exec();
 }
 
 bool TModalGameMessages::Confirm(QWidget* owner, const QString& text) {

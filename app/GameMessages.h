@@ -1,30 +1,40 @@
-// The modal messages of the game flow: the result and pass window and the
-// confirmation box. The window shows them through this small interface so
+// The modal windows of the game flow: the result and pass window, the
+// confirmation box and the statistics window. The window shows them through this small interface so
 // that tests can answer them without a modal loop.
 #pragma once
 
 #include <QString>
 
+#include "TurnAccounting.h"
+
 class QWidget;
 
 namespace reversi {
+
+class TStatisticsTable;
 
 class TGameMessages {
 public:
     virtual ~TGameMessages() = default;
     // The "Information" window (TFinalDlg) with message kind m, shown
-    // modally over owner.
-    virtual void ShowFinal(QWidget* owner, int m, int white, int black) = 0;
+    // modally over owner; for a win the winner's count comes first.
+    virtual void ShowFinal(QWidget* owner, GameMessageKind m, int first, int second) = 0;
     // A confirmation box (question icon, caption "Confirm", Yes and No);
     // true only for Yes.
     virtual bool Confirm(QWidget* owner, const QString& text) = 0;
+    // The statistics window over owner, opened on the block and level given;
+    // it clears through the table.
+    virtual void ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize,
+                                bool advancedEngine, int level) = 0;
 };
 
 // The real windows.
 class TModalGameMessages : public TGameMessages {
 public:
-    void ShowFinal(QWidget* owner, int m, int white, int black) override;
+    void ShowFinal(QWidget* owner, GameMessageKind m, int first, int second) override;
     bool Confirm(QWidget* owner, const QString& text) override;
+    void ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize, bool advancedEngine,
+                        int level) override;
 };
 
 // The practice question of the hint, three lines.

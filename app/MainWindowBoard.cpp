@@ -6,9 +6,9 @@
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTimer>
 
+#include "AsyncTimer.h"
 #include "ButtonIcons.h"
 #include "BoardView.h"
 #include "EngineUnit.h"
@@ -26,15 +26,16 @@ void TReversiForm::CreateComponents() {
     // The board area: the back buffer inside its frames. Its mouse events
     // reach the window's handlers through the event filter; it takes the
     // keyboard focus, so the keys reach the window's key handler.
-    BoardWidget = new platform::BoardView(ClientArea);
-    BoardWidget->setFocusPolicy(Qt::StrongFocus);
-    BoardWidget->installEventFilter(this);
-    Painter.SetPresenter(BoardWidget);
-    connect(BoardWidget, &platform::BoardView::firstPainted, this, &TReversiForm::FirstBoardPaint);
+    boardWidget_ = new platform::BoardView(ClientArea);
+    boardWidget_->setObjectName(QStringLiteral("BoardWidget"));
+    boardWidget_->setFocusPolicy(Qt::StrongFocus);
+    boardWidget_->installEventFilter(this);
+    painter_.SetPresenter(boardWidget_);
+    painter_.SetPosition(&Game().Boards[0]);
+    connect(boardWidget_, &platform::BoardView::firstPainted, this, &TReversiForm::FirstBoardPaint);
 
     CreateMoveListPanel();
 
-    RevClientSocket = new QTcpSocket(this);
     RevServerSocket = new QTcpServer(this);
 
     auto makeAsyncTimer = [this](int interval, void (TReversiForm::*handler)()) {
@@ -68,15 +69,15 @@ void TReversiForm::SizeWindowToField() {
     SqSize = SquareSizeFor(Game().BoardSize);
     SqHalf = Game().BoardSize == 10 ? 25 : 30;
     const int area = BoardAreaSize();
-    BoardWidget->setFixedSize(area, area);
-    BoardWidget->move(0, 0);
+    boardWidget_->setFixedSize(area, area);
+    boardWidget_->move(0, 0);
     MovesListPanel->setGeometry(area, 0, MovesListPanelWidth(), area);
-    MovesListPanel->setVisible(MovesVisible && MovesListWidth > 0);
+    MovesListPanel->setVisible(MovesVisible && movesListWidth_ > 0);
 
     // The window keeps its centre when its size changes.
     const QRect before = frameGeometry();
     const QSize oldSize = size();
-    ClientArea->setFixedSize(area + MovesListWidth, area);
+    ClientArea->setFixedSize(area + movesListWidth_, area);
     layout()->activate();
     if (isVisible()) {
         const QSize grown = size() - oldSize;
@@ -86,23 +87,25 @@ void TReversiForm::SizeWindowToField() {
 
 void TReversiForm::LoadPictureSets() {
     // Throws PictureError, naming the file, when a picture is missing or damaged.
-    const auto& g = Game();
-    graphics::LoadAllPictures(Painter.Pictures(), g.BoardBorderStyle, g.FiguresStyle,
-                              g.HelpStyle, g.BoardSize);
-    Painter.TheCursor().SetCursorStyle(g.CursorStyle);
+    const Settings& s = settings_;
+    const graphics::ColourNames names = graphics::FigureColourNames(s.FiguresStyle);
+    // The colour names come with the figures, even when their sheet is missing.
+    SetSideNames(names.white, names.black);
+    graphics::LoadAllPictures(painter_.Pictures(), s.BoardBorderStyle, s.FiguresStyle,
+                              s.HelpStyle, Game().BoardSize);
+    painter_.TheCursor().SetCursorStyle(s.CursorStyle);
 }
 
 void TReversiForm::DrawBoard() {
-    if (Painter.Geometry().N != Game().BoardSize || Painter.BackBuffer().Width() == 0) {
-        Painter.CreateBackBuffer(Game().BoardSize);
+    if (painter_.Geometry().N != Game().BoardSize || painter_.BackBuffer().Width() == 0) {
+        painter_.CreateBackBuffer(Game().BoardSize);
     }
-    Painter.animfrms = animfrms;
-    Painter.DrawBoard();
-    Painter.PresentBuffer();
+    painter_.DrawBoard();
+    painter_.PresentBuffer();
 }
 
 bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == BoardWidget) {
+    if (watched == boardWidget_) {
         switch (e->type()) {
         case QEvent::MouseButtonPress:
             FormMouseDown(static_cast<QMouseEvent*>(e));

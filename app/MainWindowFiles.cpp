@@ -29,7 +29,7 @@ bool TReversiForm::LoadMatch(const QString& FileName) {
             ShowErrorMessage(QString::fromLocal8Bit(failure.what()), this);
             return false;
         }
-        NewPosX = NewPosY = 0;
+        painter_.NewPosX = painter_.NewPosY = 0;
         SizeWindowToField();
     }
     g.GameOver = false;
@@ -40,20 +40,16 @@ bool TReversiForm::LoadMatch(const QString& FileName) {
     g.Tracker->GoToStart();
     while (g.Tracker->Redo(false)) {
     }
-    HelpMoveNoMoves1st = true;
+    animations_.HelpMoveNoMoves1st = true;
     return true;
 }
 
-void TReversiForm::OpenCommandLineGame() {
-    const QString file = ForceLoadGameStr;
-    ForceLoadGame = false;
+void TReversiForm::OpenCommandLineGame(const QString& file) {
     const bool loaded = LoadMatch(file);
     // A loaded match is shown at its last position, browsing off, and the
     // turn loop is not started. When nothing could be loaded the new game
     // starts as it would have without the file.
-    UndoRedoF = false;
-    SpeedButtonFromThis->setEnabled(false);
-    SpeedButtonFromEnd->setEnabled(false);
+    SetBrowsing(false);
     ShowMoveCounter();
     ShowScoreAndTurn();
     DrawBoard();

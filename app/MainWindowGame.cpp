@@ -1,5 +1,7 @@
 // The game flow: the turn loop, the computer's move on its search thread,
-// and the one path by which every move reaches the board.
+// and the one path by which every move reaches the board. Whose turn it is
+// and how the game ends is the engine's answer (AdvanceTurn); this file only
+// shows it.
 #include <QAction>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -15,10 +17,7 @@
 namespace reversi {
 
 namespace {
-// Sound effects of the game flow.
-constexpr int EffectEndgame = 3;
-constexpr int EffectMove = 5;
-constexpr int EffectStMove = 7;
+using platform::TSoundEffect;
 // White's fixed first move when the computer opens: E6 on 8 x 8, D5 on 10 x 10.
 constexpr int FirstMove8 = 53;
 constexpr int FirstMove10 = 54;
@@ -27,77 +26,74 @@ constexpr int FirstMove10 = 54;
 void TReversiForm::PlaceMove(int square) {
     auto& g = Game();
     const int me = g.SideToMove;
-    const int opp = OtherSide();
-    SaveOldBoard();
+    const int opp = Opponent(me);
+    animations_.SaveOldBoard();
     // Recorded before the board changes: the record keeps the position before.
     g.Tracker->AddMove(square, me, opp);
     g.Boards[0][static_cast<std::size_t>(square)] = static_cast<std::uint8_t>(me);
     MakeMove(g.Boards[0], square, me, opp);
     ShowMoveCounter();
-    if (g.AnimationOn && g.FiguresStyle == 0) PlaySoundEffect(EffectMove);
-    StartMoveAnimation();
-    if (!g.AnimationOn) PlaySoundEffect(EffectStMove);
+    if (settings_.AnimationOn && settings_.FiguresStyle == 0) PlaySoundEffect(TSoundEffect::move);
+    animations_.StartMoveAnimation();
+    if (!settings_.AnimationOn) PlaySoundEffect(TSoundEffect::stmove);
+}
+
+bool TReversiForm::WaitForMoveAnimation() {
+    auto& g = Game();
+    const tBoard position = g.Boards[0];
+    while (settings_.AnimationOn && animations_.MoveAnimationEnabled) {
+        if (AsyncTimerAnimation == nullptr || !AsyncTimerAnimation->Enabled()) {
+            animations_.StopMoveAnimation();  // nothing would ever end it
+            DrawBoard();
+            break;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (closed_ || g.Boards[0] != position) return false;
+    }
+    return true;
 }
 
 bool TReversiForm::CountAndSwitchSide() {
-    auto& g = Game();
-    if (!g.AnimationOn) {
+    if (!settings_.AnimationOn) {
         // Without animation the board is redrawn here at once.
         DrawBoard();
         update();
     }
-    const tBoard& board = g.Boards[0];
-    const int n = g.BoardSize;
-    int white = 0, black = 0;
-    bool whiteCanMove = false, blackCanMove = false;
-    for (int x = 0; x < n; ++x)
-        for (int y = 0; y < n; ++y) {
-            const int sq = SquareIndex(x, y, n);
-            if (board[sq] == CellWhite) ++white;
-            if (board[sq] == CellBlack) ++black;
-            if (!whiteCanMove) whiteCanMove = CanMove(board, sq, CellWhite, CellBlack);
-            if (!blackCanMove) blackCanMove = CanMove(board, sq, CellBlack, CellWhite);
-        }
-    const QString whiteName = QString::fromStdString(GetWhiteName());
-    const QString blackName = QString::fromStdString(GetBlackName());
-    StatusPanels[1]->setText(
-        QStringLiteral("%1 %2 : %3 %4").arg(whiteName).arg(white).arg(blackName).arg(black));
-    g.SideToMove = 5 - g.SideToMove;
+    const TurnOutcome outcome = AdvanceTurn(Game());
+    ShowTurnOutcome(outcome);
+    return outcome.event != TurnEvent::GameOver;
+}
 
-    if (!whiteCanMove && !blackCanMove) {
+void TReversiForm::ShowTurnOutcome(const TurnOutcome& outcome) {
+    const auto& g = Game();
+    ShowScore(outcome.counts);
+    if (outcome.event == TurnEvent::NextSide) {
+        ShowMover(outcome.toMove);
+        ReversiStatusBar->repaint();
+        return;
+    }
+    if (outcome.event == TurnEvent::GameOver) {
         StatusPanels[0]->setText(QStringLiteral("Game over"));
-        // Over before the message shows, so nothing that runs while it is
-        // open can continue this game.
-        g.GameOver = true;
-        PlaySoundEffect(EffectEndgame);
-        if (white == black) {
-            GameMessages().ShowFinal(this, 2, 0, 0);
-        } else if (black > white) {
-            GameMessages().ShowFinal(this, 1, black, white);
-        } else {
-            GameMessages().ShowFinal(this, 0, white, black);
-        }
-        if (g.VsComputer && !g.PracticeGame && !g.NetworkGame) {
-            const int computer = g.ComputerSide == CellWhite ? white : black;
-            const int human = g.ComputerSide == CellWhite ? black : white;
-            RecordGameResult(computer == human ? 0 : computer > human ? 2 : 1);
-        }
-        return false;
+    } else {
+        ShowMover(outcome.toMove);
     }
-    // One pass at most per cycle: the side switched to always has a move.
-    if (g.SideToMove == CellWhite && !whiteCanMove) {
-        g.SideToMove = CellBlack;
-        PlaySoundEffect(EffectEndgame);
-        GameMessages().ShowFinal(this, 3, 0, 0);
-    } else if (g.SideToMove == CellBlack && !blackCanMove) {
-        g.SideToMove = CellWhite;
-        PlaySoundEffect(EffectEndgame);
-        GameMessages().ShowFinal(this, 4, 0, 0);
-    }
-    const QString mover = g.SideToMove == CellBlack ? blackName : whiteName;
-    StatusPanels[0]->setText(mover + QStringLiteral(" is moving"));
     ReversiStatusBar->repaint();
-    return true;
+    // The message comes once the last move stands on the board: the move
+    // animation finishes first (the game is already marked over, so nothing
+    // run meanwhile can continue it).
+    WaitForMoveAnimation();
+    PlaySoundEffect(TSoundEffect::endgame);
+    GameMessages().ShowFinal(this, outcome.message, outcome.first, outcome.second);
+    if (outcome.event != TurnEvent::GameOver) return;
+    if (const auto result = CountedResult(g, outcome.counts)) RecordGameResult(*result);
+}
+
+bool TReversiForm::PlayerMayMove() const {
+    const auto& g = Game();
+    if (g.GameOver || g.ThreadRunning || g.Routines.CanMove == nullptr) return false;
+    if (g.NetworkGame) return IsPlayersTurn();
+    // Against the computer a click only ever plays the player's colour.
+    return !(g.VsComputer && g.SideToMove == g.ComputerSide);
 }
 
 void TReversiForm::ProcessTurn(bool SkipFirstCount) {
@@ -110,35 +106,25 @@ void TReversiForm::ProcessTurn(bool SkipFirstCount) {
 
         if (!g.VsComputer || g.SideToMove != g.ComputerSide) {
             if (g.NetworkGame)
-                BoardWidget->setCursor(IsPlayersTurn() ? Qt::ArrowCursor : Qt::WaitCursor);
+                boardWidget_->setCursor(IsPlayersTurn() ? Qt::ArrowCursor : Qt::WaitCursor);
             return;
         }
 
         // The computer's turn.
-        BoardWidget->setCursor(Qt::WaitCursor);
+        boardWidget_->setCursor(Qt::WaitCursor);
         const tBoard searched = g.Boards[0];
         const int side = g.SideToMove;
         const int answer = RunEngine();
-        if (JustStartedNetGame) {
-            JustStartedNetGame = false;
-        } else {
-            BoardWidget->setCursor(Qt::ArrowCursor);
-        }
+        boardWidget_->setCursor(Qt::ArrowCursor);
 
         if (answer != PassMove) {
             // The player's move may still be animating: show the reply after it.
-            while (g.AnimationOn && MoveAnimationEnabled) {
-                if (AsyncTimerAnimation == nullptr || !AsyncTimerAnimation->Enabled()) {
-                    StopMoveAnimation();  // nothing would ever end it
-                    break;
-                }
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-                if (g.GameOver || HelpMoveNoMoves1st) return;
-            }
+            if (!WaitForMoveAnimation()) return;
             // The answer is for the position searched and nothing else: a
             // position replaced meanwhile (new game, load, undo) drops it.
             if (g.GameOver || g.Boards[0] != searched || g.SideToMove != side) return;
-            if (IsPlayingSquare(answer, g.BoardSize) && CanMove(g.Boards[0], answer, side, 5 - side))
+            if (IsPlayingSquare(answer, g.BoardSize) &&
+                CanMove(g.Boards[0], answer, side, Opponent(side)))
                 PlaceMove(answer);
         }
         if (g.NetworkGame) return;
@@ -219,9 +205,19 @@ void TReversiForm::UpdateUndoRedo() {
     }
 }
 
-void TReversiForm::RecordGameResult(int result) {
-    if (GameResultRecorded) GameResultRecorded(result);
-    // The statistics count the result here and open their window.
+void TReversiForm::RecordGameResult(PlayerResult result) {
+    const auto& g = Game();
+    const int level = TStatisticsTable::LevelIndex(g.BabyLevel, g.Depth);
+    statistics_.Count(g.BoardSize, g.AdvancedEngine, level, result);
+    emit gameResultRecorded(result);
+    GameMessages().ShowStatistics(this, statistics_, g.BoardSize, g.AdvancedEngine, level);
+}
+
+void TReversiForm::SetBrowsing(bool browsing) {
+    UndoRedoF = browsing;
+    // The continue buttons work exactly while an earlier position is shown.
+    SpeedButtonFromThis->setEnabled(browsing);
+    SpeedButtonFromEnd->setEnabled(browsing);
 }
 
 void TReversiForm::SetGameMessages(std::unique_ptr<TGameMessages> messages) {

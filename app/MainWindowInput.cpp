@@ -18,8 +18,7 @@
 namespace reversi {
 
 namespace {
-constexpr int EffectCorrect = 1;
-constexpr int EffectMoveHint = 6;
+using platform::TSoundEffect;
 // Board-widget pixel where the field starts: the frames, then the border.
 constexpr int FieldOrigin = graphics::BoardOffset + graphics::BorderWidth;
 
@@ -45,38 +44,38 @@ void TReversiForm::FormMouseMove(QMouseEvent* e) { MouseMoveAt(e->position().toP
 void TReversiForm::MouseMoveAt(QPoint point) {
     auto& g = Game();
     const int n = g.BoardSize;
-    const int oldX = NewPosX, oldY = NewPosY;
+    int& posX = painter_.NewPosX;
+    int& posY = painter_.NewPosY;
+    const int oldX = posX, oldY = posY;
     // Over the border or the move list the last square is kept, each
     // coordinate on its own.
     const int x = SquareAt(point.x(), SqSize, n);
     const int y = SquareAt(point.y(), SqSize, n);
-    if (x >= 0) NewPosX = x;
-    if (y >= 0) NewPosY = y;
-    const bool changed = NewPosX != oldX || NewPosY != oldY;
+    if (x >= 0) posX = x;
+    if (y >= 0) posY = y;
+    const bool changed = posX != oldX || posY != oldY;
 
     if (UndoRedoF || g.ThreadRunning || (g.NetworkGame && !IsPlayersTurn())) return;
-    if (g.GameOver || g.Routines.CanMove == nullptr) {
-        BoardWidget->setCursor(Qt::ArrowCursor);
-        return;
-    }
-    if (CanMove(g.Boards[0], SquareIndex(NewPosX, NewPosY, n), g.SideToMove, OtherSide())) {
-        BoardWidget->setCursor(Qt::PointingHandCursor);
-        if (changed) PlaySoundEffect(EffectCorrect);
+    // The hand shows only where a click would play.
+    if (PlayerMayMove() &&
+        CanMove(g.Boards[0], SquareIndex(posX, posY, n), g.SideToMove, OtherSide())) {
+        boardWidget_->setCursor(Qt::PointingHandCursor);
+        if (changed) PlaySoundEffect(TSoundEffect::correct);
     } else {
-        BoardWidget->setCursor(Qt::ArrowCursor);
+        boardWidget_->setCursor(Qt::ArrowCursor);
     }
 }
 
 void TReversiForm::FormClick() {
     auto& g = Game();
-    if (g.GameOver || g.ThreadRunning || (g.NetworkGame && !IsPlayersTurn())) return;
+    if (!PlayerMayMove()) return;
     if (UndoRedoF) {
         // Browsing: the choice to continue from here or from the end comes
         // with the history browsing.
         return;
     }
-    if (g.AnimationOn && MoveAnimationEnabled) return;
-    const int s = SquareIndex(NewPosX, NewPosY, g.BoardSize);
+    if (settings_.AnimationOn && animations_.MoveAnimationEnabled) return;
+    const int s = SquareIndex(painter_.NewPosX, painter_.NewPosY, g.BoardSize);
     if (!CanMove(g.Boards[0], s, g.SideToMove, OtherSide())) return;
     if (g.VsComputer) DisableUndoRedo();
     PlaceMove(s);
@@ -108,7 +107,7 @@ void TReversiForm::keyPressEvent(QKeyEvent* e) {
 
 void TReversiForm::FormKeyDown(int key) {
     const int n = Game().BoardSize;
-    int x = NewPosX, y = NewPosY;
+    int x = painter_.NewPosX, y = painter_.NewPosY;
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -140,29 +139,27 @@ void TReversiForm::FormKeyDown(int key) {
 
 void TReversiForm::PointAtSquare(int x, int y) {
     const QPoint centre = SquareCentre(x, y);
-    QCursor::setPos(BoardWidget->mapToGlobal(centre));
+    QCursor::setPos(boardWidget_->mapToGlobal(centre));
     // Warping is not reported everywhere: run the tracking directly too.
     MouseMoveAt(centre);
 }
 
 void TReversiForm::HintItemClick() {
     auto& g = Game();
-    if (g.GameOver || g.NetworkGame || MoveAnimationEnabled || UndoRedoF || g.ThreadRunning) return;
+    if (g.GameOver || g.NetworkGame || animations_.MoveAnimationEnabled || UndoRedoF ||
+        g.ThreadRunning)
+        return;
     if (g.VsComputer && !g.PracticeGame) {
         if (!GameMessages().Confirm(this, HintPracticeQuestion())) return;
         g.PracticeGame = true;
     }
-    BoardWidget->setCursor(Qt::WaitCursor);
+    boardWidget_->setCursor(Qt::WaitCursor);
     const tBoard asked = g.Boards[0];
     const int answer = RunEngine();
-    if (JustStartedNetGame) {
-        JustStartedNetGame = false;
-    } else {
-        BoardWidget->setCursor(Qt::ArrowCursor);
-    }
+    boardWidget_->setCursor(Qt::ArrowCursor);
     if (answer == PassMove || g.Boards[0] != asked || !IsPlayingSquare(answer, g.BoardSize)) return;
     PointAtSquare(SquareColumn(answer, g.BoardSize), SquareRow(answer, g.BoardSize));
-    PlaySoundEffect(EffectMoveHint);
+    PlaySoundEffect(TSoundEffect::movehint);
 }
 
 void TReversiForm::NewGameItemClick() {
@@ -174,13 +171,11 @@ void TReversiForm::NewGameItemClick() {
         // new network game).
         return;
     }
-    ClearHelpMarks();
-    StopMoveAnimation();
+    animations_.ClearHelpMarks();
+    animations_.StopMoveAnimation();
     NewGame();
-    HelpMoveNoMoves1st = true;
-    UndoRedoF = false;
-    SpeedButtonFromThis->setEnabled(false);
-    SpeedButtonFromEnd->setEnabled(false);
+    animations_.HelpMoveNoMoves1st = true;
+    SetBrowsing(false);
     DisableUndoRedo();
     ShowNewGameStatus();
     DrawBoard();
@@ -188,20 +183,15 @@ void TReversiForm::NewGameItemClick() {
     ProcessTurn(true);
 }
 
-void TReversiForm::ApplyRemoteMove() {
+void TReversiForm::ApplyRemoteMove(int x, int y) {
     auto& g = Game();
-    if (!g.RemoteMovePending || g.ThreadRunning || g.GameOver) return;
+    if (g.ThreadRunning || g.GameOver) return;
     const int n = g.BoardSize;
-    if (g.RemoteMoveX < 0 || g.RemoteMoveX >= n || g.RemoteMoveY < 0 || g.RemoteMoveY >= n) return;
-    const int s = SquareIndex(g.RemoteMoveX, g.RemoteMoveY, n);
+    if (x < 0 || x >= n || y < 0 || y >= n) return;
+    const int s = SquareIndex(x, y, n);
     if (!CanMove(g.Boards[0], s, g.SideToMove, OtherSide())) return;
     // Let the previous move finish its animation first.
-    const tBoard before = g.Boards[0];
-    while (g.AnimationOn && MoveAnimationEnabled && AsyncTimerAnimation != nullptr &&
-           AsyncTimerAnimation->Enabled()) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    if (g.GameOver || g.Boards[0] != before) return;
+    if (!WaitForMoveAnimation() || g.GameOver) return;
     PlaceMove(s);
     ProcessTurn(false);
 }

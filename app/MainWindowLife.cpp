@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QMenu>
 
+#include "AsyncTimer.h"
 #include "CommandLine.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
@@ -37,8 +38,6 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 void TReversiForm::FormCreate() {
-    MoveAnimationEnabled = CursorAnimationEnabled = HelpAnimationEnabled = false;
-    ToolTipWasShown = false;
     SetupTexts();
     // Seeds the C generator from the clock, so each run plays differently.
     std::srand(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
@@ -49,65 +48,45 @@ void TReversiForm::FormCreate() {
     // program; closing writes no settings.
     if (!ScreenLinesEnough(ScreenLines())) {
         lowResolution_ = true;
-        Game().LowResolution = true;
         ShowPlainMessage(LowResolutionMessage());
         return;
     }
 
     StartSound();
-
-    ForceConnect = ForceLoadGame = JustStartedNetGame = false;
-    HelpMoveAnimFrame = CurrentAnimFrame = 0;
-    HelpMoveNoMoves1st = true;
-
     LoadSettings();
-    // Statistics are read here once the statistics store exists.
+    LoadStatistics();
     UndoRedoF = false;
 
     // The move list panel starts shown unless the settings hide it; hidden,
     // it adds nothing to the window's width.
-    MovesListWidth = MovesListPanelWidth();
-    MovesVisible = true;
-    if (!Game().ShowMovesList) {
-        MovesListWidth = 0;
-        MovesVisible = false;
-        ShowMoves1->setChecked(false);
-    }
+    MovesVisible = settings_.ShowMovesList;
+    movesListWidth_ = MovesVisible ? MovesListPanelWidth() : 0;
+    ShowMoves1->setChecked(MovesVisible);
 
     // The tray icon is prepared here and shown only when minimising; the
     // minimise and restore handlers (tray, music pause) come with the tray.
     TrayIcon->setToolTip(QStringLiteral("Zorel Reversi"));
 
-    NewPosX = OldPosX = NewPosY = OldPosY = 0;
     NewGame();
     Game().Tracker->SetMoveList(movesListAdapter_.get());
     ApplyCommandLine();
 
     LoadPictureSets();
     SizeWindowToField();
-    Painter.CreateBackBuffer(Game().BoardSize);
-
-    if (Game().FiguresStyle == 0) animfrms = 14;
-
-    auto& g = Game();
-    g.NetworkGame = false;
-    isserver = connectflag = giveawaysend = needreopensrv = justconnecting = false;
-    g.RemoteMovePending = false;
-    chartcode = charttype = 0;
+    painter_.CreateBackBuffer(Game().BoardSize);
+    Game().NetworkGame = false;
 
     StartListening();
     MusicPingTimer->start();
     AsyncTimerAnimation->SetEnabled(true);
 
-    if (UndoRedoF) {
+    if (pendingCommand_.kind == CommandLineAction::Kind::LoadGame) {
         // A saved game was named: start in browsing mode on the fresh position;
         // the file itself opens when the window is first shown.
-        SpeedButtonFromThis->setEnabled(true);
-        SpeedButtonFromEnd->setEnabled(true);
+        SetBrowsing(true);
         ShowMoveCounter();
     } else {
-        SpeedButtonFromThis->setEnabled(false);
-        SpeedButtonFromEnd->setEnabled(false);
+        SetBrowsing(false);
         ShowNewGameStatus();
         ProcessTurn(true);
     }
@@ -115,7 +94,7 @@ void TReversiForm::FormCreate() {
     ReversiStatusBar->repaint();
     DrawBoard();
     update();
-    CursorAnimationEnabled = true;
+    animations_.CursorAnimationEnabled = true;
     setAcceptDrops(true);
     created_ = true;
 }
@@ -123,39 +102,27 @@ void TReversiForm::FormCreate() {
 TReversiForm::~TReversiForm() { FormDestroy(); }
 
 void TReversiForm::StartSound() {
-    FSOUND_Inited = false;
     MusicStream.reset();
     // Without an audio device the game runs silently; a missing effect file
     // leaves that one effect silent. Neither is reported.
     if (!Sound.init(44100, 32)) return;
-    FSOUND_Inited = true;
     Effects.load(Sound, graphics::ProgramFolder() / "DATA");
 }
 
 void TReversiForm::ApplyCommandLine() {
-    const CommandLineAction action = ParseCommandLine(QCoreApplication::arguments().mid(1));
-    switch (action.kind) {
-    case CommandLineAction::Kind::Connect:
-        ForceConnect = true;
-        ForceConnectStr = action.value;
-        break;
-    case CommandLineAction::Kind::Listen:
-        ShutDownServerListing = false;
-        break;
-    case CommandLineAction::Kind::LoadGame:
-        ForceLoadGame = true;
-        ForceLoadGameStr = action.value;
-        UndoRedoF = true;
-        break;
-    case CommandLineAction::Kind::Nothing:
-        break;
+    pendingCommand_ = ParseCommandLine(QCoreApplication::arguments().mid(1));
+    // "-listen" listens whatever the settings say; the other actions wait
+    // until the window is first shown.
+    if (pendingCommand_.kind == CommandLineAction::Kind::Listen) {
+        settings_.ShutDownServerListing = false;
+        pendingCommand_ = {};
     }
 }
 
 void TReversiForm::StartListening() {
-    if (!ShutDownServerListing) {
+    if (!settings_.ShutDownServerListing) {
         // A port in use or no network leaves "Allow call" unticked; nothing is reported.
-        RevServerSocket->listen(QHostAddress::Any, static_cast<quint16>(NETPort));
+        RevServerSocket->listen(QHostAddress::Any, static_cast<quint16>(settings_.NETPort));
     }
     NetMenuListing->setChecked(RevServerSocket->isListening());
 }
@@ -181,17 +148,24 @@ bool TReversiForm::event(QEvent* e) {
 
 void TReversiForm::FormActivate() {
     if (!created_) return;
-    if (ForceConnect) {
-        ForceConnect = false;
+    const CommandLineAction pending = pendingCommand_;
+    pendingCommand_ = {};
+    switch (pending.kind) {
+    case CommandLineAction::Kind::Connect:
         // The call dialog with the address filled in comes with network play.
+        break;
+    case CommandLineAction::Kind::LoadGame:
+        OpenCommandLineGame(pending.value);
+        break;
+    default:
+        break;
     }
-    if (ForceLoadGame) OpenCommandLineGame();
 }
 
 void TReversiForm::TipShowTimerTimer() {
     ToolTipWasShown = true;
     TipShowTimer->stop();
-    if (Game().ShowTips) {
+    if (settings_.ShowTips) {
         // The tip of the day dialog is shown here once it exists.
     }
 }
@@ -225,8 +199,9 @@ void TReversiForm::FormClose() {
     StopSearchAndWait();
 
     AsyncTimerAnimation->SetEnabled(false);
-    MoveAnimationEnabled = CursorAnimationEnabled = HelpAnimationEnabled = false;
-    connectflag = false;
+    animations_.MoveAnimationEnabled = false;
+    animations_.CursorAnimationEnabled = false;
+    animations_.HelpAnimationEnabled = false;
     TrayIcon->hide();
     SaveSettingsOnClose();
 }
@@ -235,7 +210,7 @@ void TReversiForm::FormDestroy() {
     // Closing may not have run (the window was never shown): make sure the
     // search is over before the game state goes.
     if (!lowResolution_) StopSearchAndWait();
-    if (FSOUND_Inited) {
+    if (Sound.isOpen()) {
         MusicStream.reset();
         Effects.free();
         Sound.close();

@@ -22,6 +22,13 @@ QAction* AddToggle(QMenu* menu, const QKeySequence& shortcut, bool ticked) {
     return item;
 }
 
+// Every component carries its name, so tests and style sheets can find it.
+template <class T>
+T* Named(T* object, const char* name) {
+    object->setObjectName(QString::fromLatin1(name));
+    return object;
+}
+
 void SetTexts(QAction* item, const char* caption, const char* hint) {
     item->setText(QString::fromLatin1(caption));
     item->setStatusTip(QString::fromLatin1(hint));
@@ -47,59 +54,59 @@ void SetupFileDialog(TFileDialogSetup& dialog, const char* title) {
 void TReversiForm::CreateMenus() {
     QMenuBar* bar = menuBar();
 
-    GameMenu = bar->addMenu(QString());
-    NewGameItem = AddItem(GameMenu, Qt::Key_F2);
-    HintItem = AddItem(GameMenu, Qt::Key_F3);
-    OptionsItem = AddItem(GameMenu, Qt::Key_F4);
-    GameMenuSeparator = GameMenu->addSeparator();
-    ExitItem = AddItem(GameMenu, Qt::ALT | Qt::Key_X);
+    GameMenu = Named(bar->addMenu(QString()), "GameMenu");
+    NewGameItem = Named(AddItem(GameMenu, Qt::Key_F2), "NewGameItem");
+    HintItem = Named(AddItem(GameMenu, Qt::Key_F3), "HintItem");
+    OptionsItem = Named(AddItem(GameMenu, Qt::Key_F4), "OptionsItem");
+    GameMenu->addSeparator();
+    ExitItem = Named(AddItem(GameMenu, Qt::ALT | Qt::Key_X), "ExitItem");
 
-    Media1 = bar->addMenu(QString());
-    Figures1 = Media1->addMenu(QString());
-    SelFig1 = AddItem(Figures1);
-    Cursor1 = Media1->addMenu(QString());
-    SelCur1 = AddItem(Cursor1);
-    SelCur2 = AddItem(Cursor1);
-    Help1 = Media1->addMenu(QString());
-    SelHlp1 = AddItem(Help1);
-    Border1 = Media1->addMenu(QString());
-    SelBrdr1 = AddItem(Border1);
-    SelBrdr2 = AddItem(Border1);
-    N2 = Media1->addSeparator();
-    Animation1 = AddToggle(Media1, Qt::ALT | Qt::Key_A, true);
-    Sound1 = AddToggle(Media1, Qt::ALT | Qt::Key_S, true);
-    Music1 = AddToggle(Media1, Qt::ALT | Qt::Key_M, true);
-    N4 = Media1->addSeparator();
-    Soundvolume1 = AddItem(Media1, Qt::CTRL | Qt::Key_Q);
-    Musicsource1 = AddItem(Media1, Qt::CTRL | Qt::Key_W);
+    Media1 = Named(bar->addMenu(QString()), "Media1");
+    Figures1 = Named(Media1->addMenu(QString()), "Figures1");
+    SelFig1 = Named(AddItem(Figures1), "SelFig1");
+    Cursor1 = Named(Media1->addMenu(QString()), "Cursor1");
+    SelCur1 = Named(AddItem(Cursor1), "SelCur1");
+    SelCur2 = Named(AddItem(Cursor1), "SelCur2");
+    Help1 = Named(Media1->addMenu(QString()), "Help1");
+    SelHlp1 = Named(AddItem(Help1), "SelHlp1");
+    Border1 = Named(Media1->addMenu(QString()), "Border1");
+    SelBrdr1 = Named(AddItem(Border1), "SelBrdr1");
+    SelBrdr2 = Named(AddItem(Border1), "SelBrdr2");
+    Media1->addSeparator();
+    Animation1 = Named(AddToggle(Media1, Qt::ALT | Qt::Key_A, true), "Animation1");
+    Sound1 = Named(AddToggle(Media1, Qt::ALT | Qt::Key_S, true), "Sound1");
+    Music1 = Named(AddToggle(Media1, Qt::ALT | Qt::Key_M, true), "Music1");
+    Media1->addSeparator();
+    Soundvolume1 = Named(AddItem(Media1, Qt::CTRL | Qt::Key_Q), "Soundvolume1");
+    Musicsource1 = Named(AddItem(Media1, Qt::CTRL | Qt::Key_W), "Musicsource1");
 
-    NetMenu = bar->addMenu(QString());
-    NetMenuConnect = AddItem(NetMenu, Qt::Key_F5);
-    NetMenuListing = AddToggle(NetMenu, Qt::ALT | Qt::Key_L, true);
-    NetMenuDisconnect = AddItem(NetMenu, Qt::CTRL | Qt::Key_F6);
+    NetMenu = Named(bar->addMenu(QString()), "NetMenu");
+    NetMenuConnect = Named(AddItem(NetMenu, Qt::Key_F5), "NetMenuConnect");
+    NetMenuListing = Named(AddToggle(NetMenu, Qt::ALT | Qt::Key_L, true), "NetMenuListing");
+    NetMenuDisconnect = Named(AddItem(NetMenu, Qt::CTRL | Qt::Key_F6), "NetMenuDisconnect");
     NetMenuDisconnect->setEnabled(false);
-    N6 = NetMenu->addSeparator();
-    NetMenuSendMessage = AddItem(NetMenu, Qt::Key_F7);
+    NetMenu->addSeparator();
+    NetMenuSendMessage = Named(AddItem(NetMenu, Qt::Key_F7), "NetMenuSendMessage");
     NetMenuSendMessage->setEnabled(false);
-    N3 = NetMenu->addSeparator();
-    NetMenuShowIP = AddItem(NetMenu, Qt::CTRL | Qt::Key_F7);
+    NetMenu->addSeparator();
+    NetMenuShowIP = Named(AddItem(NetMenu, Qt::CTRL | Qt::Key_F7), "NetMenuShowIP");
 
-    ListMenu = bar->addMenu(QString());
-    ListMenuUndoMove = AddItem(ListMenu, Qt::CTRL | Qt::Key_Z);
+    ListMenu = Named(bar->addMenu(QString()), "ListMenu");
+    ListMenuUndoMove = Named(AddItem(ListMenu, Qt::CTRL | Qt::Key_Z), "ListMenuUndoMove");
     ListMenuUndoMove->setEnabled(false);
-    ListMenuRedoMove = AddItem(ListMenu, Qt::CTRL | Qt::Key_X);
+    ListMenuRedoMove = Named(AddItem(ListMenu, Qt::CTRL | Qt::Key_X), "ListMenuRedoMove");
     ListMenuRedoMove->setEnabled(false);
-    ShowMoves1 = AddToggle(ListMenu, Qt::Key_F8, true);
-    N1 = ListMenu->addSeparator();
-    ListMenuSave = AddItem(ListMenu, Qt::CTRL | Qt::Key_S);
-    ListMenuLoad = AddItem(ListMenu, Qt::CTRL | Qt::Key_L);
+    ShowMoves1 = Named(AddToggle(ListMenu, Qt::Key_F8, true), "ShowMoves1");
+    ListMenu->addSeparator();
+    ListMenuSave = Named(AddItem(ListMenu, Qt::CTRL | Qt::Key_S), "ListMenuSave");
+    ListMenuLoad = Named(AddItem(ListMenu, Qt::CTRL | Qt::Key_L), "ListMenuLoad");
 
-    HelpMenu = bar->addMenu(QString());
-    RulersItem = AddItem(HelpMenu, Qt::Key_F1);
-    DayTipMenuItem = AddItem(HelpMenu, Qt::CTRL | Qt::Key_F1);
-    Statistics1 = AddItem(HelpMenu, Qt::Key_F9);
-    HelpMenuSeparator = HelpMenu->addSeparator();
-    AboutItem = AddItem(HelpMenu);
+    HelpMenu = Named(bar->addMenu(QString()), "HelpMenu");
+    RulersItem = Named(AddItem(HelpMenu, Qt::Key_F1), "RulersItem");
+    DayTipMenuItem = Named(AddItem(HelpMenu, Qt::CTRL | Qt::Key_F1), "DayTipMenuItem");
+    Statistics1 = Named(AddItem(HelpMenu, Qt::Key_F9), "Statistics1");
+    HelpMenu->addSeparator();
+    AboutItem = Named(AddItem(HelpMenu), "AboutItem");
 
     // The commands of this window's own life. Every other item is bound by
     // the part of the program that owns its action.

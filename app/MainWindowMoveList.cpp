@@ -15,8 +15,9 @@ namespace reversi {
 
 namespace {
 
-QToolButton* AddSpeedButton(QFrame* bar, ButtonIcon icon) {
+QToolButton* AddSpeedButton(QFrame* bar, ButtonIcon icon, const char* name) {
     auto* button = new QToolButton(bar);
+    button->setObjectName(QString::fromLatin1(name));
     button->setIcon(PaintButtonIcon(icon));
     button->setFixedSize(45, 22);
     button->setCursor(Qt::PointingHandCursor);
@@ -30,6 +31,7 @@ QToolButton* AddSpeedButton(QFrame* bar, ButtonIcon icon) {
 
 void TReversiForm::CreateMoveListPanel() {
     MovesListPanel = new QWidget(ClientArea);
+    MovesListPanel->setObjectName(QStringLiteral("MovesListPanel"));
     auto* row = new QHBoxLayout(MovesListPanel);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
@@ -45,6 +47,7 @@ void TReversiForm::CreateMoveListPanel() {
     row->addLayout(column);
 
     MovesListBox = new QListWidget(MovesListPanel);
+    MovesListBox->setObjectName(QStringLiteral("MovesListBox"));
     MovesListBox->setFocusPolicy(Qt::NoFocus);
     MovesListBox->setUniformItemSizes(true);
     MovesListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -63,14 +66,15 @@ void TReversiForm::CreateMoveListPanel() {
     // A plain strip rather than a movable tool bar: the four 45-pixel buttons
     // fill the list's width exactly, inside a border of 2 pixels.
     BtnsToolBar = new QFrame(MovesListPanel);
+    BtnsToolBar->setObjectName(QStringLiteral("BtnsToolBar"));
     BtnsToolBar->setFixedHeight(30);
     auto* buttons = new QHBoxLayout(BtnsToolBar);
     buttons->setContentsMargins(2, 2, 2, 2);
     buttons->setSpacing(0);
-    SpeedButtonUndo = AddSpeedButton(BtnsToolBar, ButtonIcon::Undo);
-    SpeedButtonRedo = AddSpeedButton(BtnsToolBar, ButtonIcon::Redo);
-    SpeedButtonFromThis = AddSpeedButton(BtnsToolBar, ButtonIcon::FromThis);
-    SpeedButtonFromEnd = AddSpeedButton(BtnsToolBar, ButtonIcon::FromEnd);
+    SpeedButtonUndo = AddSpeedButton(BtnsToolBar, ButtonIcon::Undo, "SpeedButtonUndo");
+    SpeedButtonRedo = AddSpeedButton(BtnsToolBar, ButtonIcon::Redo, "SpeedButtonRedo");
+    SpeedButtonFromThis = AddSpeedButton(BtnsToolBar, ButtonIcon::FromThis, "SpeedButtonFromThis");
+    SpeedButtonFromEnd = AddSpeedButton(BtnsToolBar, ButtonIcon::FromEnd, "SpeedButtonFromEnd");
     SpeedButtonUndo->setEnabled(false);
     SpeedButtonRedo->setEnabled(false);
     buttons->addStretch(1);

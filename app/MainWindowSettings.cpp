@@ -1,83 +1,62 @@
-// Settings the window reads at start and writes when it closes.
-#include <QCoreApplication>
-#include <QDir>
-#include <QMenu>
-#include <QSettings>
+// The settings value of the window: read at start, written when it closes,
+// and what follows a change of it (menu check marks, the animations).
+#include <QAction>
+#include <QStatusBar>
 #include <QTcpServer>
 
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "StatisticsTable.h"
 
 namespace reversi {
 
-namespace {
-QString YesNo(bool value) { return value ? QStringLiteral("yes") : QStringLiteral("no"); }
-}  // namespace
-
 void TReversiForm::LoadSettings() {
-    // The values a first start uses. Reading them from the settings store
-    // replaces this with the stored values, parsed and clamped.
+    const Settings s = store_.Load();
+    ChangeSettings(s);
+
+    // The game starts with the settings' opponent, level, engine and field.
     auto& g = Game();
-    NETPort = 8173;
-    NETService.clear();
-    g.VsComputer = true;
-    // The level already comes from the store ("options/level": 0 the baby
-    // level, 1 to 9 the search depth; anything else is clamped).
-    bool isNumber = false;
-    const int level = QSettings().value(QStringLiteral("options/level")).toString().toInt(&isNumber);
-    g.BabyLevel = false;
-    g.Depth = isNumber ? level : 0;
-    if (g.Depth < 1) {
-        g.Depth = 1;
-        g.BabyLevel = true;
+    g.VsComputer = s.VsComputer;
+    g.Depth = s.Depth;
+    g.BabyLevel = s.BabyLevel;
+    g.ComputerSide = s.ComputerSide;
+    g.AdvancedEngine = s.AdvancedEngine;
+    g.BoardSize = s.BoardSize;
+}
+
+void TReversiForm::LoadStatistics() {
+    const StoredStatistics stored = store_.LoadStatistics();
+    bool refused = stored.wrongType;
+    if (refused) {
+        statistics_ = TStatisticsTable();
+    } else {
+        refused = statistics_.FromBytes(stored.bytes);
     }
-    if (g.Depth > 9) g.Depth = 9;
-    g.ComputerSide = 3;
-    g.SoundEffectsOn = true;
-    g.MusicOn = true;
-    g.AnimationOn = true;
-    Animation1->setChecked(g.AnimationOn);
-    Sound1->setChecked(g.SoundEffectsOn);
-    Music1->setChecked(g.MusicOn);
-    g.FiguresStyle = 0;
-    g.CursorStyle = 0;
-    g.HelpStyle = 0;
-    g.BoardBorderStyle = 0;
-    g.BoardSize = 8;
-    g.UseSysTray = true;
-    g.CallAsWhite = true;
-    g.CallSize8 = true;
-    g.ShowPreviousMove = true;
-    g.ShowAvailableMoves = true;
-    g.AdvancedEngine = false;
-    ShutDownServerListing = true;
-    g.ShowMovesList = true;
-    g.ShowTips = true;
-    g.CurrentTip = 1000;
-    SoundVolume = 225;
-    MusicVolume = 120;
-    MusicFolder = QDir(QCoreApplication::applicationDirPath())
-                      .filePath(QStringLiteral("DATA/MUSIC"));
+    // Said once; the counting starts again from zero.
+    if (refused) ReversiStatusBar->showMessage(StatisticsRefusedMessage(), 10000);
+}
+
+void TReversiForm::ChangeSettings(const Settings& settings) {
+    settings_ = settings;
+    Animation1->setChecked(settings_.AnimationOn);
+    Sound1->setChecked(settings_.SoundEffectsOn);
+    Music1->setChecked(settings_.MusicOn);
+    ApplyLookToGraphics();
+}
+
+void TReversiForm::ApplyLookToGraphics() {
+    animations_.SetOptions({.animationOn = settings_.AnimationOn,
+                            .showAvailableMoves = settings_.ShowAvailableMoves,
+                            .showPreviousMove = settings_.ShowPreviousMove});
+    painter_.animfrms = graphics::RestFrame;
 }
 
 void TReversiForm::SaveSettingsOnClose() {
-    const auto& g = Game();
-    QSettings store;
-    store.setValue(QStringLiteral("net/service"), NETService);
-    store.setValue(QStringLiteral("net/port"), QString::number(NETPort));
-    store.setValue(QStringLiteral("options/moves"), YesNo(MovesVisible));
-    // The statistics value is written here once the statistics store exists.
-    store.setValue(QStringLiteral("options/call8"), YesNo(g.CallSize8));
-    store.setValue(QStringLiteral("options/callw"), YesNo(g.CallAsWhite));
-    store.setValue(QStringLiteral("net/listn"), YesNo(RevServerSocket->isListening()));
-    store.setValue(QStringLiteral("options/sound_volume"), QString::number(SoundVolume));
-    store.setValue(QStringLiteral("options/music_volume"), QString::number(MusicVolume));
-    store.setValue(QStringLiteral("options/music_folder"), MusicFolder);
-    store.sync();
-    if (store.status() != QSettings::NoError) {
-        throw std::runtime_error("The settings could not be written to " +
-                                 store.fileName().toStdString());
-    }
+    // The close writer, then the settings dialog's values (which it writes
+    // when it goes at the program's end).
+    settings_.ShowMovesList = MovesVisible;
+    store_.SaveOnClose(settings_, RevServerSocket->isListening(), statistics_.ToBytes());
+    store_.SaveDialogValues(settings_);
 }
 
 }  // namespace reversi

@@ -25,6 +25,7 @@ void TReversiForm::CreateStatusBar() {
     const std::array<int, 3> stretch{4, 4, 2};
     for (std::size_t i = 0; i < StatusPanels.size(); ++i) {
         auto* label = new QLabel(panels);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         label->setAlignment(Qt::AlignCenter);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
@@ -57,30 +58,30 @@ void TReversiForm::ShowMoveCounter() {
     StatusPanels[2]->setText(QStringLiteral("Move %1/%2").arg(current).arg(count));
 }
 
-void TReversiForm::ShowScoreAndTurn() {
-    const auto& g = Game();
-    const tBoard& board = g.Boards[0];
-    const int n = g.BoardSize;
-    int white = 0, black = 0;
-    bool whiteCanMove = false, blackCanMove = false;
-    for (int x = 0; x < n; ++x) {
-        for (int y = 0; y < n; ++y) {
-            const int square = SquareIndex(x, y, n);
-            if (board[square] == CellWhite) ++white;
-            if (board[square] == CellBlack) ++black;
-            whiteCanMove = whiteCanMove || CanMove(board, square, CellWhite, CellBlack);
-            blackCanMove = blackCanMove || CanMove(board, square, CellBlack, CellWhite);
-        }
-    }
+void TReversiForm::ShowScore(const PositionCounts& counts) {
     const QString whiteName = QString::fromStdString(GetWhiteName());
     const QString blackName = QString::fromStdString(GetBlackName());
-    StatusPanels[1]->setText(
-        QStringLiteral("%1 %2 : %3 %4").arg(whiteName).arg(white).arg(blackName).arg(black));
-    if (!whiteCanMove && !blackCanMove) {
+    StatusPanels[1]->setText(QStringLiteral("%1 %2 : %3 %4")
+                                 .arg(whiteName)
+                                 .arg(counts.white)
+                                 .arg(blackName)
+                                 .arg(counts.black));
+}
+
+void TReversiForm::ShowMover(Side side) {
+    const QString mover =
+        QString::fromStdString(side == Side::Black ? GetBlackName() : GetWhiteName());
+    StatusPanels[0]->setText(mover + QStringLiteral(" is moving"));
+}
+
+void TReversiForm::ShowScoreAndTurn() {
+    const auto& g = Game();
+    const PositionStatus status = DescribePosition(g.Boards[0], g.BoardSize);
+    ShowScore(status.counts);
+    if (status.gameOver) {
         StatusPanels[0]->setText(QStringLiteral("Game over"));
     } else {
-        const QString mover = g.SideToMove == CellBlack ? blackName : whiteName;
-        StatusPanels[0]->setText(mover + QStringLiteral(" is moving"));
+        ShowMover(SideOf(g.SideToMove));
     }
 }
 

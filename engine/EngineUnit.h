@@ -12,3 +12,4 @@
 #include "SavedGame.h"
 #include "Search.h"
 #include "SearchThread.h"
+#include "TurnAccounting.h"

@@ -61,30 +61,6 @@ struct GameState {
 
     std::unique_ptr<OBoardTracker> Tracker;
     EngineRoutines Routines;
-
-    // Look-and-behaviour settings and network connection values, stored here
-    // for the window, the dialogs and the network code; the engine never reads them.
-    bool LowResolution = false;
-    bool SoundEffectsOn = false;
-    bool MusicOn = false;
-    bool AnimationOn = false;
-    bool UseSysTray = false;
-    int FiguresStyle = 0;
-    int CursorStyle = 0;
-    int HelpStyle = 0;
-    int BoardBorderStyle = 0;
-    bool ShowPreviousMove = false;
-    bool ShowAvailableMoves = false;
-    bool ShowMovesList = false;
-    bool ShowTips = true;
-    int CurrentTip = 0;
-    bool NetField10 = false;
-    bool NetLocalBlack = false;
-    bool RemoteMovePending = false;
-    int RemoteMoveX = 0;
-    int RemoteMoveY = 0;
-    bool CallAsWhite = false;
-    bool CallSize8 = false;
 };
 
 // The one game state of the program.

@@ -1,7 +1,6 @@
 #include "BoardAnimations.h"
 
 #include "Blend.h"
-#include "GameState.h"
 
 namespace reversi::graphics {
 
@@ -49,13 +48,13 @@ void BoardAnimations::Tick() {
 
 void BoardAnimations::SaveOldBoard() {
     ClearHelpMarks();
-    oldbrd = Game().Boards[0];
+    oldbrd = painter_.Position();
     HelpMoveNoMoves1st = false;
 }
 
 bool BoardAnimations::StartMoveAnimation() {
-    if (!Game().AnimationOn) return false;
-    const tBoard& now = Game().Boards[0];
+    if (!options_.animationOn) return false;
+    const tBoard& now = painter_.Position();
     for (std::size_t i = 0; i < animmap.size(); ++i) animmap[i] = MoveAnimationKindFor(oldbrd[i], now[i]);
     if (MoveAnimationStarted) MoveAnimationStarted();
     CurrentAnimFrame = 0;
@@ -82,20 +81,17 @@ void BoardAnimations::ClearHelpMarks() {
     CursorAnimationEnabled = true;
 }
 
-bool BoardAnimations::StartHelpAnimation() {
-    const auto& g = Game();
-    if (IsBrowsing() || g.ThreadRunning || HelpAnimationEnabled || MoveAnimationEnabled) return false;
-    if (g.NetworkGame && !IsPlayersTurn()) return false;
-    if (g.Routines.CanMove == nullptr) return false;
+bool BoardAnimations::StartHelpAnimation(const tBoard& legalSquares) {
+    if (IsBrowsing() || HelpAnimationEnabled || MoveAnimationEnabled) return false;
 
     WhereCanMove.fill(MarkNone);
     const int n = painter_.Geometry().N;
-    const tBoard& now = g.Boards[0];
+    const tBoard& now = painter_.Position();
     bool any = false;
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) {
             const int sq = SquareIndex(x, y, n);
-            if (CanMove(now, sq, g.SideToMove, OtherSide())) {
+            if (legalSquares[static_cast<std::size_t>(sq)] != 0) {
                 WhereCanMove[sq] = MarkAvailable;
                 any = true;
             }
@@ -184,7 +180,7 @@ void BoardAnimations::HelpAnimationStep() {
 
 bool BoardAnimations::DrawAvailableMoveMark(int x, int y, int column) {
     const BoardGeometry geo = painter_.Geometry();
-    if (!Game().ShowAvailableMoves || !geo.Inside(x, y)) return false;
+    if (!options_.showAvailableMoves || !geo.Inside(x, y)) return false;
     const int s = geo.S;
     // The sheet's top row (buffer row 1) holds the marks of even squares.
     const int sheetRow = (x + y) % 2 == 0 ? 1 : 0;
@@ -195,10 +191,10 @@ bool BoardAnimations::DrawAvailableMoveMark(int x, int y, int column) {
 
 bool BoardAnimations::DrawPreviousMoveMark(int x, int y, int level) {
     const BoardGeometry geo = painter_.Geometry();
-    if (!Game().ShowPreviousMove || !geo.Inside(x, y)) return false;
+    if (!options_.showPreviousMove || !geo.Inside(x, y)) return false;
     const int s = geo.S;
     const int n = geo.N;
-    painter_.CopyRestingCell(x, y, Game().Boards[0]);
+    painter_.CopyRestingCell(x, y, painter_.Position());
 
     // The old disc blended over the current one.
     int row = SheetRowBlackPlaced;

@@ -12,8 +12,8 @@
 // again. At most one of the move and help animations runs at a time; the
 // cursor animation pauses while either of them runs.
 //
-// Typical use by the main window:
-//   animations.SaveOldBoard();  make the move on Game().Boards[0];
+// Typical use by the main window (the painter shows the game's position):
+//   animations.SaveOldBoard();  make the move on the position;
 //   animations.StartMoveAnimation();
 //   every 40 ms: animations.Tick();
 #pragma once
@@ -55,6 +55,13 @@ inline constexpr std::array<int, HelpFrames> PrevMoveBlendTable{
 // code, or AnimNone when the square did not change that way.
 int MoveAnimationKindFor(int oldCell, int newCell);
 
+// The switches that change what the animations show.
+struct AnimationOptions {
+    bool animationOn = true;         // moves turn over; otherwise they appear at once
+    bool showAvailableMoves = true;  // the help marks the legal squares
+    bool showPreviousMove = true;    // the help marks the squares the last move changed
+};
+
 class BoardAnimations {
 public:
     explicit BoardAnimations(BoardPainter& painter, std::function<bool()> browsing = {},
@@ -66,7 +73,10 @@ public:
     // cursor step run in the same tick.
     void Tick();
 
-    // Just before a move is made on Game().Boards[0]: takes the help marks
+    void SetOptions(const AnimationOptions& options) { options_ = options; }
+    const AnimationOptions& Options() const { return options_; }
+
+    // Just before a move is made on the position shown: takes the help marks
     // off and keeps the position the move starts from.
     void SaveOldBoard();
     // Right after the move was made: with animation on, animates every square
@@ -77,11 +87,12 @@ public:
     // Takes running help marks off the board (each marked square redrawn
     // plain) and resumes the cursor animation. The marks themselves stay.
     void ClearHelpMarks();
-    // The right click: unless refused (browsing, a search running, an
-    // animation running, the peer's turn in a network game), marks the legal
-    // squares and the squares the last move changed and, when there is at
-    // least one mark, starts the help animation. True when it started.
-    bool StartHelpAnimation();
+    // The right click: unless refused (browsing, an animation running),
+    // marks the legal squares (non-zero in legalSquares, by square index) and
+    // the squares the last move changed and, when there is at least one
+    // mark, starts the help animation. True when it started. The caller
+    // refuses it while the computer thinks or the peer is to move.
+    bool StartHelpAnimation(const tBoard& legalSquares);
 
     void MoveAnimationStep();
     void CursorAnimationStep();
@@ -118,6 +129,7 @@ private:
     bool SquareStep(int x, int y);
 
     BoardPainter& painter_;
+    AnimationOptions options_;
 };
 
 }  // namespace reversi::graphics

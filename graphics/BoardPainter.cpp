@@ -1,7 +1,6 @@
 #include "BoardPainter.h"
 
 #include "Blend.h"
-#include "GameState.h"
 
 namespace reversi::graphics {
 
@@ -32,7 +31,7 @@ void BoardPainter::DrawBorderStrips() {
     }
 }
 
-void BoardPainter::DrawBoard() { DrawBoard(Game().Boards[0]); }
+void BoardPainter::DrawBoard() { DrawBoard(*position_); }
 
 void BoardPainter::DrawBoard(const tBoard& board) {
     DrawBorderStrips();
@@ -75,7 +74,7 @@ void BoardPainter::RemoveCursorFrom(int x, int y) {
 
 void BoardPainter::DrawSquare(int x, int y) {
     if (!geometry_.Inside(x, y)) return;
-    CopyRestingCell(x, y, Game().Boards[0]);
+    CopyRestingCell(x, y, *position_);
     DrawCursorOn(NewPosX, NewPosY);
     const bool onCursor = x == NewPosX && y == NewPosY;
     if (!onCursor) {

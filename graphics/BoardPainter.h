@@ -6,9 +6,10 @@
 //
 // Typical use by the main window:
 //   painter.SetPresenter(&boardView);
+//   painter.SetPosition(&position);              // the board it shows from now on
 //   LoadAllPictures(painter.Pictures(), ...);   // may throw PictureError
-//   painter.TheCursor().SetCursorStyle(Game().CursorStyle);
-//   painter.CreateBackBuffer(Game().BoardSize);
+//   painter.TheCursor().SetCursorStyle(cursorStyle);
+//   painter.CreateBackBuffer(boardSize);
 //   painter.DrawBoard(); painter.PresentBuffer();
 //   on mouse move: painter.NewPosX/NewPosY = square; painter.PresentCursor();
 #pragma once
@@ -29,8 +30,14 @@ inline constexpr int SheetRowWhitePlaced = 6;
 class BoardPainter {
 public:
     explicit BoardPainter(BoardPresenter* presenter = nullptr);
+    BoardPainter(const BoardPainter&) = delete;
+    BoardPainter& operator=(const BoardPainter&) = delete;
 
     void SetPresenter(BoardPresenter* presenter) { presenter_ = presenter; }
+    // The position the painter shows: the owner keeps it alive and changes
+    // it in place; null shows an empty field.
+    void SetPosition(const tBoard* position) { position_ = position != nullptr ? position : &empty_; }
+    const tBoard& Position() const { return *position_; }
     PictureSets& Pictures() { return pictures_; }
     const PictureSets& Pictures() const { return pictures_; }
     Cursor& TheCursor() { return cursor_; }
@@ -44,7 +51,7 @@ public:
     void CreateBackBuffer(int boardSize);
 
     // Fills the whole back buffer from the border strips and the position
-    // (Game().Boards[0] unless given). Puts nothing on screen.
+    // (the one shown unless given). Puts nothing on screen.
     void DrawBoard();
     void DrawBoard(const tBoard& board);
 
@@ -55,7 +62,7 @@ public:
     // Copies the picture of square (x, y) at rest, by its cell code in board.
     void CopyRestingCell(int x, int y, const tBoard& board);
 
-    // Redraws square (x, y) from Game().Boards[0] and shows it, with the
+    // Redraws square (x, y) from the position shown and shows it, with the
     // cursor on top where it is; also shows the cursor square and the square
     // the cursor left. Squares outside the field are ignored.
     void DrawSquare(int x, int y);
@@ -83,6 +90,8 @@ private:
     void DrawBorderStrips();
 
     BoardPresenter* presenter_ = nullptr;
+    tBoard empty_{};
+    const tBoard* position_ = &empty_;
     PictureSets pictures_;
     Cursor cursor_;
     TMemBlock back_;

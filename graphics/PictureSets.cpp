@@ -4,7 +4,6 @@
 
 #include "BoardGeometry.h"
 #include "Downscale.h"
-#include "GameState.h"
 #include "JpegLoader.h"
 
 namespace reversi::graphics {
@@ -41,16 +40,11 @@ void LoadLineImages(PictureSets& sets, int borderStyle,
     sets.LineVImage = std::move(v);
 }
 
-void SetFigureColourNames(int figuresStyle) {
-    if (figuresStyle == 0) SetSideNames("Yellow", "Green");
-}
+ColourNames FigureColourNames(int /*figuresStyle*/) { return {"Yellow", "Green"}; }
 
 void LoadFigureImage(PictureSets& sets, int figuresStyle, bool small,
                      const std::filesystem::path& programFolder) {
-    // Only style 0 has pictures; the names are set first, as the player sees
-    // them even when the sheet is missing.
-    (void)figuresStyle;
-    SetFigureColourNames(0);
+    (void)figuresStyle;  // only style 0 has pictures
     sets.FigureImage = LoadSheet(DataFile(programFolder, "Figs1.jpg"), FigureSheetColumns,
                                  FigureSheetRows, small);
 }

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "PixelBuffer.h"
 
@@ -63,8 +64,13 @@ void LoadFigureImage(PictureSets& sets, int figuresStyle, bool small,
 // Loads "DATA/Help1.jpg", shrunk to 49-pixel cells when small.
 void LoadHelpImage(PictureSets& sets, int helpStyle, bool small,
                    const std::filesystem::path& programFolder = ProgramFolder());
-// Style 0 names white "Yellow" and black "Green" (engine SetSideNames).
-void SetFigureColourNames(int figuresStyle);
+// The colour names a figure style shows: style 0 (and every other, as only
+// style 0 has pictures) names white "Yellow" and black "Green".
+struct ColourNames {
+    std::string white;
+    std::string black;
+};
+ColourNames FigureColourNames(int figuresStyle);
 
 // Loads every set for the given styles and field size together: either all
 // of them are replaced or (on PictureError) none.

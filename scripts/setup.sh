@@ -13,6 +13,7 @@ PACKAGES=(
   xvfb xauth xdotool imagemagick x11-utils
   sox libsox-fmt-base
   fonts-dejavu-core
+  clang libclang-rt-14-dev
 )
 
 missing=()

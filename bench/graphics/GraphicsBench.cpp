@@ -29,6 +29,7 @@ BoardPainter& Painter(int n) {
     }
     Game().BoardSize = n;
     NewGame();
+    p.SetPosition(&Game().Boards[0]);
     return p;
 }
 

@@ -12,9 +12,6 @@
 #include "ReversiApplication.h"
 
 int main(int argc, char** argv) {
-    // Widget tests need no display: the offscreen platform unless the caller chose one.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
     if (std::getenv(reversi::test::ChildModeVariable)) {
         return reversi::test::RunChild(argc, argv);
     }

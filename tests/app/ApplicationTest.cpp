@@ -4,8 +4,13 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include "ModalAnswer.h"
+#include "WaitUntil.h"
 
 namespace reversi {
 namespace {
@@ -24,40 +29,29 @@ protected:
     }
 };
 
-// Closes the first error box that appears and remembers its text.
-struct BoxCloser {
-    QString seen;
-    int boxes = 0;
-    QTimer timer;
-    BoxCloser() {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                ++boxes;
-                seen = box->text();
-                box->done(QMessageBox::Ok);
-            }
-        });
-        timer.start(10);
-    }
-};
-
 TEST(Application, FailureInAHandlerIsShownAndTheLoopGoesOn) {
     FailingObject target;
-    BoxCloser closer;
+    QStringList seen;
+    const auto closer = test::ModalAnswer::For<QMessageBox>(
+        [&seen](QMessageBox* box) {
+            seen << box->text();
+            box->done(QMessageBox::Ok);
+        },
+        "the error box");
+    closer->KeepAnswering();
     QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(test::WaitUntil([&] { return seen.size() == 1; }, 5000)) << "seen.size() == 1";
     EXPECT_EQ(target.handled, 1);
-    EXPECT_EQ(closer.boxes, 1);
-    EXPECT_EQ(closer.seen.toStdString(), "Stream read error");
+    EXPECT_EQ(seen.value(0).toStdString(), "Stream read error");
 
-    // A timer callback that fails is caught the same way.
+    // A timer callback that fails is caught the same way, and the loop
+    // still runs the next timer.
     bool later = false;
     QTimer::singleShot(0, [] { throw std::runtime_error("Timer failed"); });
     QTimer::singleShot(5, [&later] { later = true; });
-    for (int i = 0; i < 100 && !later; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_TRUE(later);
-    EXPECT_EQ(closer.boxes, 2);
-    EXPECT_EQ(closer.seen.toStdString(), "Timer failed");
+    ASSERT_TRUE(test::WaitUntil([&] { return later; }, 5000)) << "later";
+    ASSERT_TRUE(test::WaitUntil([&] { return seen.size() == 2; }, 5000)) << "seen.size() == 2";
+    EXPECT_EQ(seen.value(1).toStdString(), "Timer failed");
 }
 
 }  // namespace

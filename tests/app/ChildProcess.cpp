@@ -51,7 +51,7 @@ void Watch() {
         Report(QStringLiteral("STATUS %1|%2|%3")
                    .arg(form->StatusPanelText(0), form->StatusPanelText(1),
                         form->StatusPanelText(2)));
-        Report(QStringLiteral("BOARD %1").arg(form->BoardWidget->width()));
+        Report(QStringLiteral("BOARD %1").arg(form->BoardWidget()->width()));
         form->close();
         return;
     }

@@ -20,9 +20,12 @@
 
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "ModalAnswer.h"
+#include "WindowChildren.h"
 
 namespace reversi {
 namespace {
+using test::Child;
 
 class MainWindowTest : public testing::Test {
 protected:
@@ -48,7 +51,7 @@ TEST_F(MainWindowTest, StartsWithTitleMenusAndNewGameStatus) {
 
     // The board is drawn: the back buffer is on screen inside the frames, with
     // the four discs of the start position (yellow on D5/E4, green on D4/E5).
-    const QImage& screen = form->BoardWidget->Screen();
+    const QImage& screen = form->BoardWidget()->Screen();
     ASSERT_EQ(screen.size(), QSize(528, 528));
     auto centreOf = [&](int x, int y) { return screen.pixelColor(20 + x * 61 + 30, 20 + y * 61 + 30); };
     const QColor yellow = centreOf(3, 3), green = centreOf(4, 3), empty = centreOf(0, 0);
@@ -68,19 +71,19 @@ TEST_F(MainWindowTest, StartsWithTitleMenusAndNewGameStatus) {
     EXPECT_EQ(form->StatusPanelText(2).toStdString(), "Move 0/0");
     EXPECT_TRUE(Game().Tracker != nullptr);
     EXPECT_EQ(Game().SideToMove, 2);
-    EXPECT_FALSE(form->UndoRedoF);
+    EXPECT_FALSE(form->Browsing());
 
     // Undo, redo and both continue buttons start disabled on a new game.
-    EXPECT_FALSE(form->SpeedButtonUndo->isEnabled());
-    EXPECT_FALSE(form->SpeedButtonRedo->isEnabled());
-    EXPECT_FALSE(form->SpeedButtonFromThis->isEnabled());
-    EXPECT_FALSE(form->SpeedButtonFromEnd->isEnabled());
-    EXPECT_FALSE(form->ListMenuUndoMove->isEnabled());
-    EXPECT_FALSE(form->NetMenuDisconnect->isEnabled());
+    EXPECT_FALSE(Child<QToolButton>(*form, "SpeedButtonUndo")->isEnabled());
+    EXPECT_FALSE(Child<QToolButton>(*form, "SpeedButtonRedo")->isEnabled());
+    EXPECT_FALSE(Child<QToolButton>(*form, "SpeedButtonFromThis")->isEnabled());
+    EXPECT_FALSE(Child<QToolButton>(*form, "SpeedButtonFromEnd")->isEnabled());
+    EXPECT_FALSE(Child<QAction>(*form, "ListMenuUndoMove")->isEnabled());
+    EXPECT_FALSE(Child<QAction>(*form, "NetMenuDisconnect")->isEnabled());
     // Not listening by default, and the tick mirrors that.
-    EXPECT_FALSE(form->NetMenuListing->isChecked());
-    EXPECT_TRUE(form->MovesListPanel->isVisible());
-    EXPECT_TRUE(form->ShowMoves1->isChecked());
+    EXPECT_FALSE(Child<QAction>(*form, "NetMenuListing")->isChecked());
+    EXPECT_TRUE(Child<QWidget>(*form, "MovesListPanel")->isVisible());
+    EXPECT_TRUE(Child<QAction>(*form, "ShowMoves1")->isChecked());
 }
 
 TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsHintsAndShortcuts) {
@@ -92,18 +95,18 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsHintsAndShortcuts) {
         QKeySequence shortcut;
     };
     const std::vector<Item> items = {
-        {form->NewGameItem, "New", "Start new game", QKeySequence(Qt::Key_F2)},
-        {form->ExitItem, "Exit", "Exit from game", QKeySequence(Qt::ALT | Qt::Key_X)},
-        {form->SelCur2, "Flaming Cursor", "Flaming style cursor", {}},
-        {form->Musicsource1, "Music source", "Select folder where music files are placed...",
+        {Child<QAction>(*form, "NewGameItem"), "New", "Start new game", QKeySequence(Qt::Key_F2)},
+        {Child<QAction>(*form, "ExitItem"), "Exit", "Exit from game", QKeySequence(Qt::ALT | Qt::Key_X)},
+        {Child<QAction>(*form, "SelCur2"), "Flaming Cursor", "Flaming style cursor", {}},
+        {Child<QAction>(*form, "Musicsource1"), "Music source", "Select folder where music files are placed...",
          QKeySequence(Qt::CTRL | Qt::Key_W)},
-        {form->NetMenuShowIP, "Get IP address", "Get and display IP address for this computer",
+        {Child<QAction>(*form, "NetMenuShowIP"), "Get IP address", "Get and display IP address for this computer",
          QKeySequence(Qt::CTRL | Qt::Key_F7)},
-        {form->ListMenuRedoMove, "Redo move", "Redo to next move", QKeySequence(Qt::CTRL | Qt::Key_X)},
-        {form->ListMenuLoad, "Open...", "Open saved match", QKeySequence(Qt::CTRL | Qt::Key_L)},
-        {form->DayTipMenuItem, "Tip Of The Day", "Shows Tip Of The Day dialog box",
+        {Child<QAction>(*form, "ListMenuRedoMove"), "Redo move", "Redo to next move", QKeySequence(Qt::CTRL | Qt::Key_X)},
+        {Child<QAction>(*form, "ListMenuLoad"), "Open...", "Open saved match", QKeySequence(Qt::CTRL | Qt::Key_L)},
+        {Child<QAction>(*form, "DayTipMenuItem"), "Tip Of The Day", "Shows Tip Of The Day dialog box",
          QKeySequence(Qt::CTRL | Qt::Key_F1)},
-        {form->AboutItem, "About", "Show about box", {}},
+        {Child<QAction>(*form, "AboutItem"), "About", "Show about box", {}},
     };
     for (const Item& item : items) {
         EXPECT_EQ(item.action->text().toStdString(), item.caption);
@@ -111,25 +114,25 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsHintsAndShortcuts) {
         EXPECT_EQ(item.action->shortcut(), item.shortcut) << item.caption;
     }
     // The style sub-menus hold exactly their items.
-    EXPECT_EQ(form->Figures1->actions().size(), 1);
-    EXPECT_EQ(form->Cursor1->actions().size(), 2);
-    EXPECT_EQ(form->Help1->actions().size(), 1);
-    EXPECT_EQ(form->Border1->actions().size(), 2);
-    EXPECT_EQ(form->GameMenu->actions().size(), 5);
-    EXPECT_EQ(form->Media1->actions().size(), 11);
-    EXPECT_EQ(form->NetMenu->actions().size(), 7);
-    EXPECT_EQ(form->ListMenu->actions().size(), 6);
-    EXPECT_EQ(form->HelpMenu->actions().size(), 5);
-    EXPECT_EQ(form->SpeedButtonFromThis->toolTip().toStdString(), "Continue from this position");
-    EXPECT_EQ(form->OpenListDialog.Title.toStdString(), "Open...");
-    EXPECT_EQ(form->SaveListDialog.Title.toStdString(), "Save...");
-    EXPECT_TRUE(form->SaveListDialog.Save);
-    EXPECT_EQ(form->SaveListDialog.Filter.toStdString(), "Zorel Reversi games (*.kzv)");
+    EXPECT_EQ(Child<QMenu>(*form, "Figures1")->actions().size(), 1);
+    EXPECT_EQ(Child<QMenu>(*form, "Cursor1")->actions().size(), 2);
+    EXPECT_EQ(Child<QMenu>(*form, "Help1")->actions().size(), 1);
+    EXPECT_EQ(Child<QMenu>(*form, "Border1")->actions().size(), 2);
+    EXPECT_EQ(Child<QMenu>(*form, "GameMenu")->actions().size(), 5);
+    EXPECT_EQ(Child<QMenu>(*form, "Media1")->actions().size(), 11);
+    EXPECT_EQ(Child<QMenu>(*form, "NetMenu")->actions().size(), 7);
+    EXPECT_EQ(Child<QMenu>(*form, "ListMenu")->actions().size(), 6);
+    EXPECT_EQ(Child<QMenu>(*form, "HelpMenu")->actions().size(), 5);
+    EXPECT_EQ(Child<QToolButton>(*form, "SpeedButtonFromThis")->toolTip().toStdString(), "Continue from this position");
+    EXPECT_EQ(form->OpenDialogSetup().Title.toStdString(), "Open...");
+    EXPECT_EQ(form->SaveDialogSetup().Title.toStdString(), "Save...");
+    EXPECT_TRUE(form->SaveDialogSetup().Save);
+    EXPECT_EQ(form->SaveDialogSetup().Filter.toStdString(), "Zorel Reversi games (*.kzv)");
 }
 
 TEST_F(MainWindowTest, TheMoveListShowsTheMatchRecord) {
     auto form = ShowWindow();
-    QListWidget* list = form->MovesListBox;
+    QListWidget* list = Child<QListWidget>(*form, "MovesListBox");
     // A new game: only the end line, shown empty and selected.
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->data(Qt::UserRole).toString().toStdString(), MoveListEndLine);
@@ -153,18 +156,18 @@ TEST_F(MainWindowTest, TheMoveListShowsTheMatchRecord) {
 TEST_F(MainWindowTest, ClientSizeFollowsTheRuleOnTheEightField) {
     auto form = ShowWindow();
     const int listWidth = form->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 172;
-    EXPECT_EQ(form->MovesListWidth, listWidth);
-    EXPECT_EQ(form->SqSize, 61);
-    EXPECT_EQ(form->SqHalf, 30);
-    EXPECT_EQ(form->BoardWidget->size(), QSize(532, 532));
+    EXPECT_EQ(form->MovesListWidth(), listWidth);
+    EXPECT_EQ(form->SquareSize(), 61);
+    EXPECT_EQ(form->SquareHalf(), 30);
+    EXPECT_EQ(form->BoardWidget()->size(), QSize(532, 532));
     EXPECT_EQ(form->centralWidget()->size(), QSize(532 + listWidth, 532));
     EXPECT_EQ(form->width(), 532 + listWidth);
     EXPECT_EQ(ClientHeight(*form), 532 + form->statusBar()->height());
     EXPECT_GE(form->statusBar()->height(), 20);
     // The move list fills the height beside the board, its buttons at the bottom.
-    EXPECT_EQ(form->MovesListPanel->geometry(), QRect(532, 0, listWidth, 532));
-    EXPECT_EQ(form->BtnsToolBar->height(), 30);
-    EXPECT_EQ(form->SpeedButtonUndo->size(), QSize(45, 22));
+    EXPECT_EQ(Child<QWidget>(*form, "MovesListPanel")->geometry(), QRect(532, 0, listWidth, 532));
+    EXPECT_EQ(Child<QFrame>(*form, "BtnsToolBar")->height(), 30);
+    EXPECT_EQ(Child<QToolButton>(*form, "SpeedButtonUndo")->size(), QSize(45, 22));
     EXPECT_EQ(form->minimumSize(), form->maximumSize());  // fixed size
 }
 
@@ -177,11 +180,11 @@ TEST_F(MainWindowTest, ClientSizeFollowsTheRuleOnTheTenField) {
     NewGame();
     form->SizeWindowToField();
     QCoreApplication::processEvents();
-    EXPECT_EQ(form->SqSize, 49);
-    EXPECT_EQ(form->SqHalf, 25);
-    EXPECT_EQ(form->BoardWidget->size(), QSize(534, 534));
-    EXPECT_EQ(form->centralWidget()->size(), QSize(534 + form->MovesListWidth, 534));
-    EXPECT_EQ(form->width(), 534 + form->MovesListWidth);
+    EXPECT_EQ(form->SquareSize(), 49);
+    EXPECT_EQ(form->SquareHalf(), 25);
+    EXPECT_EQ(form->BoardWidget()->size(), QSize(534, 534));
+    EXPECT_EQ(form->centralWidget()->size(), QSize(534 + form->MovesListWidth(), 534));
+    EXPECT_EQ(form->width(), 534 + form->MovesListWidth());
     EXPECT_EQ(ClientHeight(*form), 534 + form->statusBar()->height());
     // The window keeps its centre (within a pixel of rounding).
     EXPECT_LE((form->frameGeometry().center() - centre).manhattanLength(), 2);
@@ -192,18 +195,18 @@ TEST_F(MainWindowTest, HintsReplaceThePanelsWhileShown) {
     QStatusTipEvent show(QStringLiteral("Start new game"));
     QCoreApplication::sendEvent(form.get(), &show);
     EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "Start new game");
-    EXPECT_FALSE(form->StatusPanels[0]->isVisible());
+    EXPECT_FALSE(Child<QLabel>(*form, "StatusPanel0")->isVisible());
 
     QStatusTipEvent clear{QString()};
     QCoreApplication::sendEvent(form.get(), &clear);
     EXPECT_TRUE(form->statusBar()->currentMessage().isEmpty());
-    EXPECT_TRUE(form->StatusPanels[0]->isVisible());
+    EXPECT_TRUE(Child<QLabel>(*form, "StatusPanel0")->isVisible());
     EXPECT_EQ(form->StatusPanelText(2).toStdString(), "Move 0/0");
 }
 
 TEST_F(MainWindowTest, ExitClosesAndWritesTheCloseSettings) {
     auto form = ShowWindow();
-    form->ExitItem->trigger();
+    Child<QAction>(*form, "ExitItem")->trigger();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(Game().GameOver);
 
@@ -255,26 +258,24 @@ TEST_F(MainWindowTest, DestroyingWithoutCloseStillJoinsTheSearch) {
 TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheWindowStillCloses) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    // A plain file where the settings folder should be: nothing can be written.
-    const QString blocked = dir.filePath(QStringLiteral("blocked"));
-    QFile file(blocked);
+    // A plain file where the organisation's settings folder should be:
+    // nothing can be written.
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+    QFile file(dir.filePath(QStringLiteral("Quenwick")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocked);
 
     auto form = ShowWindow();
     QString seen;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&seen] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    const auto closer = test::ModalAnswer::For<QMessageBox>(
+        [&seen](QMessageBox* box) {
             seen = box->text();
             box->done(QMessageBox::Ok);
-        }
-    });
-    closer.start(10);
+        },
+        "the settings error box");
     form->close();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       qEnvironmentVariable("XDG_CONFIG_HOME"));
+    qputenv("XDG_CONFIG_HOME", config);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(seen.startsWith(QLatin1String("The settings could not be written")))
         << seen.toStdString();

@@ -15,7 +15,7 @@ namespace {
 using test::GameSetup;
 using test::PlayingWindow;
 
-constexpr int EffectEndgame = 3;
+constexpr platform::TSoundEffect EffectEndgame = platform::TSoundEffect::endgame;
 
 struct Counts {
     int white = 0, black = 0;
@@ -86,8 +86,9 @@ TEST_P(PlayWholeGame, ClicksUntilGameOver) {
         ASSERT_EQ(g.Tracker->count(), 1);
         EXPECT_EQ(g.Tracker->moves()[0].dest, n == 8 ? 53 : 54);
     }
-    std::vector<int> results;
-    w.form->GameResultRecorded = [&](int r) { results.push_back(r); };
+    std::vector<PlayerResult> results;
+    QObject::connect(w.form.get(), &TReversiForm::gameResultRecorded,
+                     [&](PlayerResult r) { results.push_back(r); });
     if (c.practice) {
         w.form->HintItemClick();
         ASSERT_TRUE(g.PracticeGame);
@@ -114,10 +115,17 @@ TEST_P(PlayWholeGame, ClicksUntilGameOver) {
     // A counted game records exactly one result; practice records none.
     if (c.practice) {
         EXPECT_TRUE(results.empty());
+        EXPECT_TRUE(w.messages->statistics.empty());
     } else {
+        // Counted once, and the statistics window opened on this level.
+        ASSERT_EQ(w.messages->statistics.size(), 1U);
+        EXPECT_EQ(w.messages->statistics[0].Games, 1U);
         const int computer = c.setup.computerSide == CellWhite ? counts.white : counts.black;
         const int player = c.setup.computerSide == CellWhite ? counts.black : counts.white;
-        EXPECT_EQ(results, std::vector<int>{computer == player ? 0 : computer > player ? 2 : 1});
+        const PlayerResult expected = computer == player  ? PlayerResult::Tie
+                                      : computer > player ? PlayerResult::ComputerWon
+                                                          : PlayerResult::PlayerWon;
+        EXPECT_EQ(results, std::vector<PlayerResult>{expected});
     }
     EXPECT_EQ(w.form->StatusPanelText(1).toStdString(),
               "Yellow " + std::to_string(counts.white) + " : Green " + std::to_string(counts.black));

@@ -14,21 +14,26 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "ModalAnswer.h"
+#include "WaitUntil.h"
 #include "PlayTestSupport.h"
+#include "WindowChildren.h"
 
 namespace reversi {
 namespace {
+using test::Child;
 
 using test::GameSetup;
 using test::PlayingWindow;
 
-constexpr int EffectCorrect = 1;
-constexpr int EffectEndgame = 3;
-constexpr int EffectMove = 5;
-constexpr int EffectMoveHint = 6;
-constexpr int EffectStMove = 7;
+using platform::TSoundEffect;
+constexpr TSoundEffect EffectCorrect = TSoundEffect::correct;
+constexpr TSoundEffect EffectEndgame = TSoundEffect::endgame;
+constexpr TSoundEffect EffectMove = TSoundEffect::move;
+constexpr TSoundEffect EffectMoveHint = TSoundEffect::movehint;
+constexpr TSoundEffect EffectStMove = TSoundEffect::stmove;
 
-int Count(const std::vector<int>& v, int value) {
+int Count(const std::vector<TSoundEffect>& v, TSoundEffect value) {
     return static_cast<int>(std::count(v.begin(), v.end(), value));
 }
 
@@ -137,23 +142,23 @@ TEST(PlayInput, TrackingShowsTheHandOverLegalSquaresWithOneSound) {
     PlayingWindow w({});
     auto& form = *w.form;
     const QPoint legal = form.SquareCentre(4, 2);  // E6, legal for white
-    QTest::mouseMove(form.BoardWidget, legal);
-    EXPECT_EQ(form.NewPosX, 4);
-    EXPECT_EQ(form.NewPosY, 2);
-    EXPECT_EQ(form.BoardWidget->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(form.BoardWidget(), legal);
+    EXPECT_EQ(form.CursorSquare().x(), 4);
+    EXPECT_EQ(form.CursorSquare().y(), 2);
+    EXPECT_EQ(form.BoardWidget()->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
-    QTest::mouseMove(form.BoardWidget, legal + QPoint(5, 5));  // same square
+    QTest::mouseMove(form.BoardWidget(), legal + QPoint(5, 5));  // same square
     EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
-    QTest::mouseMove(form.BoardWidget, form.SquareCentre(0, 0));
-    EXPECT_EQ(form.BoardWidget->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(form.BoardWidget(), form.SquareCentre(0, 0));
+    EXPECT_EQ(form.BoardWidget()->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
     // The border keeps the last square, each coordinate on its own.
-    QTest::mouseMove(form.BoardWidget, QPoint(5, form.SquareCentre(0, 3).y()));
-    EXPECT_EQ(form.NewPosX, 0);
-    EXPECT_EQ(form.NewPosY, 3);
-    QTest::mouseMove(form.BoardWidget, QPoint(form.SquareCentre(6, 0).x(), form.BoardWidget->height() - 3));
-    EXPECT_EQ(form.NewPosX, 6);
-    EXPECT_EQ(form.NewPosY, 3);
+    QTest::mouseMove(form.BoardWidget(), QPoint(5, form.SquareCentre(0, 3).y()));
+    EXPECT_EQ(form.CursorSquare().x(), 0);
+    EXPECT_EQ(form.CursorSquare().y(), 3);
+    QTest::mouseMove(form.BoardWidget(), QPoint(form.SquareCentre(6, 0).x(), form.BoardWidget()->height() - 3));
+    EXPECT_EQ(form.CursorSquare().x(), 6);
+    EXPECT_EQ(form.CursorSquare().y(), 3);
     // An illegal square: a click does nothing.
     w.ClickSquare(0, 0);
     EXPECT_EQ(Game().Tracker->count(), 0);
@@ -164,21 +169,21 @@ TEST(PlayInput, KeysMoveTheCursorAndEnterPlays) {
     auto& form = *w.form;
     QTest::keyClick(&form, Qt::Key_Left);  // stops at the edge
     QTest::keyClick(&form, Qt::Key_Up);
-    EXPECT_EQ(form.NewPosX, 0);
-    EXPECT_EQ(form.NewPosY, 0);
+    EXPECT_EQ(form.CursorSquare().x(), 0);
+    EXPECT_EQ(form.CursorSquare().y(), 0);
     for (int i = 0; i < 4; ++i) QTest::keyClick(&form, Qt::Key_Right);
     QTest::keyClick(&form, Qt::Key_Down);
     EXPECT_EQ(Count(w.sounds, EffectCorrect), 0);
     QTest::keyClick(&form, Qt::Key_Down);  // E6: legal
-    EXPECT_EQ(form.NewPosX, 4);
-    EXPECT_EQ(form.NewPosY, 2);
+    EXPECT_EQ(form.CursorSquare().x(), 4);
+    EXPECT_EQ(form.CursorSquare().y(), 2);
     EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
     QTest::keyClick(&form, Qt::Key_Return);
     ASSERT_EQ(Game().Tracker->count(), 2);  // the player's move and the reply
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
     EXPECT_EQ(Count(w.sounds, EffectStMove), 2);
     for (int i = 0; i < 12; ++i) QTest::keyClick(&form, Qt::Key_Down);
-    EXPECT_EQ(form.NewPosY, 7);
+    EXPECT_EQ(form.CursorSquare().y(), 7);
     QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_TRUE(form.windowState() & Qt::WindowMinimized);
 }
@@ -197,10 +202,10 @@ TEST(PlayHint, NoKeepsTheGameCountedYesMakesItPracticeAndAsksOnce) {
 
     // Yes: at the start of the game the hint is the fixed first move.
     w.messages->answer = true;
-    form.HintItem->trigger();
+    Child<QAction>(form, "HintItem")->trigger();
     EXPECT_TRUE(Game().PracticeGame);
-    EXPECT_EQ(form.NewPosX, 4);
-    EXPECT_EQ(form.NewPosY, 2);
+    EXPECT_EQ(form.CursorSquare().x(), 4);
+    EXPECT_EQ(form.CursorSquare().y(), 2);
     EXPECT_EQ(Count(w.sounds, EffectMoveHint), 1);
     EXPECT_EQ(Game().Tracker->count(), 0);  // the hint plays nothing
 
@@ -209,10 +214,10 @@ TEST(PlayHint, NoKeepsTheGameCountedYesMakesItPracticeAndAsksOnce) {
     form.HintItemClick();
     EXPECT_EQ(w.messages->questions.size(), 2);
     const int expected = RunSearch(SearchInputFromGame()).Move;
-    EXPECT_EQ(SquareIndex(form.NewPosX, form.NewPosY, 8), expected);
+    EXPECT_EQ(SquareIndex(form.CursorSquare().x(), form.CursorSquare().y(), 8), expected);
     EXPECT_EQ(Count(w.sounds, EffectMoveHint), 2);
-    EXPECT_TRUE(form.NewGameItem->isEnabled());
-    EXPECT_TRUE(form.HintItem->isEnabled());
+    EXPECT_TRUE(Child<QAction>(form, "NewGameItem")->isEnabled());
+    EXPECT_TRUE(Child<QAction>(form, "HintItem")->isEnabled());
 
     // A new game is counted again and asks again.
     form.NewGameItemClick();
@@ -228,18 +233,18 @@ TEST(PlayNewGame, RestartsDuringAGame) {
     const auto legal = PlayingWindow::LegalSquares();
     w.ClickSquare(legal[0].first, legal[0].second);
     ASSERT_EQ(Game().Tracker->count(), 3);
-    EXPECT_TRUE(form.SpeedButtonUndo->isEnabled());
+    EXPECT_TRUE(Child<QToolButton>(form, "SpeedButtonUndo")->isEnabled());
 
-    form.NewGameItem->trigger();
+    Child<QAction>(form, "NewGameItem")->trigger();
     // The computer (white) opened the new game at once, without a search,
     // and its fixed opening enables the undo and redo buttons.
     ASSERT_EQ(Game().Tracker->count(), 1);
-    EXPECT_TRUE(form.SpeedButtonUndo->isEnabled());
-    EXPECT_TRUE(form.SpeedButtonRedo->isEnabled());
+    EXPECT_TRUE(Child<QToolButton>(form, "SpeedButtonUndo")->isEnabled());
+    EXPECT_TRUE(Child<QToolButton>(form, "SpeedButtonRedo")->isEnabled());
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
     EXPECT_EQ(Game().SideToMove, CellBlack);
     EXPECT_FALSE(Game().GameOver);
-    EXPECT_FALSE(form.UndoRedoF);
+    EXPECT_FALSE(form.Browsing());
     EXPECT_EQ(form.StatusPanelText(2).toStdString(), "Move 1/1");
     EXPECT_EQ(form.StatusPanelText(0).toStdString(), "Green is moving");
     EXPECT_EQ(form.StatusPanelText(1).toStdString(), "Yellow 4 : Green 1");
@@ -259,9 +264,9 @@ TEST(PlaySearch, InputIsRefusedWhileTheComputerThinksAndCloseStopsIt) {
         probe.stop();
         const tBoard board = g.Boards[0];
         const int moves = g.Tracker->count();
-        EXPECT_FALSE(form.NewGameItem->isEnabled());
-        EXPECT_FALSE(form.HintItem->isEnabled());
-        EXPECT_FALSE(form.OptionsItem->isEnabled());
+        EXPECT_FALSE(Child<QAction>(form, "NewGameItem")->isEnabled());
+        EXPECT_FALSE(Child<QAction>(form, "HintItem")->isEnabled());
+        EXPECT_FALSE(Child<QAction>(form, "OptionsItem")->isEnabled());
         // Clicks, keys, the hint, a new game and the help marks change nothing.
         g.SideToMove = CellWhite;  // even were it the player's colour
         w.ClickSquare(2, 3);
@@ -269,8 +274,8 @@ TEST(PlaySearch, InputIsRefusedWhileTheComputerThinksAndCloseStopsIt) {
         QTest::keyClick(&form, Qt::Key_Return);
         form.HintItemClick();
         form.NewGameItemClick();
-        QTest::mouseClick(form.BoardWidget, Qt::RightButton, Qt::NoModifier, form.SquareCentre(3, 3));
-        EXPECT_FALSE(form.HelpAnimationEnabled);
+        QTest::mouseClick(form.BoardWidget(), Qt::RightButton, Qt::NoModifier, form.SquareCentre(3, 3));
+        EXPECT_FALSE(form.Animations().HelpAnimationEnabled);
         EXPECT_EQ(g.Boards[0], board);
         EXPECT_EQ(g.Tracker->count(), moves);
         EXPECT_TRUE(w.messages->questions.isEmpty());
@@ -294,21 +299,22 @@ TEST(PlayAnimation, TheReplyWaitsForThePlayersAnimationAndClicksWaitForTheReply)
     ASSERT_EQ(Game().Tracker->count(), 2);
     EXPECT_EQ(Count(w.sounds, EffectMove), 2);
     EXPECT_EQ(Count(w.sounds, EffectStMove), 0);
-    ASSERT_TRUE(form.MoveAnimationEnabled);
-    EXPECT_FALSE(form.CursorAnimationEnabled);
+    ASSERT_TRUE(form.Animations().MoveAnimationEnabled);
+    EXPECT_FALSE(form.Animations().CursorAnimationEnabled);
     // A click while it runs is ignored.
     const auto legal = PlayingWindow::LegalSquares();
     w.ClickSquare(legal[0].first, legal[0].second);
     EXPECT_EQ(Game().Tracker->count(), 2);
     // It ends after its 15 frames and leaves the board at rest on screen.
-    QTRY_VERIFY_WITH_TIMEOUT(!form.MoveAnimationEnabled, 5000);
-    EXPECT_TRUE(form.CursorAnimationEnabled);
-    EXPECT_EQ(form.CurrentAnimFrame, 15);
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
+    EXPECT_TRUE(form.Animations().CursorAnimationEnabled);
+    EXPECT_EQ(form.Animations().CurrentAnimFrame, 15);
     graphics::BoardPainter fresh;
-    fresh.Pictures() = form.Painter.Pictures();
+    fresh.SetPosition(&Game().Boards[0]);
+    fresh.Pictures() = form.Painter().Pictures();
     fresh.CreateBackBuffer(8);
     fresh.DrawBoard();
-    EXPECT_TRUE(fresh.BackBuffer() == form.Painter.BackBuffer());
+    EXPECT_TRUE(fresh.BackBuffer() == form.Painter().BackBuffer());
     w.ClickSquare(legal[0].first, legal[0].second);
     EXPECT_GE(Game().Tracker->count(), 3);
 }
@@ -317,14 +323,14 @@ TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     PlayingWindow w({8, 1, false, false, CellWhite, true});
     auto& form = *w.form;
     ASSERT_EQ(Game().Tracker->count(), 1);  // the computer's opening
-    QTRY_VERIFY_WITH_TIMEOUT(!form.MoveAnimationEnabled, 5000);
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
     // While the reply waits for the player's animation, a new game starts
     // (and the computer opens it again).
     bool replaced = false;
     QTimer probe;
     probe.setInterval(1);
     QObject::connect(&probe, &QTimer::timeout, &form, [&] {
-        if (replaced || Game().ThreadRunning || !form.MoveAnimationEnabled ||
+        if (replaced || Game().ThreadRunning || !form.Animations().MoveAnimationEnabled ||
             Game().Tracker->count() != 2)
             return;
         replaced = true;
@@ -339,7 +345,7 @@ TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     ASSERT_EQ(Game().Tracker->count(), 1);
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
     EXPECT_EQ(Game().SideToMove, CellBlack);
-    QTRY_VERIFY_WITH_TIMEOUT(!form.MoveAnimationEnabled, 5000);
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
 }
 
 TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
@@ -347,19 +353,19 @@ TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
     auto& form = *w.form;
     // Nothing to show before the first move is refused only when no square
     // is legal; at the start the legal squares are marked.
-    QTest::mouseClick(form.BoardWidget, Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
-    ASSERT_TRUE(form.HelpAnimationEnabled);
-    EXPECT_EQ(form.WhereCanMove[53], graphics::MarkAvailable);
+    QTest::mouseClick(form.BoardWidget(), Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
+    ASSERT_TRUE(form.Animations().HelpAnimationEnabled);
+    EXPECT_EQ(form.Animations().WhereCanMove[53], graphics::MarkAvailable);
     // The left click's move takes the marks off.
     w.ClickSquare(4, 2);
-    EXPECT_FALSE(form.HelpAnimationEnabled);
-    QTRY_VERIFY_WITH_TIMEOUT(!form.MoveAnimationEnabled, 5000);
-    QTest::mouseClick(form.BoardWidget, Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
-    ASSERT_TRUE(form.HelpAnimationEnabled);
+    EXPECT_FALSE(form.Animations().HelpAnimationEnabled);
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
+    QTest::mouseClick(form.BoardWidget(), Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
+    ASSERT_TRUE(form.Animations().HelpAnimationEnabled);
     // The computer's reply is marked as the previous move.
-    EXPECT_EQ(form.WhereCanMove[Game().Tracker->moves()[1].dest], graphics::MarkPrevious);
-    QTRY_VERIFY_WITH_TIMEOUT(!form.HelpAnimationEnabled, 5000);
-    EXPECT_EQ(form.HelpMoveAnimFrame, 40);
+    EXPECT_EQ(form.Animations().WhereCanMove[Game().Tracker->moves()[1].dest], graphics::MarkPrevious);
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().HelpAnimationEnabled; }, 5000)) << "!form.Animations().HelpAnimationEnabled";
+    EXPECT_EQ(form.Animations().HelpMoveAnimFrame, 40);
 }
 
 TEST(PlayTwoPlayers, TheLoopOnlyCountsAndShowsWhoseTurnItIs) {
@@ -379,31 +385,71 @@ TEST(PlayTwoPlayers, TheLoopOnlyCountsAndShowsWhoseTurnItIs) {
     EXPECT_EQ(Count(w.sounds, EffectMoveHint), 1);
 }
 
+TEST(PlayAnimation, TheResultWindowOpensOnTheFinalPositionAtRest) {
+    PlayingWindow w({8, 1, false, false, CellBlack, true});
+    auto& form = *w.form;
+    auto& g = Game();
+    g.VsComputer = false;
+    // White's move on H1 fills the field and ends the game.
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y) g.Boards[0][SquareIndex(x, y, 8)] = CellWhite;
+    g.Boards[0][SquareIndex(6, 7, 8)] = CellBlack;
+    g.Boards[0][SquareIndex(7, 7, 8)] = CellEmpty;
+    g.SideToMove = CellWhite;
+    form.DrawBoard();
+    bool checked = false;
+    w.messages->onFinal = [&] {
+        checked = true;
+        EXPECT_FALSE(form.Animations().MoveAnimationEnabled) << "still animating under the result";
+        graphics::BoardPainter fresh;
+        fresh.SetPosition(&Game().Boards[0]);
+        fresh.Pictures() = form.Painter().Pictures();
+        fresh.CreateBackBuffer(8);
+        fresh.DrawBoard();
+        EXPECT_TRUE(fresh.BackBuffer() == form.Painter().BackBuffer())
+            << "the board does not show the final position";
+    };
+    w.ClickSquare(7, 7);
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(g.GameOver);
+    EXPECT_EQ(w.messages->finals.size(), 1);
+}
+
+TEST(PlayInput, AClickNeverPlaysTheComputersColour) {
+    PlayingWindow w({});
+    auto& g = Game();
+    // The computer's turn with no search running, as after opening a match
+    // saved at its move: a click on a legal square plays nothing.
+    g.ComputerSide = CellWhite;
+    ASSERT_EQ(g.SideToMove, CellWhite);
+    const auto legal = PlayingWindow::LegalSquares();
+    ASSERT_FALSE(legal.empty());
+    w.ClickSquare(legal[0].first, legal[0].second);
+    EXPECT_EQ(g.Tracker->count(), 0);
+    EXPECT_EQ(w.form->BoardWidget()->cursor().shape(), Qt::ArrowCursor);
+}
+
 TEST(PlayNetwork, PeerMoveIsPlayedThroughTheSamePathAndIllegalOnesDropped) {
     PlayingWindow w({});
     auto& g = Game();
     g.VsComputer = false;
     g.NetworkGame = true;
     g.ComputerSide = CellBlack;  // the local player is black; the peer white
-    g.RemoteMovePending = true;
     struct Square {
         int x, y;
     };
+    // Illegal, or off the field.
     for (const Square bad : {Square{0, 0}, Square{9, 2}, Square{4, 9}, Square{-1, 2}}) {
-        g.RemoteMoveX = bad.x;  // illegal, or off the field
-        g.RemoteMoveY = bad.y;
-        w.form->ApplyRemoteMove();
+        w.form->ApplyRemoteMove(bad.x, bad.y);
         EXPECT_EQ(g.Tracker->count(), 0) << bad.x << "," << bad.y;
     }
-    g.RemoteMoveX = 4;  // E6
-    g.RemoteMoveY = 2;
-    w.form->ApplyRemoteMove();
+    w.form->ApplyRemoteMove(4, 2);  // E6
     ASSERT_EQ(g.Tracker->count(), 1);
     EXPECT_EQ(g.Tracker->moves()[0].dest, 53);
     EXPECT_EQ(g.SideToMove, CellBlack);
     EXPECT_EQ(Count(w.sounds, EffectStMove), 1);
     EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Green is moving");
-    EXPECT_EQ(w.form->BoardWidget->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(w.form->BoardWidget()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(FinalWindow, CaptionButtonSizeAndTexts) {
@@ -423,7 +469,8 @@ TEST(FinalWindow, CaptionButtonSizeAndTexts) {
         dialog.SetOutMessage(c.m, c.a, c.b);
         EXPECT_EQ(dialog.FinalMessage->text().toStdString(), c.text);
     }
-    QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    const auto escape = test::ModalAnswer::For<TFinalDlg>(
+        [](TFinalDlg* open) { QTest::keyClick(open, Qt::Key_Escape); }, "the result window");
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
 }
 
@@ -432,6 +479,7 @@ TEST(FinalWindow, CaptionButtonSizeAndTexts) {
 
 namespace reversi {
 namespace {
+using test::Child;
 
 // The real modal windows, answered from a zero-timer while they are open.
 TEST(ModalGameMessages, ResultWindowIsCentredOverTheMainWindowAndOkCloses) {
@@ -442,14 +490,14 @@ TEST(ModalGameMessages, ResultWindowIsCentredOverTheMainWindowAndOkCloses) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QString text;
     QPoint offset;
-    QTimer::singleShot(0, &form, [&] {
-        auto* dialog = qobject_cast<TFinalDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        text = dialog->FinalMessage->text();
-        offset = dialog->frameGeometry().center() - form.frameGeometry().center();
-        QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
-    });
-    TModalGameMessages().ShowFinal(&form, 4, 0, 0);
+    const auto ok = test::ModalAnswer::For<TFinalDlg>(
+        [&](TFinalDlg* dialog) {
+            text = dialog->FinalMessage->text();
+            offset = dialog->frameGeometry().center() - form.frameGeometry().center();
+            QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
+        },
+        "the result window");
+    TModalGameMessages().ShowFinal(&form, GameMessageKind::BlackPasses, 0, 0);
     EXPECT_EQ(text.toStdString(), "Green pass");
     EXPECT_LE(offset.manhattanLength(), 4);
 }
@@ -457,16 +505,16 @@ TEST(ModalGameMessages, ResultWindowIsCentredOverTheMainWindowAndOkCloses) {
 TEST(ModalGameMessages, ConfirmationIsTrueOnlyForYes) {
     for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Escape}) {
         QString caption;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            caption = box->windowTitle();
-            if (button == QMessageBox::Escape) {
-                QTest::keyClick(box, Qt::Key_Escape);
-            } else {
-                box->button(button)->click();
-            }
-        });
+        const auto answer = test::ModalAnswer::For<QMessageBox>(
+            [&](QMessageBox* box) {
+                caption = box->windowTitle();
+                if (button == QMessageBox::Escape) {
+                    QTest::keyClick(box, Qt::Key_Escape);
+                } else {
+                    box->button(button)->click();
+                }
+            },
+            "the confirmation box");
         const bool yes = TModalGameMessages().Confirm(nullptr, HintPracticeQuestion());
         EXPECT_EQ(yes, button == QMessageBox::Yes);
         EXPECT_EQ(caption.toStdString(), "Confirm");

@@ -2,6 +2,7 @@
 // recorded instead of shown, and a player that clicks legal squares.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
@@ -21,8 +22,13 @@ namespace reversi::test {
 
 class RecordingMessages : public TGameMessages {
 public:
-    void ShowFinal(QWidget*, int m, int white, int black) override {
-        finals << TFinalDlg::OutMessage(m, white, black);
+    void ShowFinal(QWidget*, GameMessageKind m, int first, int second) override {
+        finals << TFinalDlg::OutMessage(static_cast<int>(m), first, second);
+        if (onFinal) onFinal();
+    }
+    void ShowStatistics(QWidget*, TStatisticsTable& table, int boardSize, bool advanced,
+                        int level) override {
+        statistics.push_back(table.Record(TStatisticsTable::BlockIndex(boardSize, advanced), level));
     }
     bool Confirm(QWidget*, const QString& text) override {
         questions << text;
@@ -30,6 +36,10 @@ public:
     }
     QStringList finals;
     QStringList questions;
+    // The record the statistics window opened on, each time it opened.
+    std::vector<TStatisticsRecord> statistics;
+    // Runs while the result window would be open.
+    std::function<void()> onFinal;
     bool answer = true;
 };
 
@@ -53,12 +63,15 @@ public:
         auto owned = std::make_unique<RecordingMessages>();
         messages = owned.get();
         form->SetGameMessages(std::move(owned));
-        form->SoundPlayed = [this](int effect) { sounds.push_back(effect); };
+        QObject::connect(form.get(), &TReversiForm::soundPlayed,
+                         [this](platform::TSoundEffect effect) { sounds.push_back(effect); });
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get())) ADD_FAILURE() << "window not shown";
+        Settings settings = form->CurrentSettings();
+        settings.SoundEffectsOn = true;
+        settings.AnimationOn = setup.animation;
+        form->ChangeSettings(settings);
         auto& g = Game();
-        g.SoundEffectsOn = true;
-        g.AnimationOn = setup.animation;
         g.Depth = setup.depth;
         g.BabyLevel = setup.baby;
         g.AdvancedEngine = setup.advanced;
@@ -70,15 +83,15 @@ public:
             form->SizeWindowToField();
         }
         // Animations at a faster pace keep the tests short.
-        form->AsyncTimerAnimation->SetInterval(5);
+        form->SetAnimationInterval(5);
         sounds.clear();
         form->NewGameItemClick();
     }
 
     // A left click at the centre of square (x, y) of the board widget.
     void ClickSquare(int x, int y) {
-        QTest::mouseMove(form->BoardWidget, form->SquareCentre(x, y));
-        QTest::mouseClick(form->BoardWidget, Qt::LeftButton, Qt::NoModifier, form->SquareCentre(x, y));
+        QTest::mouseMove(form->BoardWidget(), form->SquareCentre(x, y));
+        QTest::mouseClick(form->BoardWidget(), Qt::LeftButton, Qt::NoModifier, form->SquareCentre(x, y));
     }
 
     // The legal squares of the side to move, as (x, y).
@@ -94,7 +107,7 @@ public:
 
     std::unique_ptr<TReversiForm> form;
     RecordingMessages* messages = nullptr;
-    std::vector<int> sounds;
+    std::vector<platform::TSoundEffect> sounds;
 };
 
 }  // namespace reversi::test

@@ -26,7 +26,6 @@ TEST_F(GameStateTest, InitialValues) {
     EXPECT_EQ(g.BoardSize, 8);
     EXPECT_EQ(g.GameTitle, "Zorel Reversi 4.00");
     EXPECT_TRUE(g.WhiteName.empty());
-    EXPECT_TRUE(g.ShowTips);
     EXPECT_FALSE(g.ThreadRunning);
 }
 

@@ -51,11 +51,10 @@ protected:
     void Prepare(int n) {
         ResetGameState();
         Game().BoardSize = n;
-        Game().AnimationOn = true;
-        Game().ShowAvailableMoves = true;
-        Game().ShowPreviousMove = true;
+        animations.SetOptions({});
         NewGame();
         painter.SetPresenter(&presenter);
+        painter.SetPosition(&Game().Boards[0]);
         const int s = SquareSizeFor(n);
         auto& p = painter.Pictures();
         p.FigureImage = CellSheet(FigureSheetColumns, FigureSheetRows, s);
@@ -66,6 +65,12 @@ protected:
         painter.DrawBoard();
         painter.PresentBuffer();
         animations.CursorAnimationEnabled = true;
+    }
+
+    // The legal squares of the side to move.
+    static tBoard Legal() {
+        const auto& g = Game();
+        return LegalSquareMarks(g.Boards[0], g.BoardSize, SideOf(g.SideToMove));
     }
 
     // Plays square sq for the side to move the way the game does.
@@ -95,6 +100,7 @@ protected:
     }
     TMemBlock FreshBoard() {
         BoardPainter fresh;
+        fresh.SetPosition(&Game().Boards[0]);
         fresh.Pictures() = painter.Pictures();
         fresh.CreateBackBuffer(painter.Geometry().N);
         fresh.DrawBoard();
@@ -197,7 +203,7 @@ TEST_F(BoardAnimationsTest, CursorOnAnAnimatedSquareIsDrawnWithIt) {
 }
 
 TEST_F(BoardAnimationsTest, AnimationOffStartsNothing) {
-    Game().AnimationOn = false;
+    animations.SetOptions({.animationOn = false});
     Play(53);
     EXPECT_FALSE(animations.StartMoveAnimation());
     EXPECT_FALSE(animations.MoveAnimationEnabled);
@@ -230,7 +236,7 @@ TEST_F(BoardAnimationsTest, HelpMarksLegalAndChangedSquaresForFortyTicks) {
     Play(53);  // white E6 flips E5; black to move
     animations.StopMoveAnimation();
     painter.DrawBoard();
-    ASSERT_TRUE(animations.StartHelpAnimation());
+    ASSERT_TRUE(animations.StartHelpAnimation(Legal()));
     EXPECT_FALSE(animations.CursorAnimationEnabled);
     // Black's legal squares D6, F6, F4 and white's changed squares E6, E5.
     for (int sq : {43, 63, 65}) EXPECT_EQ(animations.WhereCanMove[sq], MarkAvailable) << sq;
@@ -288,7 +294,7 @@ TEST_F(BoardAnimationsTest, ShrinkingFrameLastsTwentyFourFramesOnTheLargeField) 
     Play(sq);
     animations.StopMoveAnimation();
     painter.DrawBoard();
-    ASSERT_TRUE(animations.StartHelpAnimation());
+    ASSERT_TRUE(animations.StartHelpAnimation(Legal()));
     const int x = SquareColumn(sq, 10), y = SquareRow(sq, 10);
     const auto geo = painter.Geometry();
     int framed = 0;
@@ -306,9 +312,8 @@ TEST_F(BoardAnimationsTest, ShrinkingFrameLastsTwentyFourFramesOnTheLargeField) 
 }
 
 TEST_F(BoardAnimationsTest, HelpWithBothMarkKindsHiddenStillRunsFortyTicks) {
-    Game().ShowAvailableMoves = false;
-    Game().ShowPreviousMove = false;
-    ASSERT_TRUE(animations.StartHelpAnimation());
+    animations.SetOptions({.showAvailableMoves = false, .showPreviousMove = false});
+    ASSERT_TRUE(animations.StartHelpAnimation(Legal()));
     presenter.Take();
     int ticks = 0;
     while (animations.HelpAnimationEnabled && ticks < 100) {
@@ -328,32 +333,25 @@ TEST_F(BoardAnimationsTest, HelpStartsNothingWithoutMarksOrWhenRefused) {
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 8; ++y) b[SquareIndex(x, y, 8)] = CellWhite;
     Game().SideToMove = CellBlack;
-    EXPECT_FALSE(animations.StartHelpAnimation());
+    EXPECT_FALSE(animations.StartHelpAnimation(Legal()));
     EXPECT_TRUE(animations.CursorAnimationEnabled);
 
     NewGame();
-    Game().ThreadRunning = true;
-    EXPECT_FALSE(animations.StartHelpAnimation());
-    Game().ThreadRunning = false;
 
     animations.Browsing = [] { return true; };
-    EXPECT_FALSE(animations.StartHelpAnimation());
+    EXPECT_FALSE(animations.StartHelpAnimation(Legal()));
     animations.Browsing = nullptr;
 
     Play(53);
     animations.StartMoveAnimation();
-    EXPECT_FALSE(animations.StartHelpAnimation());
+    EXPECT_FALSE(animations.StartHelpAnimation(Legal()));
     animations.StopMoveAnimation();
 
-    Game().NetworkGame = true;
-    Game().ComputerSide = CellWhite;  // the local player is white; black is to move
-    EXPECT_FALSE(animations.StartHelpAnimation());
-    Game().NetworkGame = false;
-    EXPECT_TRUE(animations.StartHelpAnimation());
+    EXPECT_TRUE(animations.StartHelpAnimation(Legal()));
 }
 
 TEST_F(BoardAnimationsTest, SavingTheOldBoardTakesHelpMarksOff) {
-    ASSERT_TRUE(animations.StartHelpAnimation());
+    ASSERT_TRUE(animations.StartHelpAnimation(Legal()));
     animations.Tick();
     animations.SaveOldBoard();
     EXPECT_FALSE(animations.HelpAnimationEnabled);

@@ -56,6 +56,7 @@ protected:
         n = GetParam();
         Game().BoardSize = n;
         NewGame();
+        painter.SetPosition(&Game().Boards[0]);
         const int s = SquareSizeFor(n);
         painter.Pictures().FigureImage = CellSheet(15, 8, s);
         painter.Pictures().HelpImage = CellSheet(40, 2, s);
@@ -148,6 +149,7 @@ TEST_P(BoardPainterTest, DrawSquareElsewhereShowsCursorOldAndRequestedSquares) {
     EXPECT_EQ(screen.On(g.SquareLeft(5) + 9, g.SquareTop(0) + 9), CellColour(RestFrame, 5));
     // The back buffer holds the new disc and no cursor.
     BoardPainter reference;
+    reference.SetPosition(&Game().Boards[0]);
     reference.Pictures() = painter.Pictures();
     reference.CreateBackBuffer(n);
     reference.DrawBoard();

@@ -156,11 +156,11 @@ TEST_F(PictureSetsTest, SheetsHaveTheirSizesForBothFields) {
     EXPECT_TRUE(Near(sets.HelpImage.At(39 * 49 + 24, 49 + 24), CellColour(39, 0), 4));
 }
 
-TEST_F(PictureSetsTest, FigureStyleZeroNamesTheSidesEvenWhenTheSheetIsMissing) {
-    std::filesystem::remove(folder.Data() / "Figs1.jpg");
-    EXPECT_THROW(LoadFigureImage(sets, 0, false, folder.Path()), PictureError);
-    EXPECT_EQ(GetWhiteName(), "Yellow");
-    EXPECT_EQ(GetBlackName(), "Green");
+TEST(PictureSets, FigureStylesNameTheColoursYellowAndGreen) {
+    for (int style : {0, 1, -1}) {
+        EXPECT_EQ(FigureColourNames(style).white, "Yellow");
+        EXPECT_EQ(FigureColourNames(style).black, "Green");
+    }
 }
 
 TEST_F(PictureSetsTest, BorderStylesPickTheirFilesAndOthersFallBackToStyleZero) {

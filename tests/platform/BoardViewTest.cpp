@@ -92,6 +92,7 @@ TEST_F(BoardViewTest, ShowsWhatTheBoardPainterPresents) {
     reversi::NewGame();
     BoardView view;
     BoardPainter painter(&view);
+    painter.SetPosition(&reversi::Game().Boards[0]);
     painter.Pictures().FigureImage = TMemBlock(15 * 49, 8 * 49);
     painter.Pictures().FigureImage.Fill(MakePixel(0, 90, 0));
     painter.CreateBackBuffer(10);

@@ -1,0 +1,108 @@
+// Reading and writing the settings file through QSettings, guarded against
+// paths QSettings must not open and honest about failed writes.
+#include "SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace reversi {
+
+namespace {
+
+// A settings file is a few kilobytes; anything near this is not ours.
+constexpr qint64 MaxFileBytes = 1 << 20;
+
+// The whole file, or empty bytes when it cannot be read.
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.read(MaxFileBytes + 1);
+}
+
+}  // namespace
+
+SettingsWriteError::SettingsWriteError(const QString& file)
+    : std::runtime_error("The settings could not be written to " + file.toStdString()) {}
+
+SettingsStore::SettingsStore()
+    : SettingsStore(QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                        .filePath(QCoreApplication::organizationName() + QLatin1Char('/') +
+                                  QCoreApplication::applicationName() +
+                                  QStringLiteral(".conf"))) {}
+
+SettingsStore::SettingsStore(QString filePath) : filePath_(std::move(filePath)) {}
+
+QString SettingsStore::DefaultMusicFolder() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DATA/MUSIC"));
+}
+
+bool SettingsStore::Openable() const {
+    // QSettings reads the file in its constructor: a pipe would block the
+    // start for ever, a device or a huge file would be read to its end.
+    const QFileInfo info(filePath_);
+    if (!info.exists() && !info.isSymLink()) return true;
+    return info.isFile() && info.isReadable() && info.size() <= MaxFileBytes;
+}
+
+Settings SettingsStore::Load() const {
+    const QString musicFolder = DefaultMusicFolder();
+    if (!Openable()) return ParseSettings([](const QString&) { return std::nullopt; }, musicFolder);
+    const QSettings store(filePath_, QSettings::IniFormat);
+    return ParseSettings(
+        [&store](const QString& key) -> std::optional<QString> {
+            const QVariant value = store.value(key);
+            // Only text counts; a value of another type reads as missing.
+            if (value.typeId() != QMetaType::QString) return std::nullopt;
+            return value.toString();
+        },
+        musicFolder);
+}
+
+StoredStatistics SettingsStore::LoadStatistics() const {
+    if (!Openable()) return {};
+    const QSettings store(filePath_, QSettings::IniFormat);
+    const QVariant value = store.value(settings_keys::Statistics);
+    if (!value.isValid()) return {};
+    if (value.typeId() != QMetaType::QByteArray) return {QByteArray(), true};
+    return {value.toByteArray(), false};
+}
+
+void SettingsStore::SaveOnClose(const Settings& settings, bool listening,
+                                const QByteArray& statistics) const {
+    Write(CloseEntries(settings, listening, statistics));
+}
+
+void SettingsStore::SaveDialogValues(const Settings& settings) const {
+    Write(DialogEntries(settings));
+}
+
+void SettingsStore::SaveTipValues(bool showTips, int tipIndex) const {
+    Write(TipEntries(showTips, tipIndex));
+}
+
+void SettingsStore::Write(const SettingsEntries& entries) const {
+    if (!Openable()) throw SettingsWriteError(filePath_);
+    const QByteArray before = FileBytes(filePath_);
+    QSettings::Status status = QSettings::NoError;
+    {
+        QSettings store(filePath_, QSettings::IniFormat);
+        for (const SettingsEntry& entry : entries) store.setValue(entry.key, entry.value);
+        store.sync();
+        status = store.status();
+    }
+    if (status == QSettings::AccessError) throw SettingsWriteError(filePath_);
+    if (status == QSettings::FormatError) {
+        // A damaged line in the old file sets FormatError when it is read and
+        // then hides any later error. Writing drops the damaged lines, so a
+        // successful write always changes the file.
+        if (!QFileInfo(filePath_).isFile() || FileBytes(filePath_) == before) {
+            throw SettingsWriteError(filePath_);
+        }
+    }
+}
+
+}  // namespace reversi

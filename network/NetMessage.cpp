@@ -1,0 +1,67 @@
+// Writing and reading the one-letter network messages.
+#include "NetMessage.h"
+
+namespace reversi {
+
+std::optional<NetMessageKind> NetMessageKindOf(char first) {
+    switch (first) {
+    case 'B': case 'A': case 'N': case 'Y': case 'G':
+    case 'R': case 'M': case 'T': case 'F': case 'D':
+        return static_cast<NetMessageKind>(first);
+    default:
+        return std::nullopt;
+    }
+}
+
+QByteArray EncodeNetText(const QString& text) { return text.toLatin1(); }
+
+QString DecodeNetText(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
+
+QByteArray EncodeNetSignal(NetMessageKind kind) {
+    return QByteArray(1, static_cast<char>(kind));
+}
+
+QByteArray EncodeCallRequest(const NetCallRequest& request) {
+    QByteArray out;
+    out += static_cast<char>(NetMessageKind::CallRequest);
+    out += request.callerWhite ? 'W' : 'B';
+    out += request.field10 ? '0' : '8';
+    out += EncodeNetText(request.callerName.left(MaxComputerName));
+    return out;
+}
+
+QByteArray EncodeMove(int x, int y) {
+    QByteArray out;
+    out += static_cast<char>(NetMessageKind::Move);
+    out += static_cast<char>('0' + x);
+    out += static_cast<char>('0' + y);
+    return out;
+}
+
+QByteArray EncodeChat(const QString& text) {
+    return static_cast<char>(NetMessageKind::Chat) + EncodeNetText(text);
+}
+
+QByteArray EncodeBoardReply(const QByteArray& boardText) {
+    return static_cast<char>(NetMessageKind::BoardReply) + boardText;
+}
+
+std::optional<NetCallRequest> DecodeCallRequest(const NetMessage& message) {
+    if (message.kind != NetMessageKind::CallRequest || message.payload.size() < 2) {
+        return std::nullopt;
+    }
+    NetCallRequest request;
+    request.callerWhite = message.payload[0] == 'W';
+    request.field10 = message.payload[1] != '8';
+    request.callerName = DecodeNetText(message.payload.mid(2, MaxComputerName));
+    return request;
+}
+
+std::optional<NetSquare> DecodeMove(const NetMessage& message) {
+    if (message.kind != NetMessageKind::Move || message.payload.size() != 2) return std::nullopt;
+    const char cx = message.payload[0], cy = message.payload[1];
+    if (cx < '0' || cx > '9' || cy < '0' || cy > '9') return std::nullopt;
+    return NetSquare{cx - '0', cy - '0'};
+}
+
+}  // namespace reversi

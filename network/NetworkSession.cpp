@@ -1,0 +1,399 @@
+// Listening, calling, the linked peer and the turned-away callers, and the
+// hand-over of received bytes to the link's conversation.
+#include "NetworkSession.h"
+
+#include <netdb.h>
+
+#include <string>
+
+#include <QHostInfo>
+#include <QSysInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include "BoardText.h"
+#include "NetTexts.h"
+#include "Settings.h"
+
+namespace reversi {
+
+namespace {
+// A peer that stops reading while we keep sending (it asks for boards in a
+// loop) is dropped before our send buffer grows without end.
+constexpr qint64 SendBacklogCap = 1024 * 1024;
+}  // namespace
+
+NetworkSession::NetworkSession(QObject* parent) : QObject(parent), link_(*this) {
+    localName_ = QSysInfo::machineHostName().left(MaxComputerName);
+    link_.SetBoardTextSource([] {
+        std::string text;
+        BoardToText(text);
+        return QByteArray::fromStdString(text);
+    });
+
+    server_ = new QTcpServer(this);
+    connect(server_, &QTcpServer::newConnection, this, &NetworkSession::OnNewConnection);
+
+    callTimer_ = new QTimer(this);
+    callTimer_->setSingleShot(true);
+    connect(callTimer_, &QTimer::timeout, this, &NetworkSession::OnCallFailed);
+
+    requestTimer_ = new QTimer(this);
+    requestTimer_->setSingleShot(true);
+    connect(requestTimer_, &QTimer::timeout, this, [this] {
+        // A caller that never says what it wants holds the link: let it go.
+        if (link_.State() != NetLinkState::CalleeWaitingRequest) return;
+        link_.Reset();
+        DropPeer(false);
+        emit linkEnded(false);
+        emit linkStateChanged();
+    });
+
+    settleTimer_ = new QTimer(this);
+    settleTimer_->setSingleShot(true);
+    settleTimer_->setInterval(40);
+    connect(settleTimer_, &QTimer::timeout, this, [this] { Drain(true); });
+}
+
+NetworkSession::~NetworkSession() {
+    // Sockets closing while we are destroyed must not call back into us
+    // (the accepted ones are the server's children).
+    for (QTcpSocket* socket : findChildren<QTcpSocket*>()) socket->disconnect(this);
+    server_->disconnect(this);
+}
+
+void NetworkSession::ApplySettings(const Settings& settings) {
+    SetPort(settings.NETPort, settings.NETService);
+}
+
+void NetworkSession::SetPort(int port, const QString& service) {
+    port_ = port;
+    service_ = service;
+}
+
+void NetworkSession::SetTextSettleTime(int ms) { settleTimer_->setInterval(ms); }
+
+int NetworkSession::ResolvePort() const {
+    if (service_.isEmpty()) return port_ >= 0 && port_ <= 65535 ? port_ : -1;
+    const servent* entry = getservbyname(service_.toLocal8Bit().constData(), "tcp");
+    if (entry == nullptr) return -1;
+    return ntohs(static_cast<uint16_t>(entry->s_port));
+}
+
+// --- Listening --------------------------------------------------------------
+
+bool NetworkSession::OpenServer() {
+    if (server_->isListening()) return true;
+    const int port = ResolvePort();
+    return port >= 0 && server_->listen(listenAddress_, static_cast<quint16>(port));
+}
+
+bool NetworkSession::StartListening() {
+    const bool ok = OpenServer();
+    emit linkStateChanged();
+    return ok;
+}
+
+void NetworkSession::StopListening() {
+    server_->close();
+    emit linkStateChanged();
+}
+
+void NetworkSession::ToggleListening() {
+    if (server_->isListening()) {
+        server_->close();
+    } else if (!OpenServer()) {
+        emit linkStateChanged();
+        emit errorMessage(QString::fromLatin1(nettext::CannotListen));
+        return;
+    }
+    emit linkStateChanged();
+}
+
+bool NetworkSession::IsListening() const { return server_->isListening(); }
+
+quint16 NetworkSession::ListeningPort() const { return server_->serverPort(); }
+
+void NetworkSession::ReopenListening() {
+    needReopen_ = false;
+    if (!OpenServer()) {
+        emit linkStateChanged();
+        emit errorMessage(QString::fromLatin1(nettext::CannotListen));
+        return;
+    }
+    emit linkStateChanged();
+}
+
+bool NetworkSession::IsBusyReplyPending() const {
+    for (const auto& s : busySockets_) {
+        if (s) return true;
+    }
+    return false;
+}
+
+void NetworkSession::OnNewConnection() {
+    while (QTcpSocket* socket = server_->nextPendingConnection()) {
+        if (link_.IsUp()) {
+            // Somebody else is linked: answer "A" and read nothing from it.
+            socket->write(EncodeNetSignal(NetMessageKind::BusyReply));
+            Linger(socket, true);
+            emit busyReplySent();
+            emit linkStateChanged();
+            continue;
+        }
+        peer_ = socket;
+        buffer_.Clear();
+        connect(socket, &QTcpSocket::readyRead, this, &NetworkSession::OnPeerReadyRead);
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { OnPeerGone(socket); });
+        connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
+            if (socket->state() == QAbstractSocket::UnconnectedState) OnPeerGone(socket);
+        });
+        link_.StartAsListener();
+        requestTimer_->start(requestTimeoutMs_);
+        emit linkStarted();
+        emit linkStateChanged();
+        // Bytes that came with the connection are not announced again.
+        if (socket->bytesAvailable() > 0) OnPeerReadyRead();
+    }
+}
+
+void NetworkSession::Linger(QTcpSocket* socket, bool busy) {
+    socket->disconnect(this);
+    socket->setParent(this);
+    QPointer<QTcpSocket> guarded(socket);
+    if (busy) busySockets_.push_back(guarded);
+    // Whatever it sends is not read; the socket goes when it hangs up or
+    // after the linger time.
+    connect(socket, &QTcpSocket::readyRead, socket, [socket] { socket->readAll(); });
+    auto finish = [this, guarded] {
+        if (!guarded) return;
+        guarded->disconnect(this);
+        guarded->abort();
+        guarded->deleteLater();
+        std::erase_if(busySockets_, [&](const QPointer<QTcpSocket>& s) { return !s || s == guarded; });
+        emit linkStateChanged();
+    };
+    connect(socket, &QTcpSocket::disconnected, this, finish);
+    // The peer hangs up after reading our answer; closing first would make
+    // it take our close for a peer that left.
+    QTimer::singleShot(lingerMs_, this, finish);
+}
+
+// --- Calling ----------------------------------------------------------------
+
+void NetworkSession::Call(const QString& address, bool callerWhite, bool field10) {
+    if (link_.IsUp() || calling_) return;
+    callAddress_ = address;
+    pendingCall_ = NetCallRequest{callerWhite, field10, localName_};
+    calling_ = true;
+    if (server_->isListening()) {
+        server_->close();
+        needReopen_ = true;
+    }
+    const int port = ResolvePort();
+    if (address.trimmed().isEmpty() || port <= 0) {
+        calling_ = false;
+        if (needReopen_) ReopenListening();
+        emit linkStateChanged();
+        emit errorMessage(QString::fromLatin1(nettext::OpenSocketError));
+        return;
+    }
+    caller_ = new QTcpSocket(this);
+    connect(caller_, &QTcpSocket::connected, this, &NetworkSession::OnCallConnected);
+    connect(caller_, &QTcpSocket::errorOccurred, this, [this] {
+        if (calling_) OnCallFailed();
+    });
+    callTimer_->start(callTimeoutMs_);
+    emit linkStateChanged();
+    caller_->connectToHost(address.trimmed(), static_cast<quint16>(port));
+}
+
+void NetworkSession::EndCall() {
+    callTimer_->stop();
+    calling_ = false;
+    if (caller_) {
+        caller_->disconnect(this);
+        caller_->abort();
+        caller_->deleteLater();
+        caller_ = nullptr;
+    }
+}
+
+void NetworkSession::OnCallFailed() {
+    if (!calling_) return;
+    EndCall();
+    if (needReopen_) ReopenListening();
+    emit linkStateChanged();
+    emit errorMessage(QString::fromLatin1(nettext::CallError));
+}
+
+void NetworkSession::OnCallConnected() {
+    if (!calling_ || !caller_) return;
+    callTimer_->stop();
+    calling_ = false;
+    QTcpSocket* socket = caller_;
+    caller_ = nullptr;
+    socket->disconnect(this);
+    if (needReopen_) ReopenListening();
+    peer_ = socket;
+    buffer_.Clear();
+    connect(socket, &QTcpSocket::readyRead, this, &NetworkSession::OnPeerReadyRead);
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { OnPeerGone(socket); });
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
+        if (socket->state() == QAbstractSocket::UnconnectedState) OnPeerGone(socket);
+    });
+    link_.StartAsCaller(pendingCall_);
+    emit linkStarted();
+    emit linkStateChanged();
+}
+
+// --- The link ---------------------------------------------------------------
+
+void NetworkSession::Disconnect() {
+    if (calling_) {
+        EndCall();
+        if (needReopen_) ReopenListening();
+        emit linkStateChanged();
+        return;
+    }
+    if (!peer_ && !link_.IsUp()) return;
+    link_.Reset();
+    DropPeer(false);
+    emit linkEnded(false);
+    emit linkStateChanged();
+}
+
+void NetworkSession::AnswerCall(bool accept) {
+    link_.AnswerCall(accept);
+    emit linkStateChanged();
+}
+
+void NetworkSession::DropPeer(bool letPeerClose) {
+    requestTimer_->stop();
+    settleTimer_->stop();
+    buffer_.Clear();
+    QTcpSocket* socket = peer_;
+    peer_ = nullptr;
+    if (!socket) return;
+    if (letPeerClose) {
+        Linger(socket, false);
+        return;
+    }
+    socket->disconnect(this);
+    // What is still to be sent goes out before the connection closes.
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(lingerMs_, socket, [socket] { socket->abort(); socket->deleteLater(); });
+    socket->disconnectFromHost();
+}
+
+void NetworkSession::OnPeerGone(QTcpSocket* socket) {
+    if (socket != peer_) return;
+    const bool deciding = link_.IsDeciding();
+    const bool abandoned = link_.IsUp() && !deciding;
+    link_.Reset();
+    DropPeer(false);
+    if (deciding) emit callRequestCancelled();
+    emit linkEnded(abandoned);
+    emit linkStateChanged();
+}
+
+void NetworkSession::OnPeerReadyRead() {
+    QTcpSocket* socket = peer_;
+    if (!socket) return;
+    if (!buffer_.Append(socket->readAll())) {
+        Flooded();
+        return;
+    }
+    Drain(false);
+}
+
+void NetworkSession::Drain(bool senderQuiet) {
+    // A handler may run a nested event loop (a modal dialog); bytes read
+    // meanwhile wait in the buffer for the loop below.
+    if (dispatching_) {
+        quietMissed_ = quietMissed_ || senderQuiet;
+        return;
+    }
+    dispatching_ = true;
+    while (peer_ && link_.IsUp()) {
+        const std::optional<NetMessage> message = buffer_.Next(senderQuiet);
+        if (!message) break;
+        link_.Receive(*message);
+    }
+    dispatching_ = false;
+    // What is left waits for more bytes, or for the sender to go quiet; a
+    // quiet drain leaves an incomplete move alone until more arrives.
+    if (peer_ && !buffer_.IsEmpty() && (!senderQuiet || quietMissed_)) settleTimer_->start();
+    quietMissed_ = false;
+}
+
+void NetworkSession::Flooded() {
+    link_.Reset();
+    DropPeer(false);
+    emit linkEnded(false);
+    emit linkStateChanged();
+    emit errorMessage(QString::fromLatin1(nettext::PeerFlooded));
+}
+
+QString NetworkSession::PeerName() const { return peer_ ? peer_->peerName() : QString(); }
+
+QString NetworkSession::PeerAddress() const {
+    if (!peer_) return {};
+    QHostAddress address = peer_->peerAddress();
+    bool ok = false;
+    const QHostAddress v4(address.toIPv4Address(&ok));
+    return ok ? v4.toString() : address.toString();
+}
+
+// --- What the link asks for --------------------------------------------------
+
+void NetworkSession::SendToPeer(const QByteArray& bytes) {
+    if (!peer_) return;
+    peer_->write(bytes);
+    if (peer_->bytesToWrite() > SendBacklogCap) {
+        // Called from inside the link's dispatch: end it after this message.
+        QTimer::singleShot(0, this, [this] {
+            if (peer_ && peer_->bytesToWrite() > SendBacklogCap) Flooded();
+        });
+    }
+}
+
+void NetworkSession::EndLink(NetLinkEnd why) {
+    DropPeer(why == NetLinkEnd::LocalRefused);
+    emit linkEnded(false);
+    emit linkStateChanged();
+    if (why == NetLinkEnd::PeerBusy) emit errorMessage(QString::fromLatin1(nettext::PeerBusy));
+    if (why == NetLinkEnd::PeerRefused) emit errorMessage(QString::fromLatin1(nettext::PeerRefused));
+}
+
+void NetworkSession::CallRequested(const NetCallRequest& request) {
+    requestTimer_->stop();
+    emit linkStateChanged();
+    emit callRequested(request.callerName, link_.LocalBlack(), request.field10);
+}
+
+void NetworkSession::GameStarted() {
+    buffer_.SetFieldSize(link_.Field10() ? 10 : 8);
+    emit linkStateChanged();
+    emit gameStarted(link_.LocalBlack(), link_.Field10());
+}
+
+void NetworkSession::GameRestarted() { emit gameRestarted(); }
+
+void NetworkSession::MoveReceived(int x, int y) { emit moveReceived(x, y); }
+
+void NetworkSession::ChatReceived(const QString& text) { emit chatReceived(text); }
+
+void NetworkSession::RemoteBoardReceived(const QByteArray& boardText) {
+    emit remoteBoardReceived(boardText);
+}
+
+// --- Local actions ------------------------------------------------------------
+
+bool NetworkSession::SendMove(int x, int y) { return link_.SendMove(x, y); }
+bool NetworkSession::SendRestart() { return link_.SendRestart(); }
+bool NetworkSession::SendChat(const QString& text) { return link_.SendChat(text); }
+bool NetworkSession::RequestBoard() { return link_.RequestBoard(); }
+
+}  // namespace reversi

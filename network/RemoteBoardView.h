@@ -1,0 +1,44 @@
+// The peer's board as it answered our board request: black and white cells
+// on the window's background, one per square. A click closes it.
+#pragma once
+
+#include <QByteArray>
+#include <QDialog>
+
+class QLabel;
+
+namespace reversi {
+
+class TRemoteField : public QDialog {
+    Q_OBJECT
+public:
+    explicit TRemoteField(QWidget* parent = nullptr);
+
+    // The board text ("w", "b", "+", column by column) and the field size
+    // to read it with. A shorter text leaves the missing cells blank.
+    void SetBoard(const QByteArray& boardText, int fieldSize);
+    const QByteArray& Board() const { return board_; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    QByteArray board_;
+    int n_ = 8;
+};
+
+// The peer's host name and address.
+class TIPConfForm : public QDialog {
+    Q_OBJECT
+public:
+    TIPConfForm(const QString& hostName, const QString& address, QWidget* parent = nullptr);
+    QString HostText() const;
+    QString AddressText() const;
+
+private:
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+};
+
+}  // namespace reversi

@@ -1,0 +1,239 @@
+// The network dialogs as a player meets them: the call dialog's choices, the
+// request's countdown, the chat log, the own-address window, the peer's board,
+// and the hidden key sequences.
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "CallDialog.h"
+#include "CallRequestDialog.h"
+#include "ChatDialog.h"
+#include "GameState.h"
+#include "KeySequenceMatcher.h"
+#include "OwnAddressDialog.h"
+#include "RemoteBoardView.h"
+
+namespace reversi {
+namespace {
+
+constexpr int Wait = 5000;
+
+TEST(CallDialogTest, OffersTheStoredChoicesAndUpperCasesTheAddress) {
+    ResetGameState();
+    TCallDlg dialog;
+    dialog.SetChoices(false, false);
+    dialog.SetAddress(QStringLiteral("OLDHOST"));
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    dialog.open();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Call opponent"));
+    EXPECT_EQ(dialog.CallButton()->text(), QStringLiteral("Call"));
+    EXPECT_FALSE(dialog.CallAsWhite());
+    EXPECT_FALSE(dialog.CallSize8());
+    dialog.AddressLine()->clear();
+    QTest::keyClicks(dialog.AddressLine(), QStringLiteral("pc-42.lan"));
+    EXPECT_EQ(dialog.Address(), QStringLiteral("PC-42.LAN"));
+    dialog.SetChoices(true, true);
+    QTest::mouseClick(dialog.CallButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, Wait));
+    EXPECT_EQ(finished[0][0].toInt(), QDialog::Accepted);
+    EXPECT_TRUE(dialog.CallAsWhite());
+    EXPECT_TRUE(dialog.CallSize8());
+}
+
+TEST(CallRequestTest, ShowsTheCallQuotedAndCountsDownToARefusal) {
+    TCallReq dialog;
+    dialog.SetTickInterval(60 * 1000);  // steps only by hand below
+    dialog.SetRequest(QStringLiteral("<i>EVE</i>"), QStringLiteral("Green"), QStringLiteral("8 x 8"));
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    dialog.open();
+    EXPECT_TRUE(dialog.IsProcessing());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Call"));
+    EXPECT_EQ(dialog.CallerText(), QStringLiteral("\"<i>EVE</i>\""));
+    EXPECT_EQ(dialog.ColourText(), QStringLiteral("\"Green\""));
+    EXPECT_EQ(dialog.SizeText(), QStringLiteral("\"8 x 8\""));
+    EXPECT_EQ(dialog.NoButton()->text(), QStringLiteral("No=30"));
+    EXPECT_EQ(dialog.YesButton()->text(), QStringLiteral("Yes"));
+    for (int tick = 1; tick <= 299; ++tick) {
+        dialog.Tick();
+        ASSERT_EQ(dialog.NoButton()->text(), QStringLiteral("No=%1").arg(30 - tick / 10)) << tick;
+    }
+    EXPECT_EQ(finished.count(), 0) << "still open after 29.9 seconds";
+    dialog.Tick();
+    EXPECT_EQ(dialog.NoButton()->text(), QStringLiteral("No=0"));
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished[0][0].toInt(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.IsProcessing());
+
+    // A new showing starts afresh; Yes accepts; a hang-up refuses.
+    dialog.open();
+    EXPECT_EQ(dialog.Position(), 0);
+    EXPECT_EQ(dialog.NoButton()->text(), QStringLiteral("No=30"));
+    QTest::mouseClick(dialog.YesButton(), Qt::LeftButton);
+    ASSERT_EQ(finished.count(), 2);
+    EXPECT_EQ(finished[1][0].toInt(), QDialog::Accepted);
+    dialog.open();
+    dialog.CloseForHangUp();
+    ASSERT_EQ(finished.count(), 3);
+    EXPECT_EQ(finished[2][0].toInt(), QDialog::Rejected);
+}
+
+TEST(CallRequestTest, TermsOfTheCallAreShownFromTheLocalSide) {
+    ResetGameState();
+    TCallReq dialog;
+    dialog.SetTickInterval(60 * 1000);
+    dialog.SetRequest(QStringLiteral("BOB"), true, false);
+    dialog.open();
+    EXPECT_EQ(dialog.ColourText(), QStringLiteral("\"%1\"").arg(QString::fromStdString(GetBlackName())));
+    EXPECT_EQ(dialog.SizeText(), QStringLiteral("\"8 x 8\""));
+    dialog.reject();
+    dialog.SetRequest(QString(), false, true);
+    dialog.open();
+    EXPECT_EQ(dialog.CallerText(), QStringLiteral("\"\""));
+    EXPECT_EQ(dialog.ColourText(), QStringLiteral("\"%1\"").arg(QString::fromStdString(GetWhiteName())));
+    EXPECT_EQ(dialog.SizeText(), QStringLiteral("\"10 x 10\""));
+    dialog.reject();
+}
+
+TEST(CallRequestTest, RealTimerRefusesByItself) {
+    TCallReq dialog;
+    dialog.SetTickInterval(1);
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    dialog.open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, Wait))
+        << "the countdown never ended";
+    EXPECT_EQ(finished[0][0].toInt(), QDialog::Rejected);
+}
+
+TEST(ChatDialogTest, LogsBothDirectionsAsPlainTextAndKeepsTheHistory) {
+    TSendDlg dialog;
+    EXPECT_EQ(dialog.EditText(), QStringLiteral("Hi!"));
+    dialog.AddReceived(QStringLiteral("<b>bold</b>"));
+    dialog.AddReceived(QString());
+    EXPECT_EQ(dialog.CommitSent(), QStringLiteral("Hi!"));
+    EXPECT_EQ(dialog.CommitSent(), QStringLiteral("Hi!"));
+    EXPECT_EQ(dialog.LogLines(),
+              (QStringList{QStringLiteral(">><b>bold</b>"), QStringLiteral(">>"),
+                           QStringLiteral("<<Hi!"), QStringLiteral("<<Hi!")}));
+    EXPECT_EQ(dialog.History(), (QStringList{QStringLiteral("Hi!"), QStringLiteral("Hi!")}));
+    dialog.SetEditText(QStringLiteral("gg"));
+    dialog.CommitSent();
+    EXPECT_EQ(dialog.History().first(), QStringLiteral("gg")) << "newest first";
+
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    dialog.open();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Send message"));
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished[0][0].toInt(), QDialog::Rejected);
+}
+
+TEST(ChatDialogTest, ResizingKeepsTheButtonsCentredAtTheBottom) {
+    TSendDlg dialog;
+    dialog.show();
+    for (const QSize size : {QSize(352, 314), QSize(600, 500), QSize(240, 220)}) {
+        dialog.resize(size);
+        QTest::qWait(10);
+        const QRect send = dialog.SendButton()->geometry();
+        const QRect cancel = dialog.CancelButton()->geometry();
+        EXPECT_EQ(send.bottom(), dialog.height() - 11) << size.width();
+        EXPECT_EQ(cancel.left() - send.right() - 1, 10);
+        EXPECT_LE(std::abs(send.left() - (dialog.width() - cancel.right() - 1)), 1);
+        EXPECT_LT(dialog.Log()->geometry().bottom(), send.top());
+        EXPECT_GT(dialog.Log()->height(), 20);
+    }
+}
+
+TEST(OwnAddressTest, ListsAddressesAndCopiesThem) {
+    for (const QString& line : ListLocalAddresses()) {
+        EXPECT_FALSE(QHostAddress(line).isNull()) << line.toStdString();
+        EXPECT_FALSE(QHostAddress(line).isLoopback()) << line.toStdString();
+    }
+    TShowIPDlg dialog;
+    dialog.SetAddresses({QStringLiteral("192.168.1.20"), QStringLiteral("10.0.0.7")});
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    dialog.open();
+    EXPECT_EQ(dialog.Addresses().size(), 2);
+    QTest::mouseClick(dialog.CopyButton(), Qt::LeftButton);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("192.168.1.20\n10.0.0.7"));
+}
+
+TEST(RemoteBoardTest, PaintsBlackAndWhiteCellsAndLeavesEmptyOnesBlank) {
+    TRemoteField view;
+    QByteArray board(64, '+');
+    board[0] = 'b';        // A8
+    board[8 + 1] = 'w';    // B7
+    board[63] = 'x';       // H1: anything else is grey
+    view.SetBoard(board, 8);
+    const QImage image = view.grab().toImage();
+    ASSERT_EQ(image.size(), QSize(128, 128));
+    const QColor background = image.pixelColor(16 * 3 + 8, 16 * 3 + 8);
+    EXPECT_EQ(image.pixelColor(8, 8), QColor(0, 0, 0));
+    EXPECT_EQ(image.pixelColor(14, 14), QColor(0, 0, 0));
+    EXPECT_EQ(image.pixelColor(15, 15), background) << "one background line between cells";
+    EXPECT_EQ(image.pixelColor(16 + 8, 16 + 8), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(7 * 16 + 8, 7 * 16 + 8), QColor(127, 127, 127));
+
+    // A short text (a peer on the small field) on the large field paints
+    // what it has and nothing past it.
+    view.SetBoard(QByteArray(30, 'b'), 10);
+    const QImage small = view.grab().toImage();
+    EXPECT_EQ(small.pixelColor(6, 6), QColor(0, 0, 0));
+    EXPECT_EQ(small.pixelColor(3 * 12 + 6, 6), background);
+
+    QSignalSpy finished(&view, &QDialog::finished);
+    view.open();
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_EQ(finished.count(), 1) << "a click closes it";
+}
+
+TEST(RemoteBoardTest, RemoteSystemShowsNameAndAddressAsPlainText) {
+    TIPConfForm form(QStringLiteral("<b>peer</b>"), QStringLiteral("10.0.0.7"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Remote system"));
+    EXPECT_EQ(form.HostText(), QStringLiteral("<b>peer</b>"));
+    EXPECT_EQ(form.AddressText(), QStringLiteral("10.0.0.7"));
+}
+
+std::vector<HiddenAction> Type(KeySequenceMatcher& m, const QString& keys) {
+    std::vector<HiddenAction> out;
+    for (QChar c : keys) {
+        const HiddenAction a = m.Feed(c);
+        if (a != HiddenAction::None) out.push_back(a);
+    }
+    return out;
+}
+
+TEST(KeySequenceTest, SequencesMatchThroughOtherKeysAndSelectors) {
+    using A = std::vector<HiddenAction>;
+    const A board{HiddenAction::BoardRequest};
+    const A system{HiddenAction::RemoteSystem};
+    struct Case {
+        const char* keys;
+        A expected;
+    } const cases[] = {
+        {"vmtrqz", board},                  // selected from the start
+        {"vmtrqzvmtrqz", A{board[0], board[0]}},
+        {"vmt12XYrqz", board},              // other keys do not spoil it
+        {"VMTRQZ", {}},                     // upper case never matches
+        {"vmtpvmtrqz", board},              // selector A restarts A
+        {"sblqudnkwajx", system},
+        {"blqudnkwajx", {}},                // B needs its selector
+        {"vmtsblqudnkwajxvmtrqz", system},  // B stays selected after it
+        {"sblqupvmtrqz", board},            // back to A
+    };
+    for (const Case& c : cases) {
+        KeySequenceMatcher m;
+        EXPECT_EQ(Type(m, QString::fromLatin1(c.keys)), c.expected) << c.keys;
+    }
+    KeySequenceMatcher m;
+    Type(m, QStringLiteral("vmtrqz"));
+    EXPECT_EQ(m.Matched(), 0);
+}
+
+}  // namespace
+}  // namespace reversi

@@ -1,0 +1,554 @@
+// The network session against a raw peer on 127.0.0.1 that speaks the wire
+// format byte for byte: both handshakes, refusal, the busy answer, hang-ups,
+// chat, board requests, moves, and hostile or broken input.
+#include <memory>
+#include <set>
+
+#include <QSignalSpy>
+#include <QEventLoop>
+#include <QTcpServer>
+#include <QTimer>
+#include <QTcpSocket>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "CallRequestDialog.h"
+#include "NetTexts.h"
+#include "NetMenuStates.h"
+#include "NetworkSession.h"
+#include "Settings.h"
+
+namespace reversi {
+namespace {
+
+constexpr int Wait = 5000;  // ms; every wait below fails with a message after this
+const QByteArray Board8 = QByteArray(27, '+') + "wb" + QByteArray(5, '+') + "bw" + QByteArray(28, '+');
+
+// Reads exactly n bytes from the raw peer, or fails.
+QByteArray ReadExactly(QTcpSocket& socket, qsizetype n) {
+    QByteArray got;
+    const bool ok = QTest::qWaitFor([&] {
+        got += socket.read(n - got.size());
+        return got.size() >= n;
+    }, Wait);
+    EXPECT_TRUE(ok) << "expected " << n << " bytes, got \"" << got.toStdString() << "\"";
+    return got;
+}
+
+// Nothing more arrives from the session for a while.
+void ExpectSilence(QTcpSocket& socket, int ms = 150) {
+    QTest::qWait(ms);
+    EXPECT_EQ(socket.readAll().toStdString(), "");
+}
+
+bool WaitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, Wait); }
+
+class NetworkSessionTest : public testing::Test {
+protected:
+    void SetUp() override {
+        session_.SetListenAddress(QHostAddress(QHostAddress::LocalHost));
+        session_.SetPort(0, {});
+        session_.SetLocalName(QStringLiteral("HOST1"));
+        session_.SetTextSettleTime(30);
+        session_.SetLingerTime(2000);
+        session_.SetBoardTextSource([] { return Board8; });
+        session_.SetMoveCheck([this](int x, int y) {
+            ++moveChecks_;
+            return peerToMove_ && legal_.count({x, y}) > 0;
+        });
+    }
+
+    // A raw caller connected to the listening session.
+    std::unique_ptr<QTcpSocket> ConnectRaw() {
+        if (!session_.IsListening()) {
+            EXPECT_TRUE(session_.StartListening());
+        }
+        auto raw = std::make_unique<QTcpSocket>();
+        raw->connectToHost(QHostAddress(QHostAddress::LocalHost), session_.ListeningPort());
+        EXPECT_TRUE(raw->waitForConnected(Wait)) << "raw caller did not connect";
+        return raw;
+    }
+
+    // A raw caller through the whole handshake into a network game; the
+    // caller plays white on 8 x 8, so the session plays black.
+    std::unique_ptr<QTcpSocket> ListenerGame() {
+        QSignalSpy started(&session_, &NetworkSession::gameStarted);
+        QSignalSpy requested(&session_, &NetworkSession::callRequested);
+        auto raw = ConnectRaw();
+        raw->write("BW8ALICE");
+        EXPECT_TRUE(WaitFor([&] { return requested.count() == 1; })) << "no call request";
+        session_.AnswerCall(true);
+        EXPECT_EQ(ReadExactly(*raw, 1), "Y");
+        raw->write("G");
+        EXPECT_TRUE(WaitFor([&] { return started.count() == 1; })) << "no game start";
+        return raw;
+    }
+
+    // The session calls a raw listener; returns the raw side of the link.
+    std::unique_ptr<QTcpSocket> CallRaw(QTcpServer& server, bool asWhite, bool field10) {
+        EXPECT_TRUE(server.listen(QHostAddress(QHostAddress::LocalHost), 0));
+        session_.SetPort(server.serverPort(), {});
+        session_.Call(QStringLiteral("127.0.0.1"), asWhite, field10);
+        EXPECT_TRUE(session_.IsCalling());
+        EXPECT_TRUE(server.waitForNewConnection(Wait)) << "the call did not arrive";
+        std::unique_ptr<QTcpSocket> raw(server.nextPendingConnection());
+        raw->setParent(nullptr);
+        EXPECT_TRUE(WaitFor([&] { return session_.IsConnected(); })) << "the call did not connect";
+        return raw;
+    }
+
+    NetworkSession session_;
+    bool peerToMove_ = true;
+    std::set<std::pair<int, int>> legal_{{3, 5}, {2, 3}};
+    int moveChecks_ = 0;
+};
+
+TEST_F(NetworkSessionTest, CalledSideAcceptsAndStartsOnTheCallersTerms) {
+    QSignalSpy linked(&session_, &NetworkSession::linkStarted);
+    QSignalSpy requested(&session_, &NetworkSession::callRequested);
+    QSignalSpy started(&session_, &NetworkSession::gameStarted);
+    auto raw = ConnectRaw();
+    ASSERT_TRUE(WaitFor([&] { return linked.count() == 1; })) << "the link did not start";
+    EXPECT_TRUE(session_.IsConnected());
+    EXPECT_TRUE(session_.IsServer());
+
+    raw->write("BB0");  // the caller plays black on 10 x 10, and sends no name
+    ASSERT_TRUE(WaitFor([&] { return requested.count() == 1; })) << "no call request";
+    EXPECT_EQ(requested[0][0].toString(), QString());
+    EXPECT_FALSE(requested[0][1].toBool()) << "we play white";
+    EXPECT_TRUE(requested[0][2].toBool()) << "10 x 10";
+    EXPECT_TRUE(session_.IsDeciding());
+
+    session_.AnswerCall(true);
+    EXPECT_EQ(ReadExactly(*raw, 1), "Y");
+    EXPECT_FALSE(session_.InGame()) << "the called side starts only on G";
+    raw->write("G");
+    ASSERT_TRUE(WaitFor([&] { return started.count() == 1; })) << "no game start";
+    EXPECT_FALSE(started[0][0].toBool());
+    EXPECT_TRUE(started[0][1].toBool());
+    EXPECT_TRUE(session_.InGame());
+}
+
+TEST_F(NetworkSessionTest, CallingSideSendsItsRequestAndConfirmsTheAcceptance) {
+    QTcpServer server;
+    QSignalSpy started(&session_, &NetworkSession::gameStarted);
+    auto raw = CallRaw(server, false, true);
+    EXPECT_FALSE(session_.IsServer());
+    EXPECT_FALSE(session_.IsCalling());
+    EXPECT_EQ(ReadExactly(*raw, 8), "BB0HOST1");
+    raw->write("Y");
+    EXPECT_EQ(ReadExactly(*raw, 1), "G");
+    ASSERT_TRUE(WaitFor([&] { return started.count() == 1; })) << "no game start";
+    EXPECT_TRUE(started[0][0].toBool()) << "we called as black";
+    EXPECT_TRUE(started[0][1].toBool());
+    EXPECT_EQ(session_.CallAddress(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(session_.PeerAddress(), QStringLiteral("127.0.0.1"));
+}
+
+TEST_F(NetworkSessionTest, RefusalEndsTheLinkOnBothSides) {
+    // Called side: "N" goes out, the link is over at once, the caller hangs up.
+    {
+        QSignalSpy ended(&session_, &NetworkSession::linkEnded);
+        QSignalSpy requested(&session_, &NetworkSession::callRequested);
+        auto raw = ConnectRaw();
+        raw->write("BW8X");
+        ASSERT_TRUE(WaitFor([&] { return requested.count() == 1; }));
+        session_.AnswerCall(false);
+        EXPECT_EQ(ReadExactly(*raw, 1), "N");
+        ASSERT_EQ(ended.count(), 1);
+        EXPECT_FALSE(ended[0][0].toBool()) << "no abandoned-game message";
+        EXPECT_FALSE(session_.IsConnected());
+        raw->disconnectFromHost();
+        QTest::qWait(100);
+        EXPECT_EQ(ended.count(), 1) << "the caller's hang-up says nothing more";
+    }
+    // Calling side: the refusal closes the link with its message.
+    session_.StopListening();
+    QTcpServer server;
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    QSignalSpy ended(&session_, &NetworkSession::linkEnded);
+    auto raw = CallRaw(server, true, false);
+    ReadExactly(*raw, 8);
+    raw->write("N");
+    ASSERT_TRUE(WaitFor([&] { return errors.count() == 1; })) << "no refusal message";
+    EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::PeerRefused));
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_TRUE(raw->state() == QAbstractSocket::UnconnectedState ||
+                raw->waitForDisconnected(Wait)) << "the caller did not hang up";
+}
+
+TEST_F(NetworkSessionTest, CountdownOfTheRequestRefusesTheCall) {
+    TCallReq dialog;
+    dialog.SetTickInterval(1);
+    QObject::connect(&session_, &NetworkSession::callRequested, &dialog, [&](const QString& name) {
+        dialog.SetRequest(name, QStringLiteral("Green"), QStringLiteral("8 x 8"));
+        dialog.open();
+    });
+    QObject::connect(&dialog, &QDialog::finished, &session_,
+                     [&](int result) { session_.AnswerCall(result == QDialog::Accepted); });
+    auto raw = ConnectRaw();
+    raw->write("BW8SLOW");
+    EXPECT_EQ(ReadExactly(*raw, 1), "N") << "the countdown did not refuse";
+    EXPECT_FALSE(session_.IsConnected());
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(NetworkSessionTest, SecondCallerIsToldBusyAndNeverHeard) {
+    QSignalSpy requested(&session_, &NetworkSession::callRequested);
+    QSignalSpy busy(&session_, &NetworkSession::busyReplySent);
+    auto raw = ListenerGame();
+    auto second = ConnectRaw();
+    EXPECT_EQ(ReadExactly(*second, 1), "A");
+    ASSERT_TRUE(WaitFor([&] { return busy.count() == 1; }));
+    EXPECT_TRUE(session_.IsBusyReplyPending());
+    second->write("BW8INTRUDER");
+    second->write("M35R");
+    QTest::qWait(100);
+    EXPECT_EQ(requested.count(), 1) << "the busy caller's request is not read";
+    EXPECT_EQ(moveChecks_, 0);
+
+    // Its hang-up clears the busy state and leaves the link alone.
+    QSignalSpy ended(&session_, &NetworkSession::linkEnded);
+    second->disconnectFromHost();
+    ASSERT_TRUE(WaitFor([&] { return !session_.IsBusyReplyPending(); }));
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_TRUE(session_.InGame());
+    raw->write("M35");
+    EXPECT_TRUE(WaitFor([&] { return moveChecks_ == 1; }));
+}
+
+TEST_F(NetworkSessionTest, BusyAnswerEndsTheCallWithItsMessage) {
+    QTcpServer server;
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    QSignalSpy ended(&session_, &NetworkSession::linkEnded);
+    auto raw = CallRaw(server, true, false);
+    raw->write("A");
+    ASSERT_TRUE(WaitFor([&] { return errors.count() == 1; })) << "no busy message";
+    EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::PeerBusy));
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_FALSE(ended[0][0].toBool());
+    EXPECT_FALSE(session_.IsConnected());
+}
+
+TEST_F(NetworkSessionTest, HangUpDuringTheRequestCancelsItQuietly) {
+    QSignalSpy requested(&session_, &NetworkSession::callRequested);
+    QSignalSpy cancelled(&session_, &NetworkSession::callRequestCancelled);
+    QSignalSpy ended(&session_, &NetworkSession::linkEnded);
+    auto raw = ConnectRaw();
+    raw->write("BW8GONE");
+    ASSERT_TRUE(WaitFor([&] { return requested.count() == 1; }));
+    raw->disconnectFromHost();
+    ASSERT_TRUE(WaitFor([&] { return cancelled.count() == 1; })) << "no cancel";
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_FALSE(ended[0][0].toBool()) << "no abandoned-game message";
+    session_.AnswerCall(true);  // the dialog closing late changes nothing
+    EXPECT_FALSE(session_.IsConnected());
+}
+
+TEST_F(NetworkSessionTest, HandlerWaitingInANestedLoopStillHearsTheHangUp) {
+    // The window may ask its player inside the handler (a modal dialog):
+    // further messages wait until it returns, the hang-up does not.
+    QSignalSpy chat(&session_, &NetworkSession::chatReceived);
+    std::unique_ptr<QTcpSocket> raw;
+    bool cancelledInside = false;
+    QObject::connect(&session_, &NetworkSession::callRequested, &session_, [&] {
+        QEventLoop loop;
+        QObject::connect(&session_, &NetworkSession::callRequestCancelled, &loop, [&] {
+            cancelledInside = true;
+            loop.quit();
+        });
+        QTimer::singleShot(Wait, &loop, &QEventLoop::quit);
+        raw->write("TSecond");
+        raw->flush();
+        QTimer::singleShot(100, raw.get(), [&] { raw->disconnectFromHost(); });
+        loop.exec();
+        session_.AnswerCall(true);
+    });
+    raw = ConnectRaw();
+    raw->write("BW8NEST");
+    ASSERT_TRUE(WaitFor([&] { return cancelledInside; })) << "the hang-up was not heard";
+    EXPECT_FALSE(session_.IsConnected());
+    EXPECT_EQ(chat.count(), 0) << "no message of a gone link after the handler";
+}
+
+TEST_F(NetworkSessionTest, ChatGoesBothWaysAsPlainText) {
+    QSignalSpy chat(&session_, &NetworkSession::chatReceived);
+    EXPECT_FALSE(session_.SendChat(QStringLiteral("nobody there")));
+    auto raw = ConnectRaw();
+    raw->write("T<b>Hi</b> & bye");
+    ASSERT_TRUE(WaitFor([&] { return chat.count() == 1; }));
+    EXPECT_EQ(chat[0][0].toString(), QStringLiteral("<b>Hi</b> & bye"));
+    raw->write("T");
+    ASSERT_TRUE(WaitFor([&] { return chat.count() == 2; }));
+    EXPECT_EQ(chat[1][0].toString(), QString());
+    EXPECT_TRUE(session_.SendChat(QStringLiteral("Hi!")));
+    EXPECT_EQ(ReadExactly(*raw, 4), "THi!");
+}
+
+TEST_F(NetworkSessionTest, BoardRequestsAreAnsweredAndOnlyAnswersOpenAView) {
+    QSignalSpy boards(&session_, &NetworkSession::remoteBoardReceived);
+    auto raw = ConnectRaw();
+    // Answered on a link even before a game, as every peer does.
+    raw->write("F");
+    EXPECT_EQ(ReadExactly(*raw, 65), "D" + Board8);
+    EXPECT_FALSE(session_.RequestBoard()) << "no request outside a game";
+    ExpectSilence(*raw);
+    raw.reset();
+    QTest::qWait(50);
+
+    raw = ListenerGame();
+    raw->write("D" + Board8);  // not asked for
+    QTest::qWait(100);
+    EXPECT_EQ(boards.count(), 0);
+    ASSERT_TRUE(session_.RequestBoard());
+    EXPECT_EQ(ReadExactly(*raw, 1), "F");
+    raw->write("D" + Board8.left(30));
+    raw->flush();
+    QTest::qWait(5);
+    raw->write(Board8.mid(30));
+    ASSERT_TRUE(WaitFor([&] { return boards.count() == 1; }));
+    EXPECT_EQ(boards[0][0].toByteArray(), Board8);
+}
+
+TEST_F(NetworkSessionTest, OnlyLegalMovesOfThePeerInItsTurnArePassedOn) {
+    QSignalSpy moves(&session_, &NetworkSession::moveReceived);
+    auto raw = ConnectRaw();
+    raw->write("M35");  // before any game: not even looked at
+    QTest::qWait(100);
+    EXPECT_EQ(moveChecks_, 0);
+    raw.reset();
+    QTest::qWait(50);
+
+    raw = ListenerGame();
+    struct Case {
+        QByteArray bytes;
+        bool peerToMove;
+        bool taken;
+    } const cases[] = {
+        {"M35", true, true},   // legal, its turn
+        {"M44", true, false},  // illegal square
+        {"M23", false, false}, // out of turn
+        {"MA5", true, false},  // not a digit
+    };
+    int expected = 0;
+    for (const Case& c : cases) {
+        peerToMove_ = c.peerToMove;
+        const int checks = moveChecks_;
+        raw->write(c.bytes);
+        if (c.bytes[1] != 'A') {
+            ASSERT_TRUE(WaitFor([&] { return moveChecks_ == checks + 1; })) << c.bytes.constData();
+        } else {
+            QTest::qWait(100);
+        }
+        if (c.taken) ++expected;
+        EXPECT_EQ(moves.count(), expected) << c.bytes.constData();
+    }
+    EXPECT_EQ(moves[0][0].toInt(), 3);
+    EXPECT_EQ(moves[0][1].toInt(), 5);
+
+    // Merged and split reads: two moves in one, one move in two.
+    peerToMove_ = true;
+    raw->write("M35M23");
+    ASSERT_TRUE(WaitFor([&] { return moves.count() == expected + 2; }));
+    raw->write("M");
+    raw->flush();
+    QTest::qWait(20);
+    raw->write("2");
+    raw->flush();
+    QTest::qWait(20);
+    raw->write("3");
+    ASSERT_TRUE(WaitFor([&] { return moves.count() == expected + 3; }));
+
+    EXPECT_TRUE(session_.SendMove(2, 3));
+    EXPECT_EQ(ReadExactly(*raw, 3), "M23");
+}
+
+TEST_F(NetworkSessionTest, RestartOnlyDuringAGame) {
+    QSignalSpy restarted(&session_, &NetworkSession::gameRestarted);
+    auto raw = ConnectRaw();
+    raw->write("R");
+    QTest::qWait(100);
+    EXPECT_EQ(restarted.count(), 0);
+    EXPECT_FALSE(session_.SendRestart());
+    raw.reset();
+    QTest::qWait(50);
+    raw = ListenerGame();
+    raw->write("R");
+    ASSERT_TRUE(WaitFor([&] { return restarted.count() == 1; }));
+    EXPECT_TRUE(session_.SendRestart());
+    EXPECT_EQ(ReadExactly(*raw, 1), "R");
+}
+
+TEST_F(NetworkSessionTest, MessagesOutOfPlaceChangeNothing) {
+    QSignalSpy started(&session_, &NetworkSession::gameStarted);
+    QSignalSpy requested(&session_, &NetworkSession::callRequested);
+    QSignalSpy ended(&session_, &NetworkSession::linkEnded);
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    auto raw = ConnectRaw();
+    // Before the call request: none of the answers of a called side.
+    raw->write("GYNAR");
+    raw->write("D" + Board8);
+    QTest::qWait(100);
+    raw->write("BW8REAL");
+    ASSERT_TRUE(WaitFor([&] { return requested.count() == 1; }));
+    // A second request while deciding, and a start before our answer.
+    raw->write("G");
+    QTest::qWait(100);
+    raw->write("BB0AGAIN");
+    QTest::qWait(100);
+    EXPECT_EQ(requested.count(), 1);
+    EXPECT_EQ(started.count(), 0);
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_EQ(errors.count(), 0);
+    EXPECT_TRUE(session_.IsDeciding());
+}
+
+TEST_F(NetworkSessionTest, GarbageIsDroppedAndTheStreamRecovers) {
+    QSignalSpy moves(&session_, &NetworkSession::moveReceived);
+    auto raw = ListenerGame();
+    raw->write(QByteArray("xyz\0\xff", 5));
+    QTest::qWait(100);
+    raw->write("M35");
+    ASSERT_TRUE(WaitFor([&] { return moves.count() == 1; })) << "the stream did not recover";
+    EXPECT_TRUE(session_.InGame());
+}
+
+TEST_F(NetworkSessionTest, FloodClosesTheLinkWithAMessageAndTheSessionGoesOn) {
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    QSignalSpy ended(&session_, &NetworkSession::linkEnded);
+    session_.SetTextSettleTime(2000);
+    auto raw = ListenerGame();
+    raw->write("T" + QByteArray(NetReceiveBuffer::DefaultCapacity + 10, 'a'));
+    ASSERT_TRUE(WaitFor([&] { return errors.count() == 1; })) << "the flood was not stopped";
+    EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::PeerFlooded));
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_FALSE(ended[0][0].toBool());
+    EXPECT_FALSE(session_.IsConnected());
+    EXPECT_TRUE(raw->state() == QAbstractSocket::UnconnectedState ||
+                raw->waitForDisconnected(Wait)) << "the flooding peer is still linked";
+    // The next caller is welcome.
+    session_.SetTextSettleTime(30);
+    QSignalSpy requested(&session_, &NetworkSession::callRequested);
+    auto next = ConnectRaw();
+    next->write("BW8NEXT");
+    EXPECT_TRUE(WaitFor([&] { return requested.count() == 1; }));
+}
+
+TEST_F(NetworkSessionTest, PeerThatAsksButNeverReadsIsDropped) {
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    auto raw = ListenerGame();
+    // Board requests in a loop, no answer read: our replies pile up.
+    const QByteArray requests(200000, 'F');
+    raw->write(requests);
+    ASSERT_TRUE(WaitFor([&] { return errors.count() == 1; })) << "the backlog was not stopped";
+    EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::PeerFlooded));
+    EXPECT_FALSE(session_.IsConnected());
+}
+
+TEST_F(NetworkSessionTest, PortComesFromTheSettings) {
+    QTcpServer probe;  // finds a free port, then lets it go
+    ASSERT_TRUE(probe.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    Settings settings;
+    settings.NETPort = probe.serverPort();
+    probe.close();
+    session_.ApplySettings(settings);
+    ASSERT_TRUE(session_.StartListening());
+    EXPECT_EQ(session_.ListeningPort(), settings.NETPort);
+    // A service name that the system does not know cannot be called.
+    session_.StopListening();
+    settings.NETService = QStringLiteral("no-such-service-here");
+    session_.ApplySettings(settings);
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    session_.Call(QStringLiteral("127.0.0.1"), true, true);
+    ASSERT_EQ(errors.count(), 1);
+    EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::OpenSocketError));
+}
+
+TEST_F(NetworkSessionTest, MenuStatesFollowTheLink) {
+    NetMenuStates idle;
+    EXPECT_EQ(MenuStatesOf(session_), idle);
+    QSignalSpy changed(&session_, &NetworkSession::linkStateChanged);
+    auto raw = ConnectRaw();
+    ASSERT_TRUE(WaitFor([&] { return session_.IsConnected(); }));
+    EXPECT_GT(changed.count(), 0);
+    EXPECT_EQ(MenuStatesOf(session_), (NetMenuStates{false, false, true, true, true}));
+    session_.Disconnect();
+    EXPECT_EQ(MenuStatesOf(session_), (NetMenuStates{true, true, true, false, false}));
+    session_.StopListening();
+    EXPECT_EQ(MenuStatesOf(session_), idle);
+}
+
+TEST_F(NetworkSessionTest, PeerVanishingMidGameIsAnAbandonedGame) {
+    QSignalSpy ended(&session_, &NetworkSession::linkEnded);
+    auto raw = ListenerGame();
+    raw->abort();
+    ASSERT_TRUE(WaitFor([&] { return ended.count() == 1; })) << "the loss was not noticed";
+    EXPECT_TRUE(ended[0][0].toBool());
+    EXPECT_FALSE(session_.IsConnected());
+    EXPECT_FALSE(session_.InGame());
+}
+
+TEST_F(NetworkSessionTest, DisconnectClosesTheLinkWithoutAWord) {
+    QSignalSpy ended(&session_, &NetworkSession::linkEnded);
+    auto raw = ListenerGame();
+    ASSERT_TRUE(session_.SendMove(2, 3));
+    session_.Disconnect();
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_FALSE(ended[0][0].toBool());
+    EXPECT_TRUE(session_.IsListening()) << "listening goes on after the link";
+    // What was sent before the close still arrives.
+    EXPECT_EQ(ReadExactly(*raw, 3), "M23");
+    EXPECT_TRUE(raw->state() == QAbstractSocket::UnconnectedState ||
+                raw->waitForDisconnected(Wait));
+}
+
+TEST_F(NetworkSessionTest, FailedCallsReportAndListenAgain) {
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    ASSERT_TRUE(session_.StartListening());
+    const quint16 port = session_.ListeningPort();
+    session_.SetPort(port, {});
+    // An empty address fails at once; listening is back.
+    session_.Call(QStringLiteral("  "), true, true);
+    ASSERT_EQ(errors.count(), 1);
+    EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::OpenSocketError));
+    EXPECT_TRUE(session_.IsListening());
+    EXPECT_FALSE(session_.IsCalling());
+    // Calling our own port while it is closed for the call: nobody answers.
+    session_.Call(QStringLiteral("127.0.0.1"), true, true);
+    EXPECT_FALSE(session_.IsListening()) << "listening is closed for the call";
+    EXPECT_TRUE(session_.NeedsReopenListening());
+    ASSERT_TRUE(WaitFor([&] { return errors.count() == 2; })) << "the failed call was not reported";
+    EXPECT_EQ(errors[1][0].toString(), QString::fromLatin1(nettext::CallError));
+    EXPECT_TRUE(session_.IsListening());
+    EXPECT_FALSE(session_.IsCalling());
+    EXPECT_FALSE(session_.NeedsReopenListening());
+}
+
+TEST_F(NetworkSessionTest, CallerThatNeverAsksIsLetGo) {
+    session_.SetRequestTimeout(200);
+    QSignalSpy ended(&session_, &NetworkSession::linkEnded);
+    auto raw = ConnectRaw();
+    ASSERT_TRUE(WaitFor([&] { return ended.count() == 1; }));
+    EXPECT_FALSE(session_.IsConnected());
+    EXPECT_TRUE(raw->state() == QAbstractSocket::UnconnectedState ||
+                raw->waitForDisconnected(Wait));
+}
+
+TEST_F(NetworkSessionTest, ListeningOnAPortInUseIsReported) {
+    QTcpServer blocker;
+    ASSERT_TRUE(blocker.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    session_.SetPort(blocker.serverPort(), {});
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    EXPECT_FALSE(session_.StartListening());
+    EXPECT_EQ(errors.count(), 0) << "the silent start says nothing";
+    session_.ToggleListening();
+    ASSERT_EQ(errors.count(), 1);
+    EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::CannotListen));
+    EXPECT_FALSE(session_.IsListening());
+    // An unknown service name cannot be listened on either.
+    session_.SetPort(0, QStringLiteral("no-such-service-here"));
+    EXPECT_FALSE(session_.StartListening());
+}
+
+}  // namespace
+}  // namespace reversi

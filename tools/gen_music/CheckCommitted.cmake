@@ -1,0 +1,28 @@
+# Runs gen_music into OUT and checks that the track it writes is byte-identical
+# to the committed copy in DATA/MUSIC and small enough to ship.
+# Expects -DGEN=<generator> -DOUT=<folder> -DDATA=<repository DATA/MUSIC folder>.
+file(REMOVE_RECURSE ${OUT})
+execute_process(COMMAND ${GEN} ${OUT} RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "gen_music failed: ${result}")
+endif()
+file(GLOB made RELATIVE ${OUT} ${OUT}/*.ogg)
+list(LENGTH made count)
+if(NOT count EQUAL 1)
+  message(FATAL_ERROR "gen_music wrote ${count} files, expected 1")
+endif()
+foreach(name IN LISTS made)
+  file(SIZE ${OUT}/${name} size)
+  if(size GREATER 153600)
+    message(FATAL_ERROR "${name} is ${size} bytes, more than 150 KB")
+  endif()
+  if(NOT EXISTS ${DATA}/${name})
+    message(FATAL_ERROR "${DATA}/${name} is not committed")
+  endif()
+  file(SHA256 ${OUT}/${name} fresh)
+  file(SHA256 ${DATA}/${name} committed)
+  if(NOT fresh STREQUAL committed)
+    message(FATAL_ERROR "${DATA}/${name} differs from what gen_music makes; "
+                        "run gen_music DATA/MUSIC and commit")
+  endif()
+endforeach()
