@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QMenu>
 
+#include "AboutUnit.h"
 #include "AsyncTimer.h"
 #include "CommandLine.h"
 #include "EngineUnit.h"
@@ -170,9 +171,7 @@ void TReversiForm::TipShowTimerTimer() {
     }
 }
 
-void TReversiForm::AboutItemClick() {
-    // The about box is shown here once it exists.
-}
+void TReversiForm::AboutItemClick() { intro::ShowAboutBox(this); }
 
 void TReversiForm::ExitItemClick() { close(); }
 
