@@ -18,7 +18,6 @@
 namespace reversi {
 
 namespace {
-using platform::TSoundEffect;
 // Board-widget pixel where the field starts: the frames, then the border.
 constexpr int FieldOrigin = graphics::BoardOffset + graphics::BorderWidth;
 
@@ -60,7 +59,7 @@ void TReversiForm::MouseMoveAt(QPoint point) {
     if (PlayerMayMove() &&
         CanMove(g.Boards[0], SquareIndex(posX, posY, n), g.SideToMove, OtherSide())) {
         boardWidget_->setCursor(Qt::PointingHandCursor);
-        if (changed) PlaySoundEffect(TSoundEffect::correct);
+        if (changed) PlaySoundAt(SoundEvent::PointerOnLegalSquare);
     } else {
         boardWidget_->setCursor(Qt::ArrowCursor);
     }
@@ -159,7 +158,7 @@ void TReversiForm::HintItemClick() {
     boardWidget_->setCursor(Qt::ArrowCursor);
     if (answer == PassMove || g.Boards[0] != asked || !IsPlayingSquare(answer, g.BoardSize)) return;
     PointAtSquare(SquareColumn(answer, g.BoardSize), SquareRow(answer, g.BoardSize));
-    PlaySoundEffect(TSoundEffect::movehint);
+    PlaySoundAt(SoundEvent::HintShown);
 }
 
 void TReversiForm::NewGameItemClick() {
