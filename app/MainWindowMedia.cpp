@@ -67,6 +67,12 @@ void TReversiForm::Animation1Click() {
     Settings s = settings_;
     s.AnimationOn = !s.AnimationOn;
     ChangeSettings(s);
+    if (!s.AnimationOn && animations_.MoveAnimationEnabled) {
+        // A move half turned over ends at once: its frames must not be drawn
+        // over the moves that now follow without animation.
+        animations_.StopMoveAnimation();
+        DrawBoard();
+    }
 }
 
 void TReversiForm::Sound1Click() {

@@ -18,6 +18,7 @@
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "EngineUnit.h"
@@ -143,6 +144,23 @@ TEST_F(MediaWindow, TheAnimationToggleSwitchesTheMoveAnimationAndTheMoveSound) {
 
     Item("Animation1")->trigger();
     EXPECT_TRUE(form->Animations().Options().animationOn);
+}
+
+TEST_F(MediaWindow, SwitchingAnimationOffEndsAMoveHalfTurnedOver) {
+    form->SetAnimationInterval(1000);  // the animation stays in its first frames
+    const auto legal = test::PlayingWindow::LegalSquares();
+    ASSERT_FALSE(legal.empty());
+    const auto [x, y] = legal[0];
+    QTimer::singleShot(0, [&] {
+        // The move's animation runs now; the click waits for it.
+        EXPECT_TRUE(form->Animations().MoveAnimationEnabled);
+        Item("Animation1")->trigger();
+        EXPECT_FALSE(form->Animations().MoveAnimationEnabled);
+    });
+    QTest::mouseClick(form->BoardWidget(), Qt::LeftButton, Qt::NoModifier, form->SquareCentre(x, y));
+    ASSERT_TRUE(WaitUntil([&] { return !Game().ThreadRunning && Game().SideToMove == CellWhite; }))
+        << "the computer did not answer";
+    EXPECT_FALSE(form->Animations().MoveAnimationEnabled) << "the reply is not animated";
 }
 
 TEST_F(MediaWindow, TheSoundToggleSilencesTheEffects) {
