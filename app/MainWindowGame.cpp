@@ -17,6 +17,7 @@
 namespace reversi {
 
 namespace {
+using platform::TSoundEffect;
 // White's fixed first move when the computer opens: E6 on 8 x 8, D5 on 10 x 10.
 constexpr int FirstMove8 = 53;
 constexpr int FirstMove10 = 54;

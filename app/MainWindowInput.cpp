@@ -18,6 +18,7 @@
 namespace reversi {
 
 namespace {
+using platform::TSoundEffect;
 // Board-widget pixel where the field starts: the frames, then the border.
 constexpr int FieldOrigin = graphics::BoardOffset + graphics::BorderWidth;
 

@@ -157,7 +157,8 @@ TEST_F(MediaWindow, SwitchingAnimationOffEndsAMoveHalfTurnedOver) {
         Item("Animation1")->trigger();
         EXPECT_FALSE(form->Animations().MoveAnimationEnabled);
     });
-    QTest::mouseClick(form->BoardWidget(), Qt::LeftButton, Qt::NoModifier, form->SquareCentre(x, y));
+    QTest::mouseClick(form->BoardWidget(), Qt::LeftButton, Qt::NoModifier,
+                      form->SquareCentre(x, y));
     ASSERT_TRUE(WaitUntil([&] { return !Game().ThreadRunning && Game().SideToMove == CellWhite; }))
         << "the computer did not answer";
     EXPECT_FALSE(form->Animations().MoveAnimationEnabled) << "the reply is not animated";
@@ -216,7 +217,8 @@ TEST_F(MediaWindow, MinimisingHidesTheWindowOnlyIntoAnExistingTrayWithTheOptionO
     };
     for (const Row row : {Row{true, true, true}, Row{true, false, false}, Row{false, true, false},
                           Row{false, false, false}}) {
-        SCOPED_TRACE(testing::Message() << "option " << row.useSysTray << ", tray " << row.trayExists);
+        SCOPED_TRACE(testing::Message()
+                     << "option " << row.useSysTray << ", tray " << row.trayExists);
         Settings s = form->CurrentSettings();
         s.UseSysTray = row.useSysTray;
         form->ChangeSettings(s);
