@@ -16,9 +16,11 @@
 //   MainWindowAnimation.cpp the animation tick and the right-click help
 //   MainWindowSound.cpp     playing the sound effects
 //   MainWindowFiles.cpp     opening a saved match
+//   MainWindowMedia.cpp     the music player, the media toggles, volumes and the tray
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include <QMainWindow>
@@ -31,9 +33,12 @@
 #include "CommandLine.h"
 #include "FileDialogs.h"
 #include "GameMessages.h"
+#include "MusicPlayer.h"
+#include "MusicSource.h"
 #include "Settings.h"
 #include "SettingsStore.h"
 #include "SoundEffects.h"
+#include "SoundEvents.h"
 #include "SoundLayer.h"
 #include "StatisticsTable.h"
 #include "TurnAccounting.h"
@@ -47,7 +52,6 @@ class QListWidget;
 class QMenu;
 class QMouseEvent;
 class QStatusBar;
-class QSystemTrayIcon;
 class QTcpServer;
 class QTimer;
 class QToolButton;
@@ -59,6 +63,8 @@ namespace graphics {
 class TAsyncTimer;
 }
 class MovesListAdapter;
+class TrayController;
+class TVolumeDlg;
 
 class TReversiForm : public QMainWindow {
     Q_OBJECT
@@ -132,6 +138,14 @@ public:
     void SetGameMessages(std::unique_ptr<TGameMessages> messages);
     // The animation tick's interval in milliseconds (tests run it faster).
     void SetAnimationInterval(int milliseconds);
+
+    // --- Media -------------------------------------------------------------------
+    // The music player, or none while there is no sound output.
+    const MusicPlayer* Music() const { return musicPlayer_.get(); }
+    // Plays the music through `output` from now on (tests; call before show).
+    void SetMusicOutput(std::unique_ptr<platform::MusicOutput> output);
+    // Replaces the question whether the desktop has a tray (tests).
+    void SetTrayAvailableQuery(std::function<bool()> query);
 
 signals:
     // Each sound effect the game asks for while sound is on (also without
@@ -296,7 +310,6 @@ private:
     graphics::TAsyncTimer* FirstDelayAsyncTimer = nullptr;
     graphics::TAsyncTimer* RepeatAsyncTimer = nullptr;
     graphics::TAsyncTimer* AsyncTimerAnimation = nullptr;
-    QSystemTrayIcon* TrayIcon = nullptr;
 
     // --- State ------------------------------------------------------------------
     SettingsStore store_;
@@ -310,10 +323,9 @@ private:
         [this] { if (boardWidget_ != nullptr) boardWidget_->setCursor(Qt::ArrowCursor); }};
     std::unique_ptr<MovesListAdapter> movesListAdapter_;
     std::unique_ptr<TGameMessages> gameMessages_ = std::make_unique<TModalGameMessages>();
-    // Sound output and the eight effects; the music stream and its channel.
+    // Sound output and the eight effects.
     platform::SoundLayer Sound;
     platform::SoundEffects Effects;
-    platform::MusicStream MusicStream;
 
     int SqSize = 61;
     int SqHalf = 30;
@@ -329,6 +341,31 @@ private:
     bool lowResolution_ = false;
     bool closed_ = false;
     bool created_ = false;
+
+    // --- Media ---
+    void CreateMediaComponents();
+    void StartMusicPlayer(std::unique_ptr<platform::MusicOutput> output);
+    // The player follows the music settings (folder, volume, switch).
+    void ApplyMediaSettings();
+    // Stops the music and takes the icon out of the tray (closing).
+    void StopMedia();
+    // The effect of a game event, when it has one and sound is on.
+    void PlaySoundAt(SoundEvent event);
+    void Animation1Click();
+    void Sound1Click();
+    void Music1Click();
+    void Soundvolume1Click();
+    void Musicsource1Click();
+    void changeEvent(QEvent* e) override;
+    void AppOnMin();
+    void AppOnRest();
+    void RestoreFromTray();
+
+    std::unique_ptr<MusicPlayer> musicPlayer_;
+    TVolumeDlg* VolumeForm = nullptr;
+    TrayController* tray_ = nullptr;
+    std::function<bool()> trayAvailable_;
+    std::unique_ptr<TFolderChooser> folderChooser_;
 };
 
 }  // namespace reversi

@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
-#include <QSystemTrayIcon>
 #include <QTcpServer>
 #include <QTimer>
 
@@ -13,6 +12,7 @@
 #include "BoardView.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "WindowPlacement.h"
 
 namespace reversi {
 
@@ -57,7 +57,7 @@ void TReversiForm::CreateComponents() {
     connect(MusicPingTimer, &QTimer::timeout, this, &TReversiForm::MusicPingTimerTimer);
 
     setWindowIcon(PaintProgramIcon());
-    TrayIcon = new QSystemTrayIcon(windowIcon(), this);
+    CreateMediaComponents();
 
     // The window follows the fixed size of its client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -76,13 +76,9 @@ void TReversiForm::SizeWindowToField() {
 
     // The window keeps its centre when its size changes.
     const QRect before = frameGeometry();
-    const QSize oldSize = size();
     ClientArea->setFixedSize(area + movesListWidth_, area);
     layout()->activate();
-    if (isVisible()) {
-        const QSize grown = size() - oldSize;
-        move(before.x() - grown.width() / 2, before.y() - grown.height() / 2);
-    }
+    if (isVisible()) move(RecentredGeometry(before, frameGeometry().size()).topLeft());
 }
 
 void TReversiForm::LoadPictureSets() {

@@ -33,9 +33,10 @@ void TReversiForm::PlaceMove(int square) {
     g.Boards[0][static_cast<std::size_t>(square)] = static_cast<std::uint8_t>(me);
     MakeMove(g.Boards[0], square, me, opp);
     ShowMoveCounter();
-    if (settings_.AnimationOn && settings_.FiguresStyle == 0) PlaySoundEffect(TSoundEffect::move);
+    // The move sounds as its animation starts, or once the board shows it.
+    if (settings_.AnimationOn) PlaySoundAt(SoundEvent::MovePlaced);
     animations_.StartMoveAnimation();
-    if (!settings_.AnimationOn) PlaySoundEffect(TSoundEffect::stmove);
+    if (!settings_.AnimationOn) PlaySoundAt(SoundEvent::MovePlaced);
 }
 
 bool TReversiForm::WaitForMoveAnimation() {
@@ -82,7 +83,8 @@ void TReversiForm::ShowTurnOutcome(const TurnOutcome& outcome) {
     // animation finishes first (the game is already marked over, so nothing
     // run meanwhile can continue it).
     WaitForMoveAnimation();
-    PlaySoundEffect(TSoundEffect::endgame);
+    PlaySoundAt(outcome.event == TurnEvent::GameOver ? SoundEvent::GameOverShown
+                                                     : SoundEvent::PassShown);
     GameMessages().ShowFinal(this, outcome.message, outcome.first, outcome.second);
     if (outcome.event != TurnEvent::GameOver) return;
     if (const auto result = CountedResult(g, outcome.counts)) RecordGameResult(*result);
@@ -222,10 +224,6 @@ void TReversiForm::SetBrowsing(bool browsing) {
 
 void TReversiForm::SetGameMessages(std::unique_ptr<TGameMessages> messages) {
     if (messages) gameMessages_ = std::move(messages);
-}
-
-void TReversiForm::MusicPingTimerTimer() {
-    // Starts the next music file when one has ended: music player work.
 }
 
 void TReversiForm::FirstDelayAsyncTimerTimer() {

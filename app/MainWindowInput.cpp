@@ -60,7 +60,7 @@ void TReversiForm::MouseMoveAt(QPoint point) {
     if (PlayerMayMove() &&
         CanMove(g.Boards[0], SquareIndex(posX, posY, n), g.SideToMove, OtherSide())) {
         boardWidget_->setCursor(Qt::PointingHandCursor);
-        if (changed) PlaySoundEffect(TSoundEffect::correct);
+        if (changed) PlaySoundAt(SoundEvent::PointerOnLegalSquare);
     } else {
         boardWidget_->setCursor(Qt::ArrowCursor);
     }
@@ -159,7 +159,7 @@ void TReversiForm::HintItemClick() {
     boardWidget_->setCursor(Qt::ArrowCursor);
     if (answer == PassMove || g.Boards[0] != asked || !IsPlayingSquare(answer, g.BoardSize)) return;
     PointAtSquare(SquareColumn(answer, g.BoardSize), SquareRow(answer, g.BoardSize));
-    PlaySoundEffect(TSoundEffect::movehint);
+    PlaySoundAt(SoundEvent::HintShown);
 }
 
 void TReversiForm::NewGameItemClick() {

@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QSystemTrayIcon>
 #include <QTcpServer>
 #include <QTimer>
 #include <QToolButton>
@@ -19,6 +18,7 @@
 #include "MainWindow.h"
 #include "MessageBoxes.h"
 #include "MovesListAdapter.h"
+#include "MusicOutput.h"
 #include "ScreenCheck.h"
 
 namespace reversi {
@@ -64,10 +64,6 @@ void TReversiForm::FormCreate() {
     movesListWidth_ = MovesVisible ? MovesListPanelWidth() : 0;
     ShowMoves1->setChecked(MovesVisible);
 
-    // The tray icon is prepared here and shown only when minimising; the
-    // minimise and restore handlers (tray, music pause) come with the tray.
-    TrayIcon->setToolTip(QStringLiteral("Zorel Reversi"));
-
     NewGame();
     Game().Tracker->SetMoveList(movesListAdapter_.get());
     ApplyCommandLine();
@@ -103,11 +99,11 @@ void TReversiForm::FormCreate() {
 TReversiForm::~TReversiForm() { FormDestroy(); }
 
 void TReversiForm::StartSound() {
-    MusicStream.reset();
     // Without an audio device the game runs silently; a missing effect file
     // leaves that one effect silent. Neither is reported.
     if (!Sound.init(44100, 32)) return;
     Effects.load(Sound, graphics::ProgramFolder() / "DATA");
+    StartMusicPlayer(std::make_unique<platform::SoundLayerMusicOutput>());
 }
 
 void TReversiForm::ApplyCommandLine() {
@@ -190,6 +186,7 @@ void TReversiForm::FormClose() {
     if (closed_) return;
     closed_ = true;
     MusicPingTimer->stop();
+    StopMedia();
     TipShowTimer->stop();
     Game().GameOver = true;
     if (lowResolution_) return;
@@ -201,7 +198,6 @@ void TReversiForm::FormClose() {
     animations_.MoveAnimationEnabled = false;
     animations_.CursorAnimationEnabled = false;
     animations_.HelpAnimationEnabled = false;
-    TrayIcon->hide();
     SaveSettingsOnClose();
 }
 
@@ -210,7 +206,7 @@ void TReversiForm::FormDestroy() {
     // search is over before the game state goes.
     if (!lowResolution_) StopSearchAndWait();
     if (Sound.isOpen()) {
-        MusicStream.reset();
+        musicPlayer_.reset();
         Effects.free();
         Sound.close();
     }

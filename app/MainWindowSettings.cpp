@@ -42,6 +42,7 @@ void TReversiForm::ChangeSettings(const Settings& settings) {
     Sound1->setChecked(settings_.SoundEffectsOn);
     Music1->setChecked(settings_.MusicOn);
     ApplyLookToGraphics();
+    ApplyMediaSettings();
 }
 
 void TReversiForm::ApplyLookToGraphics() {

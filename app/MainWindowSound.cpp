@@ -12,4 +12,8 @@ void TReversiForm::PlaySoundEffect(platform::TSoundEffect effect) {
     Effects.play(Sound, effect);
 }
 
+void TReversiForm::PlaySoundAt(SoundEvent event) {
+    if (const auto effect = EffectFor(event, settings_)) PlaySoundEffect(*effect);
+}
+
 }  // namespace reversi
