@@ -16,6 +16,8 @@
 //   MainWindowAnimation.cpp the animation tick and the right-click help
 //   MainWindowSound.cpp     playing the sound effects
 //   MainWindowFiles.cpp     opening a saved match
+//   MainWindowInfo.cpp      the Info menu: statistics, tip of the day, rules
+//   MainWindowIcons.cpp     the icons of the menu items and style sub-menus
 #pragma once
 
 #include <array>
@@ -329,6 +331,17 @@ private:
     bool lowResolution_ = false;
     bool closed_ = false;
     bool created_ = false;
+
+    // --- Info menu ---
+    void BindInfoItems();
+    void Statistics1Click();
+    void DayTipMenuItemClick();
+    void RulersItemClick();
+    // Shows the tip of the day and keeps and stores its values.
+    void ShowDayTip();
+
+    // --- Menu icons ---
+    void SetMenuIcons();
 };
 
 }  // namespace reversi
