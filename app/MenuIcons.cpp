@@ -245,8 +245,11 @@ QIcon FigureStyleIcon(const QString& dataFolder) {
 }
 
 QIcon HelpStyleIcon(const QString& dataFolder) {
+    // A frame of the mark's pulse at its brightest (the first frames fade in
+    // from nothing).
+    constexpr int brightest = 10;
     return CutIcon(QDir(dataFolder).filePath(QStringLiteral("Help1.jpg")),
-                   QRect(0, 0, SheetCell, SheetCell));
+                   QRect(brightest * SheetCell, 0, SheetCell, SheetCell));
 }
 
 QIcon BorderStyleIcon(const QString& dataFolder, int style) {

@@ -77,7 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
     Levels, StatisticsItem,
     testing::Values(StatisticsCase{{8, 1, true, false}, "Board8Radio", "EngineNormalRadio", 0},
                     StatisticsCase{{10, 3, false, true}, "Board10Radio", "EngineAdvancedRadio", 3},
-                    StatisticsCase{{8, 5, false, true}, "Board8Radio", "EngineAdvancedRadio", 5}));
+                    StatisticsCase{{8, 5, false, true}, "Board8Radio", "EngineAdvancedRadio", 5}),
+    [](const testing::TestParamInfo<StatisticsCase>& info) {
+        return std::string(info.param.boardRadio) + info.param.engineRadio +
+               std::to_string(info.param.level);
+    });
 
 // What a tip window showed while it was open.
 struct TipSeen {
@@ -177,7 +181,10 @@ TEST_P(StartUpTip, ShowsOnceAfterTheFirstPaintWhenTipsAreOn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(On, StartUpTip,
-                         testing::Values(StartTipCase{"yes", 1}, StartTipCase{"no", 0}));
+                         testing::Values(StartTipCase{"yes", 1}, StartTipCase{"no", 0}),
+                         [](const testing::TestParamInfo<StartTipCase>& info) {
+                             return std::string("ShowTips_") + info.param.stored;
+                         });
 
 TEST(StartUpTip, UntickedAtStartIsStoredAndKeepsTheNextStartQuiet) {
     {
