@@ -2,7 +2,9 @@
 
 #include <QMessageBox>
 
+#include "DayTipUnit.h"
 #include "FinalUnit.h"
+#include "RulersUnit.h"
 #include "Statistics.h"
 
 namespace reversi {
@@ -16,6 +18,24 @@ void TModalGameMessages::ShowFinal(QWidget* owner, GameMessageKind m, int first,
 void TModalGameMessages::ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize,
                                         bool advancedEngine, int level) {
     TStatisticsForm form(table, boardSize, advancedEngine, level, owner);
+    form.exec();
+}
+
+TipValues TModalGameMessages::ShowDayTip(QWidget* owner, bool showTips, int currentTip) {
+    TDayTipForm form(showTips, currentTip, owner);
+    form.exec();
+    return {.showTips = form.ShowTips(), .currentTip = form.CurrentTip()};
+}
+
+void TModalGameMessages::ShowRules(QWidget* owner, const QRect& frame) {
+    TRulersForm form(TRulersForm::DefaultPagePath(), owner);
+    // The rectangle is the outer frame: move() places the frame, and the
+    // client area gives up what the window system's decoration takes (as far
+    // as it is known before the window is shown).
+    form.winId();
+    const QSize decoration = form.frameGeometry().size() - form.geometry().size();
+    form.resize(frame.size() - decoration);
+    form.move(frame.topLeft());
     form.exec();
 }
 

@@ -1,8 +1,10 @@
 // The modal windows of the game flow: the result and pass window, the
-// confirmation box and the statistics window. The window shows them through this small interface so
-// that tests can answer them without a modal loop.
+// confirmation box, the statistics window, the tip of the day and the rules
+// page. The window shows them through this small interface so that tests can
+// answer them without a modal loop.
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 #include "TurnAccounting.h"
@@ -12,6 +14,13 @@ class QWidget;
 namespace reversi {
 
 class TStatisticsTable;
+
+// What the tip window hands back when it closes: its check box and the index
+// of the tip shown last.
+struct TipValues {
+    bool showTips = true;
+    int currentTip = 0;
+};
 
 class TGameMessages {
 public:
@@ -26,6 +35,11 @@ public:
     // it clears through the table.
     virtual void ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize,
                                 bool advancedEngine, int level) = 0;
+    // The tip of the day over owner, opened after the tip currentTip with its
+    // check box ticked as showTips; answers the values to keep.
+    virtual TipValues ShowDayTip(QWidget* owner, bool showTips, int currentTip) = 0;
+    // The rules page with its outer frame at frame (screen coordinates).
+    virtual void ShowRules(QWidget* owner, const QRect& frame) = 0;
 };
 
 // The real windows.
@@ -35,6 +49,8 @@ public:
     bool Confirm(QWidget* owner, const QString& text) override;
     void ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize, bool advancedEngine,
                         int level) override;
+    TipValues ShowDayTip(QWidget* owner, bool showTips, int currentTip) override;
+    void ShowRules(QWidget* owner, const QRect& frame) override;
 };
 
 // The practice question of the hint, three lines.

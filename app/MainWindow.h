@@ -17,6 +17,8 @@
 //   MainWindowSound.cpp     playing the sound effects
 //   MainWindowFiles.cpp     opening a saved match
 //   MainWindowMedia.cpp     the music player, the media toggles, volumes and the tray
+//   MainWindowInfo.cpp      the Info menu: statistics, tip of the day, rules
+//   MainWindowIcons.cpp     the icons of the menu items and style sub-menus
 #pragma once
 
 #include <array>
@@ -366,6 +368,16 @@ private:
     TrayController* tray_ = nullptr;
     std::function<bool()> trayAvailable_;
     std::unique_ptr<TFolderChooser> folderChooser_;
+    // --- Info menu ---
+    void BindInfoItems();
+    void Statistics1Click();
+    void DayTipMenuItemClick();
+    void RulersItemClick();
+    // Shows the tip of the day and keeps and stores its values.
+    void ShowDayTip();
+
+    // --- Menu icons ---
+    void SetMenuIcons();
 };
 
 }  // namespace reversi

@@ -50,6 +50,7 @@ void TReversiForm::CreateComponents() {
     AsyncTimerAnimation = makeAsyncTimer(40, &TReversiForm::AsyncTimerAnimationTimer);
 
     TipShowTimer = new QTimer(this);
+    TipShowTimer->setObjectName(QStringLiteral("TipShowTimer"));
     TipShowTimer->setInterval(250);
     connect(TipShowTimer, &QTimer::timeout, this, &TReversiForm::TipShowTimerTimer);
     MusicPingTimer = new QTimer(this);

@@ -162,9 +162,7 @@ void TReversiForm::FormActivate() {
 void TReversiForm::TipShowTimerTimer() {
     ToolTipWasShown = true;
     TipShowTimer->stop();
-    if (settings_.ShowTips) {
-        // The tip of the day dialog is shown here once it exists.
-    }
+    if (settings_.ShowTips) ShowDayTip();
 }
 
 void TReversiForm::AboutItemClick() { intro::ShowAboutBox(this); }

@@ -58,7 +58,7 @@ void TReversiForm::CreateMenus() {
     NewGameItem = Named(AddItem(GameMenu, Qt::Key_F2), "NewGameItem");
     HintItem = Named(AddItem(GameMenu, Qt::Key_F3), "HintItem");
     OptionsItem = Named(AddItem(GameMenu, Qt::Key_F4), "OptionsItem");
-    GameMenu->addSeparator();
+    Named(GameMenu->addSeparator(), "GameMenuSeparator");
     ExitItem = Named(AddItem(GameMenu, Qt::ALT | Qt::Key_X), "ExitItem");
 
     Media1 = Named(bar->addMenu(QString()), "Media1");
@@ -72,11 +72,11 @@ void TReversiForm::CreateMenus() {
     Border1 = Named(Media1->addMenu(QString()), "Border1");
     SelBrdr1 = Named(AddItem(Border1), "SelBrdr1");
     SelBrdr2 = Named(AddItem(Border1), "SelBrdr2");
-    Media1->addSeparator();
+    Named(Media1->addSeparator(), "N2");
     Animation1 = Named(AddToggle(Media1, Qt::ALT | Qt::Key_A, true), "Animation1");
     Sound1 = Named(AddToggle(Media1, Qt::ALT | Qt::Key_S, true), "Sound1");
     Music1 = Named(AddToggle(Media1, Qt::ALT | Qt::Key_M, true), "Music1");
-    Media1->addSeparator();
+    Named(Media1->addSeparator(), "N4");
     Soundvolume1 = Named(AddItem(Media1, Qt::CTRL | Qt::Key_Q), "Soundvolume1");
     Musicsource1 = Named(AddItem(Media1, Qt::CTRL | Qt::Key_W), "Musicsource1");
 
@@ -85,10 +85,10 @@ void TReversiForm::CreateMenus() {
     NetMenuListing = Named(AddToggle(NetMenu, Qt::ALT | Qt::Key_L, true), "NetMenuListing");
     NetMenuDisconnect = Named(AddItem(NetMenu, Qt::CTRL | Qt::Key_F6), "NetMenuDisconnect");
     NetMenuDisconnect->setEnabled(false);
-    NetMenu->addSeparator();
+    Named(NetMenu->addSeparator(), "N6");
     NetMenuSendMessage = Named(AddItem(NetMenu, Qt::Key_F7), "NetMenuSendMessage");
     NetMenuSendMessage->setEnabled(false);
-    NetMenu->addSeparator();
+    Named(NetMenu->addSeparator(), "N3");
     NetMenuShowIP = Named(AddItem(NetMenu, Qt::CTRL | Qt::Key_F7), "NetMenuShowIP");
 
     ListMenu = Named(bar->addMenu(QString()), "ListMenu");
@@ -97,7 +97,7 @@ void TReversiForm::CreateMenus() {
     ListMenuRedoMove = Named(AddItem(ListMenu, Qt::CTRL | Qt::Key_X), "ListMenuRedoMove");
     ListMenuRedoMove->setEnabled(false);
     ShowMoves1 = Named(AddToggle(ListMenu, Qt::Key_F8, true), "ShowMoves1");
-    ListMenu->addSeparator();
+    Named(ListMenu->addSeparator(), "N1");
     ListMenuSave = Named(AddItem(ListMenu, Qt::CTRL | Qt::Key_S), "ListMenuSave");
     ListMenuLoad = Named(AddItem(ListMenu, Qt::CTRL | Qt::Key_L), "ListMenuLoad");
 
@@ -105,7 +105,7 @@ void TReversiForm::CreateMenus() {
     RulersItem = Named(AddItem(HelpMenu, Qt::Key_F1), "RulersItem");
     DayTipMenuItem = Named(AddItem(HelpMenu, Qt::CTRL | Qt::Key_F1), "DayTipMenuItem");
     Statistics1 = Named(AddItem(HelpMenu, Qt::Key_F9), "Statistics1");
-    HelpMenu->addSeparator();
+    Named(HelpMenu->addSeparator(), "HelpMenuSeparator");
     AboutItem = Named(AddItem(HelpMenu), "AboutItem");
 
     // The commands of this window's own life. Every other item is bound by
@@ -113,6 +113,8 @@ void TReversiForm::CreateMenus() {
     connect(ExitItem, &QAction::triggered, this, &TReversiForm::ExitItemClick);
     connect(AboutItem, &QAction::triggered, this, &TReversiForm::AboutItemClick);
     BindGameFlowItems();
+    BindInfoItems();
+    SetMenuIcons();
 }
 
 void TReversiForm::SetupTexts() {

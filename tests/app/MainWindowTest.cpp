@@ -1,5 +1,8 @@
 // The main window as a new player sees it: title, menus, status bar, move
 // list, its size on both field sizes, hints, and a clean close.
+#include <map>
+#include <set>
+
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +24,8 @@
 #include "EngineUnit.h"
 #include "MainWindow.h"
 #include "ModalAnswer.h"
+#include "PlayTestSupport.h"
+#include "WaitUntil.h"
 #include "WindowChildren.h"
 
 namespace reversi {
@@ -32,6 +37,8 @@ protected:
     void SetUp() override {
         ResetGameState();
         QSettings().clear();
+        // No tip of the day over the windows of these tests.
+        QSettings().setValue(QStringLiteral("options/showtips"), QStringLiteral("no"));
     }
     std::unique_ptr<TReversiForm> ShowWindow() {
         auto form = std::make_unique<TReversiForm>();
@@ -86,33 +93,131 @@ TEST_F(MainWindowTest, StartsWithTitleMenusAndNewGameStatus) {
     EXPECT_TRUE(Child<QAction>(*form, "ShowMoves1")->isChecked());
 }
 
+// One row of the menu: its component, texts, shortcut and initial state,
+// and whether choosing it acts yet (checked by WiredMenuItemsAct).
+struct MenuRow {
+    const char* name;
+    const char* caption;  // nullptr for a separator
+    const char* hint;
+    QKeySequence shortcut;
+    bool checkable = false;
+    bool checked = false;
+    bool enabled = true;
+    bool acts = false;
+};
+
+QKeySequence Keys(QKeyCombination key) { return QKeySequence(key); }
+
+// The whole menu in item order: top-level menus each followed by their items,
+// sub-menus each followed by theirs.
+const std::vector<std::vector<MenuRow>>& MenuTable() {
+    static const std::vector<std::vector<MenuRow>> table = {
+        {{"GameMenu", "Game", "New game, hint, settings, exit...", {}},
+         {"NewGameItem", "New", "Start new game", Keys(Qt::Key_F2), false, false, true, true},
+         {"HintItem", "Hint", "Show best move", Keys(Qt::Key_F3), false, false, true, true},
+         {"OptionsItem", "Settings", "Game settings", Keys(Qt::Key_F4)},
+         {"GameMenuSeparator", nullptr, nullptr, {}},
+         {"ExitItem", "Exit", "Exit from game", Keys(Qt::ALT | Qt::Key_X), false, false, true, true}},
+        {{"Media1", "Media", "Media settings...", {}},
+         {"Figures1", "Figures", "Choice figures style", {}},
+         {"Cursor1", "Cursor", "Choice cursor style", {}},
+         {"Help1", "Help", "Choice help style", {}},
+         {"Border1", "Border", "Choice border style", {}},
+         {"N2", nullptr, nullptr, {}},
+         {"Animation1", "Animation", "Enable or disable animation", Keys(Qt::ALT | Qt::Key_A), true, true},
+         {"Sound1", "Sound", "Enable or disable sound", Keys(Qt::ALT | Qt::Key_S), true, true},
+         {"Music1", "Music", "Enable or disable music", Keys(Qt::ALT | Qt::Key_M), true, true},
+         {"N4", nullptr, nullptr, {}},
+         {"Soundvolume1", "Sound volume", "Adjust music and sound effects volumes...",
+          Keys(Qt::CTRL | Qt::Key_Q)},
+         {"Musicsource1", "Music source", "Select folder where music files are placed...",
+          Keys(Qt::CTRL | Qt::Key_W)}},
+        {{"Figures1", "Figures", "Choice figures style", {}},
+         {"SelFig1", "Zorel Amber", "Zorel Amber style figures", {}}},
+        {{"Cursor1", "Cursor", "Choice cursor style", {}},
+         {"SelCur1", "Classic Cursor", "Classic style cursor", {}},
+         {"SelCur2", "Flaming Cursor", "Flaming style cursor", {}}},
+        {{"Help1", "Help", "Choice help style", {}},
+         {"SelHlp1", "Zorel Help", "Zorel style help", {}}},
+        {{"Border1", "Border", "Choice border style", {}},
+         {"SelBrdr1", "Hidden Power", "Hidden Power style border", {}},
+         {"SelBrdr2", "Dark Place", "Dark Place style border", {}}},
+        {{"NetMenu", "Network", "Network play...", {}},
+         {"NetMenuConnect", "Call", "Call remote player", Keys(Qt::Key_F5)},
+         // Ticked while listening; listening is on by default.
+         {"NetMenuListing", "Allow call", "Allow remote player to call you", Keys(Qt::ALT | Qt::Key_L),
+          true, true},
+         {"NetMenuDisconnect", "Disconnect", "Disconnect from remote player", Keys(Qt::CTRL | Qt::Key_F6),
+          false, false, false},
+         {"N6", nullptr, nullptr, {}},
+         {"NetMenuSendMessage", "Message", "Send a message to remote player", Keys(Qt::Key_F7), false,
+          false, false},
+         {"N3", nullptr, nullptr, {}},
+         {"NetMenuShowIP", "Get IP address", "Get and display IP address for this computer",
+          Keys(Qt::CTRL | Qt::Key_F7)}},
+        {{"ListMenu", "Match", "Undo, redo, show and hide moves...", {}},
+         {"ListMenuUndoMove", "Undo move", "Undo last move", Keys(Qt::CTRL | Qt::Key_Z), false, false,
+          false},
+         {"ListMenuRedoMove", "Redo move", "Redo to next move", Keys(Qt::CTRL | Qt::Key_X), false, false,
+          false},
+         {"ShowMoves1", "Show moves", "Show or hide moves list", Keys(Qt::Key_F8), true, true},
+         {"N1", nullptr, nullptr, {}},
+         {"ListMenuSave", "Save...", "Save match", Keys(Qt::CTRL | Qt::Key_S)},
+         {"ListMenuLoad", "Open...", "Open saved match", Keys(Qt::CTRL | Qt::Key_L)}},
+        {{"HelpMenu", "Info", "Information...", {}},
+         {"RulersItem", "Help", "Display short game information", Keys(Qt::Key_F1), false, false, true,
+          true},
+         {"DayTipMenuItem", "Tip Of The Day", "Shows Tip Of The Day dialog box",
+          Keys(Qt::CTRL | Qt::Key_F1), false, false, true, true},
+         {"Statistics1", "Statistics", "Display statistics", Keys(Qt::Key_F9), false, false, true, true},
+         {"HelpMenuSeparator", nullptr, nullptr, {}},
+         {"AboutItem", "About", "Show about box", {}}},
+    };
+    return table;
+}
+
+// The action of a row: an item's own action or a sub-menu's header.
+QAction* RowAction(const QWidget& form, const char* name) {
+    if (auto* menu = form.findChild<QMenu*>(QString::fromLatin1(name))) return menu->menuAction();
+    return Child<QAction>(form, name);
+}
+
 TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsHintsAndShortcuts) {
     auto form = std::make_unique<TReversiForm>();
-    struct Item {
-        QAction* action;
-        const char* caption;
-        const char* hint;
-        QKeySequence shortcut;
-    };
-    const std::vector<Item> items = {
-        {Child<QAction>(*form, "NewGameItem"), "New", "Start new game", QKeySequence(Qt::Key_F2)},
-        {Child<QAction>(*form, "ExitItem"), "Exit", "Exit from game", QKeySequence(Qt::ALT | Qt::Key_X)},
-        {Child<QAction>(*form, "SelCur2"), "Flaming Cursor", "Flaming style cursor", {}},
-        {Child<QAction>(*form, "Musicsource1"), "Music source", "Select folder where music files are placed...",
-         QKeySequence(Qt::CTRL | Qt::Key_W)},
-        {Child<QAction>(*form, "NetMenuShowIP"), "Get IP address", "Get and display IP address for this computer",
-         QKeySequence(Qt::CTRL | Qt::Key_F7)},
-        {Child<QAction>(*form, "ListMenuRedoMove"), "Redo move", "Redo to next move", QKeySequence(Qt::CTRL | Qt::Key_X)},
-        {Child<QAction>(*form, "ListMenuLoad"), "Open...", "Open saved match", QKeySequence(Qt::CTRL | Qt::Key_L)},
-        {Child<QAction>(*form, "DayTipMenuItem"), "Tip Of The Day", "Shows Tip Of The Day dialog box",
-         QKeySequence(Qt::CTRL | Qt::Key_F1)},
-        {Child<QAction>(*form, "AboutItem"), "About", "Show about box", {}},
-    };
-    for (const Item& item : items) {
-        EXPECT_EQ(item.action->text().toStdString(), item.caption);
-        EXPECT_EQ(item.action->statusTip().toStdString(), item.hint) << item.caption;
-        EXPECT_EQ(item.action->shortcut(), item.shortcut) << item.caption;
+    QStringList topLevel;
+    for (const auto& menuRows : MenuTable()) {
+        const MenuRow& head = menuRows.front();
+        auto* menu = Child<QMenu>(*form, head.name);
+        EXPECT_EQ(menu->title().toStdString(), head.caption);
+        EXPECT_EQ(menu->menuAction()->statusTip().toStdString(), head.hint) << head.name;
+        if (form->menuBar()->actions().contains(menu->menuAction())) topLevel << QString::fromLatin1(head.name);
+        // The items, in order, exactly those of the table.
+        QStringList expected, actual;
+        for (std::size_t i = 1; i < menuRows.size(); ++i) expected << QString::fromLatin1(menuRows[i].name);
+        for (QAction* a : menu->actions()) {
+            actual << (a->menu() != nullptr ? a->menu()->objectName() : a->objectName());
+        }
+        EXPECT_EQ(actual.join(QLatin1Char(',')).toStdString(), expected.join(QLatin1Char(',')).toStdString());
+        for (std::size_t i = 1; i < menuRows.size(); ++i) {
+            const MenuRow& row = menuRows[i];
+            QAction* item = RowAction(*form, row.name);
+            if (row.caption == nullptr) {
+                EXPECT_TRUE(item->isSeparator()) << row.name;
+                EXPECT_TRUE(item->text().isEmpty()) << row.name;
+                continue;
+            }
+            EXPECT_EQ(item->text().toStdString(), row.caption) << row.name;
+            EXPECT_EQ(item->statusTip().toStdString(), row.hint) << row.name;
+            EXPECT_EQ(item->shortcut(), row.shortcut) << row.name;
+            EXPECT_EQ(item->isCheckable(), row.checkable) << row.name;
+            // "Allow call" is ticked exactly while listening, which needs a free port.
+            if (std::string(row.name) != "NetMenuListing") {
+                EXPECT_EQ(item->isChecked(), row.checked) << row.name;
+            }
+            EXPECT_EQ(item->isEnabled(), row.enabled) << row.name;
+        }
     }
+    EXPECT_EQ(topLevel.join(QLatin1Char(',')).toStdString(), "GameMenu,Media1,NetMenu,ListMenu,HelpMenu");
     // The style sub-menus hold exactly their items.
     EXPECT_EQ(Child<QMenu>(*form, "Figures1")->actions().size(), 1);
     EXPECT_EQ(Child<QMenu>(*form, "Cursor1")->actions().size(), 2);
@@ -123,11 +228,114 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsHintsAndShortcuts) {
     EXPECT_EQ(Child<QMenu>(*form, "NetMenu")->actions().size(), 7);
     EXPECT_EQ(Child<QMenu>(*form, "ListMenu")->actions().size(), 6);
     EXPECT_EQ(Child<QMenu>(*form, "HelpMenu")->actions().size(), 5);
-    EXPECT_EQ(Child<QToolButton>(*form, "SpeedButtonFromThis")->toolTip().toStdString(), "Continue from this position");
+    // The tool-bar buttons and the two file dialogs.
+    const std::vector<std::pair<const char*, const char*>> buttons = {
+        {"SpeedButtonUndo", "Undo move"},
+        {"SpeedButtonRedo", "Redo move"},
+        {"SpeedButtonFromThis", "Continue from this position"},
+        {"SpeedButtonFromEnd", "Continue from last position"},
+    };
+    for (const auto& [name, hint] : buttons) {
+        EXPECT_EQ(Child<QToolButton>(*form, name)->toolTip().toStdString(), hint);
+        EXPECT_EQ(Child<QToolButton>(*form, name)->statusTip().toStdString(), hint);
+    }
     EXPECT_EQ(form->OpenDialogSetup().Title.toStdString(), "Open...");
     EXPECT_EQ(form->SaveDialogSetup().Title.toStdString(), "Save...");
+    EXPECT_FALSE(form->OpenDialogSetup().Save);
     EXPECT_TRUE(form->SaveDialogSetup().Save);
+    EXPECT_EQ(form->OpenDialogSetup().Filter.toStdString(), "Zorel Reversi games (*.kzv)");
     EXPECT_EQ(form->SaveDialogSetup().Filter.toStdString(), "Zorel Reversi games (*.kzv)");
+}
+
+TEST_F(MainWindowTest, MenuItemsShowIconsAndTheStyleItemsTheirStyles) {
+    auto form = std::make_unique<TReversiForm>();
+    const QStringList styleItems = {"SelFig1", "SelCur1", "SelCur2", "SelHlp1", "SelBrdr1", "SelBrdr2"};
+    QList<QImage> styleImages;
+    for (const auto& menuRows : MenuTable()) {
+        for (std::size_t i = 1; i < menuRows.size(); ++i) {
+            const MenuRow& row = menuRows[i];
+            if (row.caption == nullptr || form->findChild<QMenu*>(QString::fromLatin1(row.name))) continue;
+            const QIcon icon = Child<QAction>(*form, row.name)->icon();
+            ASSERT_FALSE(icon.isNull()) << row.name;
+            const bool style = styleItems.contains(QString::fromLatin1(row.name));
+            const QSize size = style ? QSize(32, 32) : QSize(16, 16);
+            EXPECT_TRUE(icon.availableSizes().contains(size)) << row.name;
+            const QImage image = icon.pixmap(size).toImage();
+            // Something is drawn: more than one colour.
+            std::set<QRgb> colours;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+            EXPECT_GT(colours.size(), style ? 2U : 1U) << row.name;
+            if (style) styleImages << image;
+        }
+    }
+    // Each style looks different from the others.
+    ASSERT_EQ(styleImages.size(), styleItems.size());
+    for (int a = 0; a < styleImages.size(); ++a)
+        for (int b = a + 1; b < styleImages.size(); ++b)
+            EXPECT_NE(styleImages[a], styleImages[b]) << styleItems[a].toStdString() << " "
+                                                      << styleItems[b].toStdString();
+    // The style sub-menus show them at full size.
+    EXPECT_EQ(Child<QMenu>(*form, "Cursor1")->style()->pixelMetric(QStyle::PM_SmallIconSize), 32);
+    EXPECT_EQ(Child<QMenu>(*form, "GameMenu")->style()->pixelMetric(QStyle::PM_SmallIconSize), 16);
+}
+
+// Each item marked as acting, chosen from the menu of a window whose modal
+// windows are recorded, does its job.
+TEST(MenuItems, WiredMenuItemsAct) {
+    using Check = std::function<void(test::PlayingWindow&)>;
+    const std::map<std::string, Check> checks = {
+        {"NewGameItem",
+         [](test::PlayingWindow& w) {
+             const auto legal = test::PlayingWindow::LegalSquares();
+             w.ClickSquare(legal.front().first, legal.front().second);
+             ASSERT_GT(Game().Tracker->count(), 0);
+             Child<QAction>(*w.form, "NewGameItem")->trigger();
+             EXPECT_EQ(Game().Tracker->count(), 0);
+         }},
+        {"HintItem",
+         [](test::PlayingWindow& w) {
+             w.messages->answer = false;
+             Child<QAction>(*w.form, "HintItem")->trigger();
+             EXPECT_EQ(w.messages->questions, QStringList{HintPracticeQuestion()});
+         }},
+        {"ExitItem",
+         [](test::PlayingWindow& w) {
+             Child<QAction>(*w.form, "ExitItem")->trigger();
+             EXPECT_FALSE(w.form->isVisible());
+         }},
+        {"RulersItem",
+         [](test::PlayingWindow& w) {
+             Child<QAction>(*w.form, "RulersItem")->trigger();
+             EXPECT_EQ(w.messages->rules.size(), 1U);
+         }},
+        {"DayTipMenuItem",
+         [](test::PlayingWindow& w) {
+             const std::size_t before = w.messages->tips.size();
+             Child<QAction>(*w.form, "DayTipMenuItem")->trigger();
+             EXPECT_EQ(w.messages->tips.size(), before + 1);
+         }},
+        {"Statistics1",
+         [](test::PlayingWindow& w) {
+             Child<QAction>(*w.form, "Statistics1")->trigger();
+             EXPECT_EQ(w.messages->statistics.size(), 1U);
+         }},
+    };
+    std::set<std::string> acting;
+    for (const auto& menuRows : MenuTable()) {
+        for (const MenuRow& row : menuRows) {
+            if (row.acts) acting.insert(row.name);
+        }
+    }
+    for (const auto& [name, check] : checks) EXPECT_TRUE(acting.count(name)) << name << " is marked idle";
+    for (const std::string& name : acting) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(checks.count(name)) << "no check for " << name;
+        test::PlayingWindow w({});
+        // The start-up tip has come and gone.
+        ASSERT_TRUE(test::WaitUntil([&] { return !w.messages->tips.empty(); }));
+        checks.at(name)(w);
+    }
 }
 
 TEST_F(MainWindowTest, TheMoveListShowsTheMatchRecord) {

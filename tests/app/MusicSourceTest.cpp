@@ -30,6 +30,11 @@ public:
     QStringList asked;
     void ShowFinal(QWidget*, GameMessageKind, int, int) override {}
     void ShowStatistics(QWidget*, TStatisticsTable&, int, bool, int) override {}
+    TipValues ShowDayTip(QWidget*, bool showTips, int currentTip) override
+    {
+        return {showTips, currentTip};
+    }
+    void ShowRules(QWidget*, const QRect&) override {}
     bool Confirm(QWidget*, const QString& text) override
     {
         asked << text;

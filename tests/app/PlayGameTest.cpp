@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "PlayTestSupport.h"
+#include "SettingsStore.h"
+#include "StatisticsTable.h"
 
 namespace reversi {
 namespace {
@@ -148,6 +150,101 @@ INSTANTIATE_TEST_SUITE_P(
                     GameCase{"Student8AdvancedComputerWhitePractice",
                              {8, 4, false, true, CellWhite}, 7, true}),
     [](const testing::TestParamInfo<GameCase>& tested) { return std::string(tested.param.name); });
+
+// Plays random legal squares until the game is over (at most `clicks`
+// moves); false when a click played nothing.
+bool PlayClicks(PlayingWindow& w, unsigned seed, int clicks) {
+    auto& g = Game();
+    std::mt19937 rng(seed);
+    for (int i = 0; i < clicks && !g.GameOver; ++i) {
+        const auto legal = PlayingWindow::LegalSquares();
+        if (legal.empty()) return false;
+        const auto [x, y] = legal[rng() % legal.size()];
+        const int before = g.Tracker->count();
+        w.ClickSquare(x, y);
+        if (g.Tracker->count() <= before) return false;
+    }
+    return true;
+}
+
+// The statistics as a fresh start reads them from the settings file.
+TStatisticsTable StoredStatistics() {
+    TStatisticsTable table;
+    EXPECT_FALSE(table.FromBytes(SettingsStore().LoadStatistics().bytes));
+    return table;
+}
+
+struct UncountedCase {
+    const char* name;
+    bool practice;  // a hint makes the game practice, played to its end
+};
+
+class UncountedGame : public testing::TestWithParam<UncountedCase> {};
+
+TEST_P(UncountedGame, LeavesTheStoredStatisticsAtZero) {
+    {
+        PlayingWindow w({8, 1, true, false, CellBlack});
+        std::vector<PlayerResult> results;
+        QObject::connect(w.form.get(), &TReversiForm::gameResultRecorded,
+                         [&](PlayerResult r) { results.push_back(r); });
+        if (GetParam().practice) {
+            w.form->HintItemClick();
+            ASSERT_TRUE(PlayClicks(w, 11, 100));
+            ASSERT_TRUE(Game().GameOver);
+        } else {
+            // Abandoned mid-way by a new game, which is then left unplayed.
+            ASSERT_TRUE(PlayClicks(w, 12, 6));
+            ASSERT_FALSE(Game().GameOver);
+            w.form->NewGameItemClick();
+            EXPECT_EQ(Game().Tracker->count(), 0);
+        }
+        EXPECT_TRUE(results.empty());
+        EXPECT_TRUE(w.messages->statistics.empty());
+        w.form->close();
+    }
+    EXPECT_EQ(StoredStatistics(), TStatisticsTable());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, UncountedGame,
+    testing::Values(UncountedCase{"Practice", true}, UncountedCase{"AbandonedByNewGame", false}),
+    [](const testing::TestParamInfo<UncountedCase>& tested) { return std::string(tested.param.name); });
+
+TEST(CountedGames, TwoGamesAtOneLevelAddUpAcrossACloseAndAFreshStart) {
+    const GameSetup setup{8, 2, false, false, CellBlack};
+    const int block = TStatisticsTable::BlockIndex(8, false);
+    std::vector<PlayerResult> results;
+    auto expectRecord = [&](const TStatisticsRecord& r) {
+        auto count = [&](PlayerResult kind) {
+            return static_cast<std::uint32_t>(std::count(results.begin(), results.end(), kind));
+        };
+        EXPECT_EQ(r.Games, static_cast<std::uint32_t>(results.size()));
+        EXPECT_EQ(r.Wins, count(PlayerResult::PlayerWon));
+        EXPECT_EQ(r.Losses, count(PlayerResult::ComputerWon));
+        EXPECT_EQ(r.Ties, count(PlayerResult::Tie));
+    };
+    for (unsigned game = 0; game < 2; ++game) {
+        GameSetup s = setup;
+        s.keepSettings = game > 0;
+        PlayingWindow w(s);
+        QObject::connect(w.form.get(), &TReversiForm::gameResultRecorded,
+                         [&](PlayerResult r) { results.push_back(r); });
+        // The fresh start reads what the last close stored: the menu's
+        // statistics window opens on it.
+        w.form->findChild<QAction*>(QStringLiteral("Statistics1"))->trigger();
+        ASSERT_EQ(w.messages->statistics.size(), 1U);
+        EXPECT_EQ(w.messages->statistics[0].Games, game);
+        ASSERT_TRUE(PlayClicks(w, 20 + game, 100));
+        ASSERT_TRUE(Game().GameOver);
+        ASSERT_EQ(results.size(), game + 1);
+        w.form->close();
+        expectRecord(StoredStatistics().Record(block, 2));
+    }
+    // Nothing else was counted.
+    TStatisticsTable expected;
+    for (PlayerResult r : results) expected.Count(8, false, 2, r);
+    EXPECT_EQ(StoredStatistics(), expected);
+}
 
 }  // namespace
 }  // namespace reversi

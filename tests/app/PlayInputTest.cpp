@@ -485,6 +485,7 @@ using test::Child;
 TEST(ModalGameMessages, ResultWindowIsCentredOverTheMainWindowAndOkCloses) {
     ResetGameState();
     QSettings().clear();
+    QSettings().setValue(QStringLiteral("options/showtips"), QStringLiteral("no"));
     TReversiForm form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));

@@ -30,6 +30,11 @@ public:
                         int level) override {
         statistics.push_back(table.Record(TStatisticsTable::BlockIndex(boardSize, advanced), level));
     }
+    TipValues ShowDayTip(QWidget*, bool showTips, int currentTip) override {
+        tips.push_back({.showTips = showTips, .currentTip = currentTip});
+        return tipAnswer ? tipAnswer(showTips, currentTip) : TipValues{showTips, currentTip};
+    }
+    void ShowRules(QWidget*, const QRect& frame) override { rules.push_back(frame); }
     bool Confirm(QWidget*, const QString& text) override {
         questions << text;
         return answer;
@@ -38,6 +43,12 @@ public:
     QStringList questions;
     // The record the statistics window opened on, each time it opened.
     std::vector<TStatisticsRecord> statistics;
+    // The values each tip window opened with; tipAnswer gives the values it
+    // hands back (by default the ones it opened with).
+    std::vector<TipValues> tips;
+    std::function<TipValues(bool, int)> tipAnswer;
+    // The frame of each rules page shown.
+    std::vector<QRect> rules;
     // Runs while the result window would be open.
     std::function<void()> onFinal;
     bool answer = true;
@@ -50,6 +61,8 @@ struct GameSetup {
     bool advanced = false;
     int computerSide = CellBlack;
     bool animation = false;
+    // Starts on the settings and statistics a previous window stored.
+    bool keepSettings = false;
 };
 
 // A shown main window set up for one game against the computer. The
@@ -58,7 +71,7 @@ class PlayingWindow {
 public:
     explicit PlayingWindow(const GameSetup& setup) {
         ResetGameState();
-        QSettings().clear();
+        if (!setup.keepSettings) QSettings().clear();
         form = std::make_unique<TReversiForm>();
         auto owned = std::make_unique<RecordingMessages>();
         messages = owned.get();
