@@ -1,0 +1,513 @@
+// The search the game uses (RunSearch): the same values as the plain search
+// of Search.cpp, on bit masks instead of byte boards, with the weighted disc
+// difference carried from node to node, a table of visited positions,
+// iterative deepening and null-window tests.
+//
+// A node is the position, the side to move (its discs are `me`), the plies
+// left and whether the last move was a pass; its value, for the side to move,
+// depends on nothing else during one search (the level and engine are fixed),
+// so a stored value is reused only for exactly that key. The leaf rules:
+// after a move at the depth limit the evaluation counts even when the game is
+// over; after a pass at the depth limit the final score counts when the
+// other side cannot move either.
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+#include "BoardBits.h"
+#include "Evaluation.h"
+#include "Search.h"
+#include "SearchTable.h"
+
+namespace reversi {
+
+namespace {
+
+constexpr int Infinity = 1 << 20;
+#include <cstdlib>
+struct Knobs { int frontierOrder = 0, ttMin = 2, killer = 1, history = 0, histBaby = 1; };
+Knobs knobs;
+inline const Knobs& K() { return knobs; }
+// The root window of the plain search: a value at or above it ends the root
+// with that square.
+constexpr int RootCap = 32767;
+
+constexpr Bits Bit(int i) { return static_cast<Bits>(1) << i; }
+
+inline int LowestBit(Bits x) {
+    const auto low = static_cast<std::uint64_t>(x);
+    return low ? __builtin_ctzll(low) : 64 + __builtin_ctzll(static_cast<std::uint64_t>(x >> 64));
+}
+
+// Everything fixed per field size, in bit-index form (bit i = board index
+// First + i).
+template <int N>
+struct Geometry {
+    Bits Playing = 0;   // every square of the field
+    Bits Searched = 0;  // the squares the search tries (all but the centre)
+    Bits Corners = 0;
+    std::array<std::uint8_t, 128> Rank{};       // place in the move order; 255 = never tried
+    std::array<std::uint8_t, 128> CornerOf{};    // which corner (bit of the corner state); 0 = none
+    std::array<std::uint8_t, 96> BitOfRank{};
+    // The searched squares in groups of eight consecutive places of the move
+    // order: an order inside the tree that is nearly the move order and much
+    // cheaper to walk.
+    static constexpr int GroupCount = (EvalTables<N>::SearchedMoves + 7) / 8;
+    std::array<Bits, GroupCount> Groups{};
+    // The three neighbours of each corner (edge, edge, diagonal).
+    std::array<std::array<std::uint8_t, 3>, 4> CornerNeighbours{};
+    // The weights per corner state (bit k set: corner k is not empty), as
+    // Evaluate uses them: the plain table while no corner is taken.
+    std::array<std::array<std::int16_t, 128>, 16> Weights{};
+};
+
+template <int N>
+constexpr Geometry<N> MakeGeometry() {
+    using T = EvalTables<N>;
+    constexpr int first = Layout<N>::First;
+    Geometry<N> g;
+    g.Rank.fill(255);
+    for (int x = 0; x < N; ++x)
+        for (int y = 0; y < N; ++y) g.Playing |= Bit(Layout<N>::Stride * x + y);
+    for (int r = 0; r < T::SearchedMoves; ++r) {
+        const int b = T::MoveOrder[static_cast<std::size_t>(r)] - first;
+        g.Searched |= Bit(b);
+        g.Rank[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(r);
+        g.BitOfRank[static_cast<std::size_t>(r)] = static_cast<std::uint8_t>(b);
+        g.Groups[static_cast<std::size_t>(r / 8)] |= Bit(b);
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+        const int b = T::Corners[k].corner - first;
+        g.Corners |= Bit(b);
+        g.CornerOf[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(1u << k);
+        g.CornerNeighbours[k] = {static_cast<std::uint8_t>(T::Corners[k].edge1 - first),
+                                 static_cast<std::uint8_t>(T::Corners[k].edge2 - first),
+                                 static_cast<std::uint8_t>(T::Corners[k].diagonal - first)};
+    }
+    for (unsigned state = 0; state < 16; ++state) {
+        auto& w = g.Weights[state];
+        for (int i = 0; i < T::Bytes; ++i)
+            w[static_cast<std::size_t>(i)] =
+                static_cast<std::int16_t>(state == 0 ? T::Weights[static_cast<std::size_t>(i)]
+                                                     : T::CornerWeights[static_cast<std::size_t>(i)]);
+        if (state == 0) continue;
+        for (std::size_t k = 0; k < 4; ++k) {
+            const auto& c = T::Corners[k];
+            const bool taken = (state >> k) & 1;
+            w[static_cast<std::size_t>(c.edge1 - first)] = taken ? 12 : -8;
+            w[static_cast<std::size_t>(c.edge2 - first)] = taken ? 12 : -8;
+            w[static_cast<std::size_t>(c.diagonal - first)] = taken ? 8 : -24;
+        }
+    }
+    return g;
+}
+
+template <int N>
+inline constexpr Geometry<N> Geo = MakeGeometry<N>();
+
+// For each square and direction, the squares of the field beyond it in that
+// direction, nearest first.
+template <int N>
+struct RayTable {
+    std::array<std::array<Bits, 8>, 128> Rays{};
+};
+
+template <int N>
+constexpr RayTable<N> MakeRays() {
+    RayTable<N> t;
+    for (int x = 0; x < N; ++x)
+        for (int y = 0; y < N; ++y) {
+            const int i = Layout<N>::Stride * x + y;
+            for (std::size_t k = 0; k < 8; ++k) {
+                const int d = Layout<N>::Dirs[k];
+                // A direction's offset is dx * Stride + dy with dx, dy in -1..1.
+                const int dy = (d % Layout<N>::Stride + Layout<N>::Stride + 1) % Layout<N>::Stride - 1;
+                const int dx = (d - dy) / Layout<N>::Stride;
+                Bits ray = 0;
+                for (int cx = x + dx, cy = y + dy; cx >= 0 && cx < N && cy >= 0 && cy < N; cx += dx, cy += dy)
+                    ray |= Bit(Layout<N>::Stride * cx + cy);
+                t.Rays[static_cast<std::size_t>(i)][k] = ray;
+            }
+        }
+    return t;
+}
+
+template <int N>
+inline constexpr RayTable<N> Rays = MakeRays<N>();
+
+// The opp discs turned along one ray of a disc placed on m: the run of opp
+// discs next to m, when a me disc ends it. Rays of positive directions run
+// towards higher bits, so the run's end is the lowest bit of the ray that is
+// not opp; rays of negative directions run towards lower bits.
+inline Bits FlipsUp(Bits ray, Bits me, Bits opp) {
+    const Bits x = ray & ~opp;
+    const Bits end = x & (~x + 1);
+    const Bits closed = (end & me) ? ~static_cast<Bits>(0) : 0;
+    return ray & (end - 1) & closed;
+}
+
+inline Bits FlipsDown(Bits ray, Bits me, Bits opp) {
+    const Bits x = ray & ~opp;
+    if (x == 0) return 0;
+    const auto high = static_cast<std::uint64_t>(x >> 64);
+    const int top = high ? 127 - __builtin_clzll(high) : 63 - __builtin_clzll(static_cast<std::uint64_t>(x));
+    if (!(me & Bit(top))) return 0;
+    return ray & ~((Bit(top) << 1) - 1);
+}
+
+template <int N>
+inline Bits Flips(int i, Bits me, Bits opp) {
+    // The first four directions are positive, the last four negative.
+    static_assert(Layout<N>::Dirs[3] > 0 && Layout<N>::Dirs[4] < 0);
+    const auto& r = Rays<N>.Rays[static_cast<std::size_t>(i)];
+    return FlipsUp(r[0], me, opp) | FlipsUp(r[1], me, opp) | FlipsUp(r[2], me, opp) | FlipsUp(r[3], me, opp) |
+           FlipsDown(r[4], me, opp) | FlipsDown(r[5], me, opp) | FlipsDown(r[6], me, opp) |
+           FlipsDown(r[7], me, opp);
+}
+
+// The sum of the weights of the squares in x.
+inline int WeightSum(Bits x, const std::int16_t* w) {
+    int sum = 0;
+    for (auto low = static_cast<std::uint64_t>(x); low; low &= low - 1) sum += w[__builtin_ctzll(low)];
+    for (auto high = static_cast<std::uint64_t>(x >> 64); high; high &= high - 1)
+        sum += w[64 + __builtin_ctzll(high)];
+    return sum;
+}
+
+// The squares of moves in move order, exactly (the root).
+template <int N>
+inline int OrderMovesExactly(Bits moves, int first, std::array<std::uint8_t, 96>& out) {
+    const auto& g = Geo<N>;
+    int count = 0;
+    if (first >= 0 && (moves & Bit(first))) {
+        out[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(first);
+        moves &= ~Bit(first);
+    }
+    Bits ranks = 0;
+    for (Bits m = moves; m; m &= m - 1) ranks |= Bit(g.Rank[static_cast<std::size_t>(LowestBit(m))]);
+    for (; ranks; ranks &= ranks - 1)
+        out[static_cast<std::size_t>(count++)] = g.BitOfRank[static_cast<std::size_t>(LowestBit(ranks))];
+    return count;
+}
+
+// The squares of moves for a node inside the tree: the given squares (bit
+// indices; -1 = none) first, then the rest group by group in move order.
+// Returns how many.
+template <int N>
+inline int OrderMoves(Bits moves, std::array<int, 3> first, std::array<std::uint8_t, 96>& out, int& lead) {
+    const auto& g = Geo<N>;
+    int count = 0;
+    for (int f : first)
+        if (f >= 0 && (moves & Bit(f))) {
+            out[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(f);
+            moves &= ~Bit(f);
+        }
+    lead = count;
+    for (std::size_t c = 0; moves && c < g.Groups.size(); ++c) {
+        Bits x = moves & g.Groups[c];
+        moves &= ~x;
+        for (; x; x &= x - 1) out[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(LowestBit(x));
+    }
+    return count;
+}
+
+// A position with the side to move's discs first.
+struct Node {
+    Bits Me = 0, Opp = 0;
+    int Diff = 0;         // weighted disc difference for the side to move
+    unsigned Corners = 0;  // corner state: bit k, corner k is not empty
+};
+
+template <int N, bool Advanced, bool Baby>
+class Searcher {
+public:
+    Searcher(Bits empty0, const std::atomic<bool>* stop, SearchTable& table)
+        : empty0_(empty0), stop_(stop), table_(table) {}
+
+    std::uint64_t Nodes() const { return nodes_; }
+    bool Stopped() const { return stopped_; }
+
+    int FullDiff(Bits me, Bits opp, unsigned corners) const {
+        const std::int16_t* w = Geo<N>.Weights[corners].data();
+        return WeightSum(me, w) - WeightSum(opp, w);
+    }
+
+    // The node after the side to move of n plays bit i, seen by the mover:
+    // Me is the mover's discs (the caller swaps for the next side).
+    Node Play(const Node& n, int i) const {
+        const auto& g = Geo<N>;
+        const Bits m = Bit(i);
+        const Bits f = Flips<N>(i, n.Me, n.Opp);
+        Node after;
+        after.Me = n.Me | f | m;
+        after.Opp = n.Opp & ~f;
+        after.Corners = n.Corners | g.CornerOf[static_cast<std::size_t>(i)];
+        // A corner never turns, so the weights change only when a corner is
+        // taken: from the plain table to the corner table when it is the
+        // first, else only at the new corner's three neighbours.
+        const std::int16_t* w = g.Weights[n.Corners].data();
+        if (after.Corners == n.Corners) {
+            after.Diff = n.Diff + w[i] + 2 * WeightSum(f, w);
+        } else if (n.Corners == 0) {
+            after.Diff = FullDiff(after.Me, after.Opp, after.Corners);
+        } else {
+            after.Diff = n.Diff + w[i] + 2 * WeightSum(f, w);
+            const auto& nb = g.CornerNeighbours[static_cast<std::size_t>(__builtin_ctz(after.Corners ^ n.Corners))];
+            auto side = [&](int b) {
+                return static_cast<int>((after.Me >> b) & 1) - static_cast<int>((after.Opp >> b) & 1);
+            };
+            // -8, -8 and -24 become 12, 12 and 8.
+            after.Diff += 20 * (side(nb[0]) + side(nb[1])) + 32 * side(nb[2]);
+        }
+        return after;
+    }
+
+    // Evaluate for n.Me.
+    int Eval(const Node& n) const {
+        int v = WinScore;
+        if (n.Opp != 0) {
+            v = n.Diff;
+            if constexpr (Advanced) v += CountBits(LegalMoves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)));
+        }
+        return Baby ? WinScore - v : v;
+    }
+
+    // The final score for the discs a against the discs b.
+    static int Final(Bits a, Bits b) {
+        const int d = CountBits(a) - CountBits(b);
+        if constexpr (Baby) return WinScore - d;
+        return d > 0 ? d + WinScore : d < 0 ? d - WinScore : 0;
+    }
+
+    bool CanPlay(Bits me, Bits opp) const {
+        return (LegalMoves<N>(me, opp, empty0_ & ~(me | opp)) & Geo<N>.Searched) != 0;
+    }
+
+    // The value of move i for the side to move of n, with plies left after it.
+    // Exact when inside (alpha, beta); otherwise a bound on the same side.
+    int MoveValue(const Node& n, int i, int left, int alpha, int beta) {
+        const Node after = Play(n, i);
+        if (left == 0) {
+            ++nodes_;
+            return Eval(after);
+        }
+        return -Search(Node{after.Opp, after.Me, -after.Diff, after.Corners}, left, false, -beta, -alpha);
+    }
+
+    // The value of n for its side to move, with plies left (at least 1) and
+    // passed telling whether the last move was a pass; fail-soft.
+    int Search(const Node& n, int left, bool passed, int alpha, int beta) {
+        ++nodes_;
+        if (stop_->load(std::memory_order_relaxed)) {
+            stopped_ = true;
+            return 0;
+        }
+        const auto& g = Geo<N>;
+        const Bits moves = LegalMoves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
+        if (moves == 0) {
+            // The side passed before and cannot move either: the game is over.
+            if (passed) return -Final(n.Opp, n.Me);
+            // A pass, then the other side at the depth limit.
+            if (left == 1) return CanPlay(n.Opp, n.Me) ? Eval(n) : Final(n.Me, n.Opp);
+            return -Search(Node{n.Opp, n.Me, -n.Diff, n.Corners}, left - 1, true, -beta, -alpha);
+        }
+
+        std::array<std::uint8_t, 96> order;
+        int tableMove = -1;
+        if (left >= K().ttMin) {
+            if (const TableEntry* e = table_.Find(n.Me, n.Opp)) {
+                if (e->Left == left && (e->Passed != 0) == passed) {
+                    if (e->Lower >= beta) return e->Lower;
+                    if (e->Upper <= alpha) return e->Upper;
+                    if (e->Lower == e->Upper) return e->Lower;
+                }
+                tableMove = e->Move - 1;
+            }
+        }
+        if (left == 1) {
+            int count;
+            if (K().frontierOrder == 1) {
+                count = 0;
+                if (tableMove >= 0 && (moves & Bit(tableMove))) order[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(tableMove);
+                for (Bits m = moves & ~(tableMove >= 0 ? Bit(tableMove) : 0); m; m &= m - 1) order[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(LowestBit(m));
+            } else { int lead; count = OrderMoves<N>(moves, {tableMove, K().killer ? killer_[1][0] : -1, -1}, order, lead); }
+            int best = -Infinity, bestBit = -1;
+            for (int k = 0; k < count; ++k) {
+                ++nodes_;
+                const int v = Eval(Play(n, order[static_cast<std::size_t>(k)]));
+                if (v > best) {
+                    best = v;
+                    bestBit = order[static_cast<std::size_t>(k)];
+                    if (v >= beta) { killer_[1][0] = bestBit; break; }
+                }
+            }
+            if (left >= K().ttMin) {
+                const int lower = best > alpha ? best : -Infinity;
+                const int upper = best < beta ? best : Infinity;
+                table_.Store(n.Me, n.Opp, left, passed, lower, upper, bestBit);
+            }
+            return best;
+        }
+
+        int lead = 0;
+        int count = OrderMoves<N>(moves, {tableMove, K().killer ? killer_[static_cast<std::size_t>(left)][0] : -1, K().killer ? killer_[static_cast<std::size_t>(left)][1] : -1}, order, lead);
+        const bool useHist = Baby ? K().histBaby : K().history;
+        if (useHist) {
+            const int start = lead;
+            // stable insertion sort by score
+            auto score = [&](int b) { return history_[static_cast<std::size_t>(b)]; };
+            std::array<int, 96> sc{};
+            for (int k = start; k < count; ++k) sc[static_cast<std::size_t>(k)] = score(order[static_cast<std::size_t>(k)]);
+            for (int k = start + 1; k < count; ++k) {
+                const auto o = order[static_cast<std::size_t>(k)]; const int v = sc[static_cast<std::size_t>(k)];
+                int j = k - 1;
+                while (j >= start && sc[static_cast<std::size_t>(j)] < v) { order[static_cast<std::size_t>(j + 1)] = order[static_cast<std::size_t>(j)]; sc[static_cast<std::size_t>(j + 1)] = sc[static_cast<std::size_t>(j)]; --j; }
+                order[static_cast<std::size_t>(j + 1)] = o; sc[static_cast<std::size_t>(j + 1)] = v;
+            }
+        }
+        int best = -Infinity, bestBit = -1, a = alpha;
+        for (int k = 0; k < count; ++k) {
+            const int i = order[static_cast<std::size_t>(k)];
+            int v;
+            if (k == 0) {
+                v = MoveValue(n, i, left - 1, a, beta);
+            } else {
+                v = MoveValue(n, i, left - 1, a, a + 1);
+                if (!stopped_ && v > a && v < beta) v = MoveValue(n, i, left - 1, a, beta);
+            }
+            if (stopped_) return 0;
+            if (v > best) {
+                best = v;
+                bestBit = i;
+                if (v > a) {
+                    a = v;
+                    if (v >= beta) {
+                        history_[static_cast<std::size_t>(i)] += left * left;
+                        auto& kl = killer_[static_cast<std::size_t>(left)];
+                        if (kl[0] != i) { kl[1] = kl[0]; kl[0] = i; }
+                        break;
+                    }
+                }
+            }
+        }
+        const int lower = best > alpha ? best : -Infinity;
+        const int upper = best < beta ? best : Infinity;
+        table_.Store(n.Me, n.Opp, left, passed, lower, upper, bestBit);
+        return best;
+    }
+
+    // The root: the first square in move order whose value, capped at
+    // RootCap, is the highest. Each square after the first only has to show
+    // that it beats the best so far (a null-window test), and is searched
+    // exactly only when it does.
+    struct RootAnswer {
+        int Bit = -1;
+        int Value = 0;
+    };
+    RootAnswer Root(const Node& n, int depth, int firstBit) {
+        const auto& g = Geo<N>;
+        const Bits moves = LegalMoves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
+        std::array<std::uint8_t, 96> order;
+        const int count = OrderMovesExactly<N>(moves, firstBit, order);
+        RootAnswer best;
+        for (int k = 0; k < count && !stopped_; ++k) {
+            const int i = order[static_cast<std::size_t>(k)];
+            if (best.Bit < 0) {
+                const int v = MoveValue(n, i, depth - 1, -Infinity, RootCap);
+                best = {i, std::min(v, RootCap)};
+                continue;
+            }
+            // A square earlier in move order wins an equal value too.
+            const bool earlier = g.Rank[static_cast<std::size_t>(i)] < g.Rank[static_cast<std::size_t>(best.Bit)];
+            if (!earlier && best.Value >= RootCap) continue;
+            const int threshold = earlier ? best.Value - 1 : best.Value;
+            int v = MoveValue(n, i, depth - 1, threshold, threshold + 1);
+            if (stopped_ || v <= threshold) continue;
+            if (v < RootCap) v = MoveValue(n, i, depth - 1, threshold, RootCap);
+            if (!stopped_) best = {i, std::min(v, RootCap)};
+        }
+        return best;
+    }
+
+private:
+    Bits empty0_;
+    const std::atomic<bool>* stop_;
+    SearchTable& table_;
+    std::uint64_t nodes_ = 0;
+    bool stopped_ = false;
+    std::array<int, 128> history_{};
+    std::array<std::array<int, 2>, 12> killer_ = [] { std::array<std::array<int, 2>, 12> k; for (auto& x : k) x = {-1, -1}; return k; }();
+};
+
+const std::atomic<bool> NeverStop{false};
+
+template <int N, bool Advanced, bool Baby>
+SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
+    const auto& g = Geo<N>;
+    SearchResult result;
+    result.BestMove.fill(PassMove);
+    const int side = input.SideToMove;
+    const int depth = std::clamp(input.Depth, 1, 9);
+    // Only the playing squares count: stray border bytes are ignored.
+    const Bits me = CellMask<N>(input.Position, side) & g.Playing;
+    const Bits opp = CellMask<N>(input.Position, Opponent(side)) & g.Playing;
+    const Bits empty0 = CellMask<N>(input.Position, CellEmpty) & g.Playing;
+
+    SearchTableLease lease;
+    Searcher<N, Advanced, Baby> s(empty0, stop ? stop : &NeverStop, lease.Table());
+    Node root{me, opp, 0, 0};
+    for (std::size_t k = 0; k < 4; ++k) {
+        const int b = EvalTables<N>::Corners[k].corner - Layout<N>::First;
+        if (!(empty0 & Bit(b))) root.Corners |= 1u << k;
+    }
+    root.Diff = s.FullDiff(me, opp, root.Corners);
+
+    if ((stop ? stop : &NeverStop)->load()) {
+        result.Nodes = 1;
+        result.Stopped = true;
+        return result;
+    }
+    if (!s.CanPlay(me, opp)) {
+        // No square: the root passes, and the other side has just passed.
+        result.Nodes = 1;
+        result.Score = -Searcher<N, Advanced, Baby>::Final(opp, me);
+        return result;
+    }
+    // Deeper and deeper: each round's best square is tried first in the next,
+    // and the table keeps the best squares of the positions below.
+    typename Searcher<N, Advanced, Baby>::RootAnswer answer;
+    for (int d = std::min(depth, 1); d <= depth && !s.Stopped(); ++d) {
+        const auto a = s.Root(root, d, answer.Bit);
+        if (!s.Stopped()) answer = a;
+    }
+    result.Nodes = s.Nodes() + 1;
+    result.Stopped = s.Stopped() || (stop && stop->load());
+    if (!result.Stopped) {
+        result.Move = answer.Bit + Layout<N>::First;
+        result.Score = answer.Value;
+        result.BestMove[0] = result.Move;
+    }
+    return result;
+}
+
+}  // namespace
+
+void SetSearchKnobs(int fo, int tt, int ki, int hi, int hb) { knobs = {fo, tt, ki, hi, hb}; }
+SearchResult RunSearch(const SearchInput& input, const std::atomic<bool>* stop) {
+    if (input.SideToMove != CellWhite && input.SideToMove != CellBlack) {
+        SearchResult none;
+        none.BestMove.fill(PassMove);
+        return none;
+    }
+    const bool eight = input.BoardSize == 8;
+    const bool adv = input.AdvancedEngine, baby = input.BabyLevel;
+    if (eight) {
+        if (adv) return baby ? Run<8, true, true>(input, stop) : Run<8, true, false>(input, stop);
+        return baby ? Run<8, false, true>(input, stop) : Run<8, false, false>(input, stop);
+    }
+    if (adv) return baby ? Run<10, true, true>(input, stop) : Run<10, true, false>(input, stop);
+    return baby ? Run<10, false, true>(input, stop) : Run<10, false, false>(input, stop);
+}
+
+}  // namespace reversi
