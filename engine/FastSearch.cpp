@@ -25,10 +25,11 @@ namespace reversi {
 namespace {
 
 constexpr int Infinity = 1 << 20;
-#include <cstdlib>
-struct Knobs { int frontierOrder = 0, ttMin = 2, killer = 1, history = 0, histBaby = 1; };
-Knobs knobs;
-inline const Knobs& K() { return knobs; }
+// Nodes with at least this many plies left use the table; below, a lookup
+// costs more than it saves.
+constexpr int TableMinLeft = 2;
+// Iterative deepening starts this many plies short of the full depth.
+constexpr int DeepeningPlies = 2;
 // The root window of the plain search: a value at or above it ends the root
 // with that square.
 constexpr int RootCap = 32767;
@@ -106,64 +107,38 @@ constexpr Geometry<N> MakeGeometry() {
 template <int N>
 inline constexpr Geometry<N> Geo = MakeGeometry<N>();
 
-// For each square and direction, the squares of the field beyond it in that
-// direction, nearest first.
-template <int N>
-struct RayTable {
-    std::array<std::array<Bits, 8>, 128> Rays{};
+// The discs as four 64-bit words with an empty word on either side, so that
+// a walk may step one square beyond any edge of the bit range.
+struct PaddedBits {
+    std::uint64_t Words[4];
+    explicit PaddedBits(Bits x) : Words{0, static_cast<std::uint64_t>(x), static_cast<std::uint64_t>(x >> 64), 0} {}
+    bool Has(int i) const {
+        const int j = i + 64;
+        return (Words[j >> 6] >> (j & 63)) & 1;
+    }
 };
 
-template <int N>
-constexpr RayTable<N> MakeRays() {
-    RayTable<N> t;
-    for (int x = 0; x < N; ++x)
-        for (int y = 0; y < N; ++y) {
-            const int i = Layout<N>::Stride * x + y;
-            for (std::size_t k = 0; k < 8; ++k) {
-                const int d = Layout<N>::Dirs[k];
-                // A direction's offset is dx * Stride + dy with dx, dy in -1..1.
-                const int dy = (d % Layout<N>::Stride + Layout<N>::Stride + 1) % Layout<N>::Stride - 1;
-                const int dx = (d - dy) / Layout<N>::Stride;
-                Bits ray = 0;
-                for (int cx = x + dx, cy = y + dy; cx >= 0 && cx < N && cy >= 0 && cy < N; cx += dx, cy += dy)
-                    ray |= Bit(Layout<N>::Stride * cx + cy);
-                t.Rays[static_cast<std::size_t>(i)][k] = ray;
-            }
-        }
-    return t;
-}
-
-template <int N>
-inline constexpr RayTable<N> Rays = MakeRays<N>();
-
-// The opp discs turned along one ray of a disc placed on m: the run of opp
-// discs next to m, when a me disc ends it. Rays of positive directions run
-// towards higher bits, so the run's end is the lowest bit of the ray that is
-// not opp; rays of negative directions run towards lower bits.
-inline Bits FlipsUp(Bits ray, Bits me, Bits opp) {
-    const Bits x = ray & ~opp;
-    const Bits end = x & (~x + 1);
-    const Bits closed = (end & me) ? ~static_cast<Bits>(0) : 0;
-    return ray & (end - 1) & closed;
-}
-
-inline Bits FlipsDown(Bits ray, Bits me, Bits opp) {
-    const Bits x = ray & ~opp;
-    if (x == 0) return 0;
-    const auto high = static_cast<std::uint64_t>(x >> 64);
-    const int top = high ? 127 - __builtin_clzll(high) : 63 - __builtin_clzll(static_cast<std::uint64_t>(x));
-    if (!(me & Bit(top))) return 0;
-    return ray & ~((Bit(top) << 1) - 1);
+// The opp discs turned in direction D by a disc placed on bit i: walked
+// square by square like the byte board, since most directions end at once.
+template <int D>
+inline Bits FlipsAlong(int i, const PaddedBits& me, const PaddedBits& opp) {
+    int s = i + D;
+    if (!opp.Has(s)) return 0;
+    do s += D;
+    while (opp.Has(s));
+    if (!me.Has(s)) return 0;
+    Bits f = 0;
+    for (s -= D; s != i; s -= D) f |= Bit(s);
+    return f;
 }
 
 template <int N>
 inline Bits Flips(int i, Bits me, Bits opp) {
-    // The first four directions are positive, the last four negative.
-    static_assert(Layout<N>::Dirs[3] > 0 && Layout<N>::Dirs[4] < 0);
-    const auto& r = Rays<N>.Rays[static_cast<std::size_t>(i)];
-    return FlipsUp(r[0], me, opp) | FlipsUp(r[1], me, opp) | FlipsUp(r[2], me, opp) | FlipsUp(r[3], me, opp) |
-           FlipsDown(r[4], me, opp) | FlipsDown(r[5], me, opp) | FlipsDown(r[6], me, opp) |
-           FlipsDown(r[7], me, opp);
+    constexpr auto& d = Layout<N>::Dirs;
+    const PaddedBits m(me), o(opp);
+    return FlipsAlong<d[0]>(i, m, o) | FlipsAlong<d[1]>(i, m, o) | FlipsAlong<d[2]>(i, m, o) |
+           FlipsAlong<d[3]>(i, m, o) | FlipsAlong<d[4]>(i, m, o) | FlipsAlong<d[5]>(i, m, o) |
+           FlipsAlong<d[6]>(i, m, o) | FlipsAlong<d[7]>(i, m, o);
 }
 
 // The sum of the weights of the squares in x.
@@ -304,6 +279,8 @@ public:
             return 0;
         }
         const auto& g = Geo<N>;
+        // The bucket loads while the moves are found.
+        if (left >= TableMinLeft) table_.Prefetch(n.Me, n.Opp);
         const Bits moves = LegalMoves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
         if (moves == 0) {
             // The side passed before and cannot move either: the game is over.
@@ -312,60 +289,29 @@ public:
             if (left == 1) return CanPlay(n.Opp, n.Me) ? Eval(n) : Final(n.Me, n.Opp);
             return -Search(Node{n.Opp, n.Me, -n.Diff, n.Corners}, left - 1, true, -beta, -alpha);
         }
+        if (left < TableMinLeft) return Frontier(n, moves, beta);
 
-        std::array<std::uint8_t, 96> order;
+        // A stored value counts only for exactly these plies left and this
+        // pass flag; a stored best square is tried first in any case.
         int tableMove = -1;
-        if (left >= K().ttMin) {
-            if (const TableEntry* e = table_.Find(n.Me, n.Opp)) {
-                if (e->Left == left && (e->Passed != 0) == passed) {
-                    if (e->Lower >= beta) return e->Lower;
-                    if (e->Upper <= alpha) return e->Upper;
-                    if (e->Lower == e->Upper) return e->Lower;
-                }
-                tableMove = e->Move - 1;
+        if (const TableEntry* e = table_.Find(n.Me, n.Opp)) {
+            if (e->Left == left && (e->Passed != 0) == passed) {
+                if (e->Lower >= beta) return e->Lower;
+                if (e->Upper <= alpha) return e->Upper;
+                if (e->Lower == e->Upper) return e->Lower;
             }
-        }
-        if (left == 1) {
-            int count;
-            if (K().frontierOrder == 1) {
-                count = 0;
-                if (tableMove >= 0 && (moves & Bit(tableMove))) order[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(tableMove);
-                for (Bits m = moves & ~(tableMove >= 0 ? Bit(tableMove) : 0); m; m &= m - 1) order[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(LowestBit(m));
-            } else { int lead; count = OrderMoves<N>(moves, {tableMove, K().killer ? killer_[1][0] : -1, -1}, order, lead); }
-            int best = -Infinity, bestBit = -1;
-            for (int k = 0; k < count; ++k) {
-                ++nodes_;
-                const int v = Eval(Play(n, order[static_cast<std::size_t>(k)]));
-                if (v > best) {
-                    best = v;
-                    bestBit = order[static_cast<std::size_t>(k)];
-                    if (v >= beta) { killer_[1][0] = bestBit; break; }
-                }
-            }
-            if (left >= K().ttMin) {
-                const int lower = best > alpha ? best : -Infinity;
-                const int upper = best < beta ? best : Infinity;
-                table_.Store(n.Me, n.Opp, left, passed, lower, upper, bestBit);
-            }
-            return best;
+            tableMove = e->Move - 1;
         }
 
+        // Then the two squares that last cut off at this many plies left.
+        auto& killers = killers_[static_cast<std::size_t>(left)];
+        std::array<std::uint8_t, 96> order;
         int lead = 0;
-        int count = OrderMoves<N>(moves, {tableMove, K().killer ? killer_[static_cast<std::size_t>(left)][0] : -1, K().killer ? killer_[static_cast<std::size_t>(left)][1] : -1}, order, lead);
-        const bool useHist = Baby ? K().histBaby : K().history;
-        if (useHist) {
-            const int start = lead;
-            // stable insertion sort by score
-            auto score = [&](int b) { return history_[static_cast<std::size_t>(b)]; };
-            std::array<int, 96> sc{};
-            for (int k = start; k < count; ++k) sc[static_cast<std::size_t>(k)] = score(order[static_cast<std::size_t>(k)]);
-            for (int k = start + 1; k < count; ++k) {
-                const auto o = order[static_cast<std::size_t>(k)]; const int v = sc[static_cast<std::size_t>(k)];
-                int j = k - 1;
-                while (j >= start && sc[static_cast<std::size_t>(j)] < v) { order[static_cast<std::size_t>(j + 1)] = order[static_cast<std::size_t>(j)]; sc[static_cast<std::size_t>(j + 1)] = sc[static_cast<std::size_t>(j)]; --j; }
-                order[static_cast<std::size_t>(j + 1)] = o; sc[static_cast<std::size_t>(j + 1)] = v;
-            }
-        }
+        const int count = OrderMoves<N>(moves, {tableMove, killers[0], killers[1]}, order, lead);
+        // The inverted values of level "0-baby" turn the move order upside
+        // down; there the squares that cut off most often go first.
+        if constexpr (Baby) SortByHistory(order, lead, count);
+
         int best = -Infinity, bestBit = -1, a = alpha;
         for (int k = 0; k < count; ++k) {
             const int i = order[static_cast<std::size_t>(k)];
@@ -373,6 +319,7 @@ public:
             if (k == 0) {
                 v = MoveValue(n, i, left - 1, a, beta);
             } else {
+                // Null window: does this square beat the best so far?
                 v = MoveValue(n, i, left - 1, a, a + 1);
                 if (!stopped_ && v > a && v < beta) v = MoveValue(n, i, left - 1, a, beta);
             }
@@ -384,8 +331,7 @@ public:
                     a = v;
                     if (v >= beta) {
                         history_[static_cast<std::size_t>(i)] += left * left;
-                        auto& kl = killer_[static_cast<std::size_t>(left)];
-                        if (kl[0] != i) { kl[1] = kl[0]; kl[0] = i; }
+                        if (killers[0] != i) killers = {i, killers[0]};
                         break;
                     }
                 }
@@ -395,6 +341,41 @@ public:
         const int upper = best < beta ? best : Infinity;
         table_.Store(n.Me, n.Opp, left, passed, lower, upper, bestBit);
         return best;
+    }
+
+    // A node one ply above the depth limit: the best of its moves' evaluations.
+    int Frontier(const Node& n, Bits moves, int beta) {
+        auto& killer = killers_[1][0];
+        std::array<std::uint8_t, 96> order;
+        int lead = 0;
+        const int count = OrderMoves<N>(moves, {killer, -1, -1}, order, lead);
+        int best = -Infinity;
+        for (int k = 0; k < count; ++k) {
+            ++nodes_;
+            const int i = order[static_cast<std::size_t>(k)];
+            const int v = Eval(Play(n, i));
+            if (v > best) {
+                best = v;
+                if (v >= beta) {
+                    killer = i;
+                    break;
+                }
+            }
+        }
+        return best;
+    }
+
+    // Orders order[lead..count) by falling history score, keeping the move
+    // order among equals.
+    void SortByHistory(std::array<std::uint8_t, 96>& order, int lead, int count) const {
+        for (int k = lead + 1; k < count; ++k) {
+            const std::uint8_t o = order[static_cast<std::size_t>(k)];
+            const int score = history_[o];
+            int j = k - 1;
+            for (; j >= lead && history_[order[static_cast<std::size_t>(j)]] < score; --j)
+                order[static_cast<std::size_t>(j + 1)] = order[static_cast<std::size_t>(j)];
+            order[static_cast<std::size_t>(j + 1)] = o;
+        }
     }
 
     // The root: the first square in move order whose value, capped at
@@ -436,8 +417,14 @@ private:
     SearchTable& table_;
     std::uint64_t nodes_ = 0;
     bool stopped_ = false;
+    // How often (weighted by plies left) each square cut off.
     std::array<int, 128> history_{};
-    std::array<std::array<int, 2>, 12> killer_ = [] { std::array<std::array<int, 2>, 12> k; for (auto& x : k) x = {-1, -1}; return k; }();
+    // Per plies left, the last two squares that cut off (bit index, -1 = none).
+    std::array<std::array<int, 2>, 10> killers_ = [] {
+        std::array<std::array<int, 2>, 10> k;
+        k.fill({-1, -1});
+        return k;
+    }();
 };
 
 const std::atomic<bool> NeverStop{false};
@@ -477,7 +464,7 @@ SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
     // Deeper and deeper: each round's best square is tried first in the next,
     // and the table keeps the best squares of the positions below.
     typename Searcher<N, Advanced, Baby>::RootAnswer answer;
-    for (int d = std::min(depth, 1); d <= depth && !s.Stopped(); ++d) {
+    for (int d = std::max(1, depth - DeepeningPlies); d <= depth && !s.Stopped(); ++d) {
         const auto a = s.Root(root, d, answer.Bit);
         if (!s.Stopped()) answer = a;
     }
@@ -493,7 +480,6 @@ SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
 
 }  // namespace
 
-void SetSearchKnobs(int fo, int tt, int ki, int hi, int hb) { knobs = {fo, tt, ki, hi, hb}; }
 SearchResult RunSearch(const SearchInput& input, const std::atomic<bool>* stop) {
     if (input.SideToMove != CellWhite && input.SideToMove != CellBlack) {
         SearchResult none;

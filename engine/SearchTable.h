@@ -39,6 +39,8 @@ public:
     // Starts a new search: every entry written before counts as empty.
     void NewSearch();
 
+    // Starts loading the position's bucket into the cache.
+    void Prefetch(Bits me, Bits opp) const { __builtin_prefetch(&entries_[Bucket(me, opp)]); }
     // The entry holding this position, or nullptr.
     const TableEntry* Find(Bits me, Bits opp) const;
     // Stores bounds and the best square (bit index, or -1) for the position.
