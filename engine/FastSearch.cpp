@@ -118,27 +118,48 @@ struct PaddedBits {
     }
 };
 
-// The opp discs turned in direction D by a disc placed on bit i: walked
-// square by square like the byte board, since most directions end at once.
-template <int D>
-inline Bits FlipsAlong(int i, const PaddedBits& me, const PaddedBits& opp) {
-    int s = i + D;
-    if (!opp.Has(s)) return 0;
-    do s += D;
-    while (opp.Has(s));
-    if (!me.Has(s)) return 0;
-    Bits f = 0;
-    for (s -= D; s != i; s -= D) f |= Bit(s);
-    return f;
+// The eight neighbours of each square of the field.
+template <int N>
+constexpr std::array<Bits, 128> MakeNeighbours() {
+    std::array<Bits, 128> t{};
+    for (int x = 0; x < N; ++x)
+        for (int y = 0; y < N; ++y)
+            for (int dx = -1; dx <= 1; ++dx)
+                for (int dy = -1; dy <= 1; ++dy) {
+                    const int nx = x + dx, ny = y + dy;
+                    if ((dx || dy) && nx >= 0 && nx < N && ny >= 0 && ny < N)
+                        t[static_cast<std::size_t>(Layout<N>::Stride * x + y)] |= Bit(Layout<N>::Stride * nx + ny);
+                }
+    return t;
 }
 
 template <int N>
-inline Bits Flips(int i, Bits me, Bits opp) {
-    constexpr auto& d = Layout<N>::Dirs;
+inline constexpr std::array<Bits, 128> Neighbours = MakeNeighbours<N>();
+
+// The opp discs turned by a disc placed on bit i, and the sum of their
+// weights in w. Only the directions whose first square holds an opp disc are
+// walked, square by square as on the byte board; a walk stops at the first
+// square that is not opp, at the latest on a border bit.
+template <int N>
+inline Bits Flips(int i, Bits me, Bits opp, const std::int16_t* w, int& weight) {
     const PaddedBits m(me), o(opp);
-    return FlipsAlong<d[0]>(i, m, o) | FlipsAlong<d[1]>(i, m, o) | FlipsAlong<d[2]>(i, m, o) |
-           FlipsAlong<d[3]>(i, m, o) | FlipsAlong<d[4]>(i, m, o) | FlipsAlong<d[5]>(i, m, o) |
-           FlipsAlong<d[6]>(i, m, o) | FlipsAlong<d[7]>(i, m, o);
+    const Bits next = opp & Neighbours<N>[static_cast<std::size_t>(i)];
+    std::uint64_t f[2] = {0, 0};
+    int sum = 0;
+    auto walk = [&](int j) {
+        const int d = j - i;
+        int s = j + d;
+        while (o.Has(s)) s += d;
+        if (!m.Has(s)) return;
+        for (s -= d; s != i; s -= d) {
+            f[s >> 6] |= std::uint64_t{1} << (s & 63);
+            sum += w[s];
+        }
+    };
+    for (auto low = static_cast<std::uint64_t>(next); low; low &= low - 1) walk(__builtin_ctzll(low));
+    for (auto high = static_cast<std::uint64_t>(next >> 64); high; high &= high - 1) walk(64 + __builtin_ctzll(high));
+    weight = sum;
+    return (static_cast<Bits>(f[1]) << 64) | f[0];
 }
 
 // The sum of the weights of the squares in x.
@@ -179,10 +200,14 @@ inline int OrderMoves(Bits moves, std::array<int, 3> first, std::array<std::uint
             moves &= ~Bit(f);
         }
     lead = count;
-    for (std::size_t c = 0; moves && c < g.Groups.size(); ++c) {
-        Bits x = moves & g.Groups[c];
-        moves &= ~x;
-        for (; x; x &= x - 1) out[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(LowestBit(x));
+    auto low = static_cast<std::uint64_t>(moves), high = static_cast<std::uint64_t>(moves >> 64);
+    for (std::size_t c = 0; (low | high) && c < g.Groups.size(); ++c) {
+        auto x = low & static_cast<std::uint64_t>(g.Groups[c]);
+        auto y = high & static_cast<std::uint64_t>(g.Groups[c] >> 64);
+        low &= ~x;
+        high &= ~y;
+        for (; x; x &= x - 1) out[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(__builtin_ctzll(x));
+        for (; y; y &= y - 1) out[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(64 + __builtin_ctzll(y));
     }
     return count;
 }
@@ -213,7 +238,9 @@ public:
     Node Play(const Node& n, int i) const {
         const auto& g = Geo<N>;
         const Bits m = Bit(i);
-        const Bits f = Flips<N>(i, n.Me, n.Opp);
+        const std::int16_t* w = g.Weights[n.Corners].data();
+        int flipped = 0;
+        const Bits f = Flips<N>(i, n.Me, n.Opp, w, flipped);
         Node after;
         after.Me = n.Me | f | m;
         after.Opp = n.Opp & ~f;
@@ -221,13 +248,12 @@ public:
         // A corner never turns, so the weights change only when a corner is
         // taken: from the plain table to the corner table when it is the
         // first, else only at the new corner's three neighbours.
-        const std::int16_t* w = g.Weights[n.Corners].data();
         if (after.Corners == n.Corners) {
-            after.Diff = n.Diff + w[i] + 2 * WeightSum(f, w);
+            after.Diff = n.Diff + w[i] + 2 * flipped;
         } else if (n.Corners == 0) {
             after.Diff = FullDiff(after.Me, after.Opp, after.Corners);
         } else {
-            after.Diff = n.Diff + w[i] + 2 * WeightSum(f, w);
+            after.Diff = n.Diff + w[i] + 2 * flipped;
             const auto& nb = g.CornerNeighbours[static_cast<std::size_t>(__builtin_ctz(after.Corners ^ n.Corners))];
             auto side = [&](int b) {
                 return static_cast<int>((after.Me >> b) & 1) - static_cast<int>((after.Opp >> b) & 1);
