@@ -162,6 +162,29 @@ inline Bits Flips(int i, Bits me, Bits opp, const std::int16_t* w, int& weight) 
     return (static_cast<Bits>(f[1]) << 64) | f[0];
 }
 
+// How many opp discs a disc placed on bit i turns, and the sum of their
+// weights in w: Flips without the masks, for the last ply of the Normal engine.
+template <int N>
+inline int FlipWeight(int i, Bits me, Bits opp, const std::int16_t* w, int& count) {
+    const PaddedBits m(me), o(opp);
+    const Bits next = opp & Neighbours<N>[static_cast<std::size_t>(i)];
+    int sum = 0, turned = 0;
+    auto walk = [&](int j) {
+        const int d = j - i;
+        int s = j + d;
+        while (o.Has(s)) s += d;
+        if (!m.Has(s)) return;
+        for (s -= d; s != i; s -= d) {
+            sum += w[s];
+            ++turned;
+        }
+    };
+    for (auto low = static_cast<std::uint64_t>(next); low; low &= low - 1) walk(__builtin_ctzll(low));
+    for (auto high = static_cast<std::uint64_t>(next >> 64); high; high &= high - 1) walk(64 + __builtin_ctzll(high));
+    count = turned;
+    return sum;
+}
+
 // The sum of the weights of the squares in x.
 inline int WeightSum(Bits x, const std::int16_t* w) {
     int sum = 0;
@@ -262,6 +285,18 @@ public:
             after.Diff += 20 * (side(nb[0]) + side(nb[1])) + 32 * side(nb[2]);
         }
         return after;
+    }
+
+    // Eval(Play(n, i)) for the Normal engine, without building the node:
+    // oppCount is the number of n.Opp's discs.
+    int LeafValue(const Node& n, int i, int oppCount) const {
+        const auto& g = Geo<N>;
+        if (g.CornerOf[static_cast<std::size_t>(i)]) return Eval(Play(n, i));
+        const std::int16_t* w = g.Weights[n.Corners].data();
+        int turned = 0;
+        const int flipped = FlipWeight<N>(i, n.Me, n.Opp, w, turned);
+        const int v = turned == oppCount ? WinScore : n.Diff + w[i] + 2 * flipped;
+        return Baby ? WinScore - v : v;
     }
 
     // Evaluate for n.Me.
@@ -375,11 +410,12 @@ public:
         std::array<std::uint8_t, 96> order;
         int lead = 0;
         const int count = OrderMoves<N>(moves, {killer, -1, -1}, order, lead);
+        const int oppCount = Advanced ? 0 : CountBits(n.Opp);
         int best = -Infinity;
         for (int k = 0; k < count; ++k) {
             ++nodes_;
             const int i = order[static_cast<std::size_t>(k)];
-            const int v = Eval(Play(n, i));
+            const int v = Advanced ? Eval(Play(n, i)) : LeafValue(n, i, oppCount);
             if (v > best) {
                 best = v;
                 if (v >= beta) {
