@@ -14,6 +14,9 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "BoardBits.h"
 #include "Evaluation.h"
@@ -30,6 +33,9 @@ constexpr int Infinity = 1 << 20;
 constexpr int TableMinLeft = 2;
 // Iterative deepening starts this many plies short of the full depth.
 constexpr int DeepeningPlies = 2;
+// Searches on 10 x 10 from this depth on use helper threads, at most this many.
+constexpr int ParallelDepth = 7;
+constexpr unsigned MaxHelpers = 3;
 // The root window of the plain search: a value at or above it ends the root
 // with that square.
 constexpr int RootCap = 32767;
@@ -245,8 +251,9 @@ struct Node {
 template <int N, bool Advanced, bool Baby>
 class Searcher {
 public:
-    Searcher(Bits empty0, const std::atomic<bool>* stop, SearchTable& table)
-        : empty0_(empty0), stop_(stop), table_(table) {}
+    // stop is the caller's stop request, halt the end of a helper's work.
+    Searcher(Bits empty0, const std::atomic<bool>* stop, const std::atomic<bool>* halt, SearchTable& table)
+        : empty0_(empty0), stop_(stop), halt_(halt), table_(table) {}
 
     std::uint64_t Nodes() const { return nodes_; }
     bool Stopped() const { return stopped_; }
@@ -335,7 +342,7 @@ public:
     // passed telling whether the last move was a pass; fail-soft.
     int Search(const Node& n, int left, bool passed, int alpha, int beta) {
         ++nodes_;
-        if (stop_->load(std::memory_order_relaxed)) {
+        if (stop_->load(std::memory_order_relaxed) || halt_->load(std::memory_order_relaxed)) {
             stopped_ = true;
             return 0;
         }
@@ -355,13 +362,13 @@ public:
         // A stored value counts only for exactly these plies left and this
         // pass flag; a stored best square is tried first in any case.
         int tableMove = -1;
-        if (const TableEntry* e = table_.Find(n.Me, n.Opp)) {
-            if (e->Left == left && (e->Passed != 0) == passed) {
-                if (e->Lower >= beta) return e->Lower;
-                if (e->Upper <= alpha) return e->Upper;
-                if (e->Lower == e->Upper) return e->Lower;
+        if (TableEntry e; table_.Find(n.Me, n.Opp, e)) {
+            if (e.Left == left && (e.Passed != 0) == passed) {
+                if (e.Lower >= beta) return e.Lower;
+                if (e.Upper <= alpha) return e.Upper;
+                if (e.Lower == e.Upper) return e.Lower;
             }
-            tableMove = e->Move - 1;
+            tableMove = e.Move - 1;
         }
 
         // Then the two squares that last cut off at this many plies left.
@@ -448,11 +455,14 @@ public:
         int Bit = -1;
         int Value = 0;
     };
-    RootAnswer Root(const Node& n, int depth, int firstBit) {
+    // A helper thread passes rotate > 0 to try the squares after the first
+    // in another order, so that it fills other parts of the shared table.
+    RootAnswer Root(const Node& n, int depth, int firstBit, int rotate = 0) {
         const auto& g = Geo<N>;
         const Bits moves = LegalMoves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
         std::array<std::uint8_t, 96> order;
         const int count = OrderMovesExactly<N>(moves, firstBit, order);
+        if (rotate > 0 && count > 2) std::rotate(order.begin() + 1, order.begin() + 1 + rotate % (count - 1), order.begin() + count);
         RootAnswer best;
         for (int k = 0; k < count && !stopped_; ++k) {
             const int i = order[static_cast<std::size_t>(k)];
@@ -476,6 +486,7 @@ public:
 private:
     Bits empty0_;
     const std::atomic<bool>* stop_;
+    const std::atomic<bool>* halt_;
     SearchTable& table_;
     std::uint64_t nodes_ = 0;
     bool stopped_ = false;
@@ -503,8 +514,10 @@ SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
     const Bits opp = CellMask<N>(input.Position, Opponent(side)) & g.Playing;
     const Bits empty0 = CellMask<N>(input.Position, CellEmpty) & g.Playing;
 
+    if (!stop) stop = &NeverStop;
     SearchTableLease lease;
-    Searcher<N, Advanced, Baby> s(empty0, stop ? stop : &NeverStop, lease.Table());
+    using S = Searcher<N, Advanced, Baby>;
+    S s(empty0, stop, &NeverStop, lease.Table());
     Node root{me, opp, 0, 0};
     for (std::size_t k = 0; k < 4; ++k) {
         const int b = EvalTables<N>::Corners[k].corner - Layout<N>::First;
@@ -512,7 +525,7 @@ SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
     }
     root.Diff = s.FullDiff(me, opp, root.Corners);
 
-    if ((stop ? stop : &NeverStop)->load()) {
+    if (stop->load()) {
         result.Nodes = 1;
         result.Stopped = true;
         return result;
@@ -525,13 +538,39 @@ SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
     }
     // Deeper and deeper: each round's best square is tried first in the next,
     // and the table keeps the best squares of the positions below.
-    typename Searcher<N, Advanced, Baby>::RootAnswer answer;
-    for (int d = std::max(1, depth - DeepeningPlies); d <= depth && !s.Stopped(); ++d) {
+    const int firstDepth = std::max(1, depth - DeepeningPlies);
+    // Deep searches on the large field get helper threads that search the
+    // same tree into the same table, so that this thread finds more of its
+    // values there. The answer is this thread's alone and every value stays
+    // exact, so it does not depend on how far the helpers got.
+    std::atomic<bool> halt{false};
+    std::atomic<std::uint64_t> helperNodes{0};
+    std::vector<std::thread> helpers;
+    if (N == 10 && depth >= ParallelDepth) {
+        const unsigned cores = std::thread::hardware_concurrency();
+        const unsigned count = std::min(MaxHelpers, cores > 1 ? cores - 1 : 0u);
+        try {
+            for (unsigned h = 1; h <= count; ++h)
+                helpers.emplace_back([&, h] {
+                    S helper(empty0, stop, &halt, lease.Table());
+                    typename S::RootAnswer a;
+                    for (int d = firstDepth; d <= depth && !helper.Stopped(); ++d)
+                        a = helper.Root(root, d, a.Bit, static_cast<int>(h));
+                    helperNodes += helper.Nodes();
+                });
+        } catch (const std::system_error&) {
+            // No more threads to be had: search with those there are.
+        }
+    }
+    typename S::RootAnswer answer;
+    for (int d = firstDepth; d <= depth && !s.Stopped(); ++d) {
         const auto a = s.Root(root, d, answer.Bit);
         if (!s.Stopped()) answer = a;
     }
-    result.Nodes = s.Nodes() + 1;
-    result.Stopped = s.Stopped() || (stop && stop->load());
+    halt = true;
+    for (auto& t : helpers) t.join();
+    result.Nodes = s.Nodes() + helperNodes + 1;
+    result.Stopped = s.Stopped() || stop->load();
     if (!result.Stopped) {
         result.Move = answer.Bit + Layout<N>::First;
         result.Score = answer.Value;

@@ -3,10 +3,11 @@
 // Tables are kept in a process-wide pool and reused by later searches.
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "BoardBits.h"
 
@@ -21,7 +22,6 @@ struct TableEntry {
     std::uint8_t Left = 0;              // plies left below this position
     std::uint8_t Passed = 0;            // the last move was a pass
     std::uint8_t Move = 0;              // best square's bit index + 1; 0 = none
-    std::uint8_t Unused = 0;
 
     bool Holds(Bits me, Bits opp) const {
         return Me[0] == static_cast<std::uint64_t>(me) && Me[1] == static_cast<std::uint64_t>(me >> 64) &&
@@ -29,10 +29,14 @@ struct TableEntry {
     }
 };
 
+// The table is shared by the threads of one search. Each slot carries a
+// sequence number that is odd while a thread writes it; a reader that sees
+// it odd or changed takes the slot as empty, so no reader ever trusts a half
+// written entry, and a writer that finds the slot busy simply skips it.
 class SearchTable {
 public:
-    // Two entries per bucket; 2^18 entries of 48 bytes: 12 MB.
-    static constexpr std::size_t EntryCount = std::size_t{1} << 18;
+    // Two slots of 64 bytes per bucket; 2^18 slots: 16 MB.
+    static constexpr std::size_t SlotCount = std::size_t{1} << 18;
 
     SearchTable();
 
@@ -40,18 +44,26 @@ public:
     void NewSearch();
 
     // Starts loading the position's bucket into the cache.
-    void Prefetch(Bits me, Bits opp) const { __builtin_prefetch(&entries_[Bucket(me, opp)]); }
-    // The entry holding this position, or nullptr.
-    const TableEntry* Find(Bits me, Bits opp) const;
+    void Prefetch(Bits me, Bits opp) const { __builtin_prefetch(&slots_[Bucket(me, opp)]); }
+    // Copies the entry holding this position into out; false when none does.
+    bool Find(Bits me, Bits opp, TableEntry& out) const;
     // Stores bounds and the best square (bit index, or -1) for the position.
     void Store(Bits me, Bits opp, int left, bool passed, int lower, int upper, int moveBit);
 
-    static constexpr std::size_t Bytes() { return EntryCount * sizeof(TableEntry); }
+    static constexpr std::size_t Bytes() { return SlotCount * sizeof(Slot); }
 
 private:
-    std::size_t Bucket(Bits me, Bits opp) const;
+    struct alignas(64) Slot {
+        std::atomic<std::uint64_t> Sequence{0};
+        // Me low and high, Opp low and high, the bounds, then generation,
+        // plies left, pass flag and move.
+        std::array<std::atomic<std::uint64_t>, 6> Words{};
+    };
 
-    std::vector<TableEntry> entries_;
+    std::size_t Bucket(Bits me, Bits opp) const;
+    bool Read(const Slot& slot, TableEntry& out) const;
+
+    std::unique_ptr<Slot[]> slots_;
     std::uint32_t generation_ = 0;
 };
 
