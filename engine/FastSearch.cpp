@@ -413,10 +413,10 @@ public:
 
     // A node one ply above the depth limit: the best of its moves' evaluations.
     int Frontier(const Node& n, Bits moves, int beta) {
-        auto& killer = killers_[1][0];
+        auto& killers = killers_[1];
         std::array<std::uint8_t, 96> order;
         int lead = 0;
-        const int count = OrderMoves<N>(moves, {killer, -1, -1}, order, lead);
+        const int count = OrderMoves<N>(moves, {killers[0], killers[1], -1}, order, lead);
         const int oppCount = Advanced ? 0 : CountBits(n.Opp);
         int best = -Infinity;
         for (int k = 0; k < count; ++k) {
@@ -426,7 +426,7 @@ public:
             if (v > best) {
                 best = v;
                 if (v >= beta) {
-                    killer = i;
+                    if (killers[0] != i) killers = {i, killers[0]};
                     break;
                 }
             }
@@ -549,6 +549,7 @@ SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
     if (N == 10 && depth >= ParallelDepth) {
         const unsigned cores = std::thread::hardware_concurrency();
         const unsigned count = std::min(MaxHelpers, cores > 1 ? cores - 1 : 0u);
+        helpers.reserve(count);
         try {
             for (unsigned h = 1; h <= count; ++h)
                 helpers.emplace_back([&, h] {
