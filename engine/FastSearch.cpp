@@ -266,11 +266,16 @@ public:
     // The node after the side to move of n plays bit i, seen by the mover:
     // Me is the mover's discs (the caller swaps for the next side).
     Node Play(const Node& n, int i) const {
+        int flipped = 0;
+        const Bits f = Flips<N>(i, n.Me, n.Opp, Geo<N>.Weights[n.Corners].data(), flipped);
+        return Play(n, i, f, flipped);
+    }
+
+    // Play with the turned discs f and their weight sum already known.
+    Node Play(const Node& n, int i, Bits f, int flipped) const {
         const auto& g = Geo<N>;
         const Bits m = Bit(i);
         const std::int16_t* w = g.Weights[n.Corners].data();
-        int flipped = 0;
-        const Bits f = Flips<N>(i, n.Me, n.Opp, w, flipped);
         Node after;
         after.Me = n.Me | f | m;
         after.Opp = n.Opp & ~f;
@@ -292,18 +297,6 @@ public:
             after.Diff += 20 * (side(nb[0]) + side(nb[1])) + 32 * side(nb[2]);
         }
         return after;
-    }
-
-    // Eval(Play(n, i)) for the Normal engine, without building the node:
-    // oppCount is the number of n.Opp's discs.
-    int LeafValue(const Node& n, int i, int oppCount) const {
-        const auto& g = Geo<N>;
-        if (g.CornerOf[static_cast<std::size_t>(i)]) return Eval(Play(n, i));
-        const std::int16_t* w = g.Weights[n.Corners].data();
-        int turned = 0;
-        const int flipped = FlipWeight<N>(i, n.Me, n.Opp, w, turned);
-        const int v = turned == oppCount ? WinScore : n.Diff + w[i] + 2 * flipped;
-        return Baby ? WinScore - v : v;
     }
 
     // Evaluate for n.Me.
@@ -347,8 +340,9 @@ public:
             return 0;
         }
         const auto& g = Geo<N>;
+        if (left < TableMinLeft) return Frontier(n, passed, beta);
         // The bucket loads while the moves are found.
-        if (left >= TableMinLeft) table_.Prefetch(n.Me, n.Opp);
+        table_.Prefetch(n.Me, n.Opp);
         const Bits moves = LegalMoves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
         if (moves == 0) {
             // The side passed before and cannot move either: the game is over.
@@ -357,7 +351,6 @@ public:
             if (left == 1) return CanPlay(n.Opp, n.Me) ? Eval(n) : Final(n.Me, n.Opp);
             return -Search(Node{n.Opp, n.Me, -n.Diff, n.Corners}, left - 1, true, -beta, -alpha);
         }
-        if (left < TableMinLeft) return Frontier(n, moves, beta);
 
         // A stored value counts only for exactly these plies left and this
         // pass flag; a stored best square is tried first in any case.
@@ -411,18 +404,43 @@ public:
         return best;
     }
 
-    // A node one ply above the depth limit: the best of its moves' evaluations.
-    int Frontier(const Node& n, Bits moves, int beta) {
+    // A node one ply above the depth limit: the best of its moves'
+    // evaluations. Its moves are not generated beforehand: each empty square
+    // next to an opp disc is tried, and a square that turns nothing is no move.
+    int Frontier(const Node& n, bool passed, int beta) {
+        const auto& g = Geo<N>;
+        const Bits empty = empty0_ & ~(n.Me | n.Opp);
+        Bits around = 0;
+        for (int d : Layout<N>::Dirs) around |= d > 0 ? n.Opp << d : n.Opp >> -d;
+        const Bits candidates = around & empty & g.Searched;
+
         auto& killers = killers_[1];
         std::array<std::uint8_t, 96> order;
         int lead = 0;
-        const int count = OrderMoves<N>(moves, {killers[0], killers[1], -1}, order, lead);
+        const int count = OrderMoves<N>(candidates, {killers[0], killers[1], -1}, order, lead);
         const int oppCount = Advanced ? 0 : CountBits(n.Opp);
+        const std::int16_t* w = g.Weights[n.Corners].data();
         int best = -Infinity;
         for (int k = 0; k < count; ++k) {
-            ++nodes_;
             const int i = order[static_cast<std::size_t>(k)];
-            const int v = Advanced ? Eval(Play(n, i)) : LeafValue(n, i, oppCount);
+            int v;
+            if constexpr (Advanced) {
+                int flipped = 0;
+                const Bits f = Flips<N>(i, n.Me, n.Opp, w, flipped);
+                if (f == 0) continue;
+                v = Eval(Play(n, i, f, flipped));
+            } else {
+                int turned = 0;
+                const int flipped = FlipWeight<N>(i, n.Me, n.Opp, w, turned);
+                if (turned == 0) continue;
+                if (g.CornerOf[static_cast<std::size_t>(i)]) {
+                    v = Eval(Play(n, i));
+                } else {
+                    v = turned == oppCount ? WinScore : n.Diff + w[i] + 2 * flipped;
+                    if constexpr (Baby) v = WinScore - v;
+                }
+            }
+            ++nodes_;
             if (v > best) {
                 best = v;
                 if (v >= beta) {
@@ -431,7 +449,10 @@ public:
                 }
             }
         }
-        return best;
+        if (best > -Infinity) return best;
+        // No move: as in Search.
+        if (passed) return -Final(n.Opp, n.Me);
+        return CanPlay(n.Opp, n.Me) ? Eval(n) : Final(n.Me, n.Opp);
     }
 
     // Orders order[lead..count) by falling history score, keeping the move
