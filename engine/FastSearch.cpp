@@ -124,6 +124,74 @@ struct PaddedBits {
     }
 };
 
+// LegalMoves of BoardBits.h with the masks in SSE2 registers: an AND or an
+// OR is one instruction, and a shift by whole bytes too. The same squares.
+#if defined(__SSE2__)
+template <int D>
+inline __m128i ShiftUp(__m128i x) {  // towards higher bits
+    if constexpr (D % 8 == 0) return _mm_slli_si128(x, D / 8);
+    else if constexpr (D < 64)
+        return _mm_or_si128(_mm_slli_epi64(x, D), _mm_srli_epi64(_mm_slli_si128(x, 8), 64 - D));
+    else return _mm_slli_epi64(_mm_slli_si128(x, 8), D - 64);
+}
+
+template <int D>
+inline __m128i ShiftDown(__m128i x) {  // towards lower bits
+    if constexpr (D % 8 == 0) return _mm_srli_si128(x, D / 8);
+    else if constexpr (D < 64)
+        return _mm_or_si128(_mm_srli_epi64(x, D), _mm_slli_epi64(_mm_srli_si128(x, 8), 64 - D));
+    else return _mm_srli_epi64(_mm_srli_si128(x, 8), D - 64);
+}
+
+// {p : p + D in x}
+template <int D>
+inline __m128i Back(__m128i x) {
+    if constexpr (D > 0) return ShiftDown<D>(x);
+    else return ShiftUp<-D>(x);
+}
+
+template <int N, int D>
+inline __m128i MovesAlong(__m128i me, __m128i opp, __m128i empty) {
+    __m128i gen = _mm_or_si128(me, _mm_and_si128(opp, Back<D>(me)));
+    __m128i pro = _mm_and_si128(opp, Back<D>(opp));
+    gen = _mm_or_si128(gen, _mm_and_si128(pro, Back<2 * D>(gen)));
+    pro = _mm_and_si128(pro, Back<2 * D>(pro));
+    gen = _mm_or_si128(gen, _mm_and_si128(pro, Back<4 * D>(gen)));
+    if constexpr (N > 9) {
+        pro = _mm_and_si128(pro, Back<4 * D>(pro));
+        gen = _mm_or_si128(gen, _mm_and_si128(pro, Back<8 * D>(gen)));
+    }
+    return _mm_and_si128(Back<D>(_mm_and_si128(gen, opp)), empty);
+}
+
+inline __m128i ToVector(Bits x) {
+    return _mm_set_epi64x(static_cast<long long>(static_cast<std::uint64_t>(x >> 64)),
+                          static_cast<long long>(static_cast<std::uint64_t>(x)));
+}
+
+inline Bits FromVector(__m128i v) {
+    alignas(16) std::uint64_t w[2];
+    _mm_store_si128(reinterpret_cast<__m128i*>(w), v);
+    return (static_cast<Bits>(w[1]) << 64) | w[0];
+}
+
+template <int N>
+inline Bits Moves(Bits me, Bits opp, Bits empty) {
+    constexpr auto& d = Layout<N>::Dirs;
+    const __m128i m = ToVector(me), o = ToVector(opp), e = ToVector(empty);
+    const __m128i a = _mm_or_si128(_mm_or_si128(MovesAlong<N, d[0]>(m, o, e), MovesAlong<N, d[1]>(m, o, e)),
+                                   _mm_or_si128(MovesAlong<N, d[2]>(m, o, e), MovesAlong<N, d[3]>(m, o, e)));
+    const __m128i b = _mm_or_si128(_mm_or_si128(MovesAlong<N, d[4]>(m, o, e), MovesAlong<N, d[5]>(m, o, e)),
+                                   _mm_or_si128(MovesAlong<N, d[6]>(m, o, e), MovesAlong<N, d[7]>(m, o, e)));
+    return FromVector(_mm_or_si128(a, b));
+}
+#else
+template <int N>
+inline Bits Moves(Bits me, Bits opp, Bits empty) {
+    return LegalMoves<N>(me, opp, empty);
+}
+#endif
+
 // The eight neighbours of each square of the field.
 template <int N>
 constexpr std::array<Bits, 128> MakeNeighbours() {
@@ -304,7 +372,7 @@ public:
         int v = WinScore;
         if (n.Opp != 0) {
             v = n.Diff;
-            if constexpr (Advanced) v += CountBits(LegalMoves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)));
+            if constexpr (Advanced) v += CountBits(Moves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)));
         }
         return Baby ? WinScore - v : v;
     }
@@ -317,7 +385,7 @@ public:
     }
 
     bool CanPlay(Bits me, Bits opp) const {
-        return (LegalMoves<N>(me, opp, empty0_ & ~(me | opp)) & Geo<N>.Searched) != 0;
+        return (Moves<N>(me, opp, empty0_ & ~(me | opp)) & Geo<N>.Searched) != 0;
     }
 
     // The value of move i for the side to move of n, with plies left after it.
@@ -343,7 +411,7 @@ public:
         if (left < TableMinLeft) return Frontier(n, passed, beta);
         // The bucket loads while the moves are found.
         table_.Prefetch(n.Me, n.Opp);
-        const Bits moves = LegalMoves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
+        const Bits moves = Moves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
         if (moves == 0) {
             // The side passed before and cannot move either: the game is over.
             if (passed) return -Final(n.Opp, n.Me);
@@ -480,7 +548,7 @@ public:
     // in another order, so that it fills other parts of the shared table.
     RootAnswer Root(const Node& n, int depth, int firstBit, int rotate = 0) {
         const auto& g = Geo<N>;
-        const Bits moves = LegalMoves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
+        const Bits moves = Moves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
         std::array<std::uint8_t, 96> order;
         const int count = OrderMovesExactly<N>(moves, firstBit, order);
         if (rotate > 0 && count > 2) std::rotate(order.begin() + 1, order.begin() + 1 + rotate % (count - 1), order.begin() + count);
