@@ -1,7 +1,8 @@
 // The fast search (RunSearch) against the plain reference search
 // (ReferenceSearch): the same answer on many seeded random positions, at
 // every depth, level and engine on both field sizes; the root's window rules
-// with the inverted values of level "0-baby"; stop requests.
+// with the inverted values of level "0-baby"; stop requests; the bit-mask
+// moves and flips against the byte board.
 //
 // REVERSI_SEARCH_COMPARE_POSITIONS=n sets the number of random positions per
 // field size and level (fewer are used under AddressSanitizer by default).
@@ -16,11 +17,13 @@
 #include <string>
 #include <thread>
 #include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "EngineUnit.h"
 #include "RandomPositions.h"
 #include "RulesCore.h"
+#include "SearchBits.h"
 
 using namespace reversi;
 using namespace std::chrono_literals;
@@ -281,4 +284,47 @@ TEST(FastSearch, TheSameAnswerOnEveryRunAndAfterOtherSearches) {
     EXPECT_EQ(again.Score, first.Score);
     EXPECT_EQ(again.Nodes, first.Nodes);
     EXPECT_EQ(first.Move, ReferenceSearch(in).Move);
+}
+
+TEST(SearchBits, MovesAndTurnedDiscsMatchTheByteBoard) {
+    // The fast search's move finder and flips against rules::CanMove and
+    // rules::PlaceAndFlip, on played and on strewn boards of both sizes.
+    std::mt19937 rng(17);
+    auto check = [&](auto size, const tBoard& b) {
+        constexpr int N = decltype(size)::value;
+        const Bits playing = searchbits::Geo<N>.Playing;
+        const auto& w = searchbits::Geo<N>.Weights[0];
+        for (int me : {CellWhite, CellBlack}) {
+            const Bits mine = CellMask<N>(b, me) & playing, theirs = CellMask<N>(b, Opponent(me)) & playing;
+            const Bits empty = CellMask<N>(b, CellEmpty) & playing;
+            const Bits moves = searchbits::Moves<N>(mine, theirs, empty);
+            ASSERT_TRUE(moves == LegalMoves<N>(mine, theirs, empty)) << N;
+            for (int s = Layout<N>::First; s <= Layout<N>::Last; ++s) {
+                if (!IsPlayingSquare(s, N)) continue;
+                const int i = s - Layout<N>::First;
+                const bool legal = rules::CanMove<N>(b, s, me, Opponent(me));
+                EXPECT_EQ(HasSquare<N>(moves, s), legal) << N << " " << s;
+                if (!legal) continue;
+                tBoard after = b;
+                rules::PlaceAndFlip<N>(after, s, me, Opponent(me));
+                const Bits turned = CellMask<N>(after, me) & playing & ~mine & ~searchbits::Bit(i);
+                int weight = 0, count = 0;
+                const Bits flips = searchbits::Flips<N>(i, mine, theirs, w.data(), weight);
+                EXPECT_TRUE(flips == turned) << N << " " << s;
+                EXPECT_EQ(searchbits::FlipWeight<N>(i, mine, theirs, w.data(), count), weight) << N << " " << s;
+                EXPECT_EQ(count, CountBits(turned)) << N << " " << s;
+            }
+        }
+    };
+    for (std::uint32_t seed = 1; seed <= 40; ++seed)
+        for (int n : {8, 10}) {
+            tBoard b = RandomPosition(n, seed, static_cast<int>(seed * 13 % static_cast<std::uint32_t>(n * n - 4))).Board;
+            if (seed % 2) {
+                b = EmptyBoard(n);
+                for (int x = 0; x < n; ++x)
+                    for (int y = 0; y < n; ++y) b[SquareIndex(x, y, n)] = static_cast<std::uint8_t>(1 + rng() % 3);
+            }
+            if (n == 8) check(std::integral_constant<int, 8>{}, b);
+            else check(std::integral_constant<int, 10>{}, b);
+        }
 }
