@@ -172,7 +172,7 @@ SearchInput SearchInputFromGame() {
     return in;
 }
 
-SearchResult RunSearch(const SearchInput& input, const std::atomic<bool>* stop) {
+SearchResult ReferenceSearch(const SearchInput& input, const std::atomic<bool>* stop) {
     SearchResult result;
     result.BestMove.fill(PassMove);
     const int side = input.SideToMove;

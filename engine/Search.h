@@ -1,6 +1,8 @@
 // The computer opponent's search: a fixed-depth negamax alpha-beta search
 // over a fixed move order, with passes, leaf values from the evaluation and
-// final scores for finished games.
+// final scores for finished games. Two implementations give the same answers:
+// ReferenceSearch, the plain search over byte boards kept as the measure of
+// correctness, and RunSearch, the fast one the game uses (FastSearch.cpp).
 //
 // A search never touches the game state: it works on a SearchContext built
 // from a snapshot of its inputs (SearchInput), with its own work boards, its
@@ -70,9 +72,25 @@ struct SearchResult {
     std::array<int, 11> BestMove{};
 };
 
-// The root search for input.SideToMove in input.Position. Answers PassMove
-// when that side has no legal square, when the side is not 2 or 3, and when
-// stop was set by the time the search returned.
+// The plain root search for input.SideToMove in input.Position: every node a
+// fixed-order alpha-beta search visits. Answers PassMove when that side has
+// no legal square, when the side is not 2 or 3, and when stop was set by the
+// time the search returned. BestMove[p] is the last best square found at ply p.
+SearchResult ReferenceSearch(const SearchInput& input, const std::atomic<bool>* stop = nullptr);
+
+// The search the game uses: the same answer as ReferenceSearch for every
+// input (the first square in move order of the best value), found with a
+// table of visited positions (16 MB, taken from a pool and kept for later
+// searches), iterative deepening, null-window tests and killer squares on
+// bit masks; deep searches on 10 x 10 (depth 7 and more) also run a helper
+// thread that fills the same table. Two differences: where every
+// square's value lies at or below the root window's lower end (-32767,
+// possible only with the inverted values of level "0-baby"), it answers the
+// best legal square where ReferenceSearch answers PassMove; and Score is
+// clamped to at most 32767. BestMove holds the answer in [0] and PassMove
+// elsewhere; Nodes counts the nodes entered and the leaves evaluated, by all
+// threads (so it may vary from run to run when the helper ran). A stop request
+// is seen within a node or two by every thread.
 SearchResult RunSearch(const SearchInput& input, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace reversi

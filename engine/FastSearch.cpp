@@ -1,0 +1,427 @@
+// The search the game uses (RunSearch): the same values as the plain search
+// of Search.cpp, on bit masks instead of byte boards (SearchBits.h), with the
+// weighted disc difference carried from node to node, a table of visited
+// positions (SearchTable.h), iterative deepening, null-window tests, killer
+// squares, and helper threads on deep searches of the large field.
+//
+// A node is the position, the side to move (its discs are `me`), the plies
+// left and whether the last move was a pass; its value, for the side to move,
+// depends on nothing else during one search (the level and engine are fixed),
+// so a stored value is reused only for exactly that key. The leaf rules:
+// after a move at the depth limit the evaluation counts even when the game is
+// over; after a pass at the depth limit the final score counts when the
+// other side cannot move either.
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "BoardBits.h"
+#include "Evaluation.h"
+#include "Search.h"
+#include "SearchBits.h"
+#include "SearchTable.h"
+
+namespace reversi {
+
+namespace {
+
+constexpr int Infinity = 1 << 20;
+// Nodes with at least this many plies left use the table; below, a lookup
+// costs more than it saves.
+constexpr int TableMinLeft = 2;
+// Iterative deepening starts this many plies short of the full depth.
+constexpr int DeepeningPlies = 2;
+// Searches on 10 x 10 from this depth on use a helper thread. More helpers
+// search fewer nodes each on an idle machine but slow the search down on a
+// busy one; a single helper gains on both.
+constexpr int ParallelDepth = 7;
+constexpr unsigned MaxHelpers = 1;
+// The root window of the plain search: a value at or above it ends the root
+// with that square.
+constexpr int RootCap = 32767;
+
+using namespace searchbits;
+
+// A position with the side to move's discs first.
+struct Node {
+    Bits Me = 0, Opp = 0;
+    int Diff = 0;         // weighted disc difference for the side to move
+    unsigned Corners = 0;  // corner state: bit k, corner k is not empty
+};
+
+template <int N, bool Advanced, bool Baby>
+class Searcher {
+public:
+    // stop is the caller's stop request, halt the end of a helper's work.
+    Searcher(Bits empty0, const std::atomic<bool>* stop, const std::atomic<bool>* halt, SearchTable& table)
+        : empty0_(empty0), stop_(stop), halt_(halt), table_(table) {}
+
+    std::uint64_t Nodes() const { return nodes_; }
+    bool Stopped() const { return stopped_; }
+
+    int FullDiff(Bits me, Bits opp, unsigned corners) const {
+        const std::int16_t* w = Geo<N>.Weights[corners].data();
+        return WeightSum(me, w) - WeightSum(opp, w);
+    }
+
+    // The node after the side to move of n plays bit i, seen by the mover:
+    // Me is the mover's discs (the caller swaps for the next side).
+    Node Play(const Node& n, int i) const {
+        int flipped = 0;
+        const Bits f = Flips<N>(i, n.Me, n.Opp, Geo<N>.Weights[n.Corners].data(), flipped);
+        return Play(n, i, f, flipped);
+    }
+
+    // Play with the turned discs f and their weight sum already known.
+    Node Play(const Node& n, int i, Bits f, int flipped) const {
+        const auto& g = Geo<N>;
+        const Bits m = Bit(i);
+        const std::int16_t* w = g.Weights[n.Corners].data();
+        Node after;
+        after.Me = n.Me | f | m;
+        after.Opp = n.Opp & ~f;
+        after.Corners = n.Corners | g.CornerOf[static_cast<std::size_t>(i)];
+        // A corner never turns, so the weights change only when a corner is
+        // taken: from the plain table to the corner table when it is the
+        // first, else only at the new corner's three neighbours.
+        if (after.Corners == n.Corners) {
+            after.Diff = n.Diff + w[i] + 2 * flipped;
+        } else if (n.Corners == 0) {
+            after.Diff = FullDiff(after.Me, after.Opp, after.Corners);
+        } else {
+            after.Diff = n.Diff + w[i] + 2 * flipped;
+            const auto& nb = g.CornerNeighbours[static_cast<std::size_t>(__builtin_ctz(after.Corners ^ n.Corners))];
+            auto side = [&](int b) {
+                return static_cast<int>((after.Me >> b) & 1) - static_cast<int>((after.Opp >> b) & 1);
+            };
+            // -8, -8 and -24 become 12, 12 and 8.
+            after.Diff += 20 * (side(nb[0]) + side(nb[1])) + 32 * side(nb[2]);
+        }
+        return after;
+    }
+
+    // Evaluate for n.Me.
+    int Eval(const Node& n) const {
+        int v = WinScore;
+        if (n.Opp != 0) {
+            v = n.Diff;
+            if constexpr (Advanced) v += CountBits(Moves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)));
+        }
+        return Baby ? WinScore - v : v;
+    }
+
+    // The final score for the discs a against the discs b.
+    static int Final(Bits a, Bits b) {
+        const int d = CountBits(a) - CountBits(b);
+        if constexpr (Baby) return WinScore - d;
+        return d > 0 ? d + WinScore : d < 0 ? d - WinScore : 0;
+    }
+
+    bool CanPlay(Bits me, Bits opp) const {
+        return (Moves<N>(me, opp, empty0_ & ~(me | opp)) & Geo<N>.Searched) != 0;
+    }
+
+    // The value of move i for the side to move of n, with plies left after it.
+    // Exact when inside (alpha, beta); otherwise a bound on the same side.
+    int MoveValue(const Node& n, int i, int left, int alpha, int beta) {
+        const Node after = Play(n, i);
+        if (left == 0) {
+            ++nodes_;
+            return Eval(after);
+        }
+        return -Search(Node{after.Opp, after.Me, -after.Diff, after.Corners}, left, false, -beta, -alpha);
+    }
+
+    // The value of n for its side to move, with plies left (at least 1) and
+    // passed telling whether the last move was a pass; fail-soft.
+    int Search(const Node& n, int left, bool passed, int alpha, int beta) {
+        ++nodes_;
+        if (stop_->load(std::memory_order_relaxed) || halt_->load(std::memory_order_relaxed)) {
+            stopped_ = true;
+            return 0;
+        }
+        const auto& g = Geo<N>;
+        if (left < TableMinLeft) return Frontier(n, passed, beta);
+        // The bucket loads while the moves are found.
+        table_.Prefetch(n.Me, n.Opp);
+        const Bits moves = Moves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
+        if (moves == 0) {
+            // The side passed before and cannot move either: the game is over.
+            if (passed) return -Final(n.Opp, n.Me);
+            // A pass, then the other side at the depth limit.
+            if (left == 1) return CanPlay(n.Opp, n.Me) ? Eval(n) : Final(n.Me, n.Opp);
+            return -Search(Node{n.Opp, n.Me, -n.Diff, n.Corners}, left - 1, true, -beta, -alpha);
+        }
+
+        // A stored value counts only for exactly these plies left and this
+        // pass flag; a stored best square is tried first in any case.
+        int tableMove = -1;
+        if (TableEntry e; table_.Find(n.Me, n.Opp, e)) {
+            if (e.Left == left && (e.Passed != 0) == passed) {
+                if (e.Lower >= beta) return e.Lower;
+                if (e.Upper <= alpha) return e.Upper;
+                if (e.Lower == e.Upper) return e.Lower;
+            }
+            tableMove = e.Move - 1;
+        }
+
+        // Then the two squares that last cut off at this many plies left.
+        auto& killers = killers_[static_cast<std::size_t>(left)];
+        std::array<std::uint8_t, 96> order;
+        int lead = 0;
+        const int count = OrderMoves<N>(moves, {tableMove, killers[0], killers[1]}, order, lead);
+        // The inverted values of level "0-baby" turn the move order upside
+        // down; there the squares that cut off most often go first.
+        if constexpr (Baby) SortByHistory(order, lead, count);
+
+        int best = -Infinity, bestBit = -1, a = alpha;
+        for (int k = 0; k < count; ++k) {
+            const int i = order[static_cast<std::size_t>(k)];
+            int v;
+            if (k == 0) {
+                v = MoveValue(n, i, left - 1, a, beta);
+            } else {
+                // Null window: does this square beat the best so far?
+                v = MoveValue(n, i, left - 1, a, a + 1);
+                if (!stopped_ && v > a && v < beta) v = MoveValue(n, i, left - 1, a, beta);
+            }
+            if (stopped_) return 0;
+            if (v > best) {
+                best = v;
+                bestBit = i;
+                if (v > a) {
+                    a = v;
+                    if (v >= beta) {
+                        history_[static_cast<std::size_t>(i)] += left * left;
+                        if (killers[0] != i) killers = {i, killers[0]};
+                        break;
+                    }
+                }
+            }
+        }
+        const int lower = best > alpha ? best : -Infinity;
+        const int upper = best < beta ? best : Infinity;
+        table_.Store(n.Me, n.Opp, left, passed, lower, upper, bestBit);
+        return best;
+    }
+
+    // A node one ply above the depth limit: the best of its moves'
+    // evaluations. Its moves are not generated beforehand: each empty square
+    // next to an opp disc is tried, and a square that turns nothing is no move.
+    int Frontier(const Node& n, bool passed, int beta) {
+        const auto& g = Geo<N>;
+        const Bits empty = empty0_ & ~(n.Me | n.Opp);
+        Bits around = 0;
+        for (int d : Layout<N>::Dirs) around |= d > 0 ? n.Opp << d : n.Opp >> -d;
+        const Bits candidates = around & empty & g.Searched;
+
+        auto& killers = killers_[1];
+        std::array<std::uint8_t, 96> order;
+        int lead = 0;
+        const int count = OrderMoves<N>(candidates, {killers[0], killers[1], -1}, order, lead);
+        const int oppCount = Advanced ? 0 : CountBits(n.Opp);
+        const std::int16_t* w = g.Weights[n.Corners].data();
+        int best = -Infinity;
+        for (int k = 0; k < count; ++k) {
+            const int i = order[static_cast<std::size_t>(k)];
+            int v;
+            if constexpr (Advanced) {
+                int flipped = 0;
+                const Bits f = Flips<N>(i, n.Me, n.Opp, w, flipped);
+                if (f == 0) continue;
+                v = Eval(Play(n, i, f, flipped));
+            } else {
+                int turned = 0;
+                const int flipped = FlipWeight<N>(i, n.Me, n.Opp, w, turned);
+                if (turned == 0) continue;
+                if (g.CornerOf[static_cast<std::size_t>(i)]) {
+                    v = Eval(Play(n, i));
+                } else {
+                    v = turned == oppCount ? WinScore : n.Diff + w[i] + 2 * flipped;
+                    if constexpr (Baby) v = WinScore - v;
+                }
+            }
+            ++nodes_;
+            if (v > best) {
+                best = v;
+                if (v >= beta) {
+                    if (killers[0] != i) killers = {i, killers[0]};
+                    break;
+                }
+            }
+        }
+        if (best > -Infinity) return best;
+        // No move: as in Search.
+        if (passed) return -Final(n.Opp, n.Me);
+        return CanPlay(n.Opp, n.Me) ? Eval(n) : Final(n.Me, n.Opp);
+    }
+
+    // Orders order[lead..count) by falling history score, keeping the move
+    // order among equals.
+    void SortByHistory(std::array<std::uint8_t, 96>& order, int lead, int count) const {
+        for (int k = lead + 1; k < count; ++k) {
+            const std::uint8_t o = order[static_cast<std::size_t>(k)];
+            const int score = history_[o];
+            int j = k - 1;
+            for (; j >= lead && history_[order[static_cast<std::size_t>(j)]] < score; --j)
+                order[static_cast<std::size_t>(j + 1)] = order[static_cast<std::size_t>(j)];
+            order[static_cast<std::size_t>(j + 1)] = o;
+        }
+    }
+
+    // The root: the first square in move order whose value, capped at
+    // RootCap, is the highest. Each square after the first only has to show
+    // that it beats the best so far (a null-window test), and is searched
+    // exactly only when it does.
+    struct RootAnswer {
+        int Bit = -1;
+        int Value = 0;
+    };
+    // A helper thread passes rotate > 0 to try the squares after the first
+    // in another order, so that it fills other parts of the shared table.
+    RootAnswer Root(const Node& n, int depth, int firstBit, int rotate = 0) {
+        const auto& g = Geo<N>;
+        const Bits moves = Moves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
+        std::array<std::uint8_t, 96> order;
+        const int count = OrderMovesExactly<N>(moves, firstBit, order);
+        if (rotate > 0 && count > 2) std::rotate(order.begin() + 1, order.begin() + 1 + rotate % (count - 1), order.begin() + count);
+        RootAnswer best;
+        for (int k = 0; k < count && !stopped_; ++k) {
+            const int i = order[static_cast<std::size_t>(k)];
+            if (best.Bit < 0) {
+                const int v = MoveValue(n, i, depth - 1, -Infinity, RootCap);
+                best = {i, std::min(v, RootCap)};
+                continue;
+            }
+            // A square earlier in move order wins an equal value too.
+            const bool earlier = g.Rank[static_cast<std::size_t>(i)] < g.Rank[static_cast<std::size_t>(best.Bit)];
+            if (!earlier && best.Value >= RootCap) continue;
+            const int threshold = earlier ? best.Value - 1 : best.Value;
+            int v = MoveValue(n, i, depth - 1, threshold, threshold + 1);
+            if (stopped_ || v <= threshold) continue;
+            if (v < RootCap) v = MoveValue(n, i, depth - 1, threshold, RootCap);
+            if (!stopped_) best = {i, std::min(v, RootCap)};
+        }
+        return best;
+    }
+
+private:
+    Bits empty0_;
+    const std::atomic<bool>* stop_;
+    const std::atomic<bool>* halt_;
+    SearchTable& table_;
+    std::uint64_t nodes_ = 0;
+    bool stopped_ = false;
+    // How often (weighted by plies left) each square cut off.
+    std::array<int, 128> history_{};
+    // Per plies left, the last two squares that cut off (bit index, -1 = none).
+    std::array<std::array<int, 2>, 10> killers_ = [] {
+        std::array<std::array<int, 2>, 10> k;
+        k.fill({-1, -1});
+        return k;
+    }();
+};
+
+const std::atomic<bool> NeverStop{false};
+
+template <int N, bool Advanced, bool Baby>
+SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
+    const auto& g = Geo<N>;
+    SearchResult result;
+    result.BestMove.fill(PassMove);
+    const int side = input.SideToMove;
+    const int depth = std::clamp(input.Depth, 1, 9);
+    // Only the playing squares count: stray border bytes are ignored.
+    const Bits me = CellMask<N>(input.Position, side) & g.Playing;
+    const Bits opp = CellMask<N>(input.Position, Opponent(side)) & g.Playing;
+    const Bits empty0 = CellMask<N>(input.Position, CellEmpty) & g.Playing;
+
+    if (!stop) stop = &NeverStop;
+    SearchTableLease lease;
+    using S = Searcher<N, Advanced, Baby>;
+    S s(empty0, stop, &NeverStop, lease.Table());
+    Node root{me, opp, 0, 0};
+    for (std::size_t k = 0; k < 4; ++k) {
+        const int b = EvalTables<N>::Corners[k].corner - Layout<N>::First;
+        if (!(empty0 & Bit(b))) root.Corners |= 1u << k;
+    }
+    root.Diff = s.FullDiff(me, opp, root.Corners);
+
+    if (stop->load()) {
+        result.Nodes = 1;
+        result.Stopped = true;
+        return result;
+    }
+    if (!s.CanPlay(me, opp)) {
+        // No square: the root passes, and the other side has just passed.
+        result.Nodes = 1;
+        result.Score = -Searcher<N, Advanced, Baby>::Final(opp, me);
+        return result;
+    }
+    // Deeper and deeper: each round's best square is tried first in the next,
+    // and the table keeps the best squares of the positions below.
+    const int firstDepth = std::max(1, depth - DeepeningPlies);
+    // Deep searches on the large field get helper threads that search the
+    // same tree into the same table, so that this thread finds more of its
+    // values there. The answer is this thread's alone and every value stays
+    // exact, so it does not depend on how far the helpers got.
+    std::atomic<bool> halt{false};
+    std::atomic<std::uint64_t> helperNodes{0};
+    std::vector<std::thread> helpers;
+    if (N == 10 && depth >= ParallelDepth) {
+        const unsigned cores = std::thread::hardware_concurrency();
+        const unsigned count = std::min(MaxHelpers, cores > 1 ? cores - 1 : 0u);
+        helpers.reserve(count);
+        try {
+            for (unsigned h = 1; h <= count; ++h)
+                helpers.emplace_back([&, h] {
+                    S helper(empty0, stop, &halt, lease.Table());
+                    typename S::RootAnswer a;
+                    for (int d = firstDepth; d <= depth && !helper.Stopped(); ++d)
+                        a = helper.Root(root, d, a.Bit, static_cast<int>(h));
+                    helperNodes += helper.Nodes();
+                });
+        } catch (const std::system_error&) {
+            // No more threads to be had: search with those there are.
+        }
+    }
+    typename S::RootAnswer answer;
+    for (int d = firstDepth; d <= depth && !s.Stopped(); ++d) {
+        const auto a = s.Root(root, d, answer.Bit);
+        if (!s.Stopped()) answer = a;
+    }
+    halt = true;
+    for (auto& t : helpers) t.join();
+    result.Nodes = s.Nodes() + helperNodes + 1;
+    result.Stopped = s.Stopped() || stop->load();
+    if (!result.Stopped) {
+        result.Move = answer.Bit + Layout<N>::First;
+        result.Score = answer.Value;
+        result.BestMove[0] = result.Move;
+    }
+    return result;
+}
+
+}  // namespace
+
+SearchResult RunSearch(const SearchInput& input, const std::atomic<bool>* stop) {
+    if (input.SideToMove != CellWhite && input.SideToMove != CellBlack) {
+        SearchResult none;
+        none.BestMove.fill(PassMove);
+        return none;
+    }
+    const bool eight = input.BoardSize == 8;
+    const bool adv = input.AdvancedEngine, baby = input.BabyLevel;
+    if (eight) {
+        if (adv) return baby ? Run<8, true, true>(input, stop) : Run<8, true, false>(input, stop);
+        return baby ? Run<8, false, true>(input, stop) : Run<8, false, false>(input, stop);
+    }
+    if (adv) return baby ? Run<10, true, true>(input, stop) : Run<10, true, false>(input, stop);
+    return baby ? Run<10, false, true>(input, stop) : Run<10, false, false>(input, stop);
+}
+
+}  // namespace reversi
