@@ -48,6 +48,7 @@ void TReversiForm::CreateComponents() {
     FirstDelayAsyncTimer = makeAsyncTimer(500, &TReversiForm::FirstDelayAsyncTimerTimer);
     RepeatAsyncTimer = makeAsyncTimer(40, &TReversiForm::RepeatAsyncTimerTimer);
     AsyncTimerAnimation = makeAsyncTimer(40, &TReversiForm::AsyncTimerAnimationTimer);
+    BindMoveListPanel();
 
     TipShowTimer = new QTimer(this);
     TipShowTimer->setInterval(250);
@@ -109,11 +110,20 @@ bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
         switch (e->type()) {
         case QEvent::MouseButtonPress:
             FormMouseDown(static_cast<QMouseEvent*>(e));
+            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+                boardPress_.Press(SquareUnder(static_cast<QMouseEvent*>(e)->position().toPoint()));
+            break;
+        case QEvent::MouseButtonDblClick:
+            // The second press of a double click is a press too.
+            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+                boardPress_.Press(SquareUnder(static_cast<QMouseEvent*>(e)->position().toPoint()));
             break;
         case QEvent::MouseButtonRelease:
             // The click plays the square under the pointer: track it first, in
-            // case no move event reported it (a click without a move).
-            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+            // case no move event reported it (a click without a move). Only a
+            // release over the pressed square is a click.
+            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton &&
+                boardPress_.Release(SquareUnder(static_cast<QMouseEvent*>(e)->position().toPoint()))) {
                 FormMouseMove(static_cast<QMouseEvent*>(e));
                 FormClick();
             }

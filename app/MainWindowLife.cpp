@@ -55,7 +55,7 @@ void TReversiForm::FormCreate() {
     StartSound();
     LoadSettings();
     LoadStatistics();
-    UndoRedoF = false;
+    SetBrowsing(false);
 
     // The move list panel starts shown unless the settings hide it; hidden,
     // it adds nothing to the window's width.
