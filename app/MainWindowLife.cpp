@@ -199,6 +199,7 @@ void TReversiForm::FormClose() {
     StopSearchAndWait();
 
     AsyncTimerAnimation->SetEnabled(false);
+    autoRepeat_.Cancel();  // a held step button steps no more
     animations_.MoveAnimationEnabled = false;
     animations_.CursorAnimationEnabled = false;
     animations_.HelpAnimationEnabled = false;

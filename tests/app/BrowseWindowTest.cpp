@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -317,6 +318,37 @@ TEST_F(BrowseWindowTest, HeldStepButtonsRepeatAndAShortPressStepsOnce) {
     QTest::mouseRelease(redo, Qt::LeftButton);
     EXPECT_EQ(g.Tracker->current(), afterHold + 1);
     EXPECT_TRUE(g.Tracker->count() == 40 && w->form->Browsing());
+}
+
+TEST_F(BrowseWindowTest, NoStepWhileTheComputerSearches) {
+    w = std::make_unique<PlayingWindow>(GameSetup{});
+    auto& g = Game();
+    for (int i = 0; i < 2; ++i) {
+        const auto legal = PlayingWindow::LegalSquares();
+        w->ClickSquare(legal.front().first, legal.front().second);
+    }
+    ASSERT_EQ(g.Tracker->count(), 4);
+    ASSERT_TRUE(StepControlsOn());
+    // A long search for the hint; meanwhile the player tries every way back.
+    g.Depth = 9;
+    bool checked = false;
+    QTimer::singleShot(0, w->form.get(), [&] {
+        if (!g.ThreadRunning) return;  // the search ended early: nothing to check
+        checked = true;
+        EXPECT_FALSE(StepControlsOn()) << "the controls are off during the search";
+        Item("ListMenuUndoMove")->trigger();
+        ClickLine(1);
+        QTest::mousePress(Button("SpeedButtonUndo"), Qt::LeftButton);
+        QTest::mouseRelease(Button("SpeedButtonUndo"), Qt::LeftButton);
+        EXPECT_EQ(g.Tracker->current(), 4);
+        EXPECT_FALSE(w->form->Browsing());
+        MoveOverList(QPoint(20, 8), Qt::NoButton);
+        EXPECT_EQ(List()->viewport()->cursor().shape(), Qt::ForbiddenCursor);
+        w->form->close();  // stops the search
+    });
+    w->form->HintItemClick();
+    EXPECT_TRUE(checked) << "the search was over before the window handled an event";
+    EXPECT_EQ(g.Tracker->current(), 4);
 }
 
 TEST_F(BrowseWindowTest, HidingTheMoveListNarrowsTheWindowAroundTheBoard) {
