@@ -110,24 +110,24 @@ bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
         switch (e->type()) {
         case QEvent::MouseButtonPress:
             FormMouseDown(static_cast<QMouseEvent*>(e));
-            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
-                boardPress_.Press(SquareUnder(static_cast<QMouseEvent*>(e)->position().toPoint()));
-            break;
+            [[fallthrough]];
         case QEvent::MouseButtonDblClick:
-            // The second press of a double click is a press too.
-            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
-                boardPress_.Press(SquareUnder(static_cast<QMouseEvent*>(e)->position().toPoint()));
+            // Where the left button went down (a double click's second press too).
+            if (const auto* m = static_cast<QMouseEvent*>(e); m->button() == Qt::LeftButton)
+                boardPress_.Press(SquareUnder(m->position().toPoint()));
             break;
-        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonRelease: {
             // The click plays the square under the pointer: track it first, in
             // case no move event reported it (a click without a move). Only a
             // release over the pressed square is a click.
-            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton &&
-                boardPress_.Release(SquareUnder(static_cast<QMouseEvent*>(e)->position().toPoint()))) {
+            const auto* m = static_cast<QMouseEvent*>(e);
+            if (m->button() == Qt::LeftButton &&
+                boardPress_.Release(SquareUnder(m->position().toPoint()))) {
                 FormMouseMove(static_cast<QMouseEvent*>(e));
                 FormClick();
             }
             break;
+        }
         case QEvent::MouseMove:
             FormMouseMove(static_cast<QMouseEvent*>(e));
             break;

@@ -173,7 +173,8 @@ int TReversiForm::RunEngine() {
         // A loop left early (the program quitting) must not wait for a long search.
         if (g.SearchThread && g.SearchThread->Running()) StopSearch();
         answer = FinishSearch();
-        if (stepsWereOn) SetUndoRedoControls(true);
+        // Back on as before, unless a network game began meanwhile.
+        if (stepsWereOn) UpdateUndoRedo();
     }
     SetGameItemsEnabled(true);
     return answer;

@@ -139,8 +139,10 @@ void TReversiForm::BindMoveListPanel() {
     hookStepButton(SpeedButtonUndo, RepeatButton::Undo);
     hookStepButton(SpeedButtonRedo, RepeatButton::Redo);
 
-    connect(SpeedButtonFromThis, &QToolButton::clicked, this, &TReversiForm::SpeedButtonFromThisClick);
-    connect(SpeedButtonFromEnd, &QToolButton::clicked, this, &TReversiForm::SpeedButtonFromEndClick);
+    connect(SpeedButtonFromThis, &QToolButton::clicked, this,
+            &TReversiForm::SpeedButtonFromThisClick);
+    connect(SpeedButtonFromEnd, &QToolButton::clicked, this,
+            &TReversiForm::SpeedButtonFromEndClick);
     connect(ListMenuUndoMove, &QAction::triggered, this, &TReversiForm::ListMenuUndoMoveClick);
     connect(ListMenuRedoMove, &QAction::triggered, this, &TReversiForm::ListMenuRedoMoveClick);
     connect(ShowMoves1, &QAction::triggered, this, &TReversiForm::ShowMoves1Click);
@@ -183,9 +185,9 @@ void TReversiForm::MovesListBoxMouseDown(Qt::MouseButton button, int y) {
 void TReversiForm::MovesListBoxMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
                                          int y) {
     if (!movesListAdapter_) return;
-    const bool allowed = StepsAllowed();
-    const Qt::CursorShape shape = MoveListCursor(y, MoveListDelegate::ItemHeight, MovesListTopIndex(),
-                                                 movesListAdapter_->LineCount(), allowed);
+    const Qt::CursorShape shape =
+        MoveListCursor(y, MoveListDelegate::ItemHeight, MovesListTopIndex(),
+                       movesListAdapter_->LineCount(), StepsAllowed());
     MovesListBox->viewport()->setCursor(shape);
     // Dragging with the left button jumps from line to line.
     if (shape == Qt::PointingHandCursor && DragsThroughMoves(buttons, modifiers))

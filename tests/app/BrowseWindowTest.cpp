@@ -3,6 +3,8 @@
 // continue commands with their practice question, the history choice on a
 // board click, clicking and dragging in the move list, hiding the list, and
 // a board press that is no click.
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -10,7 +12,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include "PlayTestSupport.h"
 #include "RandomGame.h"
@@ -36,7 +37,8 @@ protected:
         for (const int s : squares) {
             const int before = Game().Tracker->count();
             w->ClickSquare(SquareColumn(s, 8), SquareRow(s, 8));
-            ASSERT_EQ(Game().Tracker->count(), before + 1) << "the click on " << s << " played nothing";
+            ASSERT_EQ(Game().Tracker->count(), before + 1)
+                << "the click on " << s << " played nothing";
         }
     }
     QString Panel(int i) const { return w->form->StatusPanelText(i); }
@@ -92,7 +94,8 @@ TEST_F(BrowseWindowTest, UndoAndRedoThroughAPassBackToTheStart) {
     for (int i = count - 1; i >= 0; --i) {
         Item("ListMenuUndoMove")->trigger();
         EXPECT_EQ(Panel(2), QStringLiteral("Move %1/%2").arg(i).arg(count));
-        EXPECT_EQ(Panel(0), moverText(game.movers[static_cast<std::size_t>(i)])) << "before move " << i + 1;
+        EXPECT_EQ(Panel(0), moverText(game.movers[static_cast<std::size_t>(i)]))
+            << "before move " << i + 1;
         EXPECT_TRUE(ContinueButtonsOn());
     }
     EXPECT_EQ(Game().Boards[0], start);
@@ -107,7 +110,8 @@ TEST_F(BrowseWindowTest, UndoAndRedoThroughAPassBackToTheStart) {
         EXPECT_EQ(Panel(2), QStringLiteral("Move %1/%2").arg(i).arg(count));
         // Where the other colour had to pass, the mover is to move again.
         if (i < count) {
-            EXPECT_EQ(Panel(0), moverText(game.movers[static_cast<std::size_t>(i)])) << "after move " << i;
+            EXPECT_EQ(Panel(0), moverText(game.movers[static_cast<std::size_t>(i)]))
+                << "after move " << i;
         }
     }
     EXPECT_EQ(Panel(0).toStdString(), "Game over");
@@ -142,7 +146,8 @@ TEST_F(BrowseWindowTest, ContinuingAgainstTheComputerAsksOnce) {
     EXPECT_EQ(w->messages->questions[0].toStdString(),
               "Looks like you would like to Undo some moves.\nThe game becomes practice (no "
               "statistics recording)!\nDo you really want Undo?");
-    EXPECT_EQ(w->messages->informed, QStringList{QStringLiteral("Ok. The game now continues from last position.")});
+    EXPECT_EQ(w->messages->informed,
+              QStringList{QStringLiteral("Ok. The game now continues from last position.")});
     EXPECT_FALSE(g.PracticeGame);
     EXPECT_FALSE(ContinueButtonsOn());
     EXPECT_EQ(Panel(2).toStdString(), "Move 6/6");

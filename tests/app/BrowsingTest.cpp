@@ -1,9 +1,9 @@
 // Browsing the match record without a window: undo and redo across passes
 // and back to the start, the jump, the return to the last position and
 // continuing from an earlier one, each refused while a search runs.
-#include <vector>
-
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "Browsing.h"
 #include "EngineUnit.h"
@@ -58,7 +58,8 @@ TEST_F(BrowsingTest, UndoAndRedoAcrossPassesToTheStartAndBack) {
         const auto status = browsing.Undo();
         ASSERT_TRUE(status) << "undo to before move " << i + 1;
         EXPECT_EQ(g.Boards[0], g.Tracker->moves()[static_cast<std::size_t>(i)].board);
-        EXPECT_EQ(g.SideToMove, game.movers[static_cast<std::size_t>(i)]) << "before move " << i + 1;
+        EXPECT_EQ(g.SideToMove, game.movers[static_cast<std::size_t>(i)])
+            << "before move " << i + 1;
         EXPECT_FALSE(g.GameOver);
         EXPECT_FALSE(status->gameOver);
         EXPECT_TRUE(browsing.Active());
@@ -74,7 +75,8 @@ TEST_F(BrowsingTest, UndoAndRedoAcrossPassesToTheStartAndBack) {
         const auto status = browsing.Redo();
         ASSERT_TRUE(status) << "redo move " << i + 1;
         if (i + 1 < count) {
-            EXPECT_EQ(g.SideToMove, game.movers[static_cast<std::size_t>(i + 1)]) << "after move " << i + 1;
+            EXPECT_EQ(g.SideToMove, game.movers[static_cast<std::size_t>(i + 1)])
+                << "after move " << i + 1;
             EXPECT_TRUE(browsing.Active());
         }
     }

@@ -1,10 +1,11 @@
 // The move list's own drawing and its mouse rules: the colours of a line,
 // the dim dots, the two-line end marker, the line under the pointer, what a
 // press does and the cursor over the list.
+#include <gtest/gtest.h>
+
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 #include "MoveList.h"
 #include "MoveListDelegate.h"
@@ -41,7 +42,8 @@ TEST(MoveListDrawing, TheEndLineIsTwoRulesAcrossTheItem) {
         EXPECT_EQ(image.pixelColor(x, 8), MoveListDelegate::DotColour) << x;
     }
     // Nothing written: the rest is the plain background.
-    EXPECT_EQ(CountColour(image, MoveListDelegate::Background), image.width() * (image.height() - 2));
+    EXPECT_EQ(CountColour(image, MoveListDelegate::Background),
+              image.width() * (image.height() - 2));
 }
 
 TEST(MoveListDrawing, TheHighlightFillsTheLineAndTheDotsAreDimmer) {
@@ -49,7 +51,8 @@ TEST(MoveListDrawing, TheHighlightFillsTheLineAndTheDotsAreDimmer) {
     const QImage lit = PaintedLine(QStringLiteral(" 1.Yellow ..... E:6"), true);
     EXPECT_EQ(plain.pixelColor(0, 0), MoveListDelegate::Background);
     EXPECT_EQ(lit.pixelColor(0, 0), MoveListDelegate::HighlightBackground);
-    EXPECT_EQ(lit.pixelColor(lit.width() - 1, lit.height() - 1), MoveListDelegate::HighlightBackground);
+    EXPECT_EQ(lit.pixelColor(lit.width() - 1, lit.height() - 1),
+              MoveListDelegate::HighlightBackground);
     // Text starts 3 pixels in.
     for (int y = 0; y < plain.height(); ++y)
         for (int x = 0; x < 3; ++x) EXPECT_EQ(plain.pixelColor(x, y), MoveListDelegate::Background);
@@ -96,7 +99,8 @@ TEST(MoveListPointer, WhatAPressDoes) {
         {"JustAboveTheLastTwo", 127, 0, 13, 12, 160, true, A::JumpTo, 7, false, false},
     };
     for (const PressCase& c : cases) {
-        const MoveListPress p = PressOnMoveList(c.y, 16, c.top, c.lines, c.highlighted, c.height, c.allowed);
+        const MoveListPress p =
+            PressOnMoveList(c.y, 16, c.top, c.lines, c.highlighted, c.height, c.allowed);
         EXPECT_EQ(p.action, c.action) << c.name;
         if (c.action != A::None) {
             EXPECT_EQ(p.line, c.line) << c.name;

@@ -26,7 +26,8 @@ inline RandomGame PlayRandomGame(const tBoard& start, int n, unsigned seed) {
         std::vector<int> legal;
         for (int x = 0; x < n; ++x)
             for (int y = 0; y < n; ++y)
-                if (CanMove(b, SquareIndex(x, y, n), me, 5 - me)) legal.push_back(SquareIndex(x, y, n));
+                if (CanMove(b, SquareIndex(x, y, n), me, 5 - me))
+                    legal.push_back(SquareIndex(x, y, n));
         return legal;
     };
     while (true) {
