@@ -7,12 +7,15 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 
+#include "ModalAnswer.h"
 #include "PlayTestSupport.h"
 #include "RandomGame.h"
 #include "WaitUntil.h"
@@ -397,6 +400,39 @@ TEST_F(BrowseWindowTest, APressReleasedElsewhereIsNoClick) {
     EXPECT_EQ(Game().Tracker->count(), 0) << "released outside the board";
     w->ClickSquare(4, 2);
     EXPECT_EQ(Game().Tracker->count(), 1);
+}
+
+TEST(ModalBrowseMessages, TheChoiceOpensCentredAndAnswersItsButton) {
+    QWidget owner;
+    owner.setGeometry(100, 100, 700, 560);
+    owner.show();
+    TModalGameMessages messages;
+    QPoint shownAt;
+    auto answer = test::ModalAnswer::For<TChoiceDlg>(
+        [&](TChoiceDlg* dialog) {
+            shownAt = dialog->pos();
+            dialog->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+        },
+        "the history choice");
+    EXPECT_EQ(messages.AskHistoryChoice(&owner), TChoiceAnswer::ContinueFromThisPosition);
+    const QRect frame = owner.frameGeometry();
+    EXPECT_EQ(shownAt, QPoint(frame.x() + (frame.width() - 281) / 2,
+                              frame.y() + (frame.height() - 145) / 2));
+}
+
+TEST(ModalBrowseMessages, ThePlainMessageHasNoIconAndOneButton) {
+    TModalGameMessages messages;
+    QString text;
+    auto answer = test::ModalAnswer::For<QMessageBox>(
+        [&](QMessageBox* box) {
+            text = box->text();
+            EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+            EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+            box->button(QMessageBox::Ok)->click();
+        },
+        "the plain message");
+    messages.Inform(nullptr, ContinuesFromLastPositionMessage());
+    EXPECT_EQ(text.toStdString(), "Ok. The game now continues from last position.");
 }
 
 }  // namespace
