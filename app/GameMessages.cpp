@@ -3,7 +3,9 @@
 #include <QMessageBox>
 
 #include "DayTipUnit.h"
+#include "DialogPlacement.h"
 #include "FinalUnit.h"
+#include "MessageBoxes.h"
 #include "RulersUnit.h"
 #include "Statistics.h"
 
@@ -44,6 +46,31 @@ bool TModalGameMessages::Confirm(QWidget* owner, const QString& text) {
                     QMessageBox::Yes | QMessageBox::No, owner);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+void TGameMessages::Inform(QWidget*, const QString&) {}
+
+TChoiceAnswer TGameMessages::AskHistoryChoice(QWidget*) { return TChoiceAnswer::ReturnToHistory; }
+
+void TModalGameMessages::Inform(QWidget* owner, const QString& text) {
+    ShowPlainMessage(text, owner);
+}
+
+TChoiceAnswer TModalGameMessages::AskHistoryChoice(QWidget* owner) {
+    TChoiceDlg dialog(owner);
+    if (owner != nullptr) dialog.move(CentredOver(owner->frameGeometry(), dialog.size()));
+    return dialog.Ask();
+}
+
+QString UndoPracticeQuestion() {
+    return QStringLiteral(
+        "Looks like you would like to Undo some moves.\n"
+        "The game becomes practice (no statistics recording)!\n"
+        "Do you really want Undo?");
+}
+
+QString ContinuesFromLastPositionMessage() {
+    return QStringLiteral("Ok. The game now continues from last position.");
 }
 
 QString HintPracticeQuestion() {

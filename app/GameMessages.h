@@ -1,12 +1,13 @@
 // The modal windows of the game flow: the result and pass window, the
-// confirmation box, the statistics window, the tip of the day and the rules
-// page. The window shows them through this small interface so that tests can
-// answer them without a modal loop.
+// confirmation box, the plain message, the statistics window, the tip of the
+// day, the rules page and the history choice. The window shows them through
+// this small interface so that tests can answer them without a modal loop.
 #pragma once
 
 #include <QRect>
 #include <QString>
 
+#include "ChoiceUnit.h"
 #include "TurnAccounting.h"
 
 class QWidget;
@@ -40,6 +41,12 @@ public:
     virtual TipValues ShowDayTip(QWidget* owner, bool showTips, int currentTip) = 0;
     // The rules page with its outer frame at frame (screen coordinates).
     virtual void ShowRules(QWidget* owner, const QRect& frame) = 0;
+    // A plain box (no icon, the program's title, OK). Shows nothing unless
+    // overridden, so a presenter that never meets it needs no window.
+    virtual void Inform(QWidget* owner, const QString& text);
+    // The "Choice" window offered by a board click while an earlier position
+    // is shown, centred over owner. Keeps browsing unless overridden.
+    virtual TChoiceAnswer AskHistoryChoice(QWidget* owner);
 };
 
 // The real windows.
@@ -51,9 +58,15 @@ public:
                         int level) override;
     TipValues ShowDayTip(QWidget* owner, bool showTips, int currentTip) override;
     void ShowRules(QWidget* owner, const QRect& frame) override;
+    void Inform(QWidget* owner, const QString& text) override;
+    TChoiceAnswer AskHistoryChoice(QWidget* owner) override;
 };
 
 // The practice question of the hint, three lines.
 QString HintPracticeQuestion();
+// The practice question of continuing from an earlier position, three lines.
+QString UndoPracticeQuestion();
+// Said when that question is declined.
+QString ContinuesFromLastPositionMessage();
 
 }  // namespace reversi

@@ -7,7 +7,8 @@
 // The class is spread over several files by concern:
 //   MainWindowLife.cpp      creation, activation, close and destruction
 //   MainWindowMenus.cpp     the menu tree and its texts
-//   MainWindowMoveList.cpp  the move list panel with its tool bar
+//   MainWindowMoveList.cpp  the move list panel with its tool bar, its mouse
+//                           handling, showing and hiding it, the held buttons
 //   MainWindowStatus.cpp    the status bar and the hints shown in it
 //   MainWindowSettings.cpp  the settings value and what follows a change of it
 //   MainWindowBoard.cpp     the board area, its size and its input hooks
@@ -19,19 +20,24 @@
 //   MainWindowMedia.cpp     the music player, the media toggles, volumes and the tray
 //   MainWindowInfo.cpp      the Info menu: statistics, tip of the day, rules
 //   MainWindowIcons.cpp     the icons of the menu items and style sub-menus
+//   MainWindowBrowse.cpp    undo, redo, browsing the record and continuing from it
 #pragma once
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
 
+#include "AutoRepeat.h"
 #include "BoardAnimations.h"
 #include "BoardPainter.h"
+#include "BoardPress.h"
 #include "BoardView.h"
+#include "Browsing.h"
 #include "CommandLine.h"
 #include "FileDialogs.h"
 #include "GameMessages.h"
@@ -84,7 +90,7 @@ public:
     // Width the move list adds to the client area (0 while it is hidden).
     int MovesListWidth() const { return movesListWidth_; }
     // Browsing an earlier position of the match record.
-    bool Browsing() const { return UndoRedoF; }
+    bool Browsing() const { return browsing_.Active(); }
     // The text of status panel 0, 1 or 2.
     QString StatusPanelText(int panel) const;
     // Size of the board area: field size x square size + 44 each way.
@@ -321,7 +327,7 @@ private:
     // animations draw through it (nothing while browsing).
     graphics::BoardPainter painter_;
     graphics::BoardAnimations animations_{
-        painter_, [this] { return UndoRedoF; },
+        painter_, [this] { return browsing_.Active(); },
         [this] { if (boardWidget_ != nullptr) boardWidget_->setCursor(Qt::ArrowCursor); }};
     std::unique_ptr<MovesListAdapter> movesListAdapter_;
     std::unique_ptr<TGameMessages> gameMessages_ = std::make_unique<TModalGameMessages>();
@@ -333,7 +339,6 @@ private:
     int SqHalf = 30;
     int movesListWidth_ = 0;
     bool MovesVisible = true;
-    bool UndoRedoF = false;
     // What the command line asked for, done when the window is first shown.
     CommandLineAction pendingCommand_;
     bool ToolTipWasShown = false;
@@ -378,6 +383,42 @@ private:
 
     // --- Menu icons ---
     void SetMenuIcons();
+    // --- Browsing and the move list -------------------------------------------
+    // Sets the score and turn texts for the position now shown, settles the
+    // game state on it (game over, a side that must pass) and turns browsing
+    // on unless the position is final. Every step through the record ends
+    // here; so does a loaded match before it returns to its last position.
+    void RefreshPosition();
+    // Panels 0 and 1 for a settled position.
+    void ShowPositionStatus(const PositionStatus& status);
+    // What follows every step: no previous-move marks, the arrow cursor, the
+    // move counter, the status texts and the board.
+    void ShowStep(const PositionStatus& status);
+    void ListMenuUndoMoveClick();
+    void ListMenuRedoMoveClick();
+    void SpeedButtonFromThisClick();
+    void SpeedButtonFromEndClick();
+    // A board click while browsing: keep browsing or continue from here or
+    // from the last position.
+    void AnswerHistoryChoice();
+    void SetUndoRedoControls(bool enabled);
+    // The undo and redo controls are on and no search runs.
+    bool StepsAllowed() const;
+    // Connects the list, its buttons, the Match menu items and the
+    // auto-repeat timers (created first) to their handlers.
+    void BindMoveListPanel();
+    void MovesListBoxMouseDown(Qt::MouseButton button, int y);
+    void MovesListBoxMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int y);
+    void ScrollMovesList(bool down);
+    int MovesListTopIndex() const;
+    void ShowMoves1Click();
+    // The square a click at a board-widget point plays (over the border the
+    // tracked square's coordinate); none outside the board widget.
+    std::optional<QPoint> SquareUnder(QPoint point) const;
+
+    TBrowsing browsing_;
+    TAutoRepeat autoRepeat_{nullptr, nullptr, {}};
+    TBoardPress boardPress_;
 };
 
 }  // namespace reversi

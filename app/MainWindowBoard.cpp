@@ -48,6 +48,7 @@ void TReversiForm::CreateComponents() {
     FirstDelayAsyncTimer = makeAsyncTimer(500, &TReversiForm::FirstDelayAsyncTimerTimer);
     RepeatAsyncTimer = makeAsyncTimer(40, &TReversiForm::RepeatAsyncTimerTimer);
     AsyncTimerAnimation = makeAsyncTimer(40, &TReversiForm::AsyncTimerAnimationTimer);
+    BindMoveListPanel();
 
     TipShowTimer = new QTimer(this);
     TipShowTimer->setObjectName(QStringLiteral("TipShowTimer"));
@@ -106,15 +107,24 @@ bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
         switch (e->type()) {
         case QEvent::MouseButtonPress:
             FormMouseDown(static_cast<QMouseEvent*>(e));
+            [[fallthrough]];
+        case QEvent::MouseButtonDblClick:
+            // Where the left button went down (a double click's second press too).
+            if (const auto* m = static_cast<QMouseEvent*>(e); m->button() == Qt::LeftButton)
+                boardPress_.Press(SquareUnder(m->position().toPoint()));
             break;
-        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonRelease: {
             // The click plays the square under the pointer: track it first, in
-            // case no move event reported it (a click without a move).
-            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+            // case no move event reported it (a click without a move). Only a
+            // release over the pressed square is a click.
+            const auto* m = static_cast<QMouseEvent*>(e);
+            if (m->button() == Qt::LeftButton &&
+                boardPress_.Release(SquareUnder(m->position().toPoint()))) {
                 FormMouseMove(static_cast<QMouseEvent*>(e));
                 FormClick();
             }
             break;
+        }
         case QEvent::MouseMove:
             FormMouseMove(static_cast<QMouseEvent*>(e));
             break;

@@ -147,10 +147,13 @@ int TReversiForm::RunEngine() {
     // The first move of a game is fixed: no search. (Only where it is legal:
     // a position set up otherwise is searched like any other.)
     if (g.FirstMove && g.SideToMove == CellWhite && CanMove(g.Boards[0], opening, CellWhite, CellBlack)) {
-        SpeedButtonUndo->setEnabled(true);
-        SpeedButtonRedo->setEnabled(true);
+        SetUndoRedoControls(true);
         answer = opening;
     } else {
+        // Nothing may step through the record while the search runs (a hint's
+        // search included): the controls are off until its answer is in.
+        const bool stepsWereOn = ListMenuUndoMove->isEnabled();
+        DisableUndoRedo();
         // The search runs on its own thread; the window keeps handling events
         // in this local loop until the search's completion (a queued call)
         // ends it. Input that would change the position is refused meanwhile.
@@ -172,6 +175,8 @@ int TReversiForm::RunEngine() {
         // A loop left early (the program quitting) must not wait for a long search.
         if (g.SearchThread && g.SearchThread->Running()) StopSearch();
         answer = FinishSearch();
+        // Back on as before, unless a network game began meanwhile.
+        if (stepsWereOn) UpdateUndoRedo();
     }
     SetGameItemsEnabled(true);
     return answer;
@@ -187,24 +192,14 @@ void TReversiForm::StopSearchAndWait() {
     if (searchWait_ != nullptr) searchWait_->quit();
 }
 
-void TReversiForm::DisableUndoRedo() {
-    ListMenuUndoMove->setEnabled(false);
-    ListMenuRedoMove->setEnabled(false);
-    SpeedButtonUndo->setEnabled(false);
-    SpeedButtonRedo->setEnabled(false);
-}
+void TReversiForm::DisableUndoRedo() { SetUndoRedoControls(false); }
 
 void TReversiForm::UpdateUndoRedo() {
     if (Game().NetworkGame) {
         DisableUndoRedo();
         return;
     }
-    if (Game().Tracker && Game().Tracker->count() > 0) {
-        ListMenuUndoMove->setEnabled(true);
-        ListMenuRedoMove->setEnabled(true);
-        SpeedButtonUndo->setEnabled(true);
-        SpeedButtonRedo->setEnabled(true);
-    }
+    if (Game().Tracker && Game().Tracker->count() > 0) SetUndoRedoControls(true);
 }
 
 void TReversiForm::RecordGameResult(PlayerResult result) {
@@ -216,22 +211,12 @@ void TReversiForm::RecordGameResult(PlayerResult result) {
 }
 
 void TReversiForm::SetBrowsing(bool browsing) {
-    UndoRedoF = browsing;
-    // The continue buttons work exactly while an earlier position is shown.
-    SpeedButtonFromThis->setEnabled(browsing);
-    SpeedButtonFromEnd->setEnabled(browsing);
+    // The continue buttons follow (BindMoveListPanel).
+    browsing_.SetActive(browsing);
 }
 
 void TReversiForm::SetGameMessages(std::unique_ptr<TGameMessages> messages) {
     if (messages) gameMessages_ = std::move(messages);
-}
-
-void TReversiForm::FirstDelayAsyncTimerTimer() {
-    // Starts the auto-repeat of a held undo or redo button: move list work.
-}
-
-void TReversiForm::RepeatAsyncTimerTimer() {
-    // One undo or redo step while the button is held: move list work.
 }
 
 }  // namespace reversi

@@ -35,6 +35,16 @@ void TReversiForm::BindGameFlowItems() {
     connect(HintItem, &QAction::triggered, this, &TReversiForm::HintItemClick);
 }
 
+std::optional<QPoint> TReversiForm::SquareUnder(QPoint point) const {
+    if (!boardWidget_->rect().contains(point)) return std::nullopt;
+    // As the tracking sees it: over the border the last square is kept,
+    // each coordinate on its own.
+    const int n = Game().BoardSize;
+    const int x = SquareAt(point.x(), SqSize, n);
+    const int y = SquareAt(point.y(), SqSize, n);
+    return QPoint(x >= 0 ? x : painter_.NewPosX, y >= 0 ? y : painter_.NewPosY);
+}
+
 QPoint TReversiForm::SquareCentre(int x, int y) const {
     return {FieldOrigin + SqSize * x + SqSize / 2, FieldOrigin + SqSize * y + SqSize / 2};
 }
@@ -55,7 +65,7 @@ void TReversiForm::MouseMoveAt(QPoint point) {
     if (y >= 0) posY = y;
     const bool changed = posX != oldX || posY != oldY;
 
-    if (UndoRedoF || g.ThreadRunning || (g.NetworkGame && !IsPlayersTurn())) return;
+    if (Browsing() || g.ThreadRunning || (g.NetworkGame && !IsPlayersTurn())) return;
     // The hand shows only where a click would play.
     if (PlayerMayMove() &&
         CanMove(g.Boards[0], SquareIndex(posX, posY, n), g.SideToMove, OtherSide())) {
@@ -68,12 +78,14 @@ void TReversiForm::MouseMoveAt(QPoint point) {
 
 void TReversiForm::FormClick() {
     auto& g = Game();
-    if (!PlayerMayMove()) return;
-    if (UndoRedoF) {
-        // Browsing: the choice to continue from here or from the end comes
-        // with the history browsing.
+    if (g.GameOver || g.ThreadRunning || (g.NetworkGame && !IsPlayersTurn())) return;
+    // Browsing: the click asks whether to play on, whoever is to move in
+    // the position shown.
+    if (Browsing()) {
+        AnswerHistoryChoice();
         return;
     }
+    if (!PlayerMayMove()) return;
     if (settings_.AnimationOn && animations_.MoveAnimationEnabled) return;
     const int s = SquareIndex(painter_.NewPosX, painter_.NewPosY, g.BoardSize);
     if (!CanMove(g.Boards[0], s, g.SideToMove, OtherSide())) return;
@@ -146,7 +158,7 @@ void TReversiForm::PointAtSquare(int x, int y) {
 
 void TReversiForm::HintItemClick() {
     auto& g = Game();
-    if (g.GameOver || g.NetworkGame || animations_.MoveAnimationEnabled || UndoRedoF ||
+    if (g.GameOver || g.NetworkGame || animations_.MoveAnimationEnabled || Browsing() ||
         g.ThreadRunning)
         return;
     if (g.VsComputer && !g.PracticeGame) {

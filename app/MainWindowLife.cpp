@@ -56,7 +56,7 @@ void TReversiForm::FormCreate() {
     StartSound();
     LoadSettings();
     LoadStatistics();
-    UndoRedoF = false;
+    SetBrowsing(false);
 
     // The move list panel starts shown unless the settings hide it; hidden,
     // it adds nothing to the window's width.
@@ -193,6 +193,7 @@ void TReversiForm::FormClose() {
     StopSearchAndWait();
 
     AsyncTimerAnimation->SetEnabled(false);
+    autoRepeat_.Cancel();  // a held step button steps no more
     animations_.MoveAnimationEnabled = false;
     animations_.CursorAnimationEnabled = false;
     animations_.HelpAnimationEnabled = false;

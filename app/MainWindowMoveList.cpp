@@ -1,14 +1,23 @@
 // The move list panel at the right of the board: the list itself and the
-// tool bar with the undo, redo and continue buttons under it.
+// tool bar with the undo, redo and continue buttons under it; the list's
+// mouse handling, showing and hiding the panel, and the held step buttons.
+#include <QAction>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QStyle>
 #include <QFrame>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "AsyncTimer.h"
 #include "ButtonIcons.h"
+#include "EngineUnit.h"
+#include "EventHook.h"
 #include "MainWindow.h"
+#include "MoveListDelegate.h"
+#include "MoveListPointer.h"
 #include "MovesListAdapter.h"
 
 namespace reversi {
@@ -50,6 +59,10 @@ void TReversiForm::CreateMoveListPanel() {
     MovesListBox->setObjectName(QStringLiteral("MovesListBox"));
     MovesListBox->setFocusPolicy(Qt::NoFocus);
     MovesListBox->setUniformItemSizes(true);
+    MovesListBox->setSpacing(0);
+    // The list draws its own highlight; the platform's selection plays no part.
+    MovesListBox->setSelectionMode(QAbstractItemView::NoSelection);
+    MovesListBox->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     MovesListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MovesListBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont listFont(QStringLiteral("Monospace"));
@@ -80,6 +93,119 @@ void TReversiForm::CreateMoveListPanel() {
     buttons->addStretch(1);
     column->addWidget(BtnsToolBar);
 }
+
+void TReversiForm::BindMoveListPanel() {
+    MovesListBox->setItemDelegate(new MoveListDelegate(
+        [this] { return movesListAdapter_ ? movesListAdapter_->HighlightedLine() : -1; },
+        MovesListBox));
+    // The list's mouse goes to the window's handlers only, so the list never
+    // moves its own current line.
+    MovesListBox->viewport()->setMouseTracking(true);
+    TEventHook::Install(MovesListBox->viewport(), this, [this](QObject*, QEvent* e) {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            const auto* m = static_cast<QMouseEvent*>(e);
+            MovesListBoxMouseDown(m->button(), qRound(m->position().y()));
+            return true;
+        }
+        case QEvent::MouseMove: {
+            const auto* m = static_cast<QMouseEvent*>(e);
+            MovesListBoxMouseMove(m->buttons(), m->modifiers(), qRound(m->position().y()));
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            return true;
+        default:
+            return false;
+        }
+    });
+
+    // The step buttons have no click: presses and releases drive the
+    // auto-repeat, which makes every step. A disabled button does nothing.
+    autoRepeat_ = TAutoRepeat(FirstDelayAsyncTimer, RepeatAsyncTimer, [this](RepeatButton b) {
+        if (b == RepeatButton::Undo) ListMenuUndoMoveClick();
+        if (b == RepeatButton::Redo) ListMenuRedoMoveClick();
+    });
+    auto hookStepButton = [this](QToolButton* button, RepeatButton which) {
+        TEventHook::Install(button, this, [this, button, which](QObject*, QEvent* e) {
+            if (!button->isEnabled()) return false;
+            if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)
+                autoRepeat_.Press(which);
+            if (e->type() == QEvent::MouseButtonRelease) autoRepeat_.Release(which);
+            return false;
+        });
+    };
+    hookStepButton(SpeedButtonUndo, RepeatButton::Undo);
+    hookStepButton(SpeedButtonRedo, RepeatButton::Redo);
+
+    connect(SpeedButtonFromThis, &QToolButton::clicked, this,
+            &TReversiForm::SpeedButtonFromThisClick);
+    connect(SpeedButtonFromEnd, &QToolButton::clicked, this,
+            &TReversiForm::SpeedButtonFromEndClick);
+    connect(ListMenuUndoMove, &QAction::triggered, this, &TReversiForm::ListMenuUndoMoveClick);
+    connect(ListMenuRedoMove, &QAction::triggered, this, &TReversiForm::ListMenuRedoMoveClick);
+    connect(ShowMoves1, &QAction::triggered, this, &TReversiForm::ShowMoves1Click);
+    // The continue buttons work exactly while an earlier position is shown.
+    connect(&browsing_, &TBrowsing::activeChanged, this, [this](bool active) {
+        SpeedButtonFromThis->setEnabled(active);
+        SpeedButtonFromEnd->setEnabled(active);
+    });
+}
+
+int TReversiForm::MovesListTopIndex() const {
+    // The list scrolls by whole lines: the scroll value is the top line.
+    return MovesListBox->verticalScrollBar()->value();
+}
+
+void TReversiForm::ScrollMovesList(bool down) {
+    MovesListBox->verticalScrollBar()->triggerAction(down ? QAbstractSlider::SliderSingleStepAdd
+                                                          : QAbstractSlider::SliderSingleStepSub);
+}
+
+void TReversiForm::MovesListBoxMouseDown(Qt::MouseButton button, int y) {
+    if (button != Qt::LeftButton || !movesListAdapter_) return;
+    const MoveListPress press = PressOnMoveList(
+        y, MoveListDelegate::ItemHeight, MovesListTopIndex(), movesListAdapter_->LineCount(),
+        movesListAdapter_->HighlightedLine(), MovesListBox->viewport()->height(), StepsAllowed());
+    switch (press.action) {
+    case MoveListPress::Action::None:
+        return;
+    case MoveListPress::Action::ReturnToLast:
+        SpeedButtonFromEndClick();
+        return;
+    case MoveListPress::Action::JumpTo:
+        if (const auto status = browsing_.JumpTo(press.line)) ShowStep(*status);
+        if (press.scrollUp) ScrollMovesList(false);
+        if (press.scrollDown) ScrollMovesList(true);
+        return;
+    }
+}
+
+void TReversiForm::MovesListBoxMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                                         int y) {
+    if (!movesListAdapter_) return;
+    const Qt::CursorShape shape =
+        MoveListCursor(y, MoveListDelegate::ItemHeight, MovesListTopIndex(),
+                       movesListAdapter_->LineCount(), StepsAllowed());
+    MovesListBox->viewport()->setCursor(shape);
+    // Dragging with the left button jumps from line to line.
+    if (shape == Qt::PointingHandCursor && DragsThroughMoves(buttons, modifiers))
+        MovesListBoxMouseDown(Qt::LeftButton, y);
+}
+
+void TReversiForm::ShowMoves1Click() {
+    MovesVisible = !MovesVisible;
+    movesListWidth_ = MovesVisible ? MovesListPanelWidth() : 0;
+    ShowMoves1->setChecked(MovesVisible);
+    // The board area stays; the window narrows or widens around it and
+    // keeps its centre.
+    SizeWindowToField();
+}
+
+void TReversiForm::FirstDelayAsyncTimerTimer() { autoRepeat_.FirstDelayElapsed(); }
+
+void TReversiForm::RepeatAsyncTimerTimer() { autoRepeat_.RepeatElapsed(); }
 
 int TReversiForm::MovesListPanelWidth() const {
     // The list is as wide as 172 pixels plus its vertical scroll bar.

@@ -85,6 +85,15 @@ PositionStatus DescribePosition(const tBoard& board, int boardSize) {
     return s;
 }
 
+PositionStatus SettleShownPosition(GameState& game) {
+    const PositionStatus s = DescribePosition(game.Boards[0], game.BoardSize);
+    game.GameOver = s.gameOver;
+    if (s.gameOver) return s;
+    if (!s.counts.whiteCanMove && game.SideToMove == CellWhite) game.SideToMove = CellBlack;
+    if (!s.counts.blackCanMove && game.SideToMove == CellBlack) game.SideToMove = CellWhite;
+    return s;
+}
+
 tBoard LegalSquareMarks(const tBoard& board, int boardSize, Side side) {
     tBoard marks{};
     for (int x = 0; x < boardSize; ++x)

@@ -86,6 +86,12 @@ struct PositionStatus {
 };
 PositionStatus DescribePosition(const tBoard& board, int boardSize);
 
+// Settles the game state on a position reached by stepping through the match
+// record (undo, redo, a jump, loading): GameOver when neither colour can move;
+// otherwise a side to move without a legal square hands the move to the other
+// colour (the record keeps no passes, so a redo may name the wrong side).
+PositionStatus SettleShownPosition(GameState& game);
+
 // Marks (1) every square where `side` may play, for the help marks.
 tBoard LegalSquareMarks(const tBoard& board, int boardSize, Side side);
 

@@ -322,6 +322,9 @@ TEST(PlayAnimation, TheReplyWaitsForThePlayersAnimationAndClicksWaitForTheReply)
 TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     PlayingWindow w({8, 1, false, false, CellWhite, true});
     auto& form = *w.form;
+    // The player's animation at the program's own pace outlasts a depth-1
+    // search even on a loaded machine, so the reply has to wait for it.
+    form.SetAnimationInterval(40);
     ASSERT_EQ(Game().Tracker->count(), 1);  // the computer's opening
     ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
     // While the reply waits for the player's animation, a new game starts

@@ -39,8 +39,17 @@ public:
         questions << text;
         return answer;
     }
+    void Inform(QWidget*, const QString& text) override { informed << text; }
+    TChoiceAnswer AskHistoryChoice(QWidget*) override {
+        ++choicesAsked;
+        return choice;
+    }
     QStringList finals;
     QStringList questions;
+    QStringList informed;
+    // The history choice: how often it was offered and the answer it gives.
+    int choicesAsked = 0;
+    TChoiceAnswer choice = TChoiceAnswer::ReturnToHistory;
     // The record the statistics window opened on, each time it opened.
     std::vector<TStatisticsRecord> statistics;
     // The values each tip window opened with; tipAnswer gives the values it

@@ -142,7 +142,7 @@ TEST_P(FastSearchCompare, SameAnswersAsTheReferenceOnStrewnBoards) {
         const unsigned density = 2 + static_cast<unsigned>(k) % 6;
         for (int x = 0; x < n; ++x)
             for (int y = 0; y < n; ++y) {
-                const unsigned r = rng() % 10;
+                const auto r = static_cast<unsigned>(rng() % 10);
                 if (r < density) b[SquareIndex(x, y, n)] = r % 2 ? CellWhite : CellBlack;
             }
         for (int depth = 1; depth <= 5; ++depth) {

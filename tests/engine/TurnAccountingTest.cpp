@@ -157,6 +157,49 @@ TEST(TurnAccounting, DescribePositionChangesNothingAndSeesTheEnd) {
     EXPECT_TRUE(over.gameOver);
 }
 
+// A position reached by stepping through the record: the side to move is
+// corrected when it has no square, and the end is seen (GameOver set or cleared).
+struct SettleCase {
+    const char* name;
+    std::vector<std::string> rows;
+    int sideBefore;
+    bool gameOverBefore;
+    int sideAfter;
+    bool gameOverAfter;
+};
+
+TEST(TurnAccounting, SettleShownPositionCorrectsPassesAndSeesTheEnd) {
+    const std::vector<std::string> blackCannotMove{"WWWWWWWW", "WWWWWWWW", "WWWWWWWW",
+                                                   "WWWWWWWW", "WWWWWWWW", "WWWWWWWW",
+                                                   "WWWWWWB.", "WWWWWWW."};
+    const std::vector<std::string> whiteCannotMove{"BBBBBBBB", "BBBBBBBB", "BBBBBBBB",
+                                                   "BBBBBBBB", "BBBBBBBB", "BBBBBBBB",
+                                                   "BBBBBBW.", "BBBBBBB."};
+    const std::vector<std::string> full(8, "WWWWWWWW");
+    const std::vector<SettleCase> cases{
+        {"StartWhiteStays", kStart8, CellWhite, true, CellWhite, false},
+        {"StartBlackStays", kStart8, CellBlack, false, CellBlack, false},
+        {"BlackPassesToWhite", blackCannotMove, CellBlack, false, CellWhite, false},
+        {"WhiteKeepsTheMove", blackCannotMove, CellWhite, false, CellWhite, false},
+        {"WhitePassesToBlack", whiteCannotMove, CellWhite, false, CellBlack, false},
+        {"FinalPositionIsOver", full, CellBlack, false, CellBlack, true},
+    };
+    for (const SettleCase& c : cases) {
+        ResetGameState();
+        auto& g = Game();
+        g.BoardSize = 8;
+        g.Boards[0] = BoardFromRows(c.rows);
+        g.SideToMove = c.sideBefore;
+        g.GameOver = c.gameOverBefore;
+        const PositionStatus s = SettleShownPosition(g);
+        EXPECT_EQ(g.SideToMove, c.sideAfter) << c.name;
+        EXPECT_EQ(g.GameOver, c.gameOverAfter) << c.name;
+        EXPECT_EQ(s.gameOver, c.gameOverAfter) << c.name;
+        EXPECT_EQ(s.counts, CountPosition(g.Boards[0], 8)) << c.name;
+    }
+    ResetGameState();
+}
+
 TEST(TurnAccounting, LegalSquareMarksOfTheStart) {
     const tBoard marks = LegalSquareMarks(BoardFromRows(kStart8), 8, Side::White);
     std::vector<std::string> names;
