@@ -73,6 +73,10 @@ QString ContinuesFromLastPositionMessage() {
     return QStringLiteral("Ok. The game now continues from last position.");
 }
 
+QString TGameMessages::ChooseMatchFile(QWidget* owner, const TFileDialogSetup& setup) {
+    return ExecuteFileDialog(setup, owner);
+}
+
 QString HintPracticeQuestion() {
     return QStringLiteral(
         "Looks like you would like to use Hint.\n"

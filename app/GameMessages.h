@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "ChoiceUnit.h"
+#include "FileDialogs.h"
 #include "TurnAccounting.h"
 
 class QWidget;
@@ -47,6 +48,8 @@ public:
     // The "Choice" window offered by a board click while an earlier position
     // is shown, centred over owner. Keeps browsing unless overridden.
     virtual TChoiceAnswer AskHistoryChoice(QWidget* owner);
+    // The "Save..." or "Open..." file dialog; the chosen file or empty.
+    virtual QString ChooseMatchFile(QWidget* owner, const TFileDialogSetup& setup);
 };
 
 // The real windows.

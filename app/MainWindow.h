@@ -52,6 +52,9 @@
 #include "TurnAccounting.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
+class QMimeData;
 class QEventLoop;
 class QFrame;
 class QKeyEvent;
@@ -419,6 +422,19 @@ private:
     TBrowsing browsing_;
     TAutoRepeat autoRepeat_{nullptr, nullptr, {}};
     TBoardPress boardPress_;
+
+    // --- Saved matches ---
+    void BindFileItems();
+    void ListMenuSaveClick();
+    void ListMenuLoadClick();
+    // Loads a match and shows it at its last position; the computer moves
+    // when the match stands at its turn.
+    void OpenMatch(const QString& file);
+    static QString NotAMatchMessage(const QString& file);
+    // The first dropped file when it is a local saved match.
+    static std::optional<QString> DroppedMatchFile(const QMimeData* data);
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 };
 
 }  // namespace reversi

@@ -1,5 +1,12 @@
-// Opening a saved match: here the one named on the command line.
+// Saving, opening and dropping matches, and the match named on the command
+// line. A match opens at its last position with browsing off.
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 #include "EngineUnit.h"
 #include "MainWindow.h"
@@ -7,17 +14,92 @@
 
 namespace reversi {
 
+void TReversiForm::BindFileItems() {
+    connect(ListMenuSave, &QAction::triggered, this, &TReversiForm::ListMenuSaveClick);
+    connect(ListMenuLoad, &QAction::triggered, this, &TReversiForm::ListMenuLoadClick);
+}
+
+void TReversiForm::ListMenuSaveClick() {
+    if (!Game().Tracker) return;
+    const QString file = GameMessages().ChooseMatchFile(this, SaveListDialog);
+    if (file.isEmpty()) return;
+    // The file layer writes a temporary file and renames it over the target,
+    // so a failed save leaves an existing match intact.
+    const FileResult result = Game().Tracker->SaveToFile(file.toStdString());
+    if (!result.Ok()) ShowErrorMessage(QString::fromStdString(result.message), this);
+}
+
+void TReversiForm::ListMenuLoadClick() {
+    // The match record and the position belong to a running search.
+    if (Game().ThreadRunning) return;
+    const QString file = GameMessages().ChooseMatchFile(this, OpenListDialog);
+    if (file.isEmpty()) return;
+    if (!FileHasMatchSignature(file.toStdString())) {
+        ShowErrorMessage(NotAMatchMessage(file), this);
+        return;
+    }
+    OpenMatch(file);
+}
+
+QString TReversiForm::NotAMatchMessage(const QString& file) {
+    return QStringLiteral("The file %1 is not a Zorel Reversi game.").arg(file);
+}
+
+void TReversiForm::OpenMatch(const QString& file) {
+    if (!LoadMatch(file)) return;
+    // The match ends up at its last position with browsing off.
+    SpeedButtonFromEndClick();
+    ShowMoveCounter();
+    // A match saved at the computer's turn: the computer moves now, as no
+    // click may play its colour.
+    const auto& g = Game();
+    if (!g.GameOver && g.VsComputer && g.SideToMove == g.ComputerSide) {
+        DisableUndoRedo();
+        ProcessTurn(true);
+        UpdateUndoRedo();
+    }
+}
+
+void TReversiForm::dragEnterEvent(QDragEnterEvent* e) {
+    if (DroppedMatchFile(e->mimeData()).has_value()) e->acceptProposedAction();
+}
+
+void TReversiForm::dropEvent(QDropEvent* e) {
+    const auto file = DroppedMatchFile(e->mimeData());
+    if (!file || Game().ThreadRunning) return;
+    e->acceptProposedAction();
+    // Loaded after the drop has finished, outside the drag's own event.
+    const QString name = *file;
+    QTimer::singleShot(0, this, [this, name] {
+        if (!Game().ThreadRunning) OpenMatch(name);
+    });
+}
+
+std::optional<QString> TReversiForm::DroppedMatchFile(const QMimeData* data) {
+    // Only the first dropped file counts, and only when it is a local file
+    // that begins with a match signature.
+    if (data == nullptr || !data->hasUrls() || data->urls().isEmpty()) return std::nullopt;
+    const QUrl first = data->urls().first();
+    if (!first.isLocalFile()) return std::nullopt;
+    const QString file = first.toLocalFile();
+    if (!FileHasMatchSignature(file.toStdString())) return std::nullopt;
+    return file;
+}
+
 bool TReversiForm::LoadMatch(const QString& FileName) {
     auto& g = Game();
     if (!g.Tracker) return false;
+    // The file is read and checked whole before anything changes.
+    const int oldSize = g.BoardSize;
     const FileResult result = g.Tracker->LoadFromFile(FileName.toStdString());
     if (result.status == FileStatus::NotAMatch) return false;
     if (result.status == FileStatus::Failed) {
         ShowErrorMessage(QString::fromStdString(result.message), this);
         return false;
     }
-    if (g.Tracker->boardsize() != g.BoardSize) {
-        const int oldSize = g.BoardSize;
+    animations_.ClearHelpMarks();
+    animations_.StopMoveAnimation();
+    if (g.Tracker->boardsize() != oldSize) {
         g.BoardSize = g.Tracker->boardsize();
         try {
             LoadPictureSets();
@@ -31,29 +113,46 @@ bool TReversiForm::LoadMatch(const QString& FileName) {
         }
         painter_.NewPosX = painter_.NewPosY = 0;
         SizeWindowToField();
+        painter_.CreateBackBuffer(g.BoardSize);
     }
     g.GameOver = false;
-    g.SideToMove = 2;
+    g.SideToMove = CellWhite;
     SelectEngine();
     InitBoards();
-    // The record is replayed from the start position to its last move.
+    // The match's game values become the settings' (the settings dialog
+    // shows them, and they are kept at the end).
+    Settings s = settings_;
+    s.BoardSize = g.BoardSize;
+    s.ComputerSide = g.ComputerSide;
+    s.VsComputer = g.VsComputer;
+    s.AdvancedEngine = g.AdvancedEngine;
+    s.BabyLevel = g.BabyLevel;
+    s.Depth = g.Depth;
+    ChangeSettings(s);
+    UpdateUndoRedo();
     g.Tracker->GoToStart();
-    while (g.Tracker->Redo(false)) {
-    }
+    ShowMoveCounter();
+    RefreshPosition();
+    DrawBoard();
+    update();
+    SetBrowsing(true);
     animations_.HelpMoveNoMoves1st = true;
     return true;
 }
 
 void TReversiForm::OpenCommandLineGame(const QString& file) {
-    const bool loaded = LoadMatch(file);
-    // A loaded match is shown at its last position, browsing off, and the
-    // turn loop is not started. When nothing could be loaded the new game
-    // starts as it would have without the file.
+    if (LoadMatch(file)) {
+        SpeedButtonFromEndClick();
+        ShowMoveCounter();
+        return;
+    }
+    // When nothing could be loaded the new game starts as it would have
+    // without the file.
     SetBrowsing(false);
     ShowMoveCounter();
     ShowScoreAndTurn();
     DrawBoard();
-    if (!loaded) ProcessTurn(true);
+    ProcessTurn(true);
 }
 
 }  // namespace reversi

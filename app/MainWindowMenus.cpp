@@ -113,6 +113,7 @@ void TReversiForm::CreateMenus() {
     connect(ExitItem, &QAction::triggered, this, &TReversiForm::ExitItemClick);
     connect(AboutItem, &QAction::triggered, this, &TReversiForm::AboutItemClick);
     BindGameFlowItems();
+    BindFileItems();
     BindInfoItems();
     SetMenuIcons();
 }

@@ -44,9 +44,16 @@ public:
         ++choicesAsked;
         return choice;
     }
+    QString ChooseMatchFile(QWidget*, const TFileDialogSetup& setup) override {
+        fileDialogs << setup.Title;
+        return chosenFile;
+    }
     QStringList finals;
     QStringList questions;
     QStringList informed;
+    // The titles of the file dialogs opened, and the file each one answers.
+    QStringList fileDialogs;
+    QString chosenFile;
     // The history choice: how often it was offered and the answer it gives.
     int choicesAsked = 0;
     TChoiceAnswer choice = TChoiceAnswer::ReturnToHistory;

@@ -1,0 +1,247 @@
+// Saving, opening and dropping matches in the window: round trips at several
+// points of a game on both fields, a match of the other field size, damaged
+// files and files of another kind, a save that cannot be written, and a match
+// saved at the computer's turn.
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+
+#include "ModalAnswer.h"
+#include "PlayTestSupport.h"
+#include "WaitUntil.h"
+#include "WindowChildren.h"
+
+namespace reversi {
+namespace {
+
+using test::Child;
+using test::PlayingWindow;
+
+// Plays `moves` moves by clicking legal squares (the computer replies).
+void PlayMoves(PlayingWindow& w, int moves) {
+    for (int i = 0; i < moves && !Game().GameOver; ++i) {
+        const auto legal = PlayingWindow::LegalSquares();
+        if (legal.empty()) break;
+        w.ClickSquare(legal[static_cast<std::size_t>(i) % legal.size()].first,
+                      legal[static_cast<std::size_t>(i) % legal.size()].second);
+    }
+}
+
+struct Snapshot {
+    tBoard board;
+    int side;
+    int count;
+    bool over;
+    int boardSize;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot Take() {
+    const auto& g = Game();
+    return {g.Boards[0], g.SideToMove, g.Tracker->count(), g.GameOver, g.BoardSize};
+}
+
+void Save(PlayingWindow& w, const QString& file) {
+    w.messages->chosenFile = file;
+    Child<QAction>(*w.form, "ListMenuSave")->trigger();
+}
+
+void Open(PlayingWindow& w, const QString& file) {
+    w.messages->chosenFile = file;
+    Child<QAction>(*w.form, "ListMenuLoad")->trigger();
+}
+
+class SavedMatchTest : public ::testing::TestWithParam<int> {
+protected:
+    QTemporaryDir dir;
+    QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+};
+
+TEST_P(SavedMatchTest, RoundTripsAtSeveralPointsOfAGame) {
+    const int n = GetParam();
+    for (const int moves : {0, 3, 12}) {
+        SCOPED_TRACE(moves);
+        PlayingWindow w({.boardSize = n});
+        PlayMoves(w, moves);
+        const Snapshot saved = Take();
+        const QString status0 = w.form->StatusPanelText(0);
+        Save(w, File("round.kzv"));
+        ASSERT_TRUE(QFile::exists(File("round.kzv")));
+        EXPECT_EQ(w.messages->fileDialogs.last().toStdString(), "Save...");
+
+        w.form->NewGameItemClick();
+        Open(w, File("round.kzv"));
+        EXPECT_EQ(w.messages->fileDialogs.last().toStdString(), "Open...");
+        EXPECT_EQ(Take(), saved);
+        EXPECT_FALSE(w.form->Browsing());
+        EXPECT_EQ(w.form->StatusPanelText(0), status0);
+        EXPECT_EQ(w.form->StatusPanelText(2).toStdString(),
+                  "Move " + std::to_string(saved.count) + "/" + std::to_string(saved.count));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFields, SavedMatchTest, ::testing::Values(8, 10));
+
+TEST(SavedMatch, AFinishedGameOpensAsGameOverAndAPendingPassIsCorrected) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("end.kzv"));
+    PlayingWindow w({});
+    auto& g = Game();
+    PlayMoves(w, 64);
+    ASSERT_TRUE(g.GameOver);
+    Save(w, file);
+    w.form->NewGameItemClick();
+    ASSERT_FALSE(g.GameOver);
+    Open(w, file);
+    EXPECT_TRUE(g.GameOver);
+    EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Game over");
+}
+
+TEST(SavedMatch, ATenByTenMatchOpensInAnEightByEightGameAndTheWindowGrows) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("ten.kzv"));
+    Snapshot saved;
+    {
+        PlayingWindow ten({.boardSize = 10});
+        PlayMoves(ten, 4);
+        saved = Take();
+        Save(ten, file);
+    }
+    PlayingWindow w({});
+    ASSERT_EQ(w.form->SquareSize(), 61);
+    const int width = w.form->width();
+    Open(w, file);
+    EXPECT_EQ(Take(), saved);
+    EXPECT_EQ(w.form->SquareSize(), 49);
+    EXPECT_EQ(w.form->BoardWidget()->size(), QSize(534, 534));
+    EXPECT_EQ(w.form->width(), width + 2);
+    EXPECT_EQ(w.form->CurrentSettings().BoardSize, 10);
+}
+
+TEST(SavedMatch, DamagedAndForeignFilesSayWhatIsWrongAndChangeNothing) {
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("good.kzv"));
+    PlayingWindow w({});
+    PlayMoves(w, 3);
+    Save(w, good);
+    QFile original(good);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray bytes = original.readAll();
+
+    struct Case {
+        const char* name;
+        QByteArray content;
+    };
+    const Case cases[] = {
+        {"cut.kzv", bytes.left(bytes.size() / 2)},
+        {"text.kzv", QByteArrayLiteral("just some text, not a game")},
+        {"empty.kzv", QByteArray()},
+    };
+    PlayMoves(w, 2);
+    const Snapshot before = Take();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.content);
+        f.close();
+        QString seen;
+        const auto box = test::ModalAnswer::For<QMessageBox>(
+            [&seen](QMessageBox* b) {
+                seen = b->text();
+                b->done(QMessageBox::Ok);
+            },
+            "the file's error box");
+        Open(w, path);
+        EXPECT_FALSE(seen.isEmpty());
+        EXPECT_EQ(Take(), before);
+    }
+}
+
+TEST(SavedMatch, ASaveIntoAFolderThatCannotBeWrittenSaysSoAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    PlayingWindow w({});
+    PlayMoves(w, 2);
+    // A plain file where the folder should be: nothing can be created there.
+    const QString blocker = dir.filePath(QStringLiteral("notafolder"));
+    QFile f(blocker);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("x");
+    f.close();
+    QString seen;
+    const auto box = test::ModalAnswer::For<QMessageBox>(
+        [&seen](QMessageBox* b) {
+            seen = b->text();
+            b->done(QMessageBox::Ok);
+        },
+        "the save error box");
+    Save(w, blocker + QStringLiteral("/game.kzv"));
+    EXPECT_TRUE(seen.contains(QStringLiteral("game.kzv"))) << seen.toStdString();
+    QFile still(blocker);
+    ASSERT_TRUE(still.open(QIODevice::ReadOnly));
+    EXPECT_EQ(still.readAll(), QByteArray("x"));
+}
+
+TEST(SavedMatch, AMatchSavedAtTheComputersTurnLetsTheComputerMove) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("computer.kzv"));
+    {
+        // Two people at one board: white plays, then it is black's turn.
+        PlayingWindow two({});
+        Game().VsComputer = false;
+        PlayMoves(two, 1);
+        ASSERT_EQ(Game().SideToMove, CellBlack);
+        // Saved as a game against the computer playing black.
+        Game().VsComputer = true;
+        Save(two, file);
+    }
+    PlayingWindow w({});
+    Open(w, file);
+    // The computer (black) answered at once: the player is to move.
+    EXPECT_EQ(Game().Tracker->count(), 2);
+    EXPECT_EQ(Game().SideToMove, CellWhite);
+}
+
+TEST(SavedMatch, ADroppedMatchOpensAndOtherFilesAreRefused) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("drop.kzv"));
+    const QString other = dir.filePath(QStringLiteral("notes.txt"));
+    PlayingWindow w({});
+    PlayMoves(w, 3);
+    const Snapshot saved = Take();
+    Save(w, file);
+    QFile f(other);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("hello");
+    f.close();
+    w.form->NewGameItemClick();
+
+    auto drop = [&](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w.form.get(), &enter);
+        const bool accepted = enter.isAccepted();
+        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w.form.get(), &dropped);
+        QCoreApplication::processEvents();
+        return accepted;
+    };
+    const Snapshot fresh = Take();
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(other)}));
+    EXPECT_EQ(Take(), fresh);
+    // Only the first file counts.
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(file), QUrl::fromLocalFile(other)}));
+    ASSERT_TRUE(test::WaitUntil([&] { return Take() == saved; }, 5000)) << "the dropped match";
+}
+
+}  // namespace
+}  // namespace reversi
