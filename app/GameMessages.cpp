@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "FinalUnit.h"
+#include "SideUnit.h"
 #include "Statistics.h"
 
 namespace reversi {
@@ -18,6 +19,8 @@ void TModalGameMessages::ShowStatistics(QWidget* owner, TStatisticsTable& table,
     TStatisticsForm form(table, boardSize, advancedEngine, level, owner);
     form.exec();
 }
+
+bool TGameMessages::EditSettings(TSideDlg& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 bool TModalGameMessages::Confirm(QWidget* owner, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text,

@@ -1,5 +1,5 @@
 // The modal windows of the game flow: the result and pass window, the
-// confirmation box and the statistics window. The window shows them through this small interface so
+// confirmation box, the statistics window and the settings dialog. The window shows them through this small interface so
 // that tests can answer them without a modal loop.
 #pragma once
 
@@ -11,6 +11,7 @@ class QWidget;
 
 namespace reversi {
 
+class TSideDlg;
 class TStatisticsTable;
 
 class TGameMessages {
@@ -26,6 +27,9 @@ public:
     // it clears through the table.
     virtual void ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize,
                                 bool advancedEngine, int level) = 0;
+    // The settings dialog, already filled and placed, shown modally; true
+    // when it was closed with OK.
+    virtual bool EditSettings(TSideDlg& dialog);
 };
 
 // The real windows.

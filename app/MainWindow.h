@@ -16,6 +16,7 @@
 //   MainWindowAnimation.cpp the animation tick and the right-click help
 //   MainWindowSound.cpp     playing the sound effects
 //   MainWindowFiles.cpp     opening a saved match
+//   MainWindowSideDlg.cpp   the settings dialog and the style items of the Media menu
 #pragma once
 
 #include <array>
@@ -58,7 +59,9 @@ namespace reversi {
 namespace graphics {
 class TAsyncTimer;
 }
+class BusyPanel;
 class MovesListAdapter;
+class TSideDlg;
 
 class TReversiForm : public QMainWindow {
     Q_OBJECT
@@ -329,6 +332,32 @@ private:
     bool lowResolution_ = false;
     bool closed_ = false;
     bool created_ = false;
+
+    // --- Settings dialog ---
+    // Game > Settings: shows the dialog on the settings in force; OK applies
+    // what it shows, any other close puts its controls back.
+    void OptionsItemClick();
+    // The settings value with the game values of the game being played
+    // (outside a network game, where the link owns them).
+    Settings SettingsInForce() const;
+    // Carries out confirming the dialog: current is what it was opened on.
+    void ApplySettings(const Settings& current, Settings chosen);
+    // A style item of the Media menu: takes the styles of chosen.
+    void ApplyLookStyles(const Settings& chosen);
+    // Loads every picture set for the styles of look and the field boardSize
+    // into pictures behind the "Loading..." panel. False, after a message
+    // naming the file, when a picture could not be loaded.
+    bool LoadPicturesBehindPanel(const Settings& look, int boardSize,
+                                 graphics::PictureSets& pictures);
+    // Puts loaded pictures in place, sizes the window for the field (keeping
+    // its centre) and recreates the back buffer.
+    void TakePictures(graphics::PictureSets&& pictures);
+    // The new game of the New item and of a settings change, up to its
+    // status texts (the board is drawn and the turn loop run by the caller).
+    void ResetForNewGame();
+    void BindSettingsItems();
+    TSideDlg* SideDlg = nullptr;
+    BusyPanel* LoadingPanel = nullptr;
 };
 
 }  // namespace reversi

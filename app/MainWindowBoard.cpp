@@ -9,10 +9,12 @@
 #include <QTimer>
 
 #include "AsyncTimer.h"
+#include "BusyPanel.h"
 #include "ButtonIcons.h"
 #include "BoardView.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "SideUnit.h"
 
 namespace reversi {
 
@@ -58,6 +60,13 @@ void TReversiForm::CreateComponents() {
 
     setWindowIcon(PaintProgramIcon());
     TrayIcon = new QSystemTrayIcon(windowIcon(), this);
+
+    // The settings dialog lives as long as the window; the busy panel shows
+    // over the board while pictures load.
+    SideDlg = new TSideDlg(this);
+    LoadingPanel = new BusyPanel(BusyKind::Loading, ClientArea);
+    LoadingPanel->setObjectName(QStringLiteral("LoadingPanel"));
+    BindSettingsItems();
 
     // The window follows the fixed size of its client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

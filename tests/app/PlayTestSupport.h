@@ -17,6 +17,7 @@
 #include "GameMessages.h"
 #include "AsyncTimer.h"
 #include "MainWindow.h"
+#include "SideUnit.h"
 
 namespace reversi::test {
 
@@ -34,6 +35,12 @@ public:
         questions << text;
         return answer;
     }
+    // The settings dialog: onEditSettings sets its controls as a player
+    // would and answers true for OK; without it the dialog is cancelled.
+    bool EditSettings(TSideDlg& dialog) override {
+        ++settingsShown;
+        return onEditSettings ? onEditSettings(dialog) : false;
+    }
     QStringList finals;
     QStringList questions;
     // The record the statistics window opened on, each time it opened.
@@ -41,6 +48,8 @@ public:
     // Runs while the result window would be open.
     std::function<void()> onFinal;
     bool answer = true;
+    std::function<bool(TSideDlg&)> onEditSettings;
+    int settingsShown = 0;
 };
 
 struct GameSetup {
