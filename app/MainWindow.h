@@ -20,6 +20,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <memory>
 
 #include <QMainWindow>
@@ -135,6 +136,9 @@ public:
     void SetGameMessages(std::unique_ptr<TGameMessages> messages);
     // The animation tick's interval in milliseconds (tests run it faster).
     void SetAnimationInterval(int milliseconds);
+    // The folder whose DATA the pictures are loaded from (the program's own
+    // folder; tests give one with a damaged copy).
+    void SetProgramFolder(const std::filesystem::path& folder) { programFolder_ = folder; }
 
 signals:
     // Each sound effect the game asks for while sound is on (also without
@@ -358,6 +362,7 @@ private:
     void BindSettingsItems();
     TSideDlg* SideDlg = nullptr;
     BusyPanel* LoadingPanel = nullptr;
+    std::filesystem::path programFolder_ = graphics::ProgramFolder();
 };
 
 }  // namespace reversi

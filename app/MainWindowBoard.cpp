@@ -101,7 +101,7 @@ void TReversiForm::LoadPictureSets() {
     // The colour names come with the figures, even when their sheet is missing.
     SetSideNames(names.white, names.black);
     graphics::LoadAllPictures(painter_.Pictures(), s.BoardBorderStyle, s.FiguresStyle,
-                              s.HelpStyle, Game().BoardSize);
+                              s.HelpStyle, Game().BoardSize, programFolder_);
     painter_.TheCursor().SetCursorStyle(s.CursorStyle);
 }
 

@@ -156,7 +156,7 @@ bool TReversiForm::LoadPicturesBehindPanel(const Settings& look, int boardSize,
     QString failure;
     try {
         graphics::LoadAllPictures(pictures, look.BoardBorderStyle, look.FiguresStyle,
-                                  look.HelpStyle, boardSize);
+                                  look.HelpStyle, boardSize, programFolder_);
     } catch (const std::exception& error) {
         failure = QString::fromLocal8Bit(error.what());
     }

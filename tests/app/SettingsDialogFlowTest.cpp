@@ -7,11 +7,13 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -436,6 +438,98 @@ TEST(SettingsDialogFlow, WhileTheComputerThinksGameChangesAreRefusedWithAMessage
     EXPECT_EQ(Game().BoardSize, 8);
     EXPECT_EQ(Game().Tracker->count(), 2);
     EXPECT_TRUE(w.messages->questions.isEmpty());
+}
+
+// A program folder whose DATA holds every file of the real one but `missing`.
+bool DataWithout(const QTemporaryDir& dir, const QString& missing) {
+    const QDir real(QCoreApplication::applicationDirPath() + QStringLiteral("/DATA"));
+    QDir copy(dir.path());
+    if (!copy.mkdir(QStringLiteral("DATA"))) return false;
+    for (const QString& name : real.entryList(QDir::Files)) {
+        if (name == missing) continue;
+        if (!QFile::link(real.filePath(name), dir.path() + QStringLiteral("/DATA/") + name))
+            return false;
+    }
+    return true;
+}
+
+// Answers every message box with OK and keeps its text.
+std::unique_ptr<test::ModalAnswer> CollectMessages(QStringList& said, const char* what) {
+    auto answer = test::ModalAnswer::For<QMessageBox>(
+        [&said](QMessageBox* m) {
+            said << m->text();
+            m->accept();
+        },
+        what);
+    return answer;
+}
+
+TEST(SettingsDialogFlow, AStyleWhosePicturesCannotLoadIsNamedAndNotTaken) {
+    PlayingWindow w(GameSetup{.boardSize = 8, .depth = 1, .computerSide = CellBlack});
+    auto& form = *w.form;
+    PlayOneMove(w);
+    QTemporaryDir dir;
+    ASSERT_TRUE(DataWithout(dir, QStringLiteral("Lineh2.jpg")));
+    form.SetProgramFolder(dir.path().toStdString());
+    const QImage plain = TopBorder(form);
+
+    QStringList said;
+    auto box = CollectMessages(said, "the picture error");
+    Child<QAction>(form, "SelBrdr2")->trigger();
+    box.reset();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains(QStringLiteral("Lineh2.jpg"))) << said[0].toStdString();
+    EXPECT_EQ(form.CurrentSettings().BoardBorderStyle, 0);
+    EXPECT_EQ(Child<QComboBox>(*form.findChild<TSideDlg*>(), "ComboBox6")->currentIndex(), 0);
+    EXPECT_EQ(TopBorder(form), plain);
+
+    // From the dialog the border is not taken; the cursor and the opponent are.
+    box = CollectMessages(said, "the picture error");
+    UseDialog(w, [](TSideDlg& d) {
+        Choose(d, "ComboBox6", 1);
+        Choose(d, "ComboBox4", 1);
+        Select(d, "RadioButton2");
+    });
+    box.reset();
+    ASSERT_EQ(said.size(), 2);
+    const Settings& s = form.CurrentSettings();
+    EXPECT_EQ(s.BoardBorderStyle, 0);
+    EXPECT_EQ(s.CursorStyle, 1);
+    EXPECT_FALSE(s.VsComputer);
+    EXPECT_EQ(Game().Tracker->count(), 0) << "the new opponent starts a new game";
+    EXPECT_EQ(TopBorder(form), plain);
+}
+
+TEST(SettingsDialogFlow, AFieldWhosePicturesCannotLoadStaysAndTheLevelIsAskedAbout) {
+    PlayingWindow w(GameSetup{.boardSize = 8, .depth = 3, .computerSide = CellBlack});
+    auto& form = *w.form;
+    PlayOneMove(w);
+    QTemporaryDir dir;
+    ASSERT_TRUE(DataWithout(dir, QStringLiteral("Figs1.jpg")));
+    form.SetProgramFolder(dir.path().toStdString());
+    const QSize size = form.size();
+    const tBoard board = Game().Boards[0];
+
+    QStringList said;
+    auto box = CollectMessages(said, "the picture error");
+    UseDialog(w, [](TSideDlg& d) {
+        Select(d, "RadioButton8");
+        Choose(d, "ComboBox5", 5);
+    });
+    box.reset();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains(QStringLiteral("Figs1.jpg"))) << said[0].toStdString();
+    // The field, the window and the game stay; without the restart the new
+    // level in a counted game is asked about.
+    EXPECT_EQ(Game().BoardSize, 8);
+    EXPECT_EQ(form.CurrentSettings().BoardSize, 8);
+    EXPECT_EQ(form.size(), size);
+    EXPECT_EQ(form.Painter().Pictures().FigureImageWidth(), 915);
+    EXPECT_EQ(Game().Boards[0], board);
+    EXPECT_EQ(Game().Tracker->count(), 2);
+    EXPECT_EQ(w.messages->questions.size(), 1);
+    EXPECT_EQ(Game().Depth, 5);
+    EXPECT_TRUE(Game().PracticeGame);
 }
 
 // The real dialog, opened with F4's item and answered by a player.
