@@ -532,6 +532,32 @@ TEST(SettingsDialogFlow, AFieldWhosePicturesCannotLoadStaysAndTheLevelIsAskedAbo
     EXPECT_TRUE(Game().PracticeGame);
 }
 
+// Not a check: with REVERSI_SCREENSHOTS set to a folder, writes the window
+// with the "Loading..." panel over the board while the 10 x 10 field loads.
+TEST(SettingsDialogFlow, LoadingPanelAsPicture) {
+    const QString folder = qEnvironmentVariable("REVERSI_SCREENSHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "REVERSI_SCREENSHOTS not set";
+    PlayingWindow w(GameSetup{});
+    auto* panel = Child<BusyPanel>(*w.form, "LoadingPanel");
+    bool saved = false;
+    class Grabber : public QObject {
+    public:
+        std::function<void()> onShow;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Show) onShow();
+            return false;
+        }
+    } grabber;
+    grabber.onShow = [&] {
+        panel->repaint();
+        saved = w.form->grab().save(QDir(folder).filePath(QStringLiteral("loading.png")));
+    };
+    panel->installEventFilter(&grabber);
+    UseDialog(w, [](TSideDlg& d) { Select(d, "RadioButton8"); });
+    panel->removeEventFilter(&grabber);
+    EXPECT_TRUE(saved);
+}
+
 // The real dialog, opened with F4's item and answered by a player.
 class SettingsDialogModal : public testing::Test {
 protected:
