@@ -48,11 +48,10 @@ fuzz: setup
 	done
 
 run: build
-	@if [ -x $(BUILD)/bin/reversi ]; then $(BUILD)/bin/reversi; \
-	else echo "The program is not built yet: only the engine exists."; fi
+	$(BUILD)/bin/reversi
 
 # Every benchmark program in bench/; the quick run keeps the search at depth 5.
-BENCHES = search_bench graphics_bench
+BENCHES = search_bench graphics_bench intro_bench
 
 bench: build
 	cd $(BUILD)/bin && for b in $(BENCHES); do ./$$b || exit 1; done

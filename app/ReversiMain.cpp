@@ -9,6 +9,7 @@
 #include "MainWindow.h"
 #include "MessageBoxes.h"
 #include "ReversiApplication.h"
+#include "StartUpLogo.h"
 
 namespace reversi {
 
@@ -29,13 +30,14 @@ int ReversiMainBlock(ReversiApplication& app) {
     QCoreApplication::setOrganizationName(QStringLiteral("Quenwick"));
     QCoreApplication::setApplicationName(QString::fromStdString(Game().GameTitle));
 
-    // The start-up logo is shown here, before the main window is built, once
-    // the intro exists.
+    // The start-up logo shows while the windows are built.
+    auto logo = std::make_unique<intro::StartUpLogo>();
 
     std::unique_ptr<TReversiForm> window;
     try {
         window = std::make_unique<TReversiForm>();
     } catch (const std::exception& failure) {
+        logo.reset();
         ShowErrorMessage(QString::fromLocal8Bit(failure.what()));
         return 1;
     }
@@ -46,6 +48,7 @@ int ReversiMainBlock(ReversiApplication& app) {
     // The long-lived dialogs (settings, call, chat, incoming call, history
     // choice, volume) are created here, after the main window, as each exists.
     // Then the start-up logo is hidden and released.
+    logo.reset();
 
     window->adjustSize();
     CentreOnScreen(*window);

@@ -29,7 +29,8 @@ void Watch() {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         int others = 0;
         for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w != box && w->isVisible()) ++others;
+            // The start-up logo is not a window of the program's own.
+            if (w != box && w->isVisible() && w->objectName() != QLatin1String("StartUpForm")) ++others;
         }
         QString text = box->text();
         text.replace(QLatin1Char('\n'), QLatin1Char('|'));

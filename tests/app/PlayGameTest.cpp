@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                     GameCase{"Kiddy10ComputerBlack", {10, 1, false, false, CellBlack}, 6},
                     GameCase{"Student8AdvancedComputerWhitePractice",
                              {8, 4, false, true, CellWhite}, 7, true}),
-    [](const testing::TestParamInfo<GameCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<GameCase>& tested) { return std::string(tested.param.name); });
 
 }  // namespace
 }  // namespace reversi

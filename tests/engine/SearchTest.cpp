@@ -380,7 +380,7 @@ TEST(Search, AgreesWithPlainMinimaxOnScatteredBoards) {
             const unsigned density = 2 + k % 5;  // fewer or more discs
             for (int x = 0; x < n; ++x)
                 for (int y = 0; y < n; ++y) {
-                    const unsigned r = rng() % 10;
+                    const auto r = static_cast<unsigned>(rng() % 10);
                     if (r < density) b[SquareIndex(x, y, n)] = r % 2 ? CellWhite : CellBlack;
                 }
             ExpectSameAsMinimax(n, b, k % 2 ? CellWhite : CellBlack, 3,

@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW",
                   "WWWWWWWWWW", "BBBBBBBBBB", "BBBBBBBBBB", "BBBBBBBBBB", "BBBBBBBBBB"},
                  Side::White, TurnEvent::GameOver, Side::Black, GameMessageKind::WhiteWins, 60, 40}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST(TurnAccounting, CountsDiscsAndMobilityOfTheStart) {
     const PositionCounts c = CountPosition(BoardFromRows(kStart8), 8);

@@ -8,6 +8,7 @@
 
 #include "BoardAnimations.h"
 #include "EngineUnit.h"
+#include "RecordingPresenter.h"
 #include "TestPictures.h"
 
 namespace reversi::graphics {
@@ -23,10 +24,12 @@ struct Shown {
     Pixel probe;   // the pixel the test asked to watch, or 0
 };
 
-class RecordingPresenter : public BoardPresenter {
+// The shared recording presenter, also noting what each presented square
+// showed at the moment it was presented.
+class RecordingPresenter : public test::RecordingPresenter {
 public:
-    void PresentBuffer(const TMemBlock&) override { ++buffers; }
     void PresentRect(const TMemBlock& back, ScreenRect rect) override {
+        test::RecordingPresenter::PresentRect(back, rect);
         const int cx = rect.left + rect.width / 2;
         const int cy = back.Height() - 1 - (rect.top + rect.height / 2);
         Pixel probe = 0;
@@ -39,7 +42,6 @@ public:
     std::vector<Shown> Take() { return std::exchange(shown, {}); }
 
     std::vector<Shown> shown;
-    int buffers = 0;
     // A buffer pixel (column, row from the bottom) sampled when its square is shown.
     int probeX = -1, probeY = -1;
 };

@@ -110,8 +110,8 @@ INSTANTIATE_TEST_SUITE_P(BoardPictures, DataPictures,
                          testing::Values(PictureSize{"Figs1.jpg", 915, 488}, PictureSize{"Help1.jpg", 2440, 122},
                                          PictureSize{"Lineh1.jpg", 530, 80}, PictureSize{"Linev1.jpg", 80, 490},
                                          PictureSize{"Lineh2.jpg", 530, 80}, PictureSize{"Linev2.jpg", 80, 490}),
-                         [](const testing::TestParamInfo<PictureSize>& info) {
-                             std::string name = info.param.name;
+                         [](const testing::TestParamInfo<PictureSize>& tested) {
+                             std::string name = tested.param.name;
                              return name.substr(0, name.find('.'));
                          });
 
