@@ -7,6 +7,7 @@
 #include "FinalUnit.h"
 #include "MessageBoxes.h"
 #include "RulersUnit.h"
+#include "SideUnit.h"
 #include "Statistics.h"
 
 namespace reversi {
@@ -40,6 +41,7 @@ void TModalGameMessages::ShowRules(QWidget* owner, const QRect& frame) {
     form.move(frame.topLeft());
     form.exec();
 }
+bool TGameMessages::EditSettings(TSideDlg& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 bool TModalGameMessages::Confirm(QWidget* owner, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text,

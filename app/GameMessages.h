@@ -1,7 +1,8 @@
 // The modal windows of the game flow: the result and pass window, the
 // confirmation box, the plain message, the statistics window, the tip of the
-// day, the rules page and the history choice. The window shows them through
-// this small interface so that tests can answer them without a modal loop.
+// day, the rules page, the history choice, the file dialogs and the settings
+// dialog. The window shows them through this small interface so that tests
+// can answer them without a modal loop.
 #pragma once
 
 #include <QRect>
@@ -15,6 +16,7 @@ class QWidget;
 
 namespace reversi {
 
+class TSideDlg;
 class TStatisticsTable;
 
 // What the tip window hands back when it closes: its check box and the index
@@ -50,6 +52,9 @@ public:
     virtual TChoiceAnswer AskHistoryChoice(QWidget* owner);
     // The "Save..." or "Open..." file dialog; the chosen file or empty.
     virtual QString ChooseMatchFile(QWidget* owner, const TFileDialogSetup& setup);
+    // The settings dialog, already filled and placed, shown modally; true
+    // when it was closed with OK.
+    virtual bool EditSettings(TSideDlg& dialog);
 };
 
 // The real windows.

@@ -16,14 +16,16 @@
 //   MainWindowInput.cpp     mouse, keys, hint, new game and the peer's move
 //   MainWindowAnimation.cpp the animation tick and the right-click help
 //   MainWindowSound.cpp     playing the sound effects
-//   MainWindowFiles.cpp     opening a saved match
+//   MainWindowFiles.cpp     saving, opening and dropping matches
 //   MainWindowMedia.cpp     the music player, the media toggles, volumes and the tray
 //   MainWindowInfo.cpp      the Info menu: statistics, tip of the day, rules
 //   MainWindowIcons.cpp     the icons of the menu items and style sub-menus
 //   MainWindowBrowse.cpp    undo, redo, browsing the record and continuing from it
+//   MainWindowSideDlg.cpp   the settings dialog and the style items of the Media menu
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -73,9 +75,11 @@ namespace reversi {
 namespace graphics {
 class TAsyncTimer;
 }
+class BusyPanel;
 class MovesListAdapter;
 class TrayController;
 class TVolumeDlg;
+class TSideDlg;
 
 class TReversiForm : public QMainWindow {
     Q_OBJECT
@@ -149,6 +153,9 @@ public:
     void SetGameMessages(std::unique_ptr<TGameMessages> messages);
     // The animation tick's interval in milliseconds (tests run it faster).
     void SetAnimationInterval(int milliseconds);
+    // The folder whose DATA the pictures are loaded from (the program's own
+    // folder; tests give one with a damaged copy).
+    void SetProgramFolder(const std::filesystem::path& folder) { programFolder_ = folder; }
 
     // --- Media -------------------------------------------------------------------
     // The music player, or none while there is no sound output.
@@ -435,6 +442,32 @@ private:
     static std::optional<QString> DroppedMatchFile(const QMimeData* data);
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dropEvent(QDropEvent* e) override;
+    // --- Settings dialog ---
+    // Game > Settings: shows the dialog on the settings in force; OK applies
+    // what it shows, any other close puts its controls back.
+    void OptionsItemClick();
+    // The settings value with the game values of the game being played
+    // (outside a network game, where the link owns them).
+    Settings SettingsInForce() const;
+    // Carries out confirming the dialog: current is what it was opened on.
+    void ApplySettings(const Settings& current, Settings chosen);
+    // A style item of the Media menu: takes the styles of chosen.
+    void ApplyLookStyles(const Settings& chosen);
+    // Loads every picture set for the styles of look and the field boardSize
+    // into pictures behind the "Loading..." panel. False, after a message
+    // naming the file, when a picture could not be loaded.
+    bool LoadPicturesBehindPanel(const Settings& look, int boardSize,
+                                 graphics::PictureSets& pictures);
+    // Puts loaded pictures in place, sizes the window for the field (keeping
+    // its centre) and recreates the back buffer.
+    void TakePictures(graphics::PictureSets&& pictures);
+    // The new game of the New item and of a settings change, up to its
+    // status texts (the board is drawn and the turn loop run by the caller).
+    void ResetForNewGame();
+    void BindSettingsItems();
+    TSideDlg* SideDlg = nullptr;
+    BusyPanel* LoadingPanel = nullptr;
+    std::filesystem::path programFolder_ = graphics::ProgramFolder();
 };
 
 }  // namespace reversi

@@ -8,11 +8,13 @@
 #include <QTimer>
 
 #include "AsyncTimer.h"
+#include "BusyPanel.h"
 #include "ButtonIcons.h"
 #include "BoardView.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
 #include "WindowPlacement.h"
+#include "SideUnit.h"
 
 namespace reversi {
 
@@ -61,6 +63,13 @@ void TReversiForm::CreateComponents() {
     setWindowIcon(PaintProgramIcon());
     CreateMediaComponents();
 
+    // The settings dialog lives as long as the window; the busy panel shows
+    // over the board while pictures load.
+    SideDlg = new TSideDlg(this);
+    LoadingPanel = new BusyPanel(BusyKind::Loading, ClientArea);
+    LoadingPanel->setObjectName(QStringLiteral("LoadingPanel"));
+    BindSettingsItems();
+
     // The window follows the fixed size of its client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -90,7 +99,7 @@ void TReversiForm::LoadPictureSets() {
     // The colour names come with the figures, even when their sheet is missing.
     SetSideNames(names.white, names.black);
     graphics::LoadAllPictures(painter_.Pictures(), s.BoardBorderStyle, s.FiguresStyle,
-                              s.HelpStyle, Game().BoardSize);
+                              s.HelpStyle, Game().BoardSize, programFolder_);
     painter_.TheCursor().SetCursorStyle(s.CursorStyle);
 }
 

@@ -183,6 +183,13 @@ void TReversiForm::NewGameItemClick() {
         // new network game).
         return;
     }
+    ResetForNewGame();
+    DrawBoard();
+    update();
+    ProcessTurn(true);
+}
+
+void TReversiForm::ResetForNewGame() {
     animations_.ClearHelpMarks();
     animations_.StopMoveAnimation();
     NewGame();
@@ -190,9 +197,6 @@ void TReversiForm::NewGameItemClick() {
     SetBrowsing(false);
     DisableUndoRedo();
     ShowNewGameStatus();
-    DrawBoard();
-    update();
-    ProcessTurn(true);
 }
 
 void TReversiForm::ApplyRemoteMove(int x, int y) {

@@ -6,6 +6,7 @@
 
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "SideUnit.h"
 #include "StatisticsTable.h"
 
 namespace reversi {
@@ -41,6 +42,8 @@ void TReversiForm::ChangeSettings(const Settings& settings) {
     Animation1->setChecked(settings_.AnimationOn);
     Sound1->setChecked(settings_.SoundEffectsOn);
     Music1->setChecked(settings_.MusicOn);
+    // The settings dialog's controls follow too.
+    if (SideDlg != nullptr) SideDlg->SetValues(settings_);
     ApplyLookToGraphics();
     ApplyMediaSettings();
 }

@@ -148,6 +148,15 @@ SettingsPlan PlanLookStyles(const Settings& current, const Settings& chosen) {
     return plan;
 }
 
+Settings WithoutPictureChange(const Settings& chosen, const Settings& current) {
+    Settings kept = chosen;
+    kept.BoardBorderStyle = current.BoardBorderStyle;
+    kept.FiguresStyle = current.FiguresStyle;
+    kept.HelpStyle = current.HelpStyle;
+    kept.BoardSize = current.BoardSize;
+    return kept;
+}
+
 QString LevelPracticeQuestion() {
     return QStringLiteral(
         "Looks like you would like to change Computer`s Level.\n"

@@ -95,6 +95,11 @@ SettingsPlan PlanSettingsChange(const Settings& current, const Settings& chosen,
 // go on meanwhile.
 SettingsPlan PlanLookStyles(const Settings& current, const Settings& chosen);
 
+// chosen with the picture styles (border, figures, help) and the field size
+// of current: what is left of a change whose pictures could not be loaded.
+// The cursor style and everything else stay as chosen.
+Settings WithoutPictureChange(const Settings& chosen, const Settings& current);
+
 // The confirmation text asked before a level or engine change makes the
 // game practice.
 QString LevelPracticeQuestion();

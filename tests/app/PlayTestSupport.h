@@ -17,6 +17,7 @@
 #include "GameMessages.h"
 #include "AsyncTimer.h"
 #include "MainWindow.h"
+#include "SideUnit.h"
 
 namespace reversi::test {
 
@@ -48,6 +49,12 @@ public:
         fileDialogs << setup.Title;
         return chosenFile;
     }
+    // The settings dialog: onEditSettings sets its controls as a player
+    // would and answers true for OK; without it the dialog is cancelled.
+    bool EditSettings(TSideDlg& dialog) override {
+        ++settingsShown;
+        return onEditSettings ? onEditSettings(dialog) : false;
+    }
     QStringList finals;
     QStringList questions;
     QStringList informed;
@@ -68,6 +75,8 @@ public:
     // Runs while the result window would be open.
     std::function<void()> onFinal;
     bool answer = true;
+    std::function<bool(TSideDlg&)> onEditSettings;
+    int settingsShown = 0;
 };
 
 struct GameSetup {

@@ -1,0 +1,177 @@
+// The settings dialog over the main window and what confirming it does, and
+// the style items of the Media menu. What a change means is decided by the
+// settings plan; this file carries it out on the window and the game.
+#include <exception>
+#include <utility>
+
+#include <QAction>
+#include <QStatusBar>
+
+#include "BusyPanel.h"
+#include "DialogPlacement.h"
+#include "EngineUnit.h"
+#include "MainWindow.h"
+#include "MessageBoxes.h"
+#include "SettingsChange.h"
+#include "SideUnit.h"
+
+namespace reversi {
+
+void TReversiForm::BindSettingsItems() {
+    connect(OptionsItem, &QAction::triggered, this, &TReversiForm::OptionsItemClick);
+    // Each style item sets one style and applies the look, even when it is
+    // already the style in force.
+    const auto bindStyle = [this](QAction* item, int Settings::*style, int value) {
+        connect(item, &QAction::triggered, this, [this, style, value] {
+            Settings chosen = settings_;
+            chosen.*style = value;
+            ApplyLookStyles(chosen);
+        });
+    };
+    bindStyle(SelFig1, &Settings::FiguresStyle, 0);
+    bindStyle(SelCur1, &Settings::CursorStyle, 0);
+    bindStyle(SelCur2, &Settings::CursorStyle, 1);
+    bindStyle(SelHlp1, &Settings::HelpStyle, 0);
+    bindStyle(SelBrdr1, &Settings::BoardBorderStyle, 0);
+    bindStyle(SelBrdr2, &Settings::BoardBorderStyle, 1);
+}
+
+Settings TReversiForm::SettingsInForce() const {
+    Settings s = settings_;
+    const auto& g = Game();
+    if (g.NetworkGame) return s;
+    // A loaded match may have changed the field; the game values of the game
+    // on the board are the ones the dialog shows and compares against.
+    s.VsComputer = g.VsComputer;
+    s.Depth = g.Depth;
+    s.BabyLevel = g.BabyLevel;
+    s.ComputerSide = g.ComputerSide;
+    s.AdvancedEngine = g.AdvancedEngine;
+    s.BoardSize = g.BoardSize;
+    return s;
+}
+
+void TReversiForm::OptionsItemClick() {
+    // The item is disabled while the computer thinks; a shortcut that still
+    // arrives is ignored.
+    if (Game().ThreadRunning) return;
+    const Settings current = SettingsInForce();
+    SideDlg->SetValues(current);
+    // Centred on the window by its frame; before its first showing the
+    // dialog's frame is unknown, so the window's own frame stands in for it.
+    SideDlg->adjustSize();
+    const QSize decoration = frameGeometry().size() - size();
+    SideDlg->move(CentredOver(frameGeometry(), SideDlg->size() + decoration));
+    if (!GameMessages().EditSettings(*SideDlg)) {
+        SideDlg->SetValues(current);
+        return;
+    }
+    ApplySettings(current, SideDlg->Values(current));
+}
+
+void TReversiForm::ApplySettings(const Settings& current, Settings chosen) {
+    repaint();
+    auto& g = Game();
+    const GameSituation situation{
+        .GameOver = g.GameOver,
+        .NetworkGame = g.NetworkGame,
+        .PracticeGame = g.PracticeGame,
+        .HumanNotYetMoved = HumanNotYetMoved(g.ComputerSide, g.Tracker ? g.Tracker->count() : 0),
+        .Browsing = Browsing(),
+        .ComputerThinking = g.ThreadRunning};
+
+    // The pictures come first: a look or field whose pictures cannot be
+    // loaded is not taken (the message names the file), the rest still is.
+    graphics::PictureSets pictures;
+    const SettingsPlan preview = PlanSettingsChange(current, chosen, situation, [] { return true; });
+    const int pictureField = preview.FieldSizeChanged ? preview.Result.BoardSize : g.BoardSize;
+    if (!preview.Refused && preview.Reload() &&
+        !LoadPicturesBehindPanel(preview.Result, pictureField, pictures)) {
+        chosen = WithoutPictureChange(chosen, current);
+    }
+
+    const SettingsPlan plan = PlanSettingsChange(current, chosen, situation, [this] {
+        return GameMessages().Confirm(this, LevelPracticeQuestion());
+    });
+    if (plan.Refused) {
+        ShowPlainMessage(SettingsRefusedMessage(), this);
+        SideDlg->SetValues(current);
+        return;
+    }
+
+    const Settings& result = plan.Result;
+    g.Depth = result.Depth;
+    g.BabyLevel = result.BabyLevel;
+    g.AdvancedEngine = result.AdvancedEngine;
+    if (plan.BecomesPractice) g.PracticeGame = true;
+    // The switches with their check marks, the animations' options, the rest
+    // frame of the figures and the dialog's controls follow the new value.
+    ChangeSettings(result);
+    if (!g.NetworkGame) {
+        g.VsComputer = result.VsComputer;
+        g.ComputerSide = result.ComputerSide;
+    }
+    painter_.TheCursor().SetCursorStyle(result.CursorStyle);
+    if (plan.FieldSizeChanged) g.BoardSize = result.BoardSize;
+    // The new pictures (and with a new field the new window size) come
+    // before the new game, so its texts use the colour names they bring.
+    if (plan.Reload()) TakePictures(std::move(pictures));
+    if (plan.Restart) {
+        ResetForNewGame();
+        painter_.NewPosX = painter_.NewPosY = 0;
+        painter_.OldPosX = painter_.OldPosY = 0;
+    }
+
+    DrawBoard();
+    repaint();
+    // After a restart where the computer now plays white it opens at once; a
+    // new level counts from the computer's next move.
+    if (plan.RunTurnLoop) ProcessTurn(true);
+    ShowScoreAndTurn();
+}
+
+void TReversiForm::ApplyLookStyles(const Settings& chosen) {
+    repaint();
+    const Settings current = settings_;
+    SettingsPlan plan = PlanLookStyles(current, chosen);
+    graphics::PictureSets pictures;
+    if (plan.Reload() && !LoadPicturesBehindPanel(plan.Result, Game().BoardSize, pictures)) {
+        plan = PlanLookStyles(current, WithoutPictureChange(chosen, current));
+    }
+    ChangeSettings(plan.Result);
+    painter_.TheCursor().SetCursorStyle(plan.Result.CursorStyle);
+    if (plan.Reload()) TakePictures(std::move(pictures));
+    DrawBoard();
+    repaint();
+    ShowScoreAndTurn();
+}
+
+bool TReversiForm::LoadPicturesBehindPanel(const Settings& look, int boardSize,
+                                           graphics::PictureSets& pictures) {
+    // The panel sits in the middle of the board area (the client area above
+    // the status bar).
+    const int bar = ReversiStatusBar->height();
+    LoadingPanel->Start(
+        BusyPanel::PlaceIn(QSize(ClientArea->width(), ClientArea->height() + bar), bar));
+    QString failure;
+    try {
+        graphics::LoadAllPictures(pictures, look.BoardBorderStyle, look.FiguresStyle,
+                                  look.HelpStyle, boardSize, programFolder_);
+    } catch (const std::exception& error) {
+        failure = QString::fromLocal8Bit(error.what());
+    }
+    LoadingPanel->Stop();
+    if (failure.isEmpty()) return true;
+    ShowErrorMessage(failure, this);
+    return false;
+}
+
+void TReversiForm::TakePictures(graphics::PictureSets&& pictures) {
+    painter_.Pictures() = std::move(pictures);
+    const graphics::ColourNames names = graphics::FigureColourNames(settings_.FiguresStyle);
+    SetSideNames(names.white, names.black);
+    SizeWindowToField();
+    painter_.CreateBackBuffer(Game().BoardSize);
+}
+
+}  // namespace reversi
