@@ -5,7 +5,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
-#include <QTcpServer>
 #include <QTimer>
 
 #include "AsyncTimer.h"
@@ -13,6 +12,7 @@
 #include "BoardView.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "SideUnit.h"
 
 namespace reversi {
 
@@ -35,8 +35,9 @@ void TReversiForm::CreateComponents() {
     connect(boardWidget_, &platform::BoardView::firstPainted, this, &TReversiForm::FirstBoardPaint);
 
     CreateMoveListPanel();
+    SideDlg = new TSideDlg(this);
 
-    RevServerSocket = new QTcpServer(this);
+    CreateNetwork();
 
     auto makeAsyncTimer = [this](int interval, void (TReversiForm::*handler)()) {
         auto* timer = new graphics::TAsyncTimer(this);
