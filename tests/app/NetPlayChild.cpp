@@ -154,8 +154,12 @@ private:
         if (legal.empty()) return;
         const QPoint square = legal[random_() % legal.size()];
         const QPoint at = form.SquareCentre(square.x(), square.y());
-        QTest::mouseMove(form.BoardWidget(), at);
-        QTest::mouseClick(form.BoardWidget(), Qt::LeftButton, Qt::NoModifier, at);
+        // The click runs outside this tick: what it opens (a pass message)
+        // waits in a loop of its own, which this timer must still reach.
+        QTimer::singleShot(0, &form, [&form, at] {
+            QTest::mouseMove(form.BoardWidget(), at);
+            QTest::mouseClick(form.BoardWidget(), Qt::LeftButton, Qt::NoModifier, at);
+        });
     }
 
     // With a screenshot folder: true once the dialog has been shown a while
