@@ -44,6 +44,8 @@ public:
         if (form == nullptr || closing_) return;
         if (!started_) {
             started_ = true;
+            // Side by side on the screen when it is photographed.
+            if (!shots_.isEmpty()) form->move(listener_ ? 0 : 760, 60);
             if (listener_) {
                 // Only the loopback address, then "Allow call" as a player would.
                 form->NetSession().SetListenAddress(QHostAddress(QHostAddress::LocalHost));
@@ -69,6 +71,7 @@ public:
             QTimer::singleShot(1000, form, [form] { form->close(); });
             return;
         }
+        if (sinceChat_.isValid() && sinceChat_.elapsed() < 1000) return;
         if (g.NetworkGame && !g.GameOver && IsPlayersTurn() && !g.ThreadRunning) Play(*form);
     }
 
@@ -111,6 +114,9 @@ private:
                 chat->CancelButton()->click();
             } else {
                 chat->SendButton()->click();
+                // The line has no end mark: a move sent at once would be
+                // read as the end of the line.
+                sinceChat_.start();
             }
             return true;
         }
@@ -183,6 +189,7 @@ private:
     QString shots_;
     QString shotName_;
     QElapsedTimer shotClock_;
+    QElapsedTimer sinceChat_;
     bool started_ = false;
     bool inGame_ = false;
     bool closing_ = false;
