@@ -332,8 +332,19 @@ TEST_F(NetworkPlayTest, TenByTenCallResizesAndTheBoardViewShowsThePeersBoard) {
     ASSERT_TRUE(WaitUntil([&] { return view->Board() == QByteArray(100, '+'); }));
     EXPECT_EQ(form_->findChildren<TRemoteField*>().size(), 1);
 
-    // "Disconnect" ends the link without a word and without the abandoned message.
     view->close();
+
+    // The other sequence, after its selector, names the peer's address.
+    QTest::keyClicks(form_, QStringLiteral("sblqudnkwajx"));
+    TIPConfForm* remote = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        remote = form_->findChild<TIPConfForm*>();
+        return remote != nullptr && remote->isVisible();
+    })) << "no remote-system window";
+    EXPECT_EQ(remote->AddressText(), QStringLiteral("127.0.0.1"));
+    remote->close();
+
+    // "Disconnect" ends the link without a word and without the abandoned message.
     Child<QAction>(*form_, "NetMenuDisconnect")->trigger();
     EXPECT_FALSE(Game().NetworkGame);
     EXPECT_EQ(form_->windowTitle(), Title);
