@@ -157,12 +157,16 @@ private:
             for (int y = 0; y < n; ++y)
                 if (CanMove(g.Boards[0], SquareIndex(x, y, n), g.SideToMove, OtherSide()))
                     legal.emplace_back(x, y);
-        if (legal.empty()) return;
+        // One click at a time, and none while a window waits for an answer
+        // (a person's click could not reach the board then).
+        if (legal.empty() || clickPending_ || QApplication::activeModalWidget() != nullptr) return;
+        clickPending_ = true;
         const QPoint square = legal[random_() % legal.size()];
         const QPoint at = form.SquareCentre(square.x(), square.y());
         // The click runs outside this tick: what it opens (a pass message)
         // waits in a loop of its own, which this timer must still reach.
-        QTimer::singleShot(0, &form, [&form, at] {
+        QTimer::singleShot(0, &form, [this, &form, at] {
+            clickPending_ = false;
             QTest::mouseMove(form.BoardWidget(), at);
             QTest::mouseClick(form.BoardWidget(), Qt::LeftButton, Qt::NoModifier, at);
         });
@@ -190,6 +194,7 @@ private:
     QString shotName_;
     QElapsedTimer shotClock_;
     QElapsedTimer sinceChat_;
+    bool clickPending_ = false;
     bool started_ = false;
     bool inGame_ = false;
     bool closing_ = false;
