@@ -15,6 +15,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "BusyPanel.h"
 #include "CallDialog.h"
 #include "CallRequestDialog.h"
 #include "ChatDialog.h"
@@ -372,10 +373,13 @@ TEST_F(NetworkPlayTest, WindowCallsAListenerAndPlaysAsCaller) {
     call->SetChoices(false, true);  // black on 8 x 8
     call->SetAddress(QStringLiteral("127.0.0.1"));
     call->CallButton()->click();
+    auto* connecting = Child<BusyPanel>(*form_, "ConnectingPanel");
+    EXPECT_TRUE(connecting->isVisible()) << "no busy panel while the call is placed";
     ASSERT_TRUE(listener.waitForNewConnection(Wait)) << "the call did not arrive";
     std::unique_ptr<QTcpSocket> raw(listener.nextPendingConnection());
     raw->setParent(nullptr);
     ASSERT_TRUE(WaitUntil([&] { return form_->NetSession().IsConnected(); }));
+    EXPECT_FALSE(connecting->isVisible()) << "the busy panel stays after the call connected";
     EXPECT_FALSE(form_->CurrentSettings().CallAsWhite) << "the choice is kept";
     QByteArray request;
     ASSERT_TRUE(WaitUntil([&] { request += raw->readAll(); return request.size() >= 3; }));
@@ -414,6 +418,21 @@ TEST_F(NetworkPlayTest, RefusedCallSaysSoAndKeepsTheLocalGame) {
     EXPECT_TRUE(Game().VsComputer);
     EXPECT_EQ(Game().Tracker->count(), movesBefore) << "the local game was replaced";
     EXPECT_TRUE(Child<QAction>(*form_, "NetMenuConnect")->isEnabled());
+}
+
+TEST_F(NetworkPlayTest, AllowCallFollowsListeningAndIsKeptAtClose) {
+    auto* allow = Child<QAction>(*form_, "NetMenuListing");
+    EXPECT_TRUE(allow->isChecked());
+    allow->trigger();
+    EXPECT_FALSE(form_->NetSession().IsListening());
+    EXPECT_FALSE(allow->isChecked());
+    allow->trigger();
+    EXPECT_TRUE(form_->NetSession().IsListening());
+    EXPECT_TRUE(allow->isChecked());
+    allow->trigger();
+    form_->close();
+    EXPECT_EQ(QSettings().value(QStringLiteral("net/listn")).toString(), QStringLiteral("no"))
+        << "the listening state at close was not stored";
 }
 
 }  // namespace
