@@ -22,6 +22,7 @@
 //   MainWindowIcons.cpp     the icons of the menu items and style sub-menus
 //   MainWindowBrowse.cpp    undo, redo, browsing the record and continuing from it
 //   MainWindowSideDlg.cpp   the settings dialog and the style items of the Media menu
+//   MainWindowNetwork.cpp   network play: the session, its dialogs and the network game
 #pragma once
 
 #include <array>
@@ -32,6 +33,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 
 #include "AutoRepeat.h"
@@ -45,6 +47,7 @@
 #include "GameMessages.h"
 #include "MusicPlayer.h"
 #include "MusicSource.h"
+#include "KeySequenceMatcher.h"
 #include "Settings.h"
 #include "SettingsStore.h"
 #include "SoundEffects.h"
@@ -57,6 +60,7 @@ class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QMimeData;
+class QDialog;
 class QEventLoop;
 class QFrame;
 class QKeyEvent;
@@ -65,7 +69,6 @@ class QListWidget;
 class QMenu;
 class QMouseEvent;
 class QStatusBar;
-class QTcpServer;
 class QTimer;
 class QToolButton;
 class QWidget;
@@ -79,6 +82,11 @@ class BusyPanel;
 class MovesListAdapter;
 class TrayController;
 class TVolumeDlg;
+class NetworkSession;
+class TCallDlg;
+class TCallReq;
+class TRemoteField;
+class TSendDlg;
 class TSideDlg;
 
 class TReversiForm : public QMainWindow {
@@ -149,6 +157,9 @@ public:
     // then been shown for a damaged or unreadable file).
     bool LoadMatch(const QString& FileName);
 
+    // The network session (tests set its address and port and read its state).
+    NetworkSession& NetSession() const { return *Session; }
+
     // Replaces the presenter of the modal game messages (tests).
     void SetGameMessages(std::unique_ptr<TGameMessages> messages);
     // The animation tick's interval in milliseconds (tests run it faster).
@@ -193,7 +204,6 @@ private:
     void ApplyCommandLine();
     void StartSound();
     void BindGameFlowItems();
-    void StartListening();
     void ShowNewGameStatus();
 
     // Shutdown steps.
@@ -306,7 +316,6 @@ private:
     QStatusBar* ReversiStatusBar = nullptr;
     std::array<QLabel*, 3> StatusPanels{};
 
-    QTcpServer* RevServerSocket = nullptr;
     TFileDialogSetup OpenListDialog;
     TFileDialogSetup SaveListDialog{.Save = true, .Title = {}, .Filter = {}};
 
@@ -468,6 +477,49 @@ private:
     TSideDlg* SideDlg = nullptr;
     BusyPanel* LoadingPanel = nullptr;
     std::filesystem::path programFolder_ = graphics::ProgramFolder();
+    // --- Network ---
+    // Creates the session and the network dialogs and binds the Network menu.
+    void CreateNetwork();
+    // Takes the port from the settings and listens unless listening is off.
+    void StartNetwork();
+    // The Network menu's items from the session's state.
+    void ApplyNetMenuStates();
+    void NetMenuConnectClick();
+    void NetMenuListingClick();
+    void NetMenuDisconnectClick();
+    void NetMenuSendMessageClick();
+    void NetMenuShowIPClick();
+    // A link has started or a caller was turned away: the window comes up.
+    void BringToFront();
+    void CallRequested(const QString& callerName, bool localBlack, bool field10);
+    void NetGameStarted(bool localBlack, bool field10);
+    // A new network game on the call's terms (the lock is already taken).
+    void StartNetGame();
+    // The link is over: back to a local game; abandoned: the peer left.
+    void EndNetGame(bool abandoned);
+    // The lock of a network game on the game settings (hint, save, open, the
+    // settings dialog's game controls, undo and redo).
+    void SetGameSettingsLocked(bool locked);
+    // Changes the field size for a network game: pictures, window, back buffer.
+    // False, after a message, when the pictures cannot be loaded.
+    bool ChangeFieldSize(int boardSize);
+    void ChatReceived(const QString& text);
+    void RemoteBoardReceived(const QByteArray& boardText);
+    // The typed characters go to the hidden key sequences.
+    void FormKeyPress(const QString& typed);
+    void RunHiddenAction(HiddenAction action);
+    // A "NETWORK: " message: a plain box that does not stop the window.
+    void ShowNetworkMessage(const QString& text);
+    // Opens a dialog over the window without a nested event loop.
+    void OpenCentred(QDialog* dialog);
+
+    NetworkSession* Session = nullptr;
+    TCallDlg* CallDlg = nullptr;
+    TCallReq* CallReq = nullptr;
+    TSendDlg* SendDlg = nullptr;
+    QPointer<TRemoteField> RemoteField;
+    BusyPanel* ConnectingPanel = nullptr;
+    KeySequenceMatcher hiddenKeys_;
 };
 
 }  // namespace reversi

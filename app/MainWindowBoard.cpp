@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTcpServer>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 #include "AsyncTimer.h"
@@ -38,7 +38,7 @@ void TReversiForm::CreateComponents() {
 
     CreateMoveListPanel();
 
-    RevServerSocket = new QTcpServer(this);
+    CreateNetwork();
 
     auto makeAsyncTimer = [this](int interval, void (TReversiForm::*handler)()) {
         auto* timer = new graphics::TAsyncTimer(this);

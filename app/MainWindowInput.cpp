@@ -14,6 +14,7 @@
 #include "BoardView.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "NetworkSession.h"
 
 namespace reversi {
 
@@ -91,10 +92,7 @@ void TReversiForm::FormClick() {
     if (!CanMove(g.Boards[0], s, g.SideToMove, OtherSide())) return;
     if (g.VsComputer) DisableUndoRedo();
     PlaceMove(s);
-    if (g.NetworkGame) {
-        // The move goes to the peer here ("M", column digit, row digit) once
-        // network play exists.
-    }
+    if (g.NetworkGame) Session->SendMove(painter_.NewPosX, painter_.NewPosY);
     ProcessTurn(false);
     UpdateUndoRedo();
 }
@@ -113,6 +111,7 @@ void TReversiForm::keyPressEvent(QKeyEvent* e) {
         e->accept();
         return;
     default:
+        FormKeyPress(e->text());
         QMainWindow::keyPressEvent(e);
     }
 }
@@ -179,8 +178,9 @@ void TReversiForm::NewGameItemClick() {
     // Never while the computer thinks: its answer belongs to this game.
     if (g.ThreadRunning) return;
     if (g.NetworkGame) {
-        // Network play restarts both sides here ("R" to the peer, then the
-        // new network game).
+        // Both sides restart: the peer on "R", this side at once.
+        Session->SendRestart();
+        StartNetGame();
         return;
     }
     ResetForNewGame();

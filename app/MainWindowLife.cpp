@@ -6,19 +6,21 @@
 #include <QDateTime>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTcpServer>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
 #include <QMenu>
 
 #include "AboutUnit.h"
 #include "AsyncTimer.h"
+#include "CallDialog.h"
 #include "CommandLine.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
 #include "MovesListAdapter.h"
 #include "MusicOutput.h"
+#include "NetworkSession.h"
 #include "ScreenCheck.h"
 
 namespace reversi {
@@ -73,7 +75,7 @@ void TReversiForm::FormCreate() {
     painter_.CreateBackBuffer(Game().BoardSize);
     Game().NetworkGame = false;
 
-    StartListening();
+    StartNetwork();
     MusicPingTimer->start();
     AsyncTimerAnimation->SetEnabled(true);
 
@@ -116,14 +118,6 @@ void TReversiForm::ApplyCommandLine() {
     }
 }
 
-void TReversiForm::StartListening() {
-    if (!settings_.ShutDownServerListing) {
-        // A port in use or no network leaves "Allow call" unticked; nothing is reported.
-        RevServerSocket->listen(QHostAddress::Any, static_cast<quint16>(settings_.NETPort));
-    }
-    NetMenuListing->setChecked(RevServerSocket->isListening());
-}
-
 bool TReversiForm::event(QEvent* e) {
     switch (e->type()) {
     case QEvent::StatusTip:
@@ -149,7 +143,9 @@ void TReversiForm::FormActivate() {
     pendingCommand_ = {};
     switch (pending.kind) {
     case CommandLineAction::Kind::Connect:
-        // The call dialog with the address filled in comes with network play.
+        // The call dialog opens with the address filled in.
+        CallDlg->SetAddress(pending.value);
+        NetMenuConnectClick();
         break;
     case CommandLineAction::Kind::LoadGame:
         OpenCommandLineGame(pending.value);
@@ -204,6 +200,8 @@ void TReversiForm::FormDestroy() {
     // Closing may not have run (the window was never shown): make sure the
     // search is over before the game state goes.
     if (!lowResolution_) StopSearchAndWait();
+    // The session's last events (its sockets closing) find no window.
+    if (Session != nullptr) Session->disconnect(this);
     if (Sound.isOpen()) {
         musicPlayer_.reset();
         Effects.free();

@@ -2,11 +2,11 @@
 // and what follows a change of it (menu check marks, the animations).
 #include <QAction>
 #include <QStatusBar>
-#include <QTcpServer>
 
 #include "EngineUnit.h"
 #include "MainWindow.h"
 #include "SideUnit.h"
+#include "NetworkSession.h"
 #include "StatisticsTable.h"
 
 namespace reversi {
@@ -59,7 +59,7 @@ void TReversiForm::SaveSettingsOnClose() {
     // The close writer, then the settings dialog's values (which it writes
     // when it goes at the program's end).
     settings_.ShowMovesList = MovesVisible;
-    store_.SaveOnClose(settings_, RevServerSocket->isListening(), statistics_.ToBytes());
+    store_.SaveOnClose(settings_, Session->IsListening(), statistics_.ToBytes());
     store_.SaveDialogValues(settings_);
 }
 

@@ -9,10 +9,13 @@
 #include <gtest/gtest.h>
 
 #include "ChildProcess.h"
+#include "NetPlayChild.h"
 #include "ReversiApplication.h"
 
 int main(int argc, char** argv) {
     if (std::getenv(reversi::test::ChildModeVariable)) {
+        if (std::getenv(reversi::test::NetPlayRoleVariable))
+            return reversi::test::RunNetPlayChild(argc, argv);
         return reversi::test::RunChild(argc, argv);
     }
     // Settings written by the windows under test go to a private folder.

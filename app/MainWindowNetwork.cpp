@@ -1,0 +1,319 @@
+// Network play in the window: the Network menu, the session's events, the
+// call, request and chat dialogs, and the start and end of a network game.
+// The session decides what goes over the wire; this file only shows it.
+#include <QAction>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include "BoardView.h"
+#include "BusyPanel.h"
+#include "CallDialog.h"
+#include "CallRequestDialog.h"
+#include "ChatDialog.h"
+#include "DialogPlacement.h"
+#include "EngineUnit.h"
+#include "MainWindow.h"
+#include "NetMenuStates.h"
+#include "NetTexts.h"
+#include "NetworkSession.h"
+#include "OwnAddressDialog.h"
+#include "RemoteBoardView.h"
+#include "SideUnit.h"
+
+namespace reversi {
+
+namespace {
+using platform::TSoundEffect;
+
+QString Title() { return QString::fromStdString(Game().GameTitle); }
+
+// Whether the peer's move at (x, y) may be played now: a network game is on,
+// the peer is to move, and the square is legal for it.
+bool PeerMayPlay(int x, int y) {
+    const auto& g = Game();
+    const int n = g.BoardSize;
+    if (!g.NetworkGame || g.GameOver || g.ThreadRunning || IsPlayersTurn()) return false;
+    if (x < 0 || x >= n || y < 0 || y >= n || g.Routines.CanMove == nullptr) return false;
+    return CanMove(g.Boards[0], SquareIndex(x, y, n), g.SideToMove, OtherSide());
+}
+}  // namespace
+
+void TReversiForm::CreateNetwork() {
+    Session = new NetworkSession(this);
+    Session->setObjectName(QStringLiteral("NetworkSession"));
+    Session->SetMoveCheck(&PeerMayPlay);
+
+    // The dialogs live as long as the window, so their contents persist.
+    CallDlg = new TCallDlg(this);
+    CallDlg->setObjectName(QStringLiteral("CallDlg"));
+    CallReq = new TCallReq(this);
+    CallReq->setObjectName(QStringLiteral("CallReq"));
+    SendDlg = new TSendDlg(this);
+    SendDlg->setObjectName(QStringLiteral("SendDlg"));
+    ConnectingPanel = new BusyPanel(BusyKind::Connecting, ClientArea);
+    ConnectingPanel->setObjectName(QStringLiteral("ConnectingPanel"));
+
+    connect(NetMenuConnect, &QAction::triggered, this, &TReversiForm::NetMenuConnectClick);
+    connect(NetMenuListing, &QAction::triggered, this, &TReversiForm::NetMenuListingClick);
+    connect(NetMenuDisconnect, &QAction::triggered, this, &TReversiForm::NetMenuDisconnectClick);
+    connect(NetMenuSendMessage, &QAction::triggered, this,
+            &TReversiForm::NetMenuSendMessageClick);
+    connect(NetMenuShowIP, &QAction::triggered, this, &TReversiForm::NetMenuShowIPClick);
+
+    connect(Session, &NetworkSession::linkStateChanged, this, &TReversiForm::ApplyNetMenuStates);
+    connect(Session, &NetworkSession::linkStarted, this, &TReversiForm::BringToFront);
+    connect(Session, &NetworkSession::busyReplySent, this, &TReversiForm::BringToFront);
+    connect(Session, &NetworkSession::callRequested, this, &TReversiForm::CallRequested);
+    connect(Session, &NetworkSession::callRequestCancelled, CallReq, &TCallReq::CloseForHangUp);
+    connect(Session, &NetworkSession::gameStarted, this, &TReversiForm::NetGameStarted);
+    connect(Session, &NetworkSession::gameRestarted, this, &TReversiForm::StartNetGame);
+    connect(Session, &NetworkSession::moveReceived, this, &TReversiForm::ApplyRemoteMove);
+    connect(Session, &NetworkSession::chatReceived, this, &TReversiForm::ChatReceived);
+    connect(Session, &NetworkSession::remoteBoardReceived, this,
+            &TReversiForm::RemoteBoardReceived);
+    connect(Session, &NetworkSession::linkEnded, this, &TReversiForm::EndNetGame);
+    connect(Session, &NetworkSession::errorMessage, this,
+            [this](const QString& text) { ShowNetworkMessage(text); });
+
+    connect(CallDlg, &QDialog::finished, this, [this](int result) {
+        if (result != QDialog::Accepted) return;
+        settings_.CallAsWhite = CallDlg->CallAsWhite();
+        settings_.CallSize8 = CallDlg->CallSize8();
+        ConnectingPanel->Start(BusyPanel::PlaceIn(ClientArea->size(), 0));
+        Session->Call(CallDlg->Address(), settings_.CallAsWhite, !settings_.CallSize8);
+        if (!Session->IsCalling()) ConnectingPanel->Stop();
+    });
+    connect(CallReq, &QDialog::finished, this, [this](int result) {
+        Session->AnswerCall(result == QDialog::Accepted);
+        // The caption names the caller once we have said yes; a caller that
+        // hung up meanwhile has already ended the link.
+        if (Session->LinkState() == NetLinkState::CalleeAccepted)
+            setWindowTitle(Title() + QStringLiteral(" + ") + Session->PeerCallerName());
+    });
+    connect(SendDlg, &QDialog::finished, this, [this](int result) {
+        if (result != QDialog::Accepted) return;
+        // Logged in any case; sent only while a peer is linked.
+        Session->SendChat(SendDlg->CommitSent());
+    });
+}
+
+void TReversiForm::StartNetwork() {
+    Session->ApplySettings(settings_);
+    Session->SetFieldSize(Game().BoardSize);
+    // A port in use or no network leaves "Allow call" unticked; nothing is
+    // reported at start.
+    if (!settings_.ShutDownServerListing) Session->StartListening();
+    ApplyNetMenuStates();
+}
+
+void TReversiForm::ApplyNetMenuStates() {
+    const NetMenuStates m = MenuStatesOf(*Session);
+    NetMenuConnect->setEnabled(m.callEnabled);
+    NetMenuListing->setEnabled(m.allowCallEnabled);
+    NetMenuListing->setChecked(m.allowCallChecked);
+    NetMenuDisconnect->setEnabled(m.disconnectEnabled);
+    NetMenuSendMessage->setEnabled(m.messageEnabled);
+    if (!Session->IsCalling()) ConnectingPanel->Stop();
+}
+
+void TReversiForm::OpenCentred(QDialog* dialog) {
+    dialog->adjustSize();
+    dialog->move(CentredOver(frameGeometry(), dialog->frameGeometry().size()));
+    // open(), not exec(): network events keep arriving while it is up, and
+    // nothing waits in a nested loop for the player.
+    dialog->open();
+}
+
+void TReversiForm::ShowNetworkMessage(const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, Title(), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void TReversiForm::BringToFront() {
+    if (isMinimized()) showNormal();
+    // The tray icon, when the window was hidden to it, is removed here.
+    raise();
+    activateWindow();
+}
+
+// --- The Network menu ----------------------------------------------------------
+
+void TReversiForm::NetMenuConnectClick() {
+    if (Session->IsConnected() || Session->IsCalling() || CallDlg->isVisible()) return;
+    CallDlg->SetChoices(settings_.CallAsWhite, settings_.CallSize8);
+    OpenCentred(CallDlg);
+}
+
+void TReversiForm::NetMenuListingClick() { Session->ToggleListening(); }
+
+void TReversiForm::NetMenuDisconnectClick() { Session->Disconnect(); }
+
+void TReversiForm::NetMenuSendMessageClick() {
+    if (SendDlg->isVisible()) return;
+    OpenCentred(SendDlg);
+}
+
+void TReversiForm::NetMenuShowIPClick() {
+    auto* dialog = new TShowIPDlg(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    OpenCentred(dialog);
+}
+
+// --- The session's events --------------------------------------------------------
+
+void TReversiForm::CallRequested(const QString& callerName, bool localBlack, bool field10) {
+    PlaySoundEffect(TSoundEffect::connect);
+    CallReq->SetRequest(callerName, localBlack, field10);
+    OpenCentred(CallReq);
+}
+
+void TReversiForm::NetGameStarted(bool /*localBlack*/, bool /*field10*/) {
+    // The terms are the session's: StartNetGame reads them on every restart.
+    if (!Session->IsServer()) {
+        setWindowTitle(Title() + QStringLiteral(" + ") + Session->CallAddress());
+        PlaySoundEffect(TSoundEffect::connect);
+    }
+    SetGameSettingsLocked(true);
+    StartNetGame();
+}
+
+void TReversiForm::StartNetGame() {
+    auto& g = Game();
+    // The computer's search of a local game is stopped and joined: its
+    // answer belongs to the game that is being replaced.
+    StopSearchAndWait();
+    const int size = Session->Field10() ? 10 : 8;
+    if (size != g.BoardSize && !ChangeFieldSize(size)) {
+        // Without pictures for the call's field there is no game to play.
+        Session->Disconnect();
+        return;
+    }
+    // The settings dialog shows the field of the network game.
+    settings_.BoardSize = g.BoardSize;
+    SideDlg->SetValues(settings_);
+
+    painter_.NewPosX = 0;
+    painter_.NewPosY = 0;
+    animations_.ClearHelpMarks();
+    animations_.StopMoveAnimation();
+    NewGame();
+    animations_.HelpMoveNoMoves1st = true;
+    SetBrowsing(false);
+    DisableUndoRedo();
+    ShowNewGameStatus();
+    g.NetworkGame = true;
+    g.VsComputer = false;
+    // In a network game the "computer side" is the local player's colour.
+    g.ComputerSide = Session->LocalBlack() ? CellBlack : CellWhite;
+    DrawBoard();
+    update();
+    // White moves first by a click; the other side waits for the peer.
+    boardWidget_->setCursor(IsPlayersTurn() ? Qt::ArrowCursor : Qt::WaitCursor);
+}
+
+bool TReversiForm::ChangeFieldSize(int boardSize) {
+    auto& g = Game();
+    const int oldSize = g.BoardSize;
+    BusyPanel loading(BusyKind::Loading, ClientArea);
+    loading.Start(BusyPanel::PlaceIn(ClientArea->size(), 0));
+    g.BoardSize = boardSize;
+    try {
+        LoadPictureSets();
+    } catch (const std::exception& failure) {
+        loading.Stop();
+        g.BoardSize = oldSize;
+        ShowNetworkMessage(QString::fromLocal8Bit(failure.what()));
+        return false;
+    }
+    painter_.NewPosX = painter_.NewPosY = 0;
+    SizeWindowToField();
+    painter_.CreateBackBuffer(boardSize);
+    loading.Stop();
+    return true;
+}
+
+void TReversiForm::EndNetGame(bool abandoned) {
+    auto& g = Game();
+    setWindowTitle(Title());
+    ApplyNetMenuStates();
+    const bool wasGame = g.NetworkGame;
+    g.NetworkGame = false;
+    boardWidget_->setCursor(Qt::ArrowCursor);
+    SetGameSettingsLocked(false);
+    // Opponent and colour return to the settings' values.
+    g.VsComputer = settings_.VsComputer;
+    g.ComputerSide = settings_.ComputerSide;
+    if (abandoned) {
+        PlaySoundEffect(TSoundEffect::disconnect);
+        ShowNetworkMessage(QString::fromLatin1(nettext::PeerAbandoned));
+    }
+    // A local game on the network game's field takes its place, once the
+    // session has finished reporting the link's end.
+    if (wasGame) {
+        QMetaObject::invokeMethod(
+            this, [this] { if (!closed_ && !Game().NetworkGame) NewGameItemClick(); },
+            Qt::QueuedConnection);
+    }
+}
+
+void TReversiForm::SetGameSettingsLocked(bool locked) {
+    HintItem->setEnabled(!locked);
+    ListMenuSave->setEnabled(!locked);
+    ListMenuLoad->setEnabled(!locked);
+    SideDlg->SetGameControlsEnabled(!locked);
+    if (locked) {
+        DisableUndoRedo();
+    } else {
+        UpdateUndoRedo();
+    }
+}
+
+void TReversiForm::ChatReceived(const QString& text) {
+    SendDlg->AddReceived(text);
+    PlaySoundEffect(TSoundEffect::message);
+    NetMenuSendMessageClick();
+}
+
+// --- The hidden key sequences --------------------------------------------------
+
+void TReversiForm::FormKeyPress(const QString& typed) {
+    for (const QChar c : typed) RunHiddenAction(hiddenKeys_.Feed(c));
+}
+
+void TReversiForm::RunHiddenAction(HiddenAction action) {
+    if (action == HiddenAction::None) return;
+    if (!Game().NetworkGame) {
+        auto* box = new QMessageBox(QMessageBox::Information, Title(),
+                                    QString::fromLatin1(nettext::NoNetworkGame),
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return;
+    }
+    if (action == HiddenAction::BoardRequest) {
+        Session->RequestBoard();
+        return;
+    }
+    auto* form = new TIPConfForm(Session->PeerName(), Session->PeerAddress(), this);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    OpenCentred(form);
+}
+
+void TReversiForm::RemoteBoardReceived(const QByteArray& boardText) {
+    // One window at most: a further answer repaints the open one.
+    if (RemoteField) {
+        RemoteField->SetBoard(boardText, Game().BoardSize);
+        RemoteField->update();
+        return;
+    }
+    RemoteField = new TRemoteField(this);
+    RemoteField->setObjectName(QStringLiteral("RemoteField"));
+    RemoteField->setAttribute(Qt::WA_DeleteOnClose);
+    RemoteField->SetBoard(boardText, Game().BoardSize);
+    OpenCentred(RemoteField);
+}
+
+}  // namespace reversi

@@ -1,0 +1,232 @@
+#include "NetPlayChild.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "CallDialog.h"
+#include "CallRequestDialog.h"
+#include "ChatDialog.h"
+#include "EngineUnit.h"
+#include "MainWindow.h"
+#include "MatchRecord.h"
+#include "NetworkSession.h"
+#include "ReversiApplication.h"
+#include "ReversiMain.h"
+
+namespace reversi::test {
+
+namespace {
+
+void Report(const QString& line) {
+    std::printf("%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+// Looks at the program every 10 ms and does what its player would.
+class Driver {
+public:
+    Driver(bool listener, QString shots)
+        : listener_(listener), random_(listener ? 7 : 11), shots_(std::move(shots)) {}
+
+    void Tick() {
+        TReversiForm* form = FindForm();
+        if (form == nullptr || closing_) return;
+        if (!started_) {
+            started_ = true;
+            // Side by side on the screen when it is photographed.
+            if (!shots_.isEmpty()) form->move(listener_ ? 0 : 760, 60);
+            if (listener_) {
+                // Only the loopback address, then "Allow call" as a player would.
+                form->NetSession().SetListenAddress(QHostAddress(QHostAddress::LocalHost));
+                form->findChild<QAction*>(QStringLiteral("NetMenuListing"))->trigger();
+                Report(form->NetSession().IsListening() ? QStringLiteral("LISTENING")
+                                                        : QStringLiteral("NOT LISTENING"));
+            }
+        }
+        if (AnswerModal(*form)) return;
+        ReportBoards();
+        const auto& g = Game();
+        if (g.NetworkGame && !inGame_) {
+            inGame_ = true;
+            // With screenshots wanted, the caller says hello before the first move.
+            if (!shots_.isEmpty() && !listener_)
+                form->findChild<QAction*>(QStringLiteral("NetMenuSendMessage"))->trigger();
+            if (!shots_.isEmpty()) return;
+        }
+        if (inGame_ && g.GameOver) {
+            Report(QStringLiteral("OVER %1").arg(g.Tracker->count()));
+            closing_ = true;
+            // The last move must leave before the connection goes.
+            QTimer::singleShot(1000, form, [form] { form->close(); });
+            return;
+        }
+        if (sinceChat_.isValid() && sinceChat_.elapsed() < 1000) return;
+        if (g.NetworkGame && !g.GameOver && IsPlayersTurn() && !g.ThreadRunning) Play(*form);
+    }
+
+private:
+    static TReversiForm* FindForm() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* form = qobject_cast<TReversiForm*>(w);
+            if (form != nullptr && form->isVisible()) return form;
+        }
+        return nullptr;
+    }
+
+    // Answers whatever asks the player: the call with the address of the
+    // command line, the request with Yes, every message with OK.
+    bool AnswerModal(TReversiForm& form) {
+        if (auto* call = form.findChild<TCallDlg*>(); call != nullptr && call->isVisible()) {
+            if (!Shoot(QStringLiteral("call"), call)) return true;
+            Report(QStringLiteral("CALL %1").arg(call->Address()));
+            call->CallButton()->click();
+            return true;
+        }
+        if (auto* req = form.findChild<TCallReq*>(); req != nullptr && req->isVisible()) {
+            if (!Shoot(QStringLiteral("request"), req)) return true;
+            Report(QStringLiteral("REQUEST %1 %2 %3")
+                       .arg(req->CallerText(), req->ColourText(), req->SizeText()));
+            req->YesButton()->click();
+            return true;
+        }
+        if (auto* chat = form.findChild<TSendDlg*>(); chat != nullptr && chat->isVisible()) {
+            // The caller writes a line; the listener reads it and closes.
+            if (!listener_ && chat->EditText() != QLatin1String("Good luck!")) {
+                chat->SetEditText(QStringLiteral("Good luck!"));
+                return true;
+            }
+            if (!Shoot(listener_ ? QStringLiteral("chat_received") : QStringLiteral("chat_sent"),
+                       chat))
+                return true;
+            Report(QStringLiteral("CHAT %1").arg(chat->LogLines().join(QLatin1Char('|'))));
+            if (listener_) {
+                chat->CancelButton()->click();
+            } else {
+                chat->SendButton()->click();
+                // The line has no end mark: a move sent at once would be
+                // read as the end of the line.
+                sinceChat_.start();
+            }
+            return true;
+        }
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            Report(QStringLiteral("BOX %1").arg(box->text()));
+            box->done(QMessageBox::Ok);
+            return true;
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            // The result and pass window of the game flow.
+            Report(QStringLiteral("MODAL %1").arg(dialog->windowTitle()));
+            dialog->done(QDialog::Accepted);
+            return true;
+        }
+        return false;
+    }
+
+    // Every board since the last report, from the match record.
+    void ReportBoards() {
+        const auto& g = Game();
+        if (!g.NetworkGame || !g.Tracker) return;
+        const int count = g.Tracker->count();
+        if (count < reported_) reported_ = 0;  // a new game
+        for (int i = reported_ + 1; i <= count; ++i) {
+            const tBoard& board = i < count ? g.Tracker->moves()[static_cast<std::size_t>(i)].board
+                                            : g.Boards[0];
+            Report(QStringLiteral("BOARD %1 %2").arg(i).arg(BoardTextOf(board.data(), g.BoardSize)));
+        }
+        reported_ = count;
+    }
+
+    void Play(TReversiForm& form) {
+        const auto& g = Game();
+        const int n = g.BoardSize;
+        std::vector<QPoint> legal;
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y)
+                if (CanMove(g.Boards[0], SquareIndex(x, y, n), g.SideToMove, OtherSide()))
+                    legal.emplace_back(x, y);
+        // One click at a time, and none while a window waits for an answer
+        // (a person's click could not reach the board then).
+        if (legal.empty() || clickPending_ || QApplication::activeModalWidget() != nullptr) return;
+        clickPending_ = true;
+        const QPoint square = legal[random_() % legal.size()];
+        const QPoint at = form.SquareCentre(square.x(), square.y());
+        // The click runs outside this tick: what it opens (a pass message)
+        // waits in a loop of its own, which this timer must still reach.
+        QTimer::singleShot(0, &form, [this, &form, at] {
+            clickPending_ = false;
+            QTest::mouseMove(form.BoardWidget(), at);
+            QTest::mouseClick(form.BoardWidget(), Qt::LeftButton, Qt::NoModifier, at);
+        });
+    }
+
+    // With a screenshot folder: true once the dialog has been shown a while
+    // and the screen and the dialog are saved; false while it is too fresh.
+    bool Shoot(const QString& name, QWidget* dialog) {
+        if (shots_.isEmpty()) return true;
+        if (shotName_ != name) {
+            shotName_ = name;
+            shotClock_.start();
+        }
+        if (shotClock_.elapsed() < 700) return false;
+        QGuiApplication::primaryScreen()->grabWindow(0).save(
+            QDir(shots_).filePath(name + QStringLiteral("_screen.png")));
+        dialog->grab().save(QDir(shots_).filePath(name + QStringLiteral(".png")));
+        shotName_.clear();
+        return true;
+    }
+
+    bool listener_;
+    std::minstd_rand random_;
+    QString shots_;
+    QString shotName_;
+    QElapsedTimer shotClock_;
+    QElapsedTimer sinceChat_;
+    bool clickPending_ = false;
+    bool started_ = false;
+    bool inGame_ = false;
+    bool closing_ = false;
+    int reported_ = 0;
+};
+
+}  // namespace
+
+QString BoardTextOf(const unsigned char* board, int n) {
+    QString text;
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) {
+            const int c = board[SquareIndex(x, y, n)];
+            text += c == CellWhite ? QLatin1Char('w') : c == CellBlack ? QLatin1Char('b')
+                                                                       : QLatin1Char('+');
+        }
+    return text;
+}
+
+int RunNetPlayChild(int argc, char** argv) {
+    ReversiApplication app(argc, argv);
+    const bool listener = qgetenv(NetPlayRoleVariable) == "listen";
+    Driver driver(listener, qEnvironmentVariable("REVERSI_NETPLAY_SHOTS"));
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&driver] { driver.Tick(); });
+    ticks.start(10);
+    // Never hang a test run.
+    QTimer::singleShot(90000, [] {
+        Report(QStringLiteral("TIMEOUT"));
+        std::_Exit(3);
+    });
+    return ReversiMainBlock(app);
+}
+
+}  // namespace reversi::test

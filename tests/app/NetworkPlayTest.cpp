@@ -1,0 +1,439 @@
+// Network play through the real window against a raw peer on 127.0.0.1 that
+// speaks the wire format byte for byte and keeps its own board: the call,
+// moves both ways with the boards equal, moves refused, chat both ways, the
+// peer vanishing, the field size of a call, the board view, the statistics.
+#include <algorithm>
+#include <memory>
+
+#include <QAction>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "BusyPanel.h"
+#include "CallDialog.h"
+#include "CallRequestDialog.h"
+#include "ChatDialog.h"
+#include "MatchRecord.h"
+#include "NetTexts.h"
+#include "NetworkSession.h"
+#include "PlayTestSupport.h"
+#include "RemoteBoardView.h"
+#include "WaitUntil.h"
+#include "WindowChildren.h"
+
+namespace reversi {
+namespace {
+
+using platform::TSoundEffect;
+using test::Child;
+using test::WaitUntil;
+
+constexpr int Wait = 5000;
+const QString Title = QStringLiteral("Zorel Reversi 4.00");
+
+// The other end of the link: a plain socket and a board of its own, moved by
+// the engine's rules only.
+class RawPeer {
+public:
+    QTcpSocket socket;
+    tBoard board{};
+    int n = 8;
+    int toMove = CellWhite;
+
+    void Send(const QByteArray& bytes) {
+        socket.write(bytes);
+        socket.flush();
+    }
+    QByteArray Read(qsizetype count) {
+        QByteArray got;
+        const bool ok = WaitUntil([&] {
+            got += socket.read(count - got.size());
+            return got.size() >= count;
+        }, Wait);
+        EXPECT_TRUE(ok) << "expected " << count << " bytes from the window, got \""
+                        << got.toStdString() << "\"";
+        return got;
+    }
+    void ExpectSilence(int ms = 150) {
+        QTest::qWait(ms);
+        EXPECT_EQ(socket.readAll().toStdString(), "") << "the window sent something";
+    }
+
+    // Plays (x, y) for the side to move on the peer's board, passing as the
+    // rules say.
+    void Play(int x, int y) {
+        const int me = toMove, opp = 5 - me;
+        const int s = SquareIndex(x, y, n);
+        ASSERT_TRUE(CanMove(board, s, me, opp)) << "not legal on the peer's board";
+        board[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(me);
+        MakeMove(board, s, me, opp);
+        if (HasMove(opp)) toMove = opp;
+    }
+    bool HasMove(int side) const {
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y)
+                if (CanMove(board, SquareIndex(x, y, n), side, 5 - side)) return true;
+        return false;
+    }
+    std::pair<int, int> FirstLegal() const {
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y)
+                if (CanMove(board, SquareIndex(x, y, n), toMove, 5 - toMove)) return {x, y};
+        return {-1, -1};
+    }
+    QByteArray Text() const {
+        QByteArray text;
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y) {
+                const int c = board[SquareIndex(x, y, n)];
+                text += c == CellWhite ? 'w' : c == CellBlack ? 'b' : '+';
+            }
+        return text;
+    }
+};
+
+QByteArray MoveBytes(int x, int y) {
+    return QByteArray("M") + char('0' + x) + char('0' + y);
+}
+
+// The visible message box of the window with this text, if any.
+QMessageBox* MessageBoxWith(const QWidget& form, const QString& text) {
+    for (QMessageBox* box : form.findChildren<QMessageBox*>())
+        if (box->isVisible() && box->text() == text) return box;
+    return nullptr;
+}
+
+class NetworkPlayTest : public testing::Test {
+protected:
+    void SetUp() override {
+        test::GameSetup setup;  // a local game against the computer, which plays black
+        window_ = std::make_unique<test::PlayingWindow>(setup);
+        form_ = window_->form.get();
+        NetworkSession& session = form_->NetSession();
+        session.SetListenAddress(QHostAddress(QHostAddress::LocalHost));
+        session.SetPort(0, {});
+        session.SetTextSettleTime(30);
+        session.SetLingerTime(2000);
+        ASSERT_TRUE(session.StartListening()) << "the window's session cannot listen";
+        QObject::connect(form_, &TReversiForm::gameResultRecorded,
+                         [this](PlayerResult) { ++resultsRecorded_; });
+    }
+
+    // The peer calls with request "B" + colour + size + name; the window's
+    // player says yes; the game starts on "G".
+    void CallAndAccept(const QByteArray& request) {
+        peer_.socket.connectToHost(QHostAddress(QHostAddress::LocalHost),
+                                   form_->NetSession().ListeningPort());
+        ASSERT_TRUE(peer_.socket.waitForConnected(Wait)) << "the peer did not connect";
+        peer_.Send(request);
+        auto* req = Child<TCallReq>(*form_, "CallReq");
+        ASSERT_TRUE(WaitUntil([&] { return req->isVisible(); })) << "no call request dialog";
+        req->YesButton()->click();
+        ASSERT_EQ(peer_.Read(1), "Y");
+        peer_.Send("G");
+        ASSERT_TRUE(WaitUntil([] { return Game().NetworkGame; })) << "no network game on G";
+        peer_.n = Game().BoardSize;
+        peer_.board = Game().Boards[0];
+        peer_.toMove = CellWhite;
+    }
+
+    // The peer plays its first legal move and the window takes it.
+    void PeerMoves() {
+        const auto [x, y] = peer_.FirstLegal();
+        ASSERT_GE(x, 0) << "the peer has no move";
+        const int before = Game().Tracker->count();
+        peer_.Send(MoveBytes(x, y));
+        peer_.Play(x, y);
+        ASSERT_TRUE(WaitUntil([&] { return Game().Tracker->count() == before + 1; }))
+            << "the window did not play the peer's move";
+        EXPECT_EQ(Game().Boards[0], peer_.board) << "boards differ after the peer's move";
+    }
+
+    // The window's player clicks the first legal square; the peer reads it.
+    void LocalMoves() {
+        const auto squares = test::PlayingWindow::LegalSquares();
+        ASSERT_FALSE(squares.empty());
+        const auto [x, y] = squares.front();
+        window_->ClickSquare(x, y);
+        ASSERT_EQ(peer_.Read(3), MoveBytes(x, y));
+        peer_.Play(x, y);
+        EXPECT_EQ(Game().Boards[0], peer_.board) << "boards differ after the local move";
+    }
+
+    bool LocalToMove() const { return Game().SideToMove == Game().ComputerSide; }
+
+    std::unique_ptr<test::PlayingWindow> window_;
+    TReversiForm* form_ = nullptr;
+    RawPeer peer_;
+    int resultsRecorded_ = 0;
+};
+
+TEST_F(NetworkPlayTest, AcceptedCallPlaysMovesBothWaysWithEqualBoards) {
+    // The caller plays white on 8 x 8: the window's player gets black.
+    CallAndAccept("BW8PEER");
+    auto* req = Child<TCallReq>(*form_, "CallReq");
+    EXPECT_EQ(req->CallerText(), QStringLiteral("\"PEER\""));
+    EXPECT_EQ(form_->windowTitle(), Title + QStringLiteral(" + PEER"));
+    EXPECT_EQ(Game().ComputerSide, CellBlack) << "the local colour";
+    EXPECT_FALSE(Game().VsComputer);
+    EXPECT_NE(std::count(window_->sounds.begin(), window_->sounds.end(), TSoundEffect::connect), 0);
+    EXPECT_FALSE(Child<QAction>(*form_, "NetMenuConnect")->isEnabled());
+    EXPECT_TRUE(Child<QAction>(*form_, "NetMenuDisconnect")->isEnabled());
+    EXPECT_TRUE(Child<QAction>(*form_, "NetMenuSendMessage")->isEnabled());
+    EXPECT_FALSE(Child<QAction>(*form_, "HintItem")->isEnabled()) << "settings not locked";
+    EXPECT_FALSE(Child<QAction>(*form_, "ListMenuSave")->isEnabled());
+
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_NO_FATAL_FAILURE(PeerMoves());
+        ASSERT_TRUE(LocalToMove());
+        ASSERT_NO_FATAL_FAILURE(LocalMoves());
+    }
+    // The peer's board request is answered with the window's board.
+    peer_.Send("F");
+    EXPECT_EQ(peer_.Read(1 + 64), "D" + peer_.Text());
+    EXPECT_EQ(Game().Tracker->count(), 12);
+}
+
+TEST_F(NetworkPlayTest, IllegalAndOutOfTurnMovesAreIgnored) {
+    CallAndAccept("BW8PEER");
+    const tBoard start = Game().Boards[0];
+    // A square that flips nothing, one off the field, and garbage digits.
+    for (const QByteArray& bad : {QByteArray("M00"), QByteArray("M99"), QByteArray("M3x")}) {
+        peer_.Send(bad);
+        QTest::qWait(100);
+        EXPECT_EQ(Game().Boards[0], start) << bad.toStdString() << " was played";
+    }
+    ASSERT_NO_FATAL_FAILURE(PeerMoves());
+    // The peer moves again although it is the window's turn: ignored.
+    const tBoard afterOne = Game().Boards[0];
+    peer_.toMove = CellWhite;
+    const auto [x, y] = peer_.FirstLegal();  // a square white could take now
+    peer_.toMove = CellBlack;
+    ASSERT_GE(x, 0);
+    peer_.Send(MoveBytes(x, y));
+    QTest::qWait(150);
+    EXPECT_EQ(Game().Boards[0], afterOne) << "a move out of turn was played";
+    EXPECT_EQ(Game().Tracker->count(), 1);
+
+    // The window's player plays; a click while the peer is to move sends nothing.
+    ASSERT_NO_FATAL_FAILURE(LocalMoves());
+    const auto squares = test::PlayingWindow::LegalSquares();
+    ASSERT_FALSE(squares.empty());
+    window_->ClickSquare(squares.front().first, squares.front().second);
+    peer_.ExpectSilence();
+    EXPECT_EQ(Game().Tracker->count(), 2);
+}
+
+TEST_F(NetworkPlayTest, ChatBothWays) {
+    CallAndAccept("BW8PEER");
+    auto* chat = Child<TSendDlg>(*form_, "SendDlg");
+    peer_.Send("Thello there");
+    ASSERT_TRUE(WaitUntil([&] { return chat->isVisible(); })) << "the chat did not open";
+    ASSERT_TRUE(WaitUntil([&] { return chat->LogLines().contains(QStringLiteral(">>hello there")); }))
+        << chat->LogLines().join(QLatin1Char('|')).toStdString();
+    EXPECT_NE(std::count(window_->sounds.begin(), window_->sounds.end(), TSoundEffect::message), 0);
+
+    // A second line while the dialog is open is only logged.
+    peer_.Send("Tagain");
+    ASSERT_TRUE(WaitUntil([&] { return chat->LogLines().contains(QStringLiteral(">>again")); }));
+    EXPECT_EQ(form_->findChildren<TSendDlg*>().size(), 1);
+
+    chat->SetEditText(QStringLiteral("hi back"));
+    chat->SendButton()->click();
+    EXPECT_EQ(peer_.Read(8), "Thi back");
+    EXPECT_FALSE(chat->isVisible());
+    EXPECT_TRUE(chat->LogLines().contains(QStringLiteral("<<hi back")));
+
+    // "Message" from the menu opens it again; Cancel sends nothing.
+    Child<QAction>(*form_, "NetMenuSendMessage")->trigger();
+    ASSERT_TRUE(chat->isVisible());
+    chat->CancelButton()->click();
+    peer_.ExpectSilence();
+}
+
+TEST_F(NetworkPlayTest, PeerVanishingMidGameRestoresTheLocalGame) {
+    CallAndAccept("BW8PEER");
+    ASSERT_NO_FATAL_FAILURE(PeerMoves());
+    ASSERT_NO_FATAL_FAILURE(LocalMoves());
+    window_->sounds.clear();
+    peer_.socket.abort();
+
+    const QString abandoned = QString::fromLatin1(nettext::PeerAbandoned);
+    ASSERT_TRUE(WaitUntil([&] { return MessageBoxWith(*form_, abandoned) != nullptr; }))
+        << "no abandoned-game message";
+    EXPECT_NE(std::count(window_->sounds.begin(), window_->sounds.end(), TSoundEffect::disconnect), 0);
+    MessageBoxWith(*form_, abandoned)->accept();
+    // A new local game against the computer, with the settings' opponent and colour.
+    ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0; })) << "no new local game";
+    EXPECT_FALSE(Game().NetworkGame);
+    EXPECT_TRUE(Game().VsComputer);
+    EXPECT_EQ(Game().ComputerSide, form_->CurrentSettings().ComputerSide);
+    EXPECT_EQ(form_->windowTitle(), Title);
+    EXPECT_TRUE(Child<QAction>(*form_, "HintItem")->isEnabled()) << "settings still locked";
+    EXPECT_TRUE(Child<QAction>(*form_, "NetMenuConnect")->isEnabled());
+    EXPECT_FALSE(Child<QAction>(*form_, "NetMenuDisconnect")->isEnabled());
+    EXPECT_FALSE(Child<QAction>(*form_, "NetMenuSendMessage")->isEnabled());
+}
+
+TEST_F(NetworkPlayTest, WholeNetworkGameLeavesTheStatisticsAlone) {
+    CallAndAccept("BB8PEER");  // the peer plays black: the window's player opens
+    ASSERT_EQ(Game().ComputerSide, CellWhite);
+    int moves = 0;
+    while (!Game().GameOver && moves < 200) {
+        if (LocalToMove()) {
+            ASSERT_NO_FATAL_FAILURE(LocalMoves());
+        } else {
+            ASSERT_NO_FATAL_FAILURE(PeerMoves());
+        }
+        ++moves;
+    }
+    ASSERT_TRUE(Game().GameOver) << "the game did not end";
+    EXPECT_EQ(Game().Boards[0], peer_.board);
+    ASSERT_FALSE(window_->messages->finals.isEmpty()) << "no result message";
+    EXPECT_EQ(resultsRecorded_, 0) << "a network game was counted";
+    EXPECT_TRUE(window_->messages->statistics.empty()) << "the statistics window opened";
+    EXPECT_TRUE(Game().NetworkGame) << "the link stays up after the game";
+
+    // "New" restarts both sides.
+    Child<QAction>(*form_, "NewGameItem")->trigger();
+    EXPECT_EQ(peer_.Read(1), "R");
+    EXPECT_TRUE(Game().NetworkGame);
+    EXPECT_EQ(Game().Tracker->count(), 0);
+}
+
+TEST_F(NetworkPlayTest, TenByTenCallResizesAndTheBoardViewShowsThePeersBoard) {
+    const int smallSide = form_->SquareSize();
+    CallAndAccept("BB0PEER");  // the peer plays black on 10 x 10
+    EXPECT_EQ(Game().BoardSize, 10);
+    EXPECT_EQ(form_->SquareSize(), 49);
+    EXPECT_NE(smallSide, form_->SquareSize());
+    EXPECT_EQ(form_->CurrentSettings().BoardSize, 10);
+
+    // The hidden sequence asks the peer for its board; its answer is shown.
+    QTest::keyClicks(form_, QStringLiteral("vmtrqz"));
+    ASSERT_EQ(peer_.Read(1), "F");
+    const QByteArray board = QByteArray(50, 'w') + QByteArray(50, 'b');
+    peer_.Send("D" + board);
+    TRemoteField* view = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        view = form_->findChild<TRemoteField*>();
+        return view != nullptr && view->isVisible();
+    })) << "no board view";
+    EXPECT_EQ(view->Board(), board);
+    // A second answer repaints the same window.
+    QTest::keyClicks(form_, QStringLiteral("vmtrqz"));
+    ASSERT_EQ(peer_.Read(1), "F");
+    peer_.Send("D" + QByteArray(100, '+'));
+    ASSERT_TRUE(WaitUntil([&] { return view->Board() == QByteArray(100, '+'); }));
+    EXPECT_EQ(form_->findChildren<TRemoteField*>().size(), 1);
+
+    view->close();
+
+    // The other sequence, after its selector, names the peer's address.
+    QTest::keyClicks(form_, QStringLiteral("sblqudnkwajx"));
+    TIPConfForm* remote = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        remote = form_->findChild<TIPConfForm*>();
+        return remote != nullptr && remote->isVisible();
+    })) << "no remote-system window";
+    EXPECT_EQ(remote->AddressText(), QStringLiteral("127.0.0.1"));
+    remote->close();
+
+    // "Disconnect" ends the link without a word and without the abandoned message.
+    Child<QAction>(*form_, "NetMenuDisconnect")->trigger();
+    EXPECT_FALSE(Game().NetworkGame);
+    EXPECT_EQ(form_->windowTitle(), Title);
+    QTest::qWait(100);
+    EXPECT_EQ(MessageBoxWith(*form_, QString::fromLatin1(nettext::PeerAbandoned)), nullptr);
+    EXPECT_EQ(Game().BoardSize, 10) << "the field stays as the network game left it";
+}
+
+TEST_F(NetworkPlayTest, HiddenSequenceOutsideANetworkGameSaysSo) {
+    QTest::keyClicks(form_, QStringLiteral("vmtrqz"));
+    const QString text = QString::fromLatin1(nettext::NoNetworkGame);
+    ASSERT_TRUE(WaitUntil([&] { return MessageBoxWith(*form_, text) != nullptr; }));
+    MessageBoxWith(*form_, text)->accept();
+}
+
+TEST_F(NetworkPlayTest, WindowCallsAListenerAndPlaysAsCaller) {
+    QTcpServer listener;
+    ASSERT_TRUE(listener.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    form_->NetSession().SetPort(listener.serverPort(), {});
+    Child<QAction>(*form_, "NetMenuConnect")->trigger();
+    auto* call = Child<TCallDlg>(*form_, "CallDlg");
+    ASSERT_TRUE(call->isVisible()) << "no call dialog";
+    EXPECT_TRUE(call->CallAsWhite());
+    EXPECT_TRUE(call->CallSize8());
+    call->SetChoices(false, true);  // black on 8 x 8
+    call->SetAddress(QStringLiteral("127.0.0.1"));
+    call->CallButton()->click();
+    auto* connecting = Child<BusyPanel>(*form_, "ConnectingPanel");
+    EXPECT_TRUE(connecting->isVisible()) << "no busy panel while the call is placed";
+    ASSERT_TRUE(listener.waitForNewConnection(Wait)) << "the call did not arrive";
+    std::unique_ptr<QTcpSocket> raw(listener.nextPendingConnection());
+    raw->setParent(nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return form_->NetSession().IsConnected(); }));
+    EXPECT_FALSE(connecting->isVisible()) << "the busy panel stays after the call connected";
+    EXPECT_FALSE(form_->CurrentSettings().CallAsWhite) << "the choice is kept";
+    QByteArray request;
+    ASSERT_TRUE(WaitUntil([&] { request += raw->readAll(); return request.size() >= 3; }));
+    EXPECT_TRUE(request.startsWith("BB8")) << request.toStdString();
+    raw->write("Y");
+    QByteArray start;
+    ASSERT_TRUE(WaitUntil([&] { start += raw->readAll(); return !start.isEmpty(); }));
+    EXPECT_EQ(start, "G");
+    ASSERT_TRUE(WaitUntil([] { return Game().NetworkGame; }));
+    EXPECT_EQ(form_->windowTitle(), Title + QStringLiteral(" + 127.0.0.1"));
+    EXPECT_EQ(Game().ComputerSide, CellBlack);
+    // The listener hangs up: the game was abandoned.
+    raw->abort();
+    ASSERT_TRUE(WaitUntil([&] {
+        return MessageBoxWith(*form_, QString::fromLatin1(nettext::PeerAbandoned)) != nullptr;
+    }));
+}
+
+TEST_F(NetworkPlayTest, RefusedCallSaysSoAndKeepsTheLocalGame) {
+    QTcpServer listener;
+    ASSERT_TRUE(listener.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    form_->NetSession().SetPort(listener.serverPort(), {});
+    const int movesBefore = Game().Tracker->count();
+    Child<QAction>(*form_, "NetMenuConnect")->trigger();
+    auto* call = Child<TCallDlg>(*form_, "CallDlg");
+    call->SetAddress(QStringLiteral("127.0.0.1"));
+    call->CallButton()->click();
+    ASSERT_TRUE(listener.waitForNewConnection(Wait));
+    std::unique_ptr<QTcpSocket> raw(listener.nextPendingConnection());
+    raw->setParent(nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return form_->NetSession().IsConnected(); }));
+    raw->write("N");
+    const QString refused = QString::fromLatin1(nettext::PeerRefused);
+    ASSERT_TRUE(WaitUntil([&] { return MessageBoxWith(*form_, refused) != nullptr; }));
+    EXPECT_FALSE(Game().NetworkGame);
+    EXPECT_TRUE(Game().VsComputer);
+    EXPECT_EQ(Game().Tracker->count(), movesBefore) << "the local game was replaced";
+    EXPECT_TRUE(Child<QAction>(*form_, "NetMenuConnect")->isEnabled());
+}
+
+TEST_F(NetworkPlayTest, AllowCallFollowsListeningAndIsKeptAtClose) {
+    auto* allow = Child<QAction>(*form_, "NetMenuListing");
+    EXPECT_TRUE(allow->isChecked());
+    allow->trigger();
+    EXPECT_FALSE(form_->NetSession().IsListening());
+    EXPECT_FALSE(allow->isChecked());
+    allow->trigger();
+    EXPECT_TRUE(form_->NetSession().IsListening());
+    EXPECT_TRUE(allow->isChecked());
+    allow->trigger();
+    form_->close();
+    EXPECT_EQ(QSettings().value(QStringLiteral("net/listn")).toString(), QStringLiteral("no"))
+        << "the listening state at close was not stored";
+}
+
+}  // namespace
+}  // namespace reversi

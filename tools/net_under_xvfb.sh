@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Two copies of the program on one virtual X screen play a network game over
+# 127.0.0.1: one allows calls, the other starts with "-connect 127.0.0.1".
+# Each is driven from inside by the widget tests' network driver (it answers
+# the dialogs and clicks legal squares) and keeps screenshots of the dialogs
+# of the real connection in the output folder:
+#   call.png, request.png, chat_sent.png, chat_received.png   the dialogs
+#   *_screen.png                                              the whole screen then
+#
+# Usage: tools/net_under_xvfb.sh [BUILD_DIR] [OUTPUT_DIR]
+# Needs xvfb-run (scripts/setup.sh installs it).
+set -euo pipefail
+
+BUILD=$(realpath "${1:-build}")
+OUT=$(realpath -m "${2:-xvfb-net}")
+
+if [ -z "${REVERSI_INSIDE_XVFB:-}" ]; then
+    exec env REVERSI_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1500x900x24" "$0" "$BUILD" "$OUT"
+fi
+
+mkdir -p "$OUT"
+rm -f "$OUT"/*.png
+ROOT=$(mktemp -d)
+LISTENER=""
+CALLER=""
+trap 'kill $LISTENER $CALLER 2>/dev/null || true; rm -rf "$ROOT"' EXIT
+
+PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+for copy in listener caller; do
+    mkdir -p "$ROOT/$copy/Quenwick"
+    printf '[net]\nport=%s\n[options]\nanief=no\nsndef=no\nmusef=no\n' "$PORT" \
+        > "$ROOT/$copy/Quenwick/Zorel Reversi 4.00.conf"
+done
+
+run_copy() {  # role, then program parameters
+    local role=$1
+    shift
+    env REVERSI_TEST_CHILD=1 REVERSI_NETPLAY_ROLE="$role" REVERSI_NETPLAY_SHOTS="$OUT" \
+        XDG_CONFIG_HOME="$ROOT/$role" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
+        "$BUILD/bin/app_tests" "$@" > "$OUT/$role.log" 2>&1
+}
+
+run_copy listen &
+LISTENER=$!
+for _ in $(seq 1 200); do
+    grep -q LISTENING "$OUT/listen.log" 2>/dev/null && break
+    sleep 0.1
+done
+grep -q '^LISTENING' "$OUT/listen.log" || { echo "The listening copy did not listen" >&2; exit 1; }
+
+run_copy call -connect 127.0.0.1 &
+CALLER=$!
+wait "$CALLER" || { echo "The calling copy failed; see $OUT/call.log" >&2; exit 1; }
+wait "$LISTENER" || { echo "The listening copy failed; see $OUT/listen.log" >&2; exit 1; }
+LISTENER=""
+CALLER=""
+grep -h '^OVER\|^CHAT\|^REQUEST\|^CALL' "$OUT/listen.log" "$OUT/call.log"
+ls "$OUT"/*.png
