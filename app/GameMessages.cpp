@@ -1,5 +1,6 @@
 #include "GameMessages.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include "DayTipUnit.h"
@@ -73,6 +74,12 @@ QString UndoPracticeQuestion() {
 
 QString ContinuesFromLastPositionMessage() {
     return QStringLiteral("Ok. The game now continues from last position.");
+}
+
+bool TGameMessages::AskPlain(QWidget* owner, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    return box.exec() == QMessageBox::Yes;
 }
 
 QString TGameMessages::ChooseMatchFile(QWidget* owner, const TFileDialogSetup& setup) {

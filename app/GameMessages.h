@@ -50,6 +50,9 @@ public:
     // The "Choice" window offered by a board click while an earlier position
     // is shown, centred over owner. Keeps browsing unless overridden.
     virtual TChoiceAnswer AskHistoryChoice(QWidget* owner);
+    // A plain question (no icon, the program's title, Yes and No); true only
+    // for Yes.
+    virtual bool AskPlain(QWidget* owner, const QString& text);
     // The "Save..." or "Open..." file dialog; the chosen file or empty.
     virtual QString ChooseMatchFile(QWidget* owner, const TFileDialogSetup& setup);
     // The settings dialog, already filled and placed, shown modally; true

@@ -450,6 +450,9 @@ private:
     // The first dropped file when it is a local saved match.
     static std::optional<QString> DroppedMatchFile(const QMimeData* data);
     void dragEnterEvent(QDragEnterEvent* e) override;
+    // While connected to a peer: asks whether to end the network game, and
+    // ends it on Yes. True when the caller may go on.
+    bool MayAbortNetworkGame();
     void dropEvent(QDropEvent* e) override;
     // --- Settings dialog ---
     // Game > Settings: shows the dialog on the settings in force; OK applies

@@ -31,7 +31,7 @@ void TReversiForm::ListMenuSaveClick() {
 
 void TReversiForm::ListMenuLoadClick() {
     // The match record and the position belong to a running search.
-    if (Game().ThreadRunning) return;
+    if (Game().ThreadRunning || !MayAbortNetworkGame()) return;
     const QString file = GameMessages().ChooseMatchFile(this, OpenListDialog);
     if (file.isEmpty()) return;
     if (!FileHasMatchSignature(file.toStdString())) {
@@ -71,7 +71,7 @@ void TReversiForm::dropEvent(QDropEvent* e) {
     // Loaded after the drop has finished, outside the drag's own event.
     const QString name = *file;
     QTimer::singleShot(0, this, [this, name] {
-        if (!Game().ThreadRunning) OpenMatch(name);
+        if (!Game().ThreadRunning && MayAbortNetworkGame()) OpenMatch(name);
     });
 }
 

@@ -17,6 +17,7 @@
 #include "MainWindow.h"
 #include "NetMenuStates.h"
 #include "NetTexts.h"
+#include "TrayController.h"
 #include "NetworkSession.h"
 #include "OwnAddressDialog.h"
 #include "RemoteBoardView.h"
@@ -133,10 +134,9 @@ void TReversiForm::ShowNetworkMessage(const QString& text) {
 }
 
 void TReversiForm::BringToFront() {
-    if (isMinimized()) showNormal();
-    // The tray icon, when the window was hidden to it, is removed here.
-    raise();
-    activateWindow();
+    // Out of the tray (or the task bar) when the window was put there.
+    if (tray_ != nullptr) tray_->RemoveIcon();
+    RestoreFromTray();
 }
 
 // --- The Network menu ----------------------------------------------------------
@@ -150,6 +150,13 @@ void TReversiForm::NetMenuConnectClick() {
 void TReversiForm::NetMenuListingClick() { Session->ToggleListening(); }
 
 void TReversiForm::NetMenuDisconnectClick() { Session->Disconnect(); }
+
+bool TReversiForm::MayAbortNetworkGame() {
+    if (!Session->IsConnected()) return true;
+    if (!GameMessages().AskPlain(this, QString::fromLatin1(nettext::AbortQuestion))) return false;
+    NetMenuDisconnectClick();
+    return true;
+}
 
 void TReversiForm::NetMenuSendMessageClick() {
     if (SendDlg->isVisible()) return;
