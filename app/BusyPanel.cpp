@@ -18,8 +18,7 @@ const QRect kCaptionBox(50, 20, 120, 20);
 
 }  // namespace
 
-BusyPanel::BusyPanel(BusyKind kind, QWidget* parent) : QWidget(parent), kind_(kind)
-{
+BusyPanel::BusyPanel(BusyKind kind, QWidget* parent) : QWidget(parent), kind_(kind) {
     InitBusyResources();
     picture_.load(kind == BusyKind::Connecting ? QStringLiteral(":/busy/connect.png")
                                                : QStringLiteral(":/busy/pack.png"));
@@ -30,20 +29,17 @@ BusyPanel::BusyPanel(BusyKind kind, QWidget* parent) : QWidget(parent), kind_(ki
     hide();
 }
 
-QPoint BusyPanel::PlaceIn(QSize clientSize, int statusBarHeight)
-{
+QPoint BusyPanel::PlaceIn(QSize clientSize, int statusBarHeight) {
     return QPoint((clientSize.width() - kWidth) / 2,
                   (clientSize.height() - kHeight) / 2 - statusBarHeight / 2);
 }
 
-QString BusyPanel::CaptionFor(BusyKind kind)
-{
+QString BusyPanel::CaptionFor(BusyKind kind) {
     return kind == BusyKind::Connecting ? QStringLiteral("Connecting...")
                                         : QStringLiteral("Loading...");
 }
 
-void BusyPanel::Start(QPoint topLeft)
-{
+void BusyPanel::Start(QPoint topLeft) {
     frame_ = 0;
     move(topLeft);
     show();
@@ -52,22 +48,19 @@ void BusyPanel::Start(QPoint topLeft)
     timer_.start();
 }
 
-void BusyPanel::Stop()
-{
+void BusyPanel::Stop() {
     timer_.stop();
     hide();
 }
 
-void BusyPanel::NextFrame()
-{
+void BusyPanel::NextFrame() {
     frame_ = frame_ >= kLastFrame ? 0 : frame_ + 1;
     // Only the caption changes; repaint just when it appears or goes.
     if (CaptionShownAt(frame_) != CaptionShownAt(frame_ == 0 ? kLastFrame : frame_ - 1))
         update(kCaptionBox);
 }
 
-void BusyPanel::paintEvent(QPaintEvent*)
-{
+void BusyPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     // The system's button colours, whatever the window under the panel uses.
     const QPalette pal = QApplication::palette();

@@ -15,37 +15,37 @@ constexpr int IconSize = 16;
 QPainterPath Shape(ButtonIcon kind) {
     QPainterPath path;
     switch (kind) {
-    case ButtonIcon::Undo:
-        path.moveTo(2, 6);
-        path.lineTo(7, 1.5);
-        path.lineTo(7, 4.5);
-        path.cubicTo(12, 4.5, 15, 7, 14, 14);
-        path.cubicTo(12, 9.5, 10, 8, 7, 8);
-        path.lineTo(7, 10.5);
-        path.closeSubpath();
-        break;
-    case ButtonIcon::Redo:
-        path.moveTo(14, 6);
-        path.lineTo(9, 1.5);
-        path.lineTo(9, 4.5);
-        path.cubicTo(4, 4.5, 1, 7, 2, 14);
-        path.cubicTo(4, 9.5, 6, 8, 9, 8);
-        path.lineTo(9, 10.5);
-        path.closeSubpath();
-        break;
-    case ButtonIcon::FromThis:
-        path.moveTo(4, 2);
-        path.lineTo(13, 8);
-        path.lineTo(4, 14);
-        path.closeSubpath();
-        break;
-    case ButtonIcon::FromEnd:
-        path.moveTo(2, 2);
-        path.lineTo(10, 8);
-        path.lineTo(2, 14);
-        path.closeSubpath();
-        path.addRect(11, 2, 3, 12);
-        break;
+        case ButtonIcon::Undo:
+            path.moveTo(2, 6);
+            path.lineTo(7, 1.5);
+            path.lineTo(7, 4.5);
+            path.cubicTo(12, 4.5, 15, 7, 14, 14);
+            path.cubicTo(12, 9.5, 10, 8, 7, 8);
+            path.lineTo(7, 10.5);
+            path.closeSubpath();
+            break;
+        case ButtonIcon::Redo:
+            path.moveTo(14, 6);
+            path.lineTo(9, 1.5);
+            path.lineTo(9, 4.5);
+            path.cubicTo(4, 4.5, 1, 7, 2, 14);
+            path.cubicTo(4, 9.5, 6, 8, 9, 8);
+            path.lineTo(9, 10.5);
+            path.closeSubpath();
+            break;
+        case ButtonIcon::FromThis:
+            path.moveTo(4, 2);
+            path.lineTo(13, 8);
+            path.lineTo(4, 14);
+            path.closeSubpath();
+            break;
+        case ButtonIcon::FromEnd:
+            path.moveTo(2, 2);
+            path.lineTo(10, 8);
+            path.lineTo(2, 14);
+            path.closeSubpath();
+            path.addRect(11, 2, 3, 12);
+            break;
     }
     return path;
 }

@@ -345,9 +345,11 @@ private:
     // The painter composes the back buffer from the game's position; the
     // animations draw through it (nothing while browsing).
     graphics::BoardPainter painter_;
-    graphics::BoardAnimations animations_{
-        painter_, [this] { return browsing_.Active(); },
-        [this] { if (boardWidget_ != nullptr) boardWidget_->setCursor(Qt::ArrowCursor); }};
+    graphics::BoardAnimations animations_{painter_, [this] { return browsing_.Active(); },
+                                          [this] {
+                                              if (boardWidget_ != nullptr)
+                                                  boardWidget_->setCursor(Qt::ArrowCursor);
+                                          }};
     std::unique_ptr<MovesListAdapter> movesListAdapter_;
     std::unique_ptr<TGameMessages> gameMessages_ = std::make_unique<TModalGameMessages>();
     // Sound output and the eight effects.

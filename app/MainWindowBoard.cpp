@@ -98,8 +98,8 @@ void TReversiForm::LoadPictureSets() {
     const graphics::ColourNames names = graphics::FigureColourNames(s.FiguresStyle);
     // The colour names come with the figures, even when their sheet is missing.
     SetSideNames(names.white, names.black);
-    graphics::LoadAllPictures(painter_.Pictures(), s.BoardBorderStyle, s.FiguresStyle,
-                              s.HelpStyle, Game().BoardSize, programFolder_);
+    graphics::LoadAllPictures(painter_.Pictures(), s.BoardBorderStyle, s.FiguresStyle, s.HelpStyle,
+                              Game().BoardSize, programFolder_);
     painter_.TheCursor().SetCursorStyle(s.CursorStyle);
 }
 
@@ -114,31 +114,31 @@ void TReversiForm::DrawBoard() {
 bool TReversiForm::eventFilter(QObject* watched, QEvent* e) {
     if (watched == boardWidget_) {
         switch (e->type()) {
-        case QEvent::MouseButtonPress:
-            FormMouseDown(static_cast<QMouseEvent*>(e));
-            [[fallthrough]];
-        case QEvent::MouseButtonDblClick:
-            // Where the left button went down (a double click's second press too).
-            if (const auto* m = static_cast<QMouseEvent*>(e); m->button() == Qt::LeftButton)
-                boardPress_.Press(SquareUnder(m->position().toPoint()));
-            break;
-        case QEvent::MouseButtonRelease: {
-            // The click plays the square under the pointer: track it first, in
-            // case no move event reported it (a click without a move). Only a
-            // release over the pressed square is a click.
-            const auto* m = static_cast<QMouseEvent*>(e);
-            if (m->button() == Qt::LeftButton &&
-                boardPress_.Release(SquareUnder(m->position().toPoint()))) {
-                FormMouseMove(static_cast<QMouseEvent*>(e));
-                FormClick();
+            case QEvent::MouseButtonPress:
+                FormMouseDown(static_cast<QMouseEvent*>(e));
+                [[fallthrough]];
+            case QEvent::MouseButtonDblClick:
+                // Where the left button went down (a double click's second press too).
+                if (const auto* m = static_cast<QMouseEvent*>(e); m->button() == Qt::LeftButton)
+                    boardPress_.Press(SquareUnder(m->position().toPoint()));
+                break;
+            case QEvent::MouseButtonRelease: {
+                // The click plays the square under the pointer: track it first, in
+                // case no move event reported it (a click without a move). Only a
+                // release over the pressed square is a click.
+                const auto* m = static_cast<QMouseEvent*>(e);
+                if (m->button() == Qt::LeftButton &&
+                    boardPress_.Release(SquareUnder(m->position().toPoint()))) {
+                    FormMouseMove(static_cast<QMouseEvent*>(e));
+                    FormClick();
+                }
+                break;
             }
-            break;
-        }
-        case QEvent::MouseMove:
-            FormMouseMove(static_cast<QMouseEvent*>(e));
-            break;
-        default:
-            break;
+            case QEvent::MouseMove:
+                FormMouseMove(static_cast<QMouseEvent*>(e));
+                break;
+            default:
+                break;
         }
     }
     return QMainWindow::eventFilter(watched, e);

@@ -69,14 +69,14 @@ void TReversiForm::SpeedButtonFromThisClick() {
 
 void TReversiForm::AnswerHistoryChoice() {
     switch (GameMessages().AskHistoryChoice(this)) {
-    case TChoiceAnswer::ContinueFromLastPosition:
-        SpeedButtonFromEndClick();
-        break;
-    case TChoiceAnswer::ContinueFromThisPosition:
-        SpeedButtonFromThisClick();
-        break;
-    case TChoiceAnswer::ReturnToHistory:
-        break;
+        case TChoiceAnswer::ContinueFromLastPosition:
+            SpeedButtonFromEndClick();
+            break;
+        case TChoiceAnswer::ContinueFromThisPosition:
+            SpeedButtonFromThisClick();
+            break;
+        case TChoiceAnswer::ReturnToHistory:
+            break;
     }
 }
 

@@ -146,7 +146,8 @@ int TReversiForm::RunEngine() {
     const int opening = g.BoardSize == 8 ? FirstMove8 : FirstMove10;
     // The first move of a game is fixed: no search. (Only where it is legal:
     // a position set up otherwise is searched like any other.)
-    if (g.FirstMove && g.SideToMove == CellWhite && CanMove(g.Boards[0], opening, CellWhite, CellBlack)) {
+    if (g.FirstMove && g.SideToMove == CellWhite &&
+        CanMove(g.Boards[0], opening, CellWhite, CellBlack)) {
         SetUndoRedoControls(true);
         answer = opening;
     } else {

@@ -23,23 +23,35 @@ public:
 
 void TReversiForm::SetMenuIcons() {
     const std::pair<QAction*, MenuIcon> items[] = {
-        {NewGameItem, MenuIcon::NewGame},          {HintItem, MenuIcon::Hint},
-        {OptionsItem, MenuIcon::Settings},         {ExitItem, MenuIcon::Exit},
-        {Animation1, MenuIcon::Animation},         {Sound1, MenuIcon::Sound},
-        {Music1, MenuIcon::Music},                 {Soundvolume1, MenuIcon::Volume},
-        {Musicsource1, MenuIcon::MusicFolder},     {NetMenuConnect, MenuIcon::Call},
-        {NetMenuListing, MenuIcon::Listen},        {NetMenuDisconnect, MenuIcon::Disconnect},
-        {NetMenuSendMessage, MenuIcon::Message},   {NetMenuShowIP, MenuIcon::ShowIP},
-        {ListMenuUndoMove, MenuIcon::Undo},        {ListMenuRedoMove, MenuIcon::Redo},
-        {ShowMoves1, MenuIcon::ShowMoves},         {ListMenuSave, MenuIcon::Save},
-        {ListMenuLoad, MenuIcon::Open},            {RulersItem, MenuIcon::Rules},
-        {DayTipMenuItem, MenuIcon::DayTip},        {Statistics1, MenuIcon::Statistics},
+        {NewGameItem, MenuIcon::NewGame},
+        {HintItem, MenuIcon::Hint},
+        {OptionsItem, MenuIcon::Settings},
+        {ExitItem, MenuIcon::Exit},
+        {Animation1, MenuIcon::Animation},
+        {Sound1, MenuIcon::Sound},
+        {Music1, MenuIcon::Music},
+        {Soundvolume1, MenuIcon::Volume},
+        {Musicsource1, MenuIcon::MusicFolder},
+        {NetMenuConnect, MenuIcon::Call},
+        {NetMenuListing, MenuIcon::Listen},
+        {NetMenuDisconnect, MenuIcon::Disconnect},
+        {NetMenuSendMessage, MenuIcon::Message},
+        {NetMenuShowIP, MenuIcon::ShowIP},
+        {ListMenuUndoMove, MenuIcon::Undo},
+        {ListMenuRedoMove, MenuIcon::Redo},
+        {ShowMoves1, MenuIcon::ShowMoves},
+        {ListMenuSave, MenuIcon::Save},
+        {ListMenuLoad, MenuIcon::Open},
+        {RulersItem, MenuIcon::Rules},
+        {DayTipMenuItem, MenuIcon::DayTip},
+        {Statistics1, MenuIcon::Statistics},
         {AboutItem, MenuIcon::About},
     };
     for (const auto& [item, kind] : items) item->setIcon(PaintMenuIcon(kind));
 
     // The style items show their style at 32 x 32.
-    const QString dataFolder = QString::fromStdString((graphics::ProgramFolder() / "DATA").string());
+    const QString dataFolder =
+        QString::fromStdString((graphics::ProgramFolder() / "DATA").string());
     SelFig1->setIcon(FigureStyleIcon(dataFolder));
     SelCur1->setIcon(CursorStyleIcon(0));
     SelCur2->setIcon(CursorStyleIcon(1));

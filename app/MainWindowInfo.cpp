@@ -27,7 +27,8 @@ void TReversiForm::Statistics1Click() {
 void TReversiForm::DayTipMenuItemClick() { ShowDayTip(); }
 
 void TReversiForm::ShowDayTip() {
-    const TipValues values = GameMessages().ShowDayTip(this, settings_.ShowTips, settings_.CurrentTip);
+    const TipValues values =
+        GameMessages().ShowDayTip(this, settings_.ShowTips, settings_.CurrentTip);
     // Kept for this run and stored each time the window closes, so the next
     // opening, in this run or the next, goes on with the following tip.
     settings_.ShowTips = values.showTips;
@@ -45,8 +46,8 @@ void TReversiForm::RulersItemClick() {
     const int menuHeight = menuBar()->isVisible() ? menuBar()->height() : 0;
     const QPoint clientOrigin = mapToGlobal(QPoint(0, menuHeight));
     const QSize client(width(), height() - menuHeight);
-    GameMessages().ShowRules(this, RulesWindowRect(clientOrigin, client, movesListWidth_,
-                                                   ReversiStatusBar->height()));
+    GameMessages().ShowRules(
+        this, RulesWindowRect(clientOrigin, client, movesListWidth_, ReversiStatusBar->height()));
 }
 
 }  // namespace reversi

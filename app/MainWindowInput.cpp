@@ -99,20 +99,20 @@ void TReversiForm::FormClick() {
 
 void TReversiForm::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-    case Qt::Key_Escape:
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        FormKeyDown(e->key());
-        e->accept();
-        return;
-    default:
-        FormKeyPress(e->text());
-        QMainWindow::keyPressEvent(e);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+        case Qt::Key_Escape:
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            FormKeyDown(e->key());
+            e->accept();
+            return;
+        default:
+            FormKeyPress(e->text());
+            QMainWindow::keyPressEvent(e);
     }
 }
 
@@ -120,28 +120,28 @@ void TReversiForm::FormKeyDown(int key) {
     const int n = Game().BoardSize;
     int x = painter_.NewPosX, y = painter_.NewPosY;
     switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        FormClick();
-        break;
-    case Qt::Key_Escape:
-        showMinimized();
-        break;
-    case Qt::Key_Left:
-        if (x > 0) --x;
-        break;
-    case Qt::Key_Up:
-        if (y > 0) --y;
-        break;
-    case Qt::Key_Right:
-        if (x < n - 1) ++x;
-        break;
-    case Qt::Key_Down:
-        if (y < n - 1) ++y;
-        break;
-    default:
-        return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            FormClick();
+            break;
+        case Qt::Key_Escape:
+            showMinimized();
+            break;
+        case Qt::Key_Left:
+            if (x > 0) --x;
+            break;
+        case Qt::Key_Up:
+            if (y > 0) --y;
+            break;
+        case Qt::Key_Right:
+            if (x < n - 1) ++x;
+            break;
+        case Qt::Key_Down:
+            if (y < n - 1) ++y;
+            break;
+        default:
+            return;
     }
     // The pointer follows the cursor square, and its tracking moves the
     // cursor there (with the sound on a legal square).

@@ -120,19 +120,19 @@ void TReversiForm::ApplyCommandLine() {
 
 bool TReversiForm::event(QEvent* e) {
     switch (e->type()) {
-    case QEvent::StatusTip:
-        DisplayHint(static_cast<QStatusTipEvent*>(e)->tip());
-        return true;
-    case QEvent::WindowActivate:
-        FormActivate();
-        break;
-    case QEvent::Show:
-        // Some platforms never activate a window (offscreen, a busy desktop):
-        // the pending command-line action still runs once the window is shown.
-        QTimer::singleShot(0, this, [this] { FormActivate(); });
-        break;
-    default:
-        break;
+        case QEvent::StatusTip:
+            DisplayHint(static_cast<QStatusTipEvent*>(e)->tip());
+            return true;
+        case QEvent::WindowActivate:
+            FormActivate();
+            break;
+        case QEvent::Show:
+            // Some platforms never activate a window (offscreen, a busy desktop):
+            // the pending command-line action still runs once the window is shown.
+            QTimer::singleShot(0, this, [this] { FormActivate(); });
+            break;
+        default:
+            break;
     }
     return QMainWindow::event(e);
 }
@@ -142,16 +142,16 @@ void TReversiForm::FormActivate() {
     const CommandLineAction pending = pendingCommand_;
     pendingCommand_ = {};
     switch (pending.kind) {
-    case CommandLineAction::Kind::Connect:
-        // The call dialog opens with the address filled in.
-        CallDlg->SetAddress(pending.value);
-        NetMenuConnectClick();
-        break;
-    case CommandLineAction::Kind::LoadGame:
-        OpenCommandLineGame(pending.value);
-        break;
-    default:
-        break;
+        case CommandLineAction::Kind::Connect:
+            // The call dialog opens with the address filled in.
+            CallDlg->SetAddress(pending.value);
+            NetMenuConnectClick();
+            break;
+        case CommandLineAction::Kind::LoadGame:
+            OpenCommandLineGame(pending.value);
+            break;
+        default:
+            break;
     }
 }
 

@@ -103,21 +103,21 @@ void TReversiForm::BindMoveListPanel() {
     MovesListBox->viewport()->setMouseTracking(true);
     TEventHook::Install(MovesListBox->viewport(), this, [this](QObject*, QEvent* e) {
         switch (e->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: {
-            const auto* m = static_cast<QMouseEvent*>(e);
-            MovesListBoxMouseDown(m->button(), qRound(m->position().y()));
-            return true;
-        }
-        case QEvent::MouseMove: {
-            const auto* m = static_cast<QMouseEvent*>(e);
-            MovesListBoxMouseMove(m->buttons(), m->modifiers(), qRound(m->position().y()));
-            return true;
-        }
-        case QEvent::MouseButtonRelease:
-            return true;
-        default:
-            return false;
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick: {
+                const auto* m = static_cast<QMouseEvent*>(e);
+                MovesListBoxMouseDown(m->button(), qRound(m->position().y()));
+                return true;
+            }
+            case QEvent::MouseMove: {
+                const auto* m = static_cast<QMouseEvent*>(e);
+                MovesListBoxMouseMove(m->buttons(), m->modifiers(), qRound(m->position().y()));
+                return true;
+            }
+            case QEvent::MouseButtonRelease:
+                return true;
+            default:
+                return false;
         }
     });
 
@@ -169,16 +169,16 @@ void TReversiForm::MovesListBoxMouseDown(Qt::MouseButton button, int y) {
         y, MoveListDelegate::ItemHeight, MovesListTopIndex(), movesListAdapter_->LineCount(),
         movesListAdapter_->HighlightedLine(), MovesListBox->viewport()->height(), StepsAllowed());
     switch (press.action) {
-    case MoveListPress::Action::None:
-        return;
-    case MoveListPress::Action::ReturnToLast:
-        SpeedButtonFromEndClick();
-        return;
-    case MoveListPress::Action::JumpTo:
-        if (const auto status = browsing_.JumpTo(press.line)) ShowStep(*status);
-        if (press.scrollUp) ScrollMovesList(false);
-        if (press.scrollDown) ScrollMovesList(true);
-        return;
+        case MoveListPress::Action::None:
+            return;
+        case MoveListPress::Action::ReturnToLast:
+            SpeedButtonFromEndClick();
+            return;
+        case MoveListPress::Action::JumpTo:
+            if (const auto status = browsing_.JumpTo(press.line)) ShowStep(*status);
+            if (press.scrollUp) ScrollMovesList(false);
+            if (press.scrollDown) ScrollMovesList(true);
+            return;
     }
 }
 

@@ -59,8 +59,7 @@ void TReversiForm::CreateNetwork() {
     connect(NetMenuConnect, &QAction::triggered, this, &TReversiForm::NetMenuConnectClick);
     connect(NetMenuListing, &QAction::triggered, this, &TReversiForm::NetMenuListingClick);
     connect(NetMenuDisconnect, &QAction::triggered, this, &TReversiForm::NetMenuDisconnectClick);
-    connect(NetMenuSendMessage, &QAction::triggered, this,
-            &TReversiForm::NetMenuSendMessageClick);
+    connect(NetMenuSendMessage, &QAction::triggered, this, &TReversiForm::NetMenuSendMessageClick);
     connect(NetMenuShowIP, &QAction::triggered, this, &TReversiForm::NetMenuShowIPClick);
 
     connect(Session, &NetworkSession::linkStateChanged, this, &TReversiForm::ApplyNetMenuStates);
@@ -261,7 +260,10 @@ void TReversiForm::EndNetGame(bool abandoned) {
     // session has finished reporting the link's end.
     if (wasGame) {
         QMetaObject::invokeMethod(
-            this, [this] { if (!closed_ && !Game().NetworkGame) NewGameItemClick(); },
+            this,
+            [this] {
+                if (!closed_ && !Game().NetworkGame) NewGameItemClick();
+            },
             Qt::QueuedConnection);
     }
 }
@@ -293,9 +295,9 @@ void TReversiForm::FormKeyPress(const QString& typed) {
 void TReversiForm::RunHiddenAction(HiddenAction action) {
     if (action == HiddenAction::None) return;
     if (!Game().NetworkGame) {
-        auto* box = new QMessageBox(QMessageBox::Information, Title(),
-                                    QString::fromLatin1(nettext::NoNetworkGame),
-                                    QMessageBox::Ok, this);
+        auto* box =
+            new QMessageBox(QMessageBox::Information, Title(),
+                            QString::fromLatin1(nettext::NoNetworkGame), QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
         return;

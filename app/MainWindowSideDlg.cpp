@@ -83,7 +83,8 @@ void TReversiForm::ApplySettings(const Settings& current, Settings chosen) {
     // The pictures come first: a look or field whose pictures cannot be
     // loaded is not taken (the message names the file), the rest still is.
     graphics::PictureSets pictures;
-    const SettingsPlan preview = PlanSettingsChange(current, chosen, situation, [] { return true; });
+    const SettingsPlan preview =
+        PlanSettingsChange(current, chosen, situation, [] { return true; });
     const int pictureField = preview.FieldSizeChanged ? preview.Result.BoardSize : g.BoardSize;
     if (!preview.Refused && preview.Reload() &&
         !LoadPicturesBehindPanel(preview.Result, pictureField, pictures)) {

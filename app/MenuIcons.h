@@ -8,11 +8,29 @@
 namespace reversi {
 
 enum class MenuIcon {
-    NewGame, Hint, Settings, Exit,
-    Animation, Sound, Music, Volume, MusicFolder,
-    Call, Listen, Disconnect, Message, ShowIP,
-    Undo, Redo, ShowMoves, Save, Open,
-    Rules, DayTip, Statistics, About,
+    NewGame,
+    Hint,
+    Settings,
+    Exit,
+    Animation,
+    Sound,
+    Music,
+    Volume,
+    MusicFolder,
+    Call,
+    Listen,
+    Disconnect,
+    Message,
+    ShowIP,
+    Undo,
+    Redo,
+    ShowMoves,
+    Save,
+    Open,
+    Rules,
+    DayTip,
+    Statistics,
+    About,
 };
 
 // A 16 x 16 icon with a greyed form for a disabled item.
@@ -21,9 +39,9 @@ QIcon PaintMenuIcon(MenuIcon kind);
 // The style icons. The pictures come from the data folder given (the
 // program's DATA folder); a picture that cannot be read gives a plain tile,
 // the menu still works.
-QIcon FigureStyleIcon(const QString& dataFolder);  // one disc of the figure sheet
-QIcon CursorStyleIcon(int style);                  // 0 classic, 1 flaming, on a square
-QIcon HelpStyleIcon(const QString& dataFolder);    // one frame of the help marks
+QIcon FigureStyleIcon(const QString& dataFolder);             // one disc of the figure sheet
+QIcon CursorStyleIcon(int style);                             // 0 classic, 1 flaming, on a square
+QIcon HelpStyleIcon(const QString& dataFolder);               // one frame of the help marks
 QIcon BorderStyleIcon(const QString& dataFolder, int style);  // a cut of the border strip
 
 }  // namespace reversi

@@ -14,8 +14,8 @@ MoveListDelegate::MoveListDelegate(std::function<int()> highlighted, QObject* pa
 void MoveListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
     const bool highlighted = highlighted_ && index.row() == highlighted_();
-    PaintLine(*painter, option.rect, option.font,
-              index.data(MovesListAdapter::LineRole).toString(), highlighted);
+    PaintLine(*painter, option.rect, option.font, index.data(MovesListAdapter::LineRole).toString(),
+              highlighted);
 }
 
 QSize MoveListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {

@@ -2,8 +2,8 @@
 
 namespace reversi {
 
-MoveListPress PressOnMoveList(int y, int itemHeight, int topIndex, int lineCount,
-                              int highlighted, int viewportHeight, bool stepsAllowed) {
+MoveListPress PressOnMoveList(int y, int itemHeight, int topIndex, int lineCount, int highlighted,
+                              int viewportHeight, bool stepsAllowed) {
     MoveListPress press;
     if (!stepsAllowed) return press;
     const int line = MoveListLineAt(y, itemHeight, topIndex);

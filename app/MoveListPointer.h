@@ -32,8 +32,8 @@ struct MoveListPress {
 // included) whose line `highlighted` is the position shown, viewportHeight
 // pixels high. stepsAllowed: the undo and redo controls are on and no
 // search runs.
-MoveListPress PressOnMoveList(int y, int itemHeight, int topIndex, int lineCount,
-                              int highlighted, int viewportHeight, bool stepsAllowed);
+MoveListPress PressOnMoveList(int y, int itemHeight, int topIndex, int lineCount, int highlighted,
+                              int viewportHeight, bool stepsAllowed);
 
 // The cursor over height y: the hand over a line while steps are allowed,
 // the no-entry sign over a line otherwise, the arrow below the last line.

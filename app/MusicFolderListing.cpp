@@ -6,8 +6,7 @@
 
 namespace reversi {
 
-std::vector<MusicFolderEntry> ListMusicFolder(const QString& folder)
-{
+std::vector<MusicFolderEntry> ListMusicFolder(const QString& folder) {
     std::vector<MusicFolderEntry> entries;
     if (folder.isEmpty()) return entries;  // never the current folder by accident
     const QDir dir(folder);
@@ -17,9 +16,12 @@ std::vector<MusicFolderEntry> ListMusicFolder(const QString& folder)
     for (const QFileInfo& info : infos) {
         using Kind = MusicFolderEntry::Kind;
         Kind kind = Kind::Special;
-        if (info.isSymLink()) kind = Kind::Link;
-        else if (info.isDir()) kind = Kind::Folder;
-        else if (info.isFile()) kind = Kind::File;
+        if (info.isSymLink())
+            kind = Kind::Link;
+        else if (info.isDir())
+            kind = Kind::Folder;
+        else if (info.isFile())
+            kind = Kind::File;
         entries.push_back({info.fileName(), kind});
     }
     return entries;

@@ -16,15 +16,13 @@ MusicPlayer::MusicPlayer(std::unique_ptr<platform::MusicOutput> output, MusicFol
 
 MusicPlayer::~MusicPlayer() { CloseStream(); }
 
-void MusicPlayer::Configure(const Settings& settings)
-{
+void MusicPlayer::Configure(const Settings& settings) {
     SetFolder(settings.MusicFolder);
     SetVolume(settings.MusicVolume);
     SetEnabled(settings.MusicOn);
 }
 
-bool MusicPlayer::IsMusicFileName(const QString& name)
-{
+bool MusicPlayer::IsMusicFileName(const QString& name) {
     const qsizetype dot = name.lastIndexOf(u'.');
     if (dot < 0) return false;
     const QString extension = name.mid(dot).toUpper();
@@ -34,8 +32,7 @@ bool MusicPlayer::IsMusicFileName(const QString& name)
     return std::find(kExtensions.begin(), kExtensions.end(), extension) != kExtensions.end();
 }
 
-void MusicPlayer::SetFolder(const QString& folder)
-{
+void MusicPlayer::SetFolder(const QString& folder) {
     // "/music" and "/music/" are one folder: choosing it again keeps the music.
     if (QDir::cleanPath(folder) == QDir::cleanPath(folder_)) return;
     folder_ = folder;
@@ -43,26 +40,22 @@ void MusicPlayer::SetFolder(const QString& folder)
     CloseListing();
 }
 
-void MusicPlayer::SetVolume(int volume)
-{
+void MusicPlayer::SetVolume(int volume) {
     volume_ = std::clamp(volume, 0, platform::SoundLayer::kMaxVolume);
     if (streamOpen_) output_->setVolume(channel_, volume_);
 }
 
-void MusicPlayer::SetEnabled(bool on)
-{
+void MusicPlayer::SetEnabled(bool on) {
     enabled_ = on;
     if (streamOpen_) output_->setPaused(channel_, Silenced());
 }
 
-void MusicPlayer::SetPaused(bool paused)
-{
+void MusicPlayer::SetPaused(bool paused) {
     paused_ = paused;
     if (streamOpen_) output_->setPaused(channel_, Silenced());
 }
 
-void MusicPlayer::Tick()
-{
+void MusicPlayer::Tick() {
     if (!output_->isAvailable()) return;
     if (streamOpen_) {
         if (output_->isPlaying(channel_)) return;  // a paused piece counts as playing
@@ -78,8 +71,7 @@ void MusicPlayer::Tick()
     if (entry_) StartEntry(listing_[*entry_]);
 }
 
-void MusicPlayer::StartEntry(const MusicFolderEntry& entry)
-{
+void MusicPlayer::StartEntry(const MusicFolderEntry& entry) {
     if (entry.kind != MusicFolderEntry::Kind::File || !IsMusicFileName(entry.name)) return;
     const QString path = QDir(folder_).filePath(entry.name);
     if (!output_->openStream(QFile::encodeName(path).toStdString())) return;  // next tick moves on
@@ -94,16 +86,14 @@ void MusicPlayer::StartEntry(const MusicFolderEntry& entry)
     output_->setVolume(channel_, volume_);
 }
 
-void MusicPlayer::CloseStream()
-{
+void MusicPlayer::CloseStream() {
     if (streamOpen_) output_->closeStream();
     streamOpen_ = false;
     channel_ = platform::SoundLayer::kNoChannel;
     currentFile_.clear();
 }
 
-void MusicPlayer::CloseListing()
-{
+void MusicPlayer::CloseListing() {
     listing_.clear();
     entry_.reset();
 }

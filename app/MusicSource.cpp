@@ -8,8 +8,7 @@
 
 namespace reversi {
 
-std::optional<QString> TDialogFolderChooser::ChooseFolder(QWidget* owner, const QString& start)
-{
+std::optional<QString> TDialogFolderChooser::ChooseFolder(QWidget* owner, const QString& start) {
     const QString folder = QFileDialog::getExistingDirectory(
         owner, MusicSourceCaption(), start, QFileDialog::ShowDirsOnly | QFileDialog::ReadOnly);
     if (folder.isEmpty()) return std::nullopt;
@@ -18,19 +17,16 @@ std::optional<QString> TDialogFolderChooser::ChooseFolder(QWidget* owner, const 
 
 QString MusicSourceCaption() { return QStringLiteral("Music source"); }
 
-QString DefaultMusicFolderQuestion()
-{
+QString DefaultMusicFolderQuestion() {
     return QStringLiteral("New music folder is not selected.\nSetup default music folder?");
 }
 
-QString DefaultMusicFolder(const QString& programFolder)
-{
+QString DefaultMusicFolder(const QString& programFolder) {
     return QDir(programFolder).filePath(QStringLiteral("DATA/MUSIC"));
 }
 
 QString ChooseMusicSource(TFolderChooser& chooser, TGameMessages& messages, QWidget* owner,
-                          const QString& current, const QString& defaultFolder)
-{
+                          const QString& current, const QString& defaultFolder) {
     if (std::optional<QString> chosen = chooser.ChooseFolder(owner, current)) return *chosen;
     if (messages.Confirm(owner, DefaultMusicFolderQuestion())) return defaultFolder;
     return current;

@@ -11,8 +11,9 @@ int ScreenLines() {
 }
 
 QString LowResolutionMessage() {
-    return QStringLiteral("ERROR: You have less then 800 x 600 resolution!\n"
-                          "Change You display resolution and try againg.");
+    return QStringLiteral(
+        "ERROR: You have less then 800 x 600 resolution!\n"
+        "Change You display resolution and try againg.");
 }
 
 }  // namespace reversi

@@ -12,16 +12,16 @@ namespace reversi {
 
 struct Settings {
     // --- "net" ---
-    int NETPort = 8173;         // TCP port of the listening and calling sockets
-    QString NETService;         // a service name whose port is used instead, when not empty
+    int NETPort = 8173;                 // TCP port of the listening and calling sockets
+    QString NETService;                 // a service name whose port is used instead, when not empty
     bool ShutDownServerListing = true;  // not listening for calls at start
 
     // --- "options": the game ---
-    bool VsComputer = true;     // against the computer; otherwise two players at one board
-    int Depth = 1;              // search depth 1..9
-    bool BabyLevel = true;      // the "0-baby" level (depth 1, inverted values)
-    int ComputerSide = 3;       // the colour the computer plays (3: the human plays white)
-    int BoardSize = 8;          // 8 or 10
+    bool VsComputer = true;  // against the computer; otherwise two players at one board
+    int Depth = 1;           // search depth 1..9
+    bool BabyLevel = true;   // the "0-baby" level (depth 1, inverted values)
+    int ComputerSide = 3;    // the colour the computer plays (3: the human plays white)
+    int BoardSize = 8;       // 8 or 10
     bool AdvancedEngine = false;
 
     // --- "options": look and behaviour ---
@@ -29,18 +29,18 @@ struct Settings {
     bool MusicOn = true;
     bool AnimationOn = true;
     bool UseSysTray = true;
-    int FiguresStyle = 0;       // 0 only
-    int CursorStyle = 0;        // 0 classic, 1 flaming
-    int HelpStyle = 0;          // 0 only
-    int BoardBorderStyle = 0;   // 0 or 1
+    int FiguresStyle = 0;      // 0 only
+    int CursorStyle = 0;       // 0 classic, 1 flaming
+    int HelpStyle = 0;         // 0 only
+    int BoardBorderStyle = 0;  // 0 or 1
     bool ShowPreviousMove = true;
     bool ShowAvailableMoves = true;
     bool ShowMovesList = true;
     bool ShowTips = true;
     int CurrentTip = 1000;
-    int SoundVolume = 225;      // 0..255
-    int MusicVolume = 120;      // 0..255
-    QString MusicFolder;        // empty until the store fills in DATA/MUSIC beside the program
+    int SoundVolume = 225;  // 0..255
+    int MusicVolume = 120;  // 0..255
+    QString MusicFolder;    // empty until the store fills in DATA/MUSIC beside the program
 
     // --- "options": defaults of the call dialog ---
     bool CallAsWhite = true;

@@ -9,8 +9,8 @@ namespace reversi {
 namespace {
 
 constexpr std::array<TSettingsToggle, 6> AllToggles = {
-    TSettingsToggle::Music,     TSettingsToggle::SoundEffects, TSettingsToggle::Animation,
-    TSettingsToggle::SysTray,   TSettingsToggle::PreviousMove, TSettingsToggle::AvailableMoves};
+    TSettingsToggle::Music,   TSettingsToggle::SoundEffects, TSettingsToggle::Animation,
+    TSettingsToggle::SysTray, TSettingsToggle::PreviousMove, TSettingsToggle::AvailableMoves};
 
 // Takes the four picture and cursor styles of chosen and marks the sheets
 // that must be loaded again.
@@ -35,24 +35,42 @@ bool HumanNotYetMoved(int computerSide, int storedMoves) {
 
 bool ToggleValue(const Settings& settings, TSettingsToggle toggle) {
     switch (toggle) {
-    case TSettingsToggle::Music: return settings.MusicOn;
-    case TSettingsToggle::SoundEffects: return settings.SoundEffectsOn;
-    case TSettingsToggle::Animation: return settings.AnimationOn;
-    case TSettingsToggle::SysTray: return settings.UseSysTray;
-    case TSettingsToggle::PreviousMove: return settings.ShowPreviousMove;
-    case TSettingsToggle::AvailableMoves: return settings.ShowAvailableMoves;
+        case TSettingsToggle::Music:
+            return settings.MusicOn;
+        case TSettingsToggle::SoundEffects:
+            return settings.SoundEffectsOn;
+        case TSettingsToggle::Animation:
+            return settings.AnimationOn;
+        case TSettingsToggle::SysTray:
+            return settings.UseSysTray;
+        case TSettingsToggle::PreviousMove:
+            return settings.ShowPreviousMove;
+        case TSettingsToggle::AvailableMoves:
+            return settings.ShowAvailableMoves;
     }
     return false;
 }
 
 void SetToggle(Settings& settings, TSettingsToggle toggle, bool on) {
     switch (toggle) {
-    case TSettingsToggle::Music: settings.MusicOn = on; break;
-    case TSettingsToggle::SoundEffects: settings.SoundEffectsOn = on; break;
-    case TSettingsToggle::Animation: settings.AnimationOn = on; break;
-    case TSettingsToggle::SysTray: settings.UseSysTray = on; break;
-    case TSettingsToggle::PreviousMove: settings.ShowPreviousMove = on; break;
-    case TSettingsToggle::AvailableMoves: settings.ShowAvailableMoves = on; break;
+        case TSettingsToggle::Music:
+            settings.MusicOn = on;
+            break;
+        case TSettingsToggle::SoundEffects:
+            settings.SoundEffectsOn = on;
+            break;
+        case TSettingsToggle::Animation:
+            settings.AnimationOn = on;
+            break;
+        case TSettingsToggle::SysTray:
+            settings.UseSysTray = on;
+            break;
+        case TSettingsToggle::PreviousMove:
+            settings.ShowPreviousMove = on;
+            break;
+        case TSettingsToggle::AvailableMoves:
+            settings.ShowAvailableMoves = on;
+            break;
     }
 }
 
@@ -74,8 +92,8 @@ SettingsPlan PlanSettingsChange(const Settings& current, const Settings& chosen,
     const bool game = !situation.NetworkGame;
     const bool levelChanged = game && chosen.Level() != current.Level();
     const bool engineChanged = game && chosen.AdvancedEngine != current.AdvancedEngine;
-    const bool sideChanged = game && (chosen.ComputerSide == CellBlack ? CellBlack : CellWhite) !=
-                                         current.ComputerSide;
+    const bool sideChanged =
+        game && (chosen.ComputerSide == CellBlack ? CellBlack : CellWhite) != current.ComputerSide;
     const bool opponentChanged = game && chosen.VsComputer != current.VsComputer;
     const int chosenSize = chosen.BoardSize == 8 ? 8 : 10;
     const bool sizeChanged = game && chosenSize != current.BoardSize;

@@ -10,8 +10,7 @@ namespace {
 namespace k = settings_keys;
 
 // True exactly when the stored text is `word`; a missing value is the default.
-bool ReadWord(const SettingsLookup& lookup, const QString& key, const QString& word,
-              bool missing) {
+bool ReadWord(const SettingsLookup& lookup, const QString& key, const QString& word, bool missing) {
     const std::optional<QString> text = lookup(key);
     if (!text) return missing;
     return *text == word;

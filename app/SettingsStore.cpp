@@ -31,8 +31,7 @@ SettingsWriteError::SettingsWriteError(const QString& file)
 SettingsStore::SettingsStore()
     : SettingsStore(QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
                         .filePath(QCoreApplication::organizationName() + QLatin1Char('/') +
-                                  QCoreApplication::applicationName() +
-                                  QStringLiteral(".conf"))) {}
+                                  QCoreApplication::applicationName() + QStringLiteral(".conf"))) {}
 
 SettingsStore::SettingsStore(QString filePath) : filePath_(std::move(filePath)) {}
 

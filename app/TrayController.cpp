@@ -9,16 +9,14 @@ TrayController::TrayController(const QIcon& icon, QObject* parent,
                                std::function<bool()> trayAvailable)
     : QObject(parent),
       icon_(new QSystemTrayIcon(icon, this)),
-      trayAvailable_(std::move(trayAvailable))
-{
+      trayAvailable_(std::move(trayAvailable)) {
     icon_->setToolTip(TipText());
     connect(icon_, &QSystemTrayIcon::activated, this, &TrayController::OnActivated);
 }
 
 QString TrayController::TipText() { return QStringLiteral("Zorel Reversi"); }
 
-bool TrayController::HideOnMinimise(bool useSysTray)
-{
+bool TrayController::HideOnMinimise(bool useSysTray) {
     if (!ShouldHideToTray(useSysTray, trayAvailable_())) return false;
     icon_->show();
     return true;
@@ -28,8 +26,7 @@ void TrayController::RemoveIcon() { icon_->hide(); }
 
 bool TrayController::IsIconShown() const { return icon_->isVisible(); }
 
-void TrayController::OnActivated(QSystemTrayIcon::ActivationReason reason)
-{
+void TrayController::OnActivated(QSystemTrayIcon::ActivationReason reason) {
     if (!icon_->isVisible()) return;
     if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick) return;
     RemoveIcon();

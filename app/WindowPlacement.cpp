@@ -3,8 +3,7 @@
 
 namespace reversi {
 
-QRect RecentredGeometry(const QRect& old, const QSize& newSize)
-{
+QRect RecentredGeometry(const QRect& old, const QSize& newSize) {
     // C++ division truncates towards zero, as the placement rule asks.
     const int left = old.left() + (old.width() - newSize.width()) / 2;
     const int top = old.top() + (old.height() - newSize.height()) / 2;

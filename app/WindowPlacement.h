@@ -17,8 +17,7 @@ namespace reversi {
 // Minimising hides the window into the tray only when the tray option is on
 // and the desktop has a tray; otherwise the window stays on the taskbar, so it
 // can always be brought back.
-[[nodiscard]] constexpr bool ShouldHideToTray(bool useSysTray, bool trayAvailable)
-{
+[[nodiscard]] constexpr bool ShouldHideToTray(bool useSysTray, bool trayAvailable) {
     return useSysTray && trayAvailable;
 }
 

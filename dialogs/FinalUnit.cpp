@@ -36,18 +36,18 @@ QString TFinalDlg::OutMessage(int m, int white, int black) {
     const QString blackName = QString::fromStdString(GetBlackName());
     const QString score = QStringLiteral("%1 : %2").arg(white).arg(black);
     switch (m) {
-    case 0:
-        return whiteName + QStringLiteral(" won ") + score;
-    case 1:
-        return blackName + QStringLiteral(" won ") + score;
-    case 2:
-        return QStringLiteral("Tie up");
-    case 3:
-        return whiteName + QStringLiteral(" pass");
-    case 4:
-        return blackName + QStringLiteral(" pass");
-    default:
-        return {};
+        case 0:
+            return whiteName + QStringLiteral(" won ") + score;
+        case 1:
+            return blackName + QStringLiteral(" won ") + score;
+        case 2:
+            return QStringLiteral("Tie up");
+        case 3:
+            return whiteName + QStringLiteral(" pass");
+        case 4:
+            return blackName + QStringLiteral(" pass");
+        default:
+            return {};
     }
 }
 
@@ -58,13 +58,13 @@ void TFinalDlg::SetOutMessage(int m, int white, int black) {
 void TFinalDlg::keyPressEvent(QKeyEvent* e) {
     // Enter and Esc both close the window.
     switch (e->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        accept();
-        return;
-    default:
-        QDialog::keyPressEvent(e);
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            accept();
+            return;
+        default:
+            QDialog::keyPressEvent(e);
     }
 }
 

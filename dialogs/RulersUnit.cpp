@@ -34,10 +34,9 @@ TRulersForm::TRulersForm(const QString& pagePath, QWidget* parent) : QDialog(par
     if (page.isFile() && page.isReadable()) {
         RulersHTML->setSource(QUrl::fromLocalFile(page.absoluteFilePath()));
     } else {
-        RulersHTML->setPlainText(
-            QStringLiteral("The rules page could not be found:\n%1\n\n"
-                           "It belongs in the DATA folder beside the program.")
-                .arg(QDir::toNativeSeparators(pagePath)));
+        RulersHTML->setPlainText(QStringLiteral("The rules page could not be found:\n%1\n\n"
+                                                "It belongs in the DATA folder beside the program.")
+                                     .arg(QDir::toNativeSeparators(pagePath)));
     }
     FormResize();
     OkBitBtn->setFocus();
@@ -62,13 +61,13 @@ void TRulersForm::resizeEvent(QResizeEvent* e) {
 
 void TRulersForm::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        accept();
-        return;
-    default:
-        QDialog::keyPressEvent(e);
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            accept();
+            return;
+        default:
+            QDialog::keyPressEvent(e);
     }
 }
 

@@ -181,8 +181,8 @@ void TSideDlg::CreateControls() {
     form->addWidget(PageControl1);
     form->addLayout(buttons);
 
-    for (auto* button : {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton7,
-                         RadioButton8}) {
+    for (auto* button :
+         {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton7, RadioButton8}) {
         button->setCursor(Qt::PointingHandCursor);
     }
     for (auto* box : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6}) {
@@ -297,15 +297,15 @@ void TSideDlg::showEvent(QShowEvent* e) {
 
 void TSideDlg::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
-    case Qt::Key_Escape:
-        reject();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        accept();
-        return;
-    default:
-        QDialog::keyPressEvent(e);
+        case Qt::Key_Escape:
+            reject();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            accept();
+            return;
+        default:
+            QDialog::keyPressEvent(e);
     }
 }
 

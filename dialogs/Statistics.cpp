@@ -150,8 +150,7 @@ void TStatisticsForm::BuildWidgets() {
     connect(engineButtons_, &QButtonGroup::idClicked, this, [this] { ShowTotals(); });
     connect(boardButtons_, &QButtonGroup::idClicked, this, [this] { ShowTotals(); });
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
-    connect(SpeedButtonClearLevelStat, &QToolButton::clicked, this,
-            [this] { ClearLevelClick(); });
+    connect(SpeedButtonClearLevelStat, &QToolButton::clicked, this, [this] { ClearLevelClick(); });
     connect(SpeedButtonClearAllLevelsStat, &QToolButton::clicked, this,
             [this] { ClearAllLevelsClick(); });
 }
@@ -160,9 +159,12 @@ void TStatisticsForm::FormShow() {
     const auto caption = [this](const char* name, const char* text) {
         if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) {
             const QString t = QString::fromLatin1(text);
-            if (auto* label = qobject_cast<QLabel*>(w)) label->setText(t);
-            else if (auto* box = qobject_cast<QGroupBox*>(w)) box->setTitle(t);
-            else if (auto* radio = qobject_cast<QRadioButton*>(w)) radio->setText(t);
+            if (auto* label = qobject_cast<QLabel*>(w))
+                label->setText(t);
+            else if (auto* box = qobject_cast<QGroupBox*>(w))
+                box->setTitle(t);
+            else if (auto* radio = qobject_cast<QRadioButton*>(w))
+                radio->setText(t);
         }
     };
     setWindowTitle(QStringLiteral("Statistics"));
@@ -268,13 +270,13 @@ void TStatisticsForm::showEvent(QShowEvent* e) {
 void TStatisticsForm::keyPressEvent(QKeyEvent* e) {
     // Esc and Enter close the window from the form, the OK button and the level list.
     switch (e->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        accept();
-        return;
-    default:
-        QDialog::keyPressEvent(e);
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            accept();
+            return;
+        default:
+            QDialog::keyPressEvent(e);
     }
 }
 

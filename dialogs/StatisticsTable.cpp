@@ -12,8 +12,8 @@ namespace reversi {
 namespace {
 
 constexpr std::array<const char*, TStatisticsTable::Levels> LevelNames = {
-    "0-baby",    "1-kiddy",     "2-pupil",   "3-teenager", "4-student",
-    "5-able pupil", "6-skilled", "7-boss",    "8-president", "9-Merlin"};
+    "0-baby",       "1-kiddy",   "2-pupil", "3-teenager",  "4-student",
+    "5-able pupil", "6-skilled", "7-boss",  "8-president", "9-Merlin"};
 
 constexpr int GamesField = 0;
 constexpr int WinsField = 1;
@@ -78,18 +78,19 @@ QByteArray TStatisticsTable::ToBytes() const {
 
 void TStatisticsTable::Count(int boardSize, bool advancedEngine, int level, PlayerResult result) {
     const int l = std::clamp(level, 0, Levels - 1);
-    auto& record = records_[static_cast<std::size_t>(BlockIndex(boardSize, advancedEngine) * Levels + l)];
+    auto& record =
+        records_[static_cast<std::size_t>(BlockIndex(boardSize, advancedEngine) * Levels + l)];
     record[GamesField] += 1;
     switch (result) {
-    case PlayerResult::Tie:
-        record[TiesField] += 1;
-        break;
-    case PlayerResult::PlayerWon:
-        record[WinsField] += 1;
-        break;
-    case PlayerResult::ComputerWon:
-        record[LossesField] += 1;
-        break;
+        case PlayerResult::Tie:
+            record[TiesField] += 1;
+            break;
+        case PlayerResult::PlayerWon:
+            record[WinsField] += 1;
+            break;
+        case PlayerResult::ComputerWon:
+            record[LossesField] += 1;
+            break;
     }
 }
 

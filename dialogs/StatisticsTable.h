@@ -14,7 +14,6 @@
 
 namespace reversi {
 
-
 // The four counters of one field size, engine and level.
 struct TStatisticsRecord {
     std::uint32_t Games = 0;

@@ -43,7 +43,8 @@ inline Bits CellMask(const tBoard& board, int value) {
     const __m128i v = _mm_set1_epi8(static_cast<char>(value));
     Bits m = 0;
     for (int k = 0; k * 16 < count; ++k) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(board.data() + first + 16 * k));
+        const __m128i x =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(board.data() + first + 16 * k));
         const auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, v)));
         m |= static_cast<Bits>(bits) << (16 * k);
     }
@@ -57,8 +58,10 @@ namespace detail {
 // {p : p + D in x}: one step from every square of x against direction D.
 template <int D>
 inline Bits StepBack(Bits x) {
-    if constexpr (D > 0) return x >> D;
-    else return x << -D;
+    if constexpr (D > 0)
+        return x >> D;
+    else
+        return x << -D;
 }
 
 // Empty squares from which, in direction D, a run of opp ends on me.
@@ -93,7 +96,8 @@ inline Bits LegalMoves(Bits me, Bits opp, Bits empty) {
 
 template <int N>
 inline Bits LegalMoves(const tBoard& board, int me, int opp) {
-    return LegalMoves<N>(CellMask<N>(board, me), CellMask<N>(board, opp), CellMask<N>(board, CellEmpty));
+    return LegalMoves<N>(CellMask<N>(board, me), CellMask<N>(board, opp),
+                         CellMask<N>(board, CellEmpty));
 }
 
 // Population count without relying on a POPCNT instruction (not in the
@@ -106,7 +110,8 @@ inline int CountBits64(std::uint64_t x) {
 }
 
 inline int CountBits(Bits x) {
-    return CountBits64(static_cast<std::uint64_t>(x)) + CountBits64(static_cast<std::uint64_t>(x >> 64));
+    return CountBits64(static_cast<std::uint64_t>(x)) +
+           CountBits64(static_cast<std::uint64_t>(x >> 64));
 }
 
 // True when the square (a board index from First to Last) is in x.

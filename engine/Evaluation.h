@@ -39,12 +39,11 @@ inline constexpr std::array<int, 64> MoveOrder8{
     63, 66, 34, 53, 46, 43, 35, 56, 64, 65, 24, 25, 42, 47, 52, 57, 74, 75, 23, 26, 32, 37,
     62, 67, 73, 76, 12, 17, 21, 28, 71, 78, 82, 87, 22, 27, 72, 77, 44, 55, 45, 54};
 inline constexpr std::array<int, 100> MoveOrder10{
-    13,  22,  121, 130, 15,  20,  123, 128, 46,  106, 37,  97,  16,  19,  124, 127, 58,
-    94,  49,  85,  17,  18,  125, 126, 70,  82,  61,  73,  39,  44,  99,  104, 41,  42,
-    101, 102, 68,  80,  63,  75,  40,  43,  100, 103, 56,  92,  51,  87,  29,  30,  113,
-    114, 69,  81,  62,  74,  14,  21,  122, 129, 34,  118, 25,  109, 28,  31,  112, 115,
-    57,  93,  50,  86,  27,  32,  111, 116, 45,  105, 38,  98,  53,  54,  89,  90,  67,
-    79,  64,  76,  52,  55,  88,  91,  26,  33,  110, 117, 65,  66,  78,  77};
+    13, 22,  121, 130, 15, 20, 123, 128, 46, 106, 37,  97,  16, 19, 124, 127, 58, 94,  49,  85,
+    17, 18,  125, 126, 70, 82, 61,  73,  39, 44,  99,  104, 41, 42, 101, 102, 68, 80,  63,  75,
+    40, 43,  100, 103, 56, 92, 51,  87,  29, 30,  113, 114, 69, 81, 62,  74,  14, 21,  122, 129,
+    34, 118, 25,  109, 28, 31, 112, 115, 57, 93,  50,  86,  27, 32, 111, 116, 45, 105, 38,  98,
+    53, 54,  89,  90,  67, 79, 64,  76,  52, 55,  88,  91,  26, 33, 110, 117, 65, 66,  78,  77};
 
 // Weights8/10 hold while all four corners are empty; CornerWeights8/10 once
 // any corner is occupied (their corner-neighbour entries, -8 and -24 here,
@@ -149,7 +148,8 @@ alignas(16) inline constexpr auto PaddedWeights = Padded<N>(EvalTables<N>::Weigh
 // First on; sets anyOpp when opp has at least one disc there. A plain loop
 // and, where SSE2 exists, the same sum 16 bytes at a time.
 template <int N>
-inline int WeightedDifferenceScalar(const tBoard& board, const std::int16_t* w, int me, int opp, bool& anyOpp) {
+inline int WeightedDifferenceScalar(const tBoard& board, const std::int16_t* w, int me, int opp,
+                                    bool& anyOpp) {
     constexpr int first = Layout<N>::First;
     int sum = 0;
     anyOpp = false;
@@ -166,7 +166,8 @@ inline int WeightedDifferenceScalar(const tBoard& board, const std::int16_t* w, 
 }
 
 template <int N>
-inline int WeightedDifference(const tBoard& board, const std::int16_t* w, int me, int opp, bool& anyOpp) {
+inline int WeightedDifference(const tBoard& board, const std::int16_t* w, int me, int opp,
+                              bool& anyOpp) {
 #if defined(__SSE2__)
     constexpr int first = Layout<N>::First;
     const __m128i zero = _mm_setzero_si128();
@@ -174,16 +175,19 @@ inline int WeightedDifference(const tBoard& board, const std::int16_t* w, int me
     const __m128i vOpp = _mm_set1_epi8(static_cast<char>(opp));
     __m128i acc = zero, seenOpp = zero;
     for (int k = 0; k < PaddedBytes<N>; k += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(board.data() + first + k));
+        const __m128i x =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(board.data() + first + k));
         const __m128i isMe = _mm_cmpeq_epi8(x, vMe);    // -1 where me
         const __m128i isOpp = _mm_cmpeq_epi8(x, vOpp);  // -1 where opp
         seenOpp = _mm_or_si128(seenOpp, isOpp);
-        const __m128i d = _mm_sub_epi8(isOpp, isMe);    // +1 me, -1 opp, 0 else
+        const __m128i d = _mm_sub_epi8(isOpp, isMe);  // +1 me, -1 opp, 0 else
         const __m128i sign = _mm_cmplt_epi8(d, zero);
         const __m128i lo = _mm_unpacklo_epi8(d, sign);  // widened to 16 bits
         const __m128i hi = _mm_unpackhi_epi8(d, sign);
-        acc = _mm_add_epi32(acc, _mm_madd_epi16(lo, _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + k))));
-        acc = _mm_add_epi32(acc, _mm_madd_epi16(hi, _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + k + 8))));
+        acc = _mm_add_epi32(
+            acc, _mm_madd_epi16(lo, _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + k))));
+        acc = _mm_add_epi32(
+            acc, _mm_madd_epi16(hi, _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + k + 8))));
     }
     acc = _mm_add_epi32(acc, _mm_shuffle_epi32(acc, 0x4E));
     acc = _mm_add_epi32(acc, _mm_shuffle_epi32(acc, 0xB1));
@@ -201,14 +205,17 @@ inline int WeightedDifference(const tBoard& board, const std::int16_t* w, int me
 struct EvalState {
     bool AdvancedEngine = false;
     bool BabyLevel = false;
-    alignas(16) std::array<std::int16_t, PaddedBytes<8>> CornerWeights8 = detail::Padded<8>(reversi::CornerWeights8);
+    alignas(16) std::array<std::int16_t, PaddedBytes<8>> CornerWeights8 =
+        detail::Padded<8>(reversi::CornerWeights8);
     alignas(16) std::array<std::int16_t, PaddedBytes<10>> CornerWeights10 =
         detail::Padded<10>(reversi::CornerWeights10);
 
     template <int N>
     auto& CornerTable() {
-        if constexpr (N == 8) return CornerWeights8;
-        else return CornerWeights10;
+        if constexpr (N == 8)
+            return CornerWeights8;
+        else
+            return CornerWeights10;
     }
 };
 

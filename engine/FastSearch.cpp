@@ -49,7 +49,7 @@ using namespace searchbits;
 // A position with the side to move's discs first.
 struct Node {
     Bits Me = 0, Opp = 0;
-    int Diff = 0;         // weighted disc difference for the side to move
+    int Diff = 0;          // weighted disc difference for the side to move
     unsigned Corners = 0;  // corner state: bit k, corner k is not empty
 };
 
@@ -57,7 +57,8 @@ template <int N, bool Advanced, bool Baby>
 class Searcher {
 public:
     // stop is the caller's stop request, halt the end of a helper's work.
-    Searcher(Bits empty0, const std::atomic<bool>* stop, const std::atomic<bool>* halt, SearchTable& table)
+    Searcher(Bits empty0, const std::atomic<bool>* stop, const std::atomic<bool>* halt,
+             SearchTable& table)
         : empty0_(empty0), stop_(stop), halt_(halt), table_(table) {}
 
     std::uint64_t Nodes() const { return nodes_; }
@@ -94,9 +95,11 @@ public:
             after.Diff = FullDiff(after.Me, after.Opp, after.Corners);
         } else {
             after.Diff = n.Diff + w[i] + 2 * flipped;
-            const auto& nb = g.CornerNeighbours[static_cast<std::size_t>(__builtin_ctz(after.Corners ^ n.Corners))];
+            const auto& nb = g.CornerNeighbours[static_cast<std::size_t>(
+                __builtin_ctz(after.Corners ^ n.Corners))];
             auto side = [&](int b) {
-                return static_cast<int>((after.Me >> b) & 1) - static_cast<int>((after.Opp >> b) & 1);
+                return static_cast<int>((after.Me >> b) & 1) -
+                       static_cast<int>((after.Opp >> b) & 1);
             };
             // -8, -8 and -24 become 12, 12 and 8.
             after.Diff += 20 * (side(nb[0]) + side(nb[1])) + 32 * side(nb[2]);
@@ -109,7 +112,8 @@ public:
         int v = WinScore;
         if (n.Opp != 0) {
             v = n.Diff;
-            if constexpr (Advanced) v += CountBits(Moves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)));
+            if constexpr (Advanced)
+                v += CountBits(Moves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)));
         }
         return Baby ? WinScore - v : v;
     }
@@ -133,7 +137,8 @@ public:
             ++nodes_;
             return Eval(after);
         }
-        return -Search(Node{after.Opp, after.Me, -after.Diff, after.Corners}, left, false, -beta, -alpha);
+        return -Search(Node{after.Opp, after.Me, -after.Diff, after.Corners}, left, false, -beta,
+                       -alpha);
     }
 
     // The value of n for its side to move, with plies left (at least 1) and
@@ -288,7 +293,9 @@ public:
         const Bits moves = Moves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
         std::array<std::uint8_t, 96> order;
         const int count = OrderMovesExactly<N>(moves, firstBit, order);
-        if (rotate > 0 && count > 2) std::rotate(order.begin() + 1, order.begin() + 1 + rotate % (count - 1), order.begin() + count);
+        if (rotate > 0 && count > 2)
+            std::rotate(order.begin() + 1, order.begin() + 1 + rotate % (count - 1),
+                        order.begin() + count);
         RootAnswer best;
         for (int k = 0; k < count && !stopped_; ++k) {
             const int i = order[static_cast<std::size_t>(k)];
@@ -298,7 +305,8 @@ public:
                 continue;
             }
             // A square earlier in move order wins an equal value too.
-            const bool earlier = g.Rank[static_cast<std::size_t>(i)] < g.Rank[static_cast<std::size_t>(best.Bit)];
+            const bool earlier =
+                g.Rank[static_cast<std::size_t>(i)] < g.Rank[static_cast<std::size_t>(best.Bit)];
             if (!earlier && best.Value >= RootCap) continue;
             const int threshold = earlier ? best.Value - 1 : best.Value;
             int v = MoveValue(n, i, depth - 1, threshold, threshold + 1);

@@ -26,8 +26,12 @@ void MakeMoveFor(tBoard& board, int square, int me, int opp) {
 
 void InitBoards8() { InitBoardsFor<8>(); }
 void InitBoards10() { InitBoardsFor<10>(); }
-bool CanMove8(const tBoard& b, int sq, int me, int opp) { return rules::CanMove<8>(b, sq, me, opp); }
-bool CanMove10(const tBoard& b, int sq, int me, int opp) { return rules::CanMove<10>(b, sq, me, opp); }
+bool CanMove8(const tBoard& b, int sq, int me, int opp) {
+    return rules::CanMove<8>(b, sq, me, opp);
+}
+bool CanMove10(const tBoard& b, int sq, int me, int opp) {
+    return rules::CanMove<10>(b, sq, me, opp);
+}
 void MakeMove8(tBoard& b, int sq, int me, int opp) { MakeMoveFor<8>(b, sq, me, opp); }
 void MakeMove10(tBoard& b, int sq, int me, int opp) { MakeMoveFor<10>(b, sq, me, opp); }
 int FinalScore8(const tBoard& b, int me, int opp) {

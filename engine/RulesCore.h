@@ -14,7 +14,8 @@ inline bool CanMove(const tBoard& board, int square, int me, int opp) {
     for (int d : Layout<N>::Dirs) {
         int s = square + d;
         if (board[s] != opp) continue;
-        do s += d; while (board[s] == opp);
+        do s += d;
+        while (board[s] == opp);
         if (board[s] == me) return true;
     }
     return false;
@@ -28,7 +29,8 @@ inline void PlaceAndFlip(tBoard& board, int square, int me, int opp) {
     for (int d : Layout<N>::Dirs) {
         int s = square + d;
         if (board[s] != opp) continue;
-        do s += d; while (board[s] == opp);
+        do s += d;
+        while (board[s] == opp);
         if (board[s] != me) continue;
         for (s -= d; board[s] == opp; s -= d) board[s] = static_cast<std::uint8_t>(me);
     }
@@ -41,8 +43,10 @@ template <int N>
 inline int FinalScore(const tBoard& board, int me, int opp, bool babyLevel) {
     int d = 0;
     for (int i = Layout<N>::First; i <= Layout<N>::Last; ++i) {
-        if (board[i] == me) ++d;
-        else if (board[i] == opp) --d;
+        if (board[i] == me)
+            ++d;
+        else if (board[i] == opp)
+            --d;
     }
     if (babyLevel) return WinScore - d;
     if (d > 0) return d + WinScore;

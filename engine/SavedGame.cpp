@@ -295,7 +295,8 @@ FileResult OBoardTracker::LoadFromFile(const std::string& FileName) {
         const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
         // A read that fails outright (a folder, a device error) is reported
         // like a file that cannot be opened, with the system's reason.
-        if (std::ferror(file.get())) return FileResult::Failure(CannotOpen(FileName, errno != 0 ? errno : EIO));
+        if (std::ferror(file.get()))
+            return FileResult::Failure(CannotOpen(FileName, errno != 0 ? errno : EIO));
         bytes.resize(got);
     }
 
@@ -305,8 +306,8 @@ FileResult OBoardTracker::LoadFromFile(const std::string& FileName) {
             return FileResult::Failure("Stream read error");
         case DecodeStatus::Invalid:
             return FileResult::Failure("The file \"" + FileName +
-                                       "\" is not a valid Zorel Reversi match: " +
-                                       decoded.problem + ".");
+                                       "\" is not a valid Zorel Reversi match: " + decoded.problem +
+                                       ".");
         case DecodeStatus::NotAMatch:
             FillList(0);
             return FileResult::NoMatch();

@@ -38,7 +38,8 @@ constexpr std::array<SquareBit, EvalTables<N>::SearchedMoves> MoveOrderBits() {
     std::array<SquareBit, EvalTables<N>::SearchedMoves> bits{};
     for (int i = 0; i < EvalTables<N>::SearchedMoves; ++i) {
         const int b = EvalTables<N>::MoveOrder[i] - Layout<N>::First;
-        bits[static_cast<std::size_t>(i)] = b < 64 ? SquareBit{1ULL << b, 0} : SquareBit{0, 1ULL << (b - 64)};
+        bits[static_cast<std::size_t>(i)] =
+            b < 64 ? SquareBit{1ULL << b, 0} : SquareBit{0, 1ULL << (b - 64)};
     }
     return bits;
 }
@@ -58,7 +59,8 @@ inline void FlipAlong(tBoard& b, int square, std::uint8_t me, std::uint8_t opp) 
 }
 
 template <int N, std::size_t... I>
-inline void PlaceAndFlipUnrolled(tBoard& b, int square, int me, int opp, std::index_sequence<I...>) {
+inline void PlaceAndFlipUnrolled(tBoard& b, int square, int me, int opp,
+                                 std::index_sequence<I...>) {
     const auto m = static_cast<std::uint8_t>(me), o = static_cast<std::uint8_t>(opp);
     (FlipAlong<Layout<N>::Dirs[I]>(b, square, m, o), ...);
     b[square] = m;

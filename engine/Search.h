@@ -23,12 +23,12 @@ namespace reversi {
 
 // Everything a search reads, copied when it starts.
 struct SearchInput {
-    tBoard Position{};       // the position to answer (a copy of Boards[0])
+    tBoard Position{};  // the position to answer (a copy of Boards[0])
     int SideToMove = CellWhite;
     int Depth = 1;           // plies, 1 to 9
     bool BabyLevel = false;  // level "0-baby": every value inverted
     bool AdvancedEngine = false;
-    int BoardSize = 8;       // 8, or any other value for 10 x 10
+    int BoardSize = 8;  // 8, or any other value for 10 x 10
 };
 
 // The game state's current position, side, depth, level, engine and field
@@ -65,10 +65,10 @@ int Search8(SearchContext& ctx, int move, int side, int opp, int ply, int alpha,
 int Search10(SearchContext& ctx, int move, int side, int opp, int ply, int alpha, int beta);
 
 struct SearchResult {
-    int Move = PassMove;         // the square to play, or PassMove
-    int Score = 0;               // value for the side to move (0 when stopped)
-    std::uint64_t Nodes = 0;     // nodes entered
-    bool Stopped = false;        // the stop flag was set by the end
+    int Move = PassMove;      // the square to play, or PassMove
+    int Score = 0;            // value for the side to move (0 when stopped)
+    std::uint64_t Nodes = 0;  // nodes entered
+    bool Stopped = false;     // the stop flag was set by the end
     std::array<int, 11> BestMove{};
 };
 

@@ -28,8 +28,8 @@ struct Geometry {
     Bits Playing = 0;   // every square of the field
     Bits Searched = 0;  // the squares the search tries (all but the centre)
     Bits Corners = 0;
-    std::array<std::uint8_t, 128> Rank{};       // place in the move order; 255 = never tried
-    std::array<std::uint8_t, 128> CornerOf{};    // which corner (bit of the corner state); 0 = none
+    std::array<std::uint8_t, 128> Rank{};      // place in the move order; 255 = never tried
+    std::array<std::uint8_t, 128> CornerOf{};  // which corner (bit of the corner state); 0 = none
     std::array<std::uint8_t, 96> BitOfRank{};
     // The searched squares in groups of eight consecutive places of the move
     // order: an order inside the tree that is nearly the move order and much
@@ -69,9 +69,9 @@ constexpr Geometry<N> MakeGeometry() {
     for (unsigned state = 0; state < 16; ++state) {
         auto& w = g.Weights[state];
         for (int i = 0; i < T::Bytes; ++i)
-            w[static_cast<std::size_t>(i)] =
-                static_cast<std::int16_t>(state == 0 ? T::Weights[static_cast<std::size_t>(i)]
-                                                     : T::CornerWeights[static_cast<std::size_t>(i)]);
+            w[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(
+                state == 0 ? T::Weights[static_cast<std::size_t>(i)]
+                           : T::CornerWeights[static_cast<std::size_t>(i)]);
         if (state == 0) continue;
         for (std::size_t k = 0; k < 4; ++k) {
             const auto& c = T::Corners[k];
@@ -91,7 +91,8 @@ inline constexpr Geometry<N> Geo = MakeGeometry<N>();
 // a walk may step one square beyond any edge of the bit range.
 struct PaddedBits {
     std::uint64_t Words[4];
-    explicit PaddedBits(Bits x) : Words{0, static_cast<std::uint64_t>(x), static_cast<std::uint64_t>(x >> 64), 0} {}
+    explicit PaddedBits(Bits x)
+        : Words{0, static_cast<std::uint64_t>(x), static_cast<std::uint64_t>(x >> 64), 0} {}
     bool Has(int i) const {
         const int j = i + 64;
         return (Words[j >> 6] >> (j & 63)) & 1;
@@ -103,25 +104,31 @@ struct PaddedBits {
 #if defined(__SSE2__)
 template <int D>
 inline __m128i ShiftUp(__m128i x) {  // towards higher bits
-    if constexpr (D % 8 == 0) return _mm_slli_si128(x, D / 8);
+    if constexpr (D % 8 == 0)
+        return _mm_slli_si128(x, D / 8);
     else if constexpr (D < 64)
         return _mm_or_si128(_mm_slli_epi64(x, D), _mm_srli_epi64(_mm_slli_si128(x, 8), 64 - D));
-    else return _mm_slli_epi64(_mm_slli_si128(x, 8), D - 64);
+    else
+        return _mm_slli_epi64(_mm_slli_si128(x, 8), D - 64);
 }
 
 template <int D>
 inline __m128i ShiftDown(__m128i x) {  // towards lower bits
-    if constexpr (D % 8 == 0) return _mm_srli_si128(x, D / 8);
+    if constexpr (D % 8 == 0)
+        return _mm_srli_si128(x, D / 8);
     else if constexpr (D < 64)
         return _mm_or_si128(_mm_srli_epi64(x, D), _mm_slli_epi64(_mm_srli_si128(x, 8), 64 - D));
-    else return _mm_srli_epi64(_mm_srli_si128(x, 8), D - 64);
+    else
+        return _mm_srli_epi64(_mm_srli_si128(x, 8), D - 64);
 }
 
 // {p : p + D in x}
 template <int D>
 inline __m128i Back(__m128i x) {
-    if constexpr (D > 0) return ShiftDown<D>(x);
-    else return ShiftUp<-D>(x);
+    if constexpr (D > 0)
+        return ShiftDown<D>(x);
+    else
+        return ShiftUp<-D>(x);
 }
 
 template <int N, int D>
@@ -153,10 +160,12 @@ template <int N>
 inline Bits Moves(Bits me, Bits opp, Bits empty) {
     constexpr auto& d = Layout<N>::Dirs;
     const __m128i m = ToVector(me), o = ToVector(opp), e = ToVector(empty);
-    const __m128i a = _mm_or_si128(_mm_or_si128(MovesAlong<N, d[0]>(m, o, e), MovesAlong<N, d[1]>(m, o, e)),
-                                   _mm_or_si128(MovesAlong<N, d[2]>(m, o, e), MovesAlong<N, d[3]>(m, o, e)));
-    const __m128i b = _mm_or_si128(_mm_or_si128(MovesAlong<N, d[4]>(m, o, e), MovesAlong<N, d[5]>(m, o, e)),
-                                   _mm_or_si128(MovesAlong<N, d[6]>(m, o, e), MovesAlong<N, d[7]>(m, o, e)));
+    const __m128i a =
+        _mm_or_si128(_mm_or_si128(MovesAlong<N, d[0]>(m, o, e), MovesAlong<N, d[1]>(m, o, e)),
+                     _mm_or_si128(MovesAlong<N, d[2]>(m, o, e), MovesAlong<N, d[3]>(m, o, e)));
+    const __m128i b =
+        _mm_or_si128(_mm_or_si128(MovesAlong<N, d[4]>(m, o, e), MovesAlong<N, d[5]>(m, o, e)),
+                     _mm_or_si128(MovesAlong<N, d[6]>(m, o, e), MovesAlong<N, d[7]>(m, o, e)));
     return FromVector(_mm_or_si128(a, b));
 }
 #else
@@ -176,7 +185,8 @@ constexpr std::array<Bits, 128> MakeNeighbours() {
                 for (int dy = -1; dy <= 1; ++dy) {
                     const int nx = x + dx, ny = y + dy;
                     if ((dx || dy) && nx >= 0 && nx < N && ny >= 0 && ny < N)
-                        t[static_cast<std::size_t>(Layout<N>::Stride * x + y)] |= Bit(Layout<N>::Stride * nx + ny);
+                        t[static_cast<std::size_t>(Layout<N>::Stride * x + y)] |=
+                            Bit(Layout<N>::Stride * nx + ny);
                 }
     return t;
 }
@@ -204,8 +214,10 @@ inline Bits Flips(int i, Bits me, Bits opp, const std::int16_t* w, int& weight) 
             sum += w[s];
         }
     };
-    for (auto low = static_cast<std::uint64_t>(next); low; low &= low - 1) walk(__builtin_ctzll(low));
-    for (auto high = static_cast<std::uint64_t>(next >> 64); high; high &= high - 1) walk(64 + __builtin_ctzll(high));
+    for (auto low = static_cast<std::uint64_t>(next); low; low &= low - 1)
+        walk(__builtin_ctzll(low));
+    for (auto high = static_cast<std::uint64_t>(next >> 64); high; high &= high - 1)
+        walk(64 + __builtin_ctzll(high));
     weight = sum;
     return (static_cast<Bits>(f[1]) << 64) | f[0];
 }
@@ -227,8 +239,10 @@ inline int FlipWeight(int i, Bits me, Bits opp, const std::int16_t* w, int& coun
             ++turned;
         }
     };
-    for (auto low = static_cast<std::uint64_t>(next); low; low &= low - 1) walk(__builtin_ctzll(low));
-    for (auto high = static_cast<std::uint64_t>(next >> 64); high; high &= high - 1) walk(64 + __builtin_ctzll(high));
+    for (auto low = static_cast<std::uint64_t>(next); low; low &= low - 1)
+        walk(__builtin_ctzll(low));
+    for (auto high = static_cast<std::uint64_t>(next >> 64); high; high &= high - 1)
+        walk(64 + __builtin_ctzll(high));
     count = turned;
     return sum;
 }
@@ -236,7 +250,8 @@ inline int FlipWeight(int i, Bits me, Bits opp, const std::int16_t* w, int& coun
 // The sum of the weights of the squares in x.
 inline int WeightSum(Bits x, const std::int16_t* w) {
     int sum = 0;
-    for (auto low = static_cast<std::uint64_t>(x); low; low &= low - 1) sum += w[__builtin_ctzll(low)];
+    for (auto low = static_cast<std::uint64_t>(x); low; low &= low - 1)
+        sum += w[__builtin_ctzll(low)];
     for (auto high = static_cast<std::uint64_t>(x >> 64); high; high &= high - 1)
         sum += w[64 + __builtin_ctzll(high)];
     return sum;
@@ -252,9 +267,11 @@ inline int OrderMovesExactly(Bits moves, int first, std::array<std::uint8_t, 96>
         moves &= ~Bit(first);
     }
     Bits ranks = 0;
-    for (Bits m = moves; m; m &= m - 1) ranks |= Bit(g.Rank[static_cast<std::size_t>(LowestBit(m))]);
+    for (Bits m = moves; m; m &= m - 1)
+        ranks |= Bit(g.Rank[static_cast<std::size_t>(LowestBit(m))]);
     for (; ranks; ranks &= ranks - 1)
-        out[static_cast<std::size_t>(count++)] = g.BitOfRank[static_cast<std::size_t>(LowestBit(ranks))];
+        out[static_cast<std::size_t>(count++)] =
+            g.BitOfRank[static_cast<std::size_t>(LowestBit(ranks))];
     return count;
 }
 
@@ -262,7 +279,8 @@ inline int OrderMovesExactly(Bits moves, int first, std::array<std::uint8_t, 96>
 // indices; -1 = none) first, then the rest group by group in move order.
 // Returns how many.
 template <int N>
-inline int OrderMoves(Bits moves, std::array<int, 3> first, std::array<std::uint8_t, 96>& out, int& lead) {
+inline int OrderMoves(Bits moves, std::array<int, 3> first, std::array<std::uint8_t, 96>& out,
+                      int& lead) {
     const auto& g = Geo<N>;
     int count = 0;
     for (int f : first)
@@ -277,8 +295,11 @@ inline int OrderMoves(Bits moves, std::array<int, 3> first, std::array<std::uint
         auto y = high & static_cast<std::uint64_t>(g.Groups[c] >> 64);
         low &= ~x;
         high &= ~y;
-        for (; x; x &= x - 1) out[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(__builtin_ctzll(x));
-        for (; y; y &= y - 1) out[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(64 + __builtin_ctzll(y));
+        for (; x; x &= x - 1)
+            out[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(__builtin_ctzll(x));
+        for (; y; y &= y - 1)
+            out[static_cast<std::size_t>(count++)] =
+                static_cast<std::uint8_t>(64 + __builtin_ctzll(y));
     }
     return count;
 }

@@ -54,22 +54,28 @@ bool SearchTable::Find(Bits me, Bits opp, TableEntry& out) const {
     return false;
 }
 
-void SearchTable::Store(Bits me, Bits opp, int left, bool passed, int lower, int upper, int moveBit) {
+void SearchTable::Store(Bits me, Bits opp, int left, bool passed, int lower, int upper,
+                        int moveBit) {
     const std::size_t b = Bucket(me, opp);
     // The slot of this position if there is one; else an empty or older
     // one; else the one with fewer plies left.
     TableEntry x, y;
     const bool xValid = Read(slots_[b], x), yValid = Read(slots_[b + 1], y);
     Slot* target = nullptr;
-    if (xValid && x.Holds(me, opp)) target = &slots_[b];
-    else if (yValid && y.Holds(me, opp)) target = &slots_[b + 1];
-    else if (!xValid) target = &slots_[b];
-    else if (!yValid) target = &slots_[b + 1];
-    else target = x.Left <= y.Left ? &slots_[b] : &slots_[b + 1];
+    if (xValid && x.Holds(me, opp))
+        target = &slots_[b];
+    else if (yValid && y.Holds(me, opp))
+        target = &slots_[b + 1];
+    else if (!xValid)
+        target = &slots_[b];
+    else if (!yValid)
+        target = &slots_[b + 1];
+    else
+        target = x.Left <= y.Left ? &slots_[b] : &slots_[b + 1];
 
     std::uint64_t sequence = target->Sequence.load(std::memory_order_relaxed);
-    if ((sequence & 1) ||
-        !target->Sequence.compare_exchange_strong(sequence, sequence + 1, std::memory_order_acquire))
+    if ((sequence & 1) || !target->Sequence.compare_exchange_strong(sequence, sequence + 1,
+                                                                    std::memory_order_acquire))
         return;  // another thread is writing this slot: skip
     const std::uint64_t words[6] = {
         static_cast<std::uint64_t>(me),

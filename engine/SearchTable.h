@@ -24,8 +24,10 @@ struct TableEntry {
     std::uint8_t Move = 0;              // best square's bit index + 1; 0 = none
 
     bool Holds(Bits me, Bits opp) const {
-        return Me[0] == static_cast<std::uint64_t>(me) && Me[1] == static_cast<std::uint64_t>(me >> 64) &&
-               Opp[0] == static_cast<std::uint64_t>(opp) && Opp[1] == static_cast<std::uint64_t>(opp >> 64);
+        return Me[0] == static_cast<std::uint64_t>(me) &&
+               Me[1] == static_cast<std::uint64_t>(me >> 64) &&
+               Opp[0] == static_cast<std::uint64_t>(opp) &&
+               Opp[1] == static_cast<std::uint64_t>(opp >> 64);
     }
 };
 

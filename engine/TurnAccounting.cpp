@@ -50,8 +50,8 @@ TurnOutcome AccountTurn(const tBoard& board, int boardSize, Side justMoved) {
     if (!canMove) {
         // One pass at most: the colour passed back to always has a move.
         out.event = TurnEvent::Pass;
-        out.message = out.toMove == Side::White ? GameMessageKind::WhitePasses
-                                                : GameMessageKind::BlackPasses;
+        out.message =
+            out.toMove == Side::White ? GameMessageKind::WhitePasses : GameMessageKind::BlackPasses;
         out.toMove = justMoved;
     }
     return out;

@@ -31,7 +31,7 @@ PositionCounts CountPosition(const tBoard& board, int boardSize);
 
 // The kinds of message the game flow shows in its result window.
 enum class GameMessageKind : int {
-    WhiteWins = 0,   // white and black carry the winner's count first
+    WhiteWins = 0,  // white and black carry the winner's count first
     BlackWins = 1,
     Tie = 2,
     WhitePasses = 3,

@@ -70,12 +70,14 @@ void TAsyncTimer::Execute() {
             continue;
         }
         const std::uint64_t epoch = epoch_;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(interval_);
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(interval_);
         const bool interrupted = wake_.wait_until(
             lock, deadline, [&] { return terminated_ || !running_ || epoch_ != epoch; });
         if (interrupted) continue;
         tickPending_ = true;
-        QMetaObject::invokeMethod(this, [this, epoch] { Tick(epoch); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, epoch] { Tick(epoch); }, Qt::QueuedConnection);
         wake_.wait(lock, [this] { return terminated_ || !tickPending_; });
     }
 }

@@ -63,10 +63,10 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     int interval_ = 1000;
-    bool running_ = false;        // the worker may count intervals
-    bool terminated_ = false;     // the worker must end
-    bool tickPending_ = false;    // a tick was handed over and has not run yet
-    std::uint64_t epoch_ = 0;     // counts enables: restarts the wait, voids old ticks
+    bool running_ = false;      // the worker may count intervals
+    bool terminated_ = false;   // the worker must end
+    bool tickPending_ = false;  // a tick was handed over and has not run yet
+    std::uint64_t epoch_ = 0;   // counts enables: restarts the wait, voids old ticks
 };
 
 }  // namespace reversi::graphics

@@ -10,14 +10,14 @@ namespace {
 // while it turns, and at the last frame, where it must equal the disc at rest.
 int SheetRowFor(int kind, bool lastFrame) {
     switch (kind) {
-    case AnimEmptyToWhite:
-        return 6;
-    case AnimEmptyToBlack:
-        return 4;
-    case AnimBlackToWhite:
-        return lastFrame ? 6 : 2;
-    default:  // AnimWhiteToBlack
-        return lastFrame ? 4 : 0;
+        case AnimEmptyToWhite:
+            return 6;
+        case AnimEmptyToBlack:
+            return 4;
+        case AnimBlackToWhite:
+            return lastFrame ? 6 : 2;
+        default:  // AnimWhiteToBlack
+            return lastFrame ? 4 : 0;
     }
 }
 
@@ -55,7 +55,8 @@ void BoardAnimations::SaveOldBoard() {
 bool BoardAnimations::StartMoveAnimation() {
     if (!options_.animationOn) return false;
     const tBoard& now = painter_.Position();
-    for (std::size_t i = 0; i < animmap.size(); ++i) animmap[i] = MoveAnimationKindFor(oldbrd[i], now[i]);
+    for (std::size_t i = 0; i < animmap.size(); ++i)
+        animmap[i] = MoveAnimationKindFor(oldbrd[i], now[i]);
     if (MoveAnimationStarted) MoveAnimationStarted();
     CurrentAnimFrame = 0;
     CursorAnimationEnabled = false;
@@ -113,7 +114,8 @@ bool BoardAnimations::SquareStep(int x, int y) {
     if (onCursor) {
         p.DrawCursorOn(p.NewPosX, p.NewPosY);
         const bool cursorMoved = p.NewPosX != p.OldPosX || p.NewPosY != p.OldPosY;
-        if (cursorMoved && (x != p.OldPosX || y != p.OldPosY)) p.PresentSquare(p.OldPosX, p.OldPosY);
+        if (cursorMoved && (x != p.OldPosX || y != p.OldPosY))
+            p.PresentSquare(p.OldPosX, p.OldPosY);
         p.OldPosX = p.NewPosX;
         p.OldPosY = p.NewPosY;
     }
@@ -162,15 +164,16 @@ void BoardAnimations::HelpAnimationStep() {
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) {
             switch (WhereCanMove[SquareIndex(x, y, n)]) {
-            case MarkAvailable:
-                // Every help style shows the sheet's frames in order.
-                cursorDrawn = DrawAvailableMoveMark(x, y, f) || cursorDrawn;
-                break;
-            case MarkPrevious:
-                cursorDrawn = DrawPreviousMoveMark(x, y, 255 - PrevMoveBlendTable[f]) || cursorDrawn;
-                break;
-            default:
-                break;
+                case MarkAvailable:
+                    // Every help style shows the sheet's frames in order.
+                    cursorDrawn = DrawAvailableMoveMark(x, y, f) || cursorDrawn;
+                    break;
+                case MarkPrevious:
+                    cursorDrawn =
+                        DrawPreviousMoveMark(x, y, 255 - PrevMoveBlendTable[f]) || cursorDrawn;
+                    break;
+                default:
+                    break;
             }
         }
     if (!cursorDrawn) painter_.PresentCursor();
@@ -184,8 +187,8 @@ bool BoardAnimations::DrawAvailableMoveMark(int x, int y, int column) {
     const int s = geo.S;
     // The sheet's top row (buffer row 1) holds the marks of even squares.
     const int sheetRow = (x + y) % 2 == 0 ? 1 : 0;
-    BlitToBackBuffer(painter_.BackBuffer(), geo.SquareLeft(x), geo.SquareBottom(y), s, s, column * s,
-                     sheetRow * s, painter_.Pictures().HelpImage);
+    BlitToBackBuffer(painter_.BackBuffer(), geo.SquareLeft(x), geo.SquareBottom(y), s, s,
+                     column * s, sheetRow * s, painter_.Pictures().HelpImage);
     return SquareStep(x, y);
 }
 
@@ -200,15 +203,15 @@ bool BoardAnimations::DrawPreviousMoveMark(int x, int y, int level) {
     int row = SheetRowBlackPlaced;
     int column = 0;
     switch (oldbrd[SquareIndex(x, y, n)]) {
-    case CellWhite:
-        row = SheetRowWhitePlaced;
-        column = painter_.animfrms;
-        break;
-    case CellBlack:
-        column = painter_.animfrms;
-        break;
-    default:
-        break;
+        case CellWhite:
+            row = SheetRowWhitePlaced;
+            column = painter_.animfrms;
+            break;
+        case CellBlack:
+            column = painter_.animfrms;
+            break;
+        default:
+            break;
     }
     row += (x + y) % 2;
     TMemBlock& back = painter_.BackBuffer();

@@ -19,15 +19,15 @@ void BoardPainter::DrawBorderStrips() {
     // Source rows are buffer rows of the strip pictures (counted from the
     // bottom); the corners of the back buffer come from the horizontal strips.
     if (N == 8) {
-        BlitToBackBuffer(back_, 0, 0, 528, 20, 0, 40, h);               // bottom
-        BlitToBackBuffer(back_, 0, 8 * S + 20, 528, 20, 0, 60, h);      // top
-        BlitToBackBuffer(back_, 0, 20, 20, 488, 0, 2, v);               // left
-        BlitToBackBuffer(back_, 8 * S + 20, 20, 20, 488, 20, 2, v);     // right
+        BlitToBackBuffer(back_, 0, 0, 528, 20, 0, 40, h);            // bottom
+        BlitToBackBuffer(back_, 0, 8 * S + 20, 528, 20, 0, 60, h);   // top
+        BlitToBackBuffer(back_, 0, 20, 20, 488, 0, 2, v);            // left
+        BlitToBackBuffer(back_, 8 * S + 20, 20, 20, 488, 20, 2, v);  // right
     } else {
-        BlitToBackBuffer(back_, 0, 0, 530, 20, 0, 0, h);                // bottom
-        BlitToBackBuffer(back_, 0, 10 * S + 20, 530, 20, 0, 20, h);     // top
-        BlitToBackBuffer(back_, 0, 20, 20, 490, 40, 0, v);              // left
-        BlitToBackBuffer(back_, 10 * S + 20, 20, 20, 490, 60, 0, v);    // right
+        BlitToBackBuffer(back_, 0, 0, 530, 20, 0, 0, h);              // bottom
+        BlitToBackBuffer(back_, 0, 10 * S + 20, 530, 20, 0, 20, h);   // top
+        BlitToBackBuffer(back_, 0, 20, 20, 490, 40, 0, v);            // left
+        BlitToBackBuffer(back_, 10 * S + 20, 20, 20, 490, 60, 0, v);  // right
     }
 }
 
@@ -50,15 +50,15 @@ void BoardPainter::CopyFigureCell(int x, int y, int sheetRow, int sheetColumn) {
 void BoardPainter::CopyRestingCell(int x, int y, const tBoard& board) {
     if (!geometry_.Inside(x, y)) return;
     switch (board[SquareIndex(x, y, geometry_.N)]) {
-    case CellWhite:
-        CopyFigureCell(x, y, SheetRowWhitePlaced, animfrms);
-        break;
-    case CellBlack:
-        CopyFigureCell(x, y, SheetRowBlackPlaced, animfrms);
-        break;
-    default:
-        CopyFigureCell(x, y, SheetRowBlackPlaced, 0);
-        break;
+        case CellWhite:
+            CopyFigureCell(x, y, SheetRowWhitePlaced, animfrms);
+            break;
+        case CellBlack:
+            CopyFigureCell(x, y, SheetRowBlackPlaced, animfrms);
+            break;
+        default:
+            CopyFigureCell(x, y, SheetRowBlackPlaced, 0);
+            break;
     }
 }
 

@@ -36,7 +36,9 @@ public:
     void SetPresenter(BoardPresenter* presenter) { presenter_ = presenter; }
     // The position the painter shows: the owner keeps it alive and changes
     // it in place; null shows an empty field.
-    void SetPosition(const tBoard* position) { position_ = position != nullptr ? position : &empty_; }
+    void SetPosition(const tBoard* position) {
+        position_ = position != nullptr ? position : &empty_;
+    }
     const tBoard& Position() const { return *position_; }
     PictureSets& Pictures() { return pictures_; }
     const PictureSets& Pictures() const { return pictures_; }

@@ -70,8 +70,8 @@ void Cursor::StepFlame() {
 }
 
 void Cursor::DrawCursorCell(TMemBlock& back, int x, int y, int s, bool even) {
-    if (s < 4 || s > FlameColumns + 3 || !back.Contains(x, y) || !back.Contains(x + s - 1, y + s - 1))
-    {
+    if (s < 4 || s > FlameColumns + 3 || !back.Contains(x, y) ||
+        !back.Contains(x + s - 1, y + s - 1)) {
         saveSize_ = 0;
         return;
     }
@@ -99,7 +99,8 @@ void Cursor::DrawFlames(TMemBlock& back, int x, int y, int s, bool even) const {
     auto add = [&](int c, int r, int v) {
         Pixel& p = back.At(x + c, y + r);
         const Pixel colour = ramp[std::min(v, 255)];
-        p = MakePixel(AddFlame(RedOf(p), RedOf(colour), v), AddFlame(GreenOf(p), GreenOf(colour), v),
+        p = MakePixel(AddFlame(RedOf(p), RedOf(colour), v),
+                      AddFlame(GreenOf(p), GreenOf(colour), v),
                       AddFlame(BlueOf(p), BlueOf(colour), v), PadOf(p));
     };
     // The top band reads the fire forward, its hottest row at the square's

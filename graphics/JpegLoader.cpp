@@ -96,7 +96,7 @@ DecodeResult Decode(const std::uint8_t* data, std::size_t size, int expectedW, i
         return DecodeResult::WrongSize;
     }
     JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-                                               cinfo.output_width * 3, 1);
+                                                cinfo.output_width * 3, 1);
     while (cinfo.output_scanline < cinfo.output_height) {
         const int i = static_cast<int>(cinfo.output_scanline);
         if (jpeg_read_scanlines(&cinfo, row, 1) != 1) continue;
@@ -114,7 +114,8 @@ DecodeResult Decode(const std::uint8_t* data, std::size_t size, int expectedW, i
 TMemBlock LoadJpegToBuffer(const std::filesystem::path& file, int expectedWidth,
                            int expectedHeight) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) throw PictureError(file, "the file is missing");
+    if (!std::filesystem::is_regular_file(file, ec))
+        throw PictureError(file, "the file is missing");
     // The pictures are a few hundred kilobytes; anything far larger is not one
     // of them and is not read into memory.
     constexpr std::uintmax_t MaxFileSize = 64u << 20;
@@ -129,18 +130,19 @@ TMemBlock LoadJpegToBuffer(const std::filesystem::path& file, int expectedWidth,
 
     TMemBlock block(expectedWidth, expectedHeight);
     DecodeOutput out;
-    switch (Decode(bytes.data(), bytes.size(), expectedWidth, expectedHeight,
-                   block.Pixels().data(), &out)) {
-    case DecodeResult::Ok:
-        return block;
-    case DecodeResult::LibraryError:
-        throw PictureError(file, std::string("the picture is damaged or not a JPEG picture (") +
-                                     out.message + ")");
-    case DecodeResult::NotColour:
-        throw PictureError(file, "the picture has " + std::to_string(out.components) +
-                                     " colour components (only colour or grey pictures are shown)");
-    case DecodeResult::WrongSize:
-        break;
+    switch (Decode(bytes.data(), bytes.size(), expectedWidth, expectedHeight, block.Pixels().data(),
+                   &out)) {
+        case DecodeResult::Ok:
+            return block;
+        case DecodeResult::LibraryError:
+            throw PictureError(file, std::string("the picture is damaged or not a JPEG picture (") +
+                                         out.message + ")");
+        case DecodeResult::NotColour:
+            throw PictureError(file,
+                               "the picture has " + std::to_string(out.components) +
+                                   " colour components (only colour or grey pictures are shown)");
+        case DecodeResult::WrongSize:
+            break;
     }
     throw PictureError(file, "the picture is " + std::to_string(out.width) + " x " +
                                  std::to_string(out.height) + " pixels instead of " +

@@ -10,9 +10,7 @@ namespace reversi::graphics {
 
 namespace {
 
-std::string NameOf(const QString& path) {
-    return QFileInfo(path).fileName().toStdString();
-}
+std::string NameOf(const QString& path) { return QFileInfo(path).fileName().toStdString(); }
 
 }  // namespace
 

@@ -32,10 +32,10 @@ std::filesystem::path ProgramFolder() {
 void LoadLineImages(PictureSets& sets, int borderStyle,
                     const std::filesystem::path& programFolder) {
     const bool second = borderStyle == 1;
-    TMemBlock h = LoadJpegToBuffer(
-        DataFile(programFolder, second ? "Lineh2.jpg" : "Lineh1.jpg"), LineHWidth, LineHHeight);
-    TMemBlock v = LoadJpegToBuffer(
-        DataFile(programFolder, second ? "Linev2.jpg" : "Linev1.jpg"), LineVWidth, LineVHeight);
+    TMemBlock h = LoadJpegToBuffer(DataFile(programFolder, second ? "Lineh2.jpg" : "Lineh1.jpg"),
+                                   LineHWidth, LineHHeight);
+    TMemBlock v = LoadJpegToBuffer(DataFile(programFolder, second ? "Linev2.jpg" : "Linev1.jpg"),
+                                   LineVWidth, LineVHeight);
     sets.LineHImage = std::move(h);
     sets.LineVImage = std::move(v);
 }
@@ -45,8 +45,8 @@ ColourNames FigureColourNames(int /*figuresStyle*/) { return {"Yellow", "Green"}
 void LoadFigureImage(PictureSets& sets, int figuresStyle, bool small,
                      const std::filesystem::path& programFolder) {
     (void)figuresStyle;  // only style 0 has pictures
-    sets.FigureImage = LoadSheet(DataFile(programFolder, "Figs1.jpg"), FigureSheetColumns,
-                                 FigureSheetRows, small);
+    sets.FigureImage =
+        LoadSheet(DataFile(programFolder, "Figs1.jpg"), FigureSheetColumns, FigureSheetRows, small);
 }
 
 void LoadHelpImage(PictureSets& sets, int helpStyle, bool small,

@@ -52,7 +52,9 @@ public:
     Pixel At(int column, int row) const {
         return pixels_[static_cast<std::size_t>(row) * width_ + column];
     }
-    Pixel& At(int column, int row) { return pixels_[static_cast<std::size_t>(row) * width_ + column]; }
+    Pixel& At(int column, int row) {
+        return pixels_[static_cast<std::size_t>(row) * width_ + column];
+    }
 
     std::span<Pixel> Pixels() { return pixels_; }
     std::span<const Pixel> Pixels() const { return pixels_; }

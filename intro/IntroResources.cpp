@@ -7,9 +7,7 @@
 
 // The resource file is compiled into a static library: make sure its
 // registration is linked and run.
-static void InitIntroResources() {
-    Q_INIT_RESOURCE(intro);
-}
+static void InitIntroResources() { Q_INIT_RESOURCE(intro); }
 
 namespace reversi::intro {
 

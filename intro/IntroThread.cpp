@@ -6,9 +6,7 @@ namespace reversi::intro {
 IntroThread::IntroThread(int scrollPeriod, std::uint32_t seed)
     : motion_(scrollPeriod, seed), thread_([this] { Run(); }) {}
 
-IntroThread::~IntroThread() {
-    Stop();
-}
+IntroThread::~IntroThread() { Stop(); }
 
 IntroView IntroThread::Snapshot() const {
     std::lock_guard lock(mutex_);

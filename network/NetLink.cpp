@@ -33,55 +33,55 @@ void NetLink::Reset() {
 void NetLink::Receive(const NetMessage& message) {
     if (state_ == NetLinkState::Idle) return;
     switch (message.kind) {
-    case NetMessageKind::CallRequest:
-        if (state_ != NetLinkState::CalleeWaitingRequest) return;
-        if (const auto request = DecodeCallRequest(message)) {
-            call_ = *request;
-            state_ = NetLinkState::CalleeDeciding;
-            out_.CallRequested(call_);
-        }
-        return;
-    case NetMessageKind::BusyReply:
-    case NetMessageKind::RefusalReply:
-        if (state_ != NetLinkState::CallerWaiting) return;
-        state_ = NetLinkState::Idle;
-        out_.EndLink(message.kind == NetMessageKind::BusyReply ? NetLinkEnd::PeerBusy
-                                                                : NetLinkEnd::PeerRefused);
-        return;
-    case NetMessageKind::AcceptReply:
-        if (state_ != NetLinkState::CallerWaiting) return;
-        Send(NetMessageKind::StartConfirm);
-        state_ = NetLinkState::Game;
-        out_.GameStarted();
-        return;
-    case NetMessageKind::StartConfirm:
-        if (state_ != NetLinkState::CalleeAccepted) return;
-        state_ = NetLinkState::Game;
-        out_.GameStarted();
-        return;
-    case NetMessageKind::Restart:
-        if (state_ == NetLinkState::Game) out_.GameRestarted();
-        return;
-    case NetMessageKind::Move:
-        if (state_ != NetLinkState::Game) return;
-        if (const auto square = DecodeMove(message)) {
-            if (moveCheck_ && moveCheck_(square->x, square->y)) {
-                out_.MoveReceived(square->x, square->y);
+        case NetMessageKind::CallRequest:
+            if (state_ != NetLinkState::CalleeWaitingRequest) return;
+            if (const auto request = DecodeCallRequest(message)) {
+                call_ = *request;
+                state_ = NetLinkState::CalleeDeciding;
+                out_.CallRequested(call_);
             }
-        }
-        return;
-    case NetMessageKind::Chat:
-        out_.ChatReceived(DecodeNetText(message.payload));
-        return;
-    case NetMessageKind::BoardRequest:
-        out_.SendToPeer(EncodeBoardReply(boardText_ ? boardText_() : QByteArray()));
-        return;
-    case NetMessageKind::BoardReply:
-        // Only an answer to our own request opens a view.
-        if (state_ != NetLinkState::Game || boardRequests_ == 0) return;
-        --boardRequests_;
-        out_.RemoteBoardReceived(message.payload);
-        return;
+            return;
+        case NetMessageKind::BusyReply:
+        case NetMessageKind::RefusalReply:
+            if (state_ != NetLinkState::CallerWaiting) return;
+            state_ = NetLinkState::Idle;
+            out_.EndLink(message.kind == NetMessageKind::BusyReply ? NetLinkEnd::PeerBusy
+                                                                   : NetLinkEnd::PeerRefused);
+            return;
+        case NetMessageKind::AcceptReply:
+            if (state_ != NetLinkState::CallerWaiting) return;
+            Send(NetMessageKind::StartConfirm);
+            state_ = NetLinkState::Game;
+            out_.GameStarted();
+            return;
+        case NetMessageKind::StartConfirm:
+            if (state_ != NetLinkState::CalleeAccepted) return;
+            state_ = NetLinkState::Game;
+            out_.GameStarted();
+            return;
+        case NetMessageKind::Restart:
+            if (state_ == NetLinkState::Game) out_.GameRestarted();
+            return;
+        case NetMessageKind::Move:
+            if (state_ != NetLinkState::Game) return;
+            if (const auto square = DecodeMove(message)) {
+                if (moveCheck_ && moveCheck_(square->x, square->y)) {
+                    out_.MoveReceived(square->x, square->y);
+                }
+            }
+            return;
+        case NetMessageKind::Chat:
+            out_.ChatReceived(DecodeNetText(message.payload));
+            return;
+        case NetMessageKind::BoardRequest:
+            out_.SendToPeer(EncodeBoardReply(boardText_ ? boardText_() : QByteArray()));
+            return;
+        case NetMessageKind::BoardReply:
+            // Only an answer to our own request opens a view.
+            if (state_ != NetLinkState::Game || boardRequests_ == 0) return;
+            --boardRequests_;
+            out_.RemoteBoardReceived(message.payload);
+            return;
     }
 }
 

@@ -75,10 +75,10 @@ public:
 
     // Local actions; each is sent only where it makes sense and returns
     // whether it was sent.
-    bool SendMove(int x, int y);    // during a network game
-    bool SendRestart();             // during a network game
+    bool SendMove(int x, int y);         // during a network game
+    bool SendRestart();                  // during a network game
     bool SendChat(const QString& text);  // while a link is up
-    bool RequestBoard();            // during a network game
+    bool RequestBoard();                 // during a network game
 
     NetLinkState State() const { return state_; }
     bool IsUp() const { return state_ != NetLinkState::Idle; }

@@ -7,11 +7,11 @@ namespace reversi {
 class NetworkSession;
 
 struct NetMenuStates {
-    bool callEnabled = true;        // "Call"
-    bool allowCallEnabled = true;   // "Allow call"
-    bool allowCallChecked = false;  // ticked exactly while listening
-    bool disconnectEnabled = false; // "Disconnect"
-    bool messageEnabled = false;    // "Message"
+    bool callEnabled = true;         // "Call"
+    bool allowCallEnabled = true;    // "Allow call"
+    bool allowCallChecked = false;   // ticked exactly while listening
+    bool disconnectEnabled = false;  // "Disconnect"
+    bool messageEnabled = false;     // "Message"
     // "Get IP address" is always enabled.
 
     bool operator==(const NetMenuStates&) const = default;

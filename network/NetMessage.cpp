@@ -5,11 +5,19 @@ namespace reversi {
 
 std::optional<NetMessageKind> NetMessageKindOf(char first) {
     switch (first) {
-    case 'B': case 'A': case 'N': case 'Y': case 'G':
-    case 'R': case 'M': case 'T': case 'F': case 'D':
-        return static_cast<NetMessageKind>(first);
-    default:
-        return std::nullopt;
+        case 'B':
+        case 'A':
+        case 'N':
+        case 'Y':
+        case 'G':
+        case 'R':
+        case 'M':
+        case 'T':
+        case 'F':
+        case 'D':
+            return static_cast<NetMessageKind>(first);
+        default:
+            return std::nullopt;
     }
 }
 
@@ -17,9 +25,7 @@ QByteArray EncodeNetText(const QString& text) { return text.toLatin1(); }
 
 QString DecodeNetText(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
 
-QByteArray EncodeNetSignal(NetMessageKind kind) {
-    return QByteArray(1, static_cast<char>(kind));
-}
+QByteArray EncodeNetSignal(NetMessageKind kind) { return QByteArray(1, static_cast<char>(kind)); }
 
 QByteArray EncodeCallRequest(const NetCallRequest& request) {
     QByteArray out;

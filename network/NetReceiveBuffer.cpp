@@ -44,33 +44,33 @@ std::optional<NetMessage> NetReceiveBuffer::Next(bool senderQuiet) {
     }
     qsizetype length = 1;
     switch (*kind) {
-    case NetMessageKind::Move:
-        if (data_.size() < 3) return std::nullopt;
-        length = 3;
-        break;
-    case NetMessageKind::BoardReply: {
-        const qsizetype cells = qsizetype(fieldSize_) * fieldSize_;
-        qsizetype run = 0;
-        while (run < cells && 1 + run < data_.size() && IsBoardChar(data_[1 + run])) ++run;
-        // Complete when the board is whole or a byte that is no board cell
-        // ends it; otherwise more of it is on its way.
-        const bool ended = run == cells || 1 + run < data_.size();
-        if (!ended && !senderQuiet) return std::nullopt;
-        length = 1 + run;
-        break;
-    }
-    case NetMessageKind::CallRequest:
-    case NetMessageKind::Chat:
-        if (!senderQuiet) return std::nullopt;
-        length = data_.size();
-        if (*kind == NetMessageKind::CallRequest && length < 3) {
-            // Too short to say colour and size: not a call request.
-            DropAll();
-            return std::nullopt;
+        case NetMessageKind::Move:
+            if (data_.size() < 3) return std::nullopt;
+            length = 3;
+            break;
+        case NetMessageKind::BoardReply: {
+            const qsizetype cells = qsizetype(fieldSize_) * fieldSize_;
+            qsizetype run = 0;
+            while (run < cells && 1 + run < data_.size() && IsBoardChar(data_[1 + run])) ++run;
+            // Complete when the board is whole or a byte that is no board cell
+            // ends it; otherwise more of it is on its way.
+            const bool ended = run == cells || 1 + run < data_.size();
+            if (!ended && !senderQuiet) return std::nullopt;
+            length = 1 + run;
+            break;
         }
-        break;
-    default:
-        break;
+        case NetMessageKind::CallRequest:
+        case NetMessageKind::Chat:
+            if (!senderQuiet) return std::nullopt;
+            length = data_.size();
+            if (*kind == NetMessageKind::CallRequest && length < 3) {
+                // Too short to say colour and size: not a call request.
+                DropAll();
+                return std::nullopt;
+            }
+            break;
+        default:
+            break;
     }
     NetMessage message{*kind, data_.mid(1, length - 1)};
     data_.remove(0, length);

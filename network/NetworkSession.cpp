@@ -171,7 +171,8 @@ void NetworkSession::Linger(QTcpSocket* socket, bool busy) {
         guarded->disconnect(this);
         guarded->abort();
         guarded->deleteLater();
-        std::erase_if(busySockets_, [&](const QPointer<QTcpSocket>& s) { return !s || s == guarded; });
+        std::erase_if(busySockets_,
+                      [&](const QPointer<QTcpSocket>& s) { return !s || s == guarded; });
         emit linkStateChanged();
     };
     connect(socket, &QTcpSocket::disconnected, this, finish);
@@ -283,7 +284,10 @@ void NetworkSession::DropPeer(bool letPeerClose) {
     socket->disconnect(this);
     // What is still to be sent goes out before the connection closes.
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    QTimer::singleShot(lingerMs_, socket, [socket] { socket->abort(); socket->deleteLater(); });
+    QTimer::singleShot(lingerMs_, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
     socket->disconnectFromHost();
 }
 
@@ -364,7 +368,8 @@ void NetworkSession::EndLink(NetLinkEnd why) {
     emit linkEnded(false);
     emit linkStateChanged();
     if (why == NetLinkEnd::PeerBusy) emit errorMessage(QString::fromLatin1(nettext::PeerBusy));
-    if (why == NetLinkEnd::PeerRefused) emit errorMessage(QString::fromLatin1(nettext::PeerRefused));
+    if (why == NetLinkEnd::PeerRefused)
+        emit errorMessage(QString::fromLatin1(nettext::PeerRefused));
 }
 
 void NetworkSession::CallRequested(const NetCallRequest& request) {

@@ -76,10 +76,10 @@ public:
     bool RequestBoard();
 
     // Link state.
-    bool IsConnected() const { return link_.IsUp(); }           // a peer is linked
-    bool IsServer() const { return link_.IsServer(); }          // we accepted the link
-    bool IsCalling() const { return calling_; }                 // a call is under way
-    bool IsBusyReplyPending() const;                            // a turned-away caller is still on
+    bool IsConnected() const { return link_.IsUp(); }          // a peer is linked
+    bool IsServer() const { return link_.IsServer(); }         // we accepted the link
+    bool IsCalling() const { return calling_; }                // a call is under way
+    bool IsBusyReplyPending() const;                           // a turned-away caller is still on
     bool NeedsReopenListening() const { return needReopen_; }  // listening closed for a call
     bool InGame() const { return link_.InGame(); }
     bool IsDeciding() const { return link_.IsDeciding(); }

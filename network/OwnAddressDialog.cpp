@@ -14,7 +14,8 @@ QStringList ListLocalAddresses() {
     QStringList lines;
     for (const QNetworkInterface& iface : QNetworkInterface::allInterfaces()) {
         const auto flags = iface.flags();
-        if (!flags.testFlag(QNetworkInterface::IsUp) || flags.testFlag(QNetworkInterface::IsLoopBack)) {
+        if (!flags.testFlag(QNetworkInterface::IsUp) ||
+            flags.testFlag(QNetworkInterface::IsLoopBack)) {
             continue;
         }
         for (const QNetworkAddressEntry& entry : iface.addressEntries()) {

@@ -44,7 +44,8 @@ void BoardView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect board(BoardOffset, BoardOffset, screen_.width(), screen_.height());
     const QRect dirty = event->rect() & board;
-    if (!dirty.isEmpty()) painter.drawImage(dirty, screen_, dirty.translated(-BoardOffset, -BoardOffset));
+    if (!dirty.isEmpty())
+        painter.drawImage(dirty, screen_, dirty.translated(-BoardOffset, -BoardOffset));
     DrawFrames(painter);
     if (!painted_) {
         painted_ = true;

@@ -9,8 +9,7 @@ SoundLayerMusicOutput::~SoundLayerMusicOutput() { stream_.reset(); }
 
 bool SoundLayerMusicOutput::isAvailable() const { return sound_.isOpen(); }
 
-bool SoundLayerMusicOutput::openStream(const std::filesystem::path& file)
-{
+bool SoundLayerMusicOutput::openStream(const std::filesystem::path& file) {
     stream_.reset();
     stream_ = sound_.openStream(file);
     return stream_.isOpen();
@@ -22,13 +21,11 @@ void SoundLayerMusicOutput::closeStream() { stream_.reset(); }
 
 bool SoundLayerMusicOutput::isPlaying(int channel) const { return sound_.isPlaying(channel); }
 
-void SoundLayerMusicOutput::setPaused(int channel, bool paused)
-{
+void SoundLayerMusicOutput::setPaused(int channel, bool paused) {
     sound_.setPaused(channel, paused);
 }
 
-void SoundLayerMusicOutput::setVolume(int channel, int volume)
-{
+void SoundLayerMusicOutput::setVolume(int channel, int volume) {
     sound_.setVolumeAbsolute(channel, volume);
 }
 

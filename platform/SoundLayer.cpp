@@ -21,12 +21,10 @@ public:
 
     // Our effect channel numbers are 1..N; the mixer's are 0..N-1. Answers the
     // mixer's number, or -1 when `channel` is no effect channel.
-    [[nodiscard]] int mixerChannel(int channel) const
-    {
+    [[nodiscard]] int mixerChannel(int channel) const {
         return channel >= 1 && channel <= channels_ ? channel - 1 : -1;
     }
-    [[nodiscard]] bool isMusicChannel(int channel) const
-    {
+    [[nodiscard]] bool isMusicChannel(int channel) const {
         return current_ != nullptr && channel == musicChannel_;
     }
     [[nodiscard]] int effectChannels() const { return channels_; }
@@ -47,8 +45,7 @@ private:
     bool musicPaused_ = false;
 };
 
-std::shared_ptr<AudioDevice> AudioDevice::acquire(int mixRate, int channels)
-{
+std::shared_ptr<AudioDevice> AudioDevice::acquire(int mixRate, int channels) {
     static std::weak_ptr<AudioDevice> shared;
     if (auto device = shared.lock()) return device;
 
@@ -65,7 +62,8 @@ std::shared_ptr<AudioDevice> AudioDevice::acquire(int mixRate, int channels)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return nullptr;
     }
-    const int allocated = Mix_AllocateChannels(std::clamp(channels, 1, SoundLayer::kMaxEffectChannels));
+    const int allocated =
+        Mix_AllocateChannels(std::clamp(channels, 1, SoundLayer::kMaxEffectChannels));
     Mix_MasterVolume(MIX_MAX_VOLUME);
     Mix_VolumeMusic(MIX_MAX_VOLUME);
     std::shared_ptr<AudioDevice> device(new AudioDevice(allocated));
@@ -73,8 +71,7 @@ std::shared_ptr<AudioDevice> AudioDevice::acquire(int mixRate, int channels)
     return device;
 }
 
-AudioDevice::~AudioDevice()
-{
+AudioDevice::~AudioDevice() {
     Mix_HaltChannel(-1);
     Mix_HaltMusic();
     Mix_CloseAudio();
@@ -82,17 +79,16 @@ AudioDevice::~AudioDevice()
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-int AudioDevice::startedMusic(Mix_Music* music, bool paused)
-{
+int AudioDevice::startedMusic(Mix_Music* music, bool paused) {
     current_ = music;
     musicPaused_ = paused;
     musicChannel_ = nextMusicChannel_;
-    nextMusicChannel_ = nextMusicChannel_ == INT_MAX ? SoundLayer::kFirstMusicChannel : nextMusicChannel_ + 1;
+    nextMusicChannel_ =
+        nextMusicChannel_ == INT_MAX ? SoundLayer::kFirstMusicChannel : nextMusicChannel_ + 1;
     return musicChannel_;
 }
 
-void AudioDevice::forgetMusic(Mix_Music* music)
-{
+void AudioDevice::forgetMusic(Mix_Music* music) {
     if (music != current_) return;
     current_ = nullptr;
     musicChannel_ = SoundLayer::kNoChannel;
@@ -109,8 +105,7 @@ Sample::~Sample() { reset(); }
 Sample::Sample(Sample&& other) noexcept
     : device_(std::move(other.device_)), chunk_(std::exchange(other.chunk_, nullptr)) {}
 
-Sample& Sample::operator=(Sample&& other) noexcept
-{
+Sample& Sample::operator=(Sample&& other) noexcept {
     if (this != &other) {
         reset();
         device_ = std::move(other.device_);
@@ -119,8 +114,7 @@ Sample& Sample::operator=(Sample&& other) noexcept
     return *this;
 }
 
-void Sample::reset()
-{
+void Sample::reset() {
     if (chunk_) Mix_FreeChunk(std::exchange(chunk_, nullptr));  // halts the channels playing it
     device_.reset();  // only after the chunk: the device may close here
 }
@@ -135,8 +129,7 @@ MusicStream::~MusicStream() { reset(); }
 MusicStream::MusicStream(MusicStream&& other) noexcept
     : device_(std::move(other.device_)), music_(std::exchange(other.music_, nullptr)) {}
 
-MusicStream& MusicStream::operator=(MusicStream&& other) noexcept
-{
+MusicStream& MusicStream::operator=(MusicStream&& other) noexcept {
     if (this != &other) {
         reset();
         device_ = std::move(other.device_);
@@ -145,8 +138,7 @@ MusicStream& MusicStream::operator=(MusicStream&& other) noexcept
     return *this;
 }
 
-void MusicStream::reset()
-{
+void MusicStream::reset() {
     if (music_) {
         device_->forgetMusic(music_);
         Mix_FreeMusic(std::exchange(music_, nullptr));  // halts it when it is the one playing
@@ -158,14 +150,12 @@ void MusicStream::reset()
 
 SoundLayer::~SoundLayer() { close(); }
 
-bool SoundLayer::init(int mixRate, int channels)
-{
+bool SoundLayer::init(int mixRate, int channels) {
     if (!device_) device_ = AudioDevice::acquire(mixRate, channels);
     return device_ != nullptr;
 }
 
-void SoundLayer::close()
-{
+void SoundLayer::close() {
     if (!device_) return;
     // Silence now, even while samples or streams are still held elsewhere.
     Mix_HaltChannel(-1);
@@ -173,22 +163,19 @@ void SoundLayer::close()
     device_.reset();
 }
 
-int SoundLayer::toMixerVolume(int volume)
-{
+int SoundLayer::toMixerVolume(int volume) {
     const int v = std::clamp(volume, 0, kMaxVolume);
     return (v * MIX_MAX_VOLUME + kMaxVolume - 1) / kMaxVolume;
 }
 
-Sample SoundLayer::loadSample(const std::filesystem::path& file) const
-{
+Sample SoundLayer::loadSample(const std::filesystem::path& file) const {
     if (!device_) return {};
     Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
     if (!chunk) return {};
     return Sample(device_, chunk);
 }
 
-int SoundLayer::playSound(const Sample& sample) const
-{
+int SoundLayer::playSound(const Sample& sample) const {
     if (!device_ || !sample.chunk_) return kNoChannel;
     // Pick the free channel here, so its volume is reset before it starts.
     for (int mixer = 0; mixer < device_->effectChannels(); ++mixer) {
@@ -199,21 +186,18 @@ int SoundLayer::playSound(const Sample& sample) const
     return kNoChannel;
 }
 
-void SoundLayer::setSfxMasterVolume(int volume) const
-{
+void SoundLayer::setSfxMasterVolume(int volume) const {
     if (device_) Mix_MasterVolume(toMixerVolume(volume));
 }
 
-MusicStream SoundLayer::openStream(const std::filesystem::path& file) const
-{
+MusicStream SoundLayer::openStream(const std::filesystem::path& file) const {
     if (!device_) return {};
     Mix_Music* music = Mix_LoadMUS(file.c_str());
     if (!music) return {};
     return MusicStream(device_, music);
 }
 
-int SoundLayer::playStream(const MusicStream& stream, bool paused) const
-{
+int SoundLayer::playStream(const MusicStream& stream, bool paused) const {
     if (!device_ || !stream.music_) return kNoChannel;
     if (!paused) {
         if (Mix_PlayMusic(stream.music_, 0) != 0) return kNoChannel;
@@ -228,16 +212,15 @@ int SoundLayer::playStream(const MusicStream& stream, bool paused) const
     return started ? device_->startedMusic(stream.music_, true) : kNoChannel;
 }
 
-bool SoundLayer::isPlaying(int channel) const
-{
+bool SoundLayer::isPlaying(int channel) const {
     if (!device_) return false;
-    if (const int mixer = device_->mixerChannel(channel); mixer >= 0) return Mix_Playing(mixer) != 0;
+    if (const int mixer = device_->mixerChannel(channel); mixer >= 0)
+        return Mix_Playing(mixer) != 0;
     if (device_->isMusicChannel(channel)) return device_->musicPaused() || Mix_PlayingMusic() != 0;
     return false;
 }
 
-bool SoundLayer::setPaused(int channel, bool paused) const
-{
+bool SoundLayer::setPaused(int channel, bool paused) const {
     if (!device_) return false;
     if (const int mixer = device_->mixerChannel(channel); mixer >= 0) {
         paused ? Mix_Pause(mixer) : Mix_Resume(mixer);
@@ -251,8 +234,7 @@ bool SoundLayer::setPaused(int channel, bool paused) const
     return false;
 }
 
-bool SoundLayer::setVolumeAbsolute(int channel, int volume) const
-{
+bool SoundLayer::setVolumeAbsolute(int channel, int volume) const {
     if (!device_) return false;
     if (const int mixer = device_->mixerChannel(channel); mixer >= 0) {
         Mix_Volume(mixer, toMixerVolume(volume));

@@ -63,13 +63,20 @@ std::vector<Position> Suite(int n) {
     for (int moves = 10; moves <= lastMoves; moves += 10) {
         int found = 0;
         for (std::uint32_t seed = 1; found < 2 && seed < 100; ++seed) {
-            const auto p = RandomPosition(n, seed * 7919u + static_cast<std::uint32_t>(moves), moves);
+            const auto p =
+                RandomPosition(n, seed * 7919u + static_cast<std::uint32_t>(moves), moves);
             if (p.GameOver || p.MovesPlayed != moves) continue;
             SearchInput in;
             in.BoardSize = n;
             in.Position = p.Board;
             in.SideToMove = p.SideToMove;
-            if (ReferenceSearch([&] { auto i = in; i.Depth = 1; return i; }()).Move == PassMove) continue;
+            if (ReferenceSearch([&] {
+                    auto i = in;
+                    i.Depth = 1;
+                    return i;
+                }())
+                    .Move == PassMove)
+                continue;
             out.push_back({moves, seed, in});
             ++found;
         }
@@ -77,7 +84,8 @@ std::vector<Position> Suite(int n) {
     return out;
 }
 
-void RunOne(benchmark::State& state, const Searcher& searcher, const std::string& caseName, const Position& pos) {
+void RunOne(benchmark::State& state, const Searcher& searcher, const std::string& caseName,
+            const Position& pos) {
     SearchResult r;
     std::uint64_t searches = 0;
     const auto start = std::chrono::steady_clock::now();
@@ -86,10 +94,11 @@ void RunOne(benchmark::State& state, const Searcher& searcher, const std::string
         benchmark::DoNotOptimize(r);
         ++searches;
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     state.counters["nodes"] = static_cast<double>(r.Nodes);
-    state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(r.Nodes) * static_cast<double>(searches),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["nodes/s"] = benchmark::Counter(
+        static_cast<double>(r.Nodes) * static_cast<double>(searches), benchmark::Counter::kIsRate);
     state.counters["answer"] = r.Move;
     state.SetLabel(r.Move == PassMove ? "pass" : SquareName(r.Move, pos.input.BoardSize));
     Measure m;
@@ -100,9 +109,12 @@ void RunOne(benchmark::State& state, const Searcher& searcher, const std::string
     // Google Benchmark may run a function more than once while it sizes the
     // iteration count; keep the last run.
     auto& list = results[std::string(searcher.name) + "/" + caseName];
-    auto it = std::find_if(list.begin(), list.end(), [&](const Measure& x) { return x.position == m.position; });
-    if (it != list.end()) *it = m;
-    else list.push_back(m);
+    auto it = std::find_if(list.begin(), list.end(),
+                           [&](const Measure& x) { return x.position == m.position; });
+    if (it != list.end())
+        *it = m;
+    else
+        list.push_back(m);
 }
 
 void Register(bool quick) {
@@ -112,8 +124,8 @@ void Register(bool quick) {
         for (bool advanced : {false, true})
             for (int depth : depths) {
                 const std::string caseName = std::to_string(n) + "x" + std::to_string(n) + "/" +
-                                             (advanced ? "Advanced" : "Normal") + "/depth:" +
-                                             std::to_string(depth);
+                                             (advanced ? "Advanced" : "Normal") +
+                                             "/depth:" + std::to_string(depth);
                 caseOrder.push_back(caseName);
                 for (const auto& p : suite) {
                     Position pos = p;
@@ -122,11 +134,13 @@ void Register(bool quick) {
                     // Both searches on the same position, one right after
                     // the other, so that both see the same load.
                     for (const Searcher* searcher : {&Reference, &Fast}) {
-                        const std::string name = std::string(searcher->name) + "/" + caseName + "/move:" +
-                                                 std::to_string(p.moves) + "/seed:" + std::to_string(p.seed);
+                        const std::string name = std::string(searcher->name) + "/" + caseName +
+                                                 "/move:" + std::to_string(p.moves) +
+                                                 "/seed:" + std::to_string(p.seed);
                         auto* b = benchmark::RegisterBenchmark(
-                            name.c_str(),
-                            [searcher, caseName, pos](benchmark::State& s) { RunOne(s, *searcher, caseName, pos); });
+                            name.c_str(), [searcher, caseName, pos](benchmark::State& s) {
+                                RunOne(s, *searcher, caseName, pos);
+                            });
                         b->Unit(benchmark::kMillisecond);
                         if (quick) b->MinTime(0.05);
                         if (depth >= 9) b->Iterations(searcher == &Reference ? 1 : 3);
@@ -156,8 +170,9 @@ Summary Summarise(const std::vector<Measure>& list) {
     }
     std::sort(ms.begin(), ms.end());
     s.median = ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
-    const auto worst = std::max_element(list.begin(), list.end(),
-                                        [](const Measure& a, const Measure& b) { return a.msPerSearch < b.msPerSearch; });
+    const auto worst = std::max_element(
+        list.begin(), list.end(),
+        [](const Measure& a, const Measure& b) { return a.msPerSearch < b.msPerSearch; });
     s.worst = worst->msPerSearch;
     s.worstPosition = worst->position;
     return s;
@@ -166,24 +181,31 @@ Summary Summarise(const std::vector<Measure>& list) {
 double Ratio(double a, double b) { return b > 0 ? a / b : 0; }
 
 void PrintSummary() {
-    std::printf("\nSummary per case: milliseconds per search (median, worst), total nodes; the reference search, "
-                "the game's search, and how many times faster the game's search is\n");
-    std::printf("%-22s %3s | %9s %9s %11s | %8s %8s %10s | %6s %6s %6s | %-7s %s\n", "case", "pos", "ref med",
-                "ref worst", "ref nodes", "med", "worst", "nodes", "x med", "x worst", "x nodes", "answers",
-                "worst position (reference / game)");
+    std::printf(
+        "\nSummary per case: milliseconds per search (median, worst), total nodes; the reference "
+        "search, "
+        "the game's search, and how many times faster the game's search is\n");
+    std::printf("%-22s %3s | %9s %9s %11s | %8s %8s %10s | %6s %6s %6s | %-7s %s\n", "case", "pos",
+                "ref med", "ref worst", "ref nodes", "med", "worst", "nodes", "x med", "x worst",
+                "x nodes", "answers", "worst position (reference / game)");
     for (const auto& name : caseOrder) {
         const Summary ref = Summarise(results["Reference/" + name]);
         const Summary fast = Summarise(results["Search/" + name]);
         if (ref.positions == 0 && fast.positions == 0) continue;
-        std::printf("%-22s %3zu | %9.2f %9.2f %11llu | %8.2f %8.2f %10llu | %6.2f %6.2f %6.2f | %-7s %s / %s\n",
-                    name.c_str(), fast.positions, ref.median, ref.worst, static_cast<unsigned long long>(ref.nodes),
-                    fast.median, fast.worst, static_cast<unsigned long long>(fast.nodes), Ratio(ref.median, fast.median),
-                    Ratio(ref.worst, fast.worst), Ratio(static_cast<double>(ref.nodes), static_cast<double>(fast.nodes)),
-                    ref.answers == fast.answers ? "same" : "DIFFER", ref.worstPosition.c_str(),
-                    fast.worstPosition.c_str());
+        std::printf(
+            "%-22s %3zu | %9.2f %9.2f %11llu | %8.2f %8.2f %10llu | %6.2f %6.2f %6.2f | %-7s %s / "
+            "%s\n",
+            name.c_str(), fast.positions, ref.median, ref.worst,
+            static_cast<unsigned long long>(ref.nodes), fast.median, fast.worst,
+            static_cast<unsigned long long>(fast.nodes), Ratio(ref.median, fast.median),
+            Ratio(ref.worst, fast.worst),
+            Ratio(static_cast<double>(ref.nodes), static_cast<double>(fast.nodes)),
+            ref.answers == fast.answers ? "same" : "DIFFER", ref.worstPosition.c_str(),
+            fast.worstPosition.c_str());
     }
-    std::printf("\nThe game's search keeps one table of visited positions per running search: %.1f MB.\n",
-                static_cast<double>(SearchTable::Bytes()) / (1024.0 * 1024.0));
+    std::printf(
+        "\nThe game's search keeps one table of visited positions per running search: %.1f MB.\n",
+        static_cast<double>(SearchTable::Bytes()) / (1024.0 * 1024.0));
 }
 
 // How long a depth-9 search on 10 x 10 (mobility term on) takes to return
@@ -216,8 +238,10 @@ void PrintStopLatency() {
         worst = std::max(worst, std::chrono::duration<double, std::milli>(end - asked).count());
         ++measured;
     }
-    std::printf("Stop request during a depth-9 search on 10 x 10: worst %.3f ms until it returned (%d searches).\n",
-                worst, measured);
+    std::printf(
+        "Stop request during a depth-9 search on 10 x 10: worst %.3f ms until it returned (%d "
+        "searches).\n",
+        worst, measured);
 }
 
 }  // namespace
@@ -226,8 +250,10 @@ int main(int argc, char** argv) {
     bool quick = false;
     std::vector<char*> args;
     for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--quick") == 0) quick = true;
-        else args.push_back(argv[i]);
+        if (std::strcmp(argv[i], "--quick") == 0)
+            quick = true;
+        else
+            args.push_back(argv[i]);
     }
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());

@@ -50,8 +50,8 @@ void AnimatedSquare(benchmark::State& state) {
     const BoardGeometry g = p.Geometry();
     for (auto _ : state) {
         p.CopyFigureCell(3, 3, 0, 7);
-        BlendToBackBuffer(p.BackBuffer(), g.SquareLeft(4), g.SquareBottom(4), g.S, g.S, 5 * g.S, 0, 128,
-                          p.Pictures().HelpImage);
+        BlendToBackBuffer(p.BackBuffer(), g.SquareLeft(4), g.SquareBottom(4), g.S, g.S, 5 * g.S, 0,
+                          128, p.Pictures().HelpImage);
         p.TheCursor().StepFlame();
         p.DrawCursorOn(3, 3);
         p.RemoveCursorFrom(3, 3);

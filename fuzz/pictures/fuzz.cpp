@@ -33,8 +33,8 @@ void Check(bool condition, const char* what) {
 // real vertical strip, so that a valid input loads the whole style.
 const fs::path& Folder() {
     static const fs::path folder = [] {
-        const fs::path f = fs::temp_directory_path() /
-                           ("reversi-fuzz-pictures-" + std::to_string(::getpid()));
+        const fs::path f =
+            fs::temp_directory_path() / ("reversi-fuzz-pictures-" + std::to_string(::getpid()));
         fs::create_directories(f / "DATA");
         std::error_code ec;
         fs::remove(f / "DATA" / "Linev1.jpg", ec);
@@ -44,9 +44,9 @@ const fs::path& Folder() {
     }();
     // Registered after the path exists, so it runs before the path is destroyed.
     static const bool removedAtExit = std::atexit([] {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }) == 0;
+                                          std::error_code ignored;
+                                          fs::remove_all(folder, ignored);
+                                      }) == 0;
     (void)removedAtExit;
     return folder;
 }

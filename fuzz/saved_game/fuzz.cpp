@@ -59,9 +59,9 @@ struct Snapshot {
     static Snapshot Take() {
         const auto& g = Game();
         const OBoardTracker& t = *g.Tracker;
-        return {t.moves(),       t.current(),      t.boardsize(), g.Boards[0],
-                g.SideToMove,    g.ComputerSide,   g.Depth,       g.VsComputer,
-                g.PracticeGame,  g.BabyLevel,      g.AdvancedEngine, g.GameOver};
+        return {t.moves(),      t.current(),    t.boardsize(),    g.Boards[0],
+                g.SideToMove,   g.ComputerSide, g.Depth,          g.VsComputer,
+                g.PracticeGame, g.BabyLevel,    g.AdvancedEngine, g.GameOver};
     }
     bool operator==(const Snapshot& o) const {
         auto sameMoves = moves.size() == o.moves.size();
@@ -69,10 +69,9 @@ struct Snapshot {
             sameMoves = moves[i].dest == o.moves[i].dest && moves[i].who == o.moves[i].who &&
                         moves[i].opp == o.moves[i].opp && moves[i].board == o.moves[i].board;
         }
-        return sameMoves && current == o.current && boardsize == o.boardsize &&
-               board == o.board && side == o.side && computerSide == o.computerSide &&
-               depth == o.depth && vs == o.vs && practice == o.practice && baby == o.baby &&
-               advanced == o.advanced && over == o.over;
+        return sameMoves && current == o.current && boardsize == o.boardsize && board == o.board &&
+               side == o.side && computerSide == o.computerSide && depth == o.depth && vs == o.vs &&
+               practice == o.practice && baby == o.baby && advanced == o.advanced && over == o.over;
     }
 };
 

@@ -11,8 +11,7 @@
 namespace reversi {
 namespace {
 
-TEST(BusyPanel, BothKindsHaveTheirSizePictureAndCaption)
-{
+TEST(BusyPanel, BothKindsHaveTheirSizePictureAndCaption) {
     QWidget window;
     window.resize(500, 400);
     const std::tuple<BusyKind, QSize, const char*> kinds[] = {
@@ -28,21 +27,18 @@ TEST(BusyPanel, BothKindsHaveTheirSizePictureAndCaption)
     }
 }
 
-TEST(BusyPanel, SitsInTheMiddleRaisedByHalfTheStatusBar)
-{
+TEST(BusyPanel, SitsInTheMiddleRaisedByHalfTheStatusBar) {
     EXPECT_EQ(BusyPanel::PlaceIn({500, 400}, 20), QPoint(150, 160));
     EXPECT_EQ(BusyPanel::PlaceIn({501, 401}, 21), QPoint(150, 160));
     EXPECT_EQ(BusyPanel::PlaceIn({150, 50}, 0), QPoint(-25, -5));  // truncated towards zero
 }
 
-TEST(BusyPanel, CaptionBlinksTwelveFramesOnTwelveOff)
-{
+TEST(BusyPanel, CaptionBlinksTwelveFramesOnTwelveOff) {
     for (int frame = 0; frame <= 240; ++frame)
         EXPECT_EQ(BusyPanel::CaptionShownAt(frame), frame % 24 < 12) << frame;
 }
 
-TEST(BusyPanel, StartShowsAndAnimatesStopHides)
-{
+TEST(BusyPanel, StartShowsAndAnimatesStopHides) {
     QWidget window;
     window.resize(500, 400);
     window.show();
@@ -65,8 +61,7 @@ TEST(BusyPanel, StartShowsAndAnimatesStopHides)
     panel.Stop();
 }
 
-TEST(BusyPanel, PaintsItsPictureAndCaption)
-{
+TEST(BusyPanel, PaintsItsPictureAndCaption) {
     QWidget window;
     window.resize(300, 200);
     BusyPanel panel(BusyKind::Loading, &window);

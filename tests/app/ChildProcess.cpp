@@ -31,7 +31,8 @@ void Watch() {
         int others = 0;
         for (QWidget* w : QApplication::topLevelWidgets()) {
             // The start-up logo is not a window of the program's own.
-            if (w != box && w->isVisible() && w->objectName() != QLatin1String("StartUpForm")) ++others;
+            if (w != box && w->isVisible() && w->objectName() != QLatin1String("StartUpForm"))
+                ++others;
         }
         QString text = box->text();
         text.replace(QLatin1Char('\n'), QLatin1Char('|'));
@@ -55,9 +56,9 @@ void Watch() {
         // Let the first activation's work finish before looking.
         if (++seen < 3) return;
         Report(QStringLiteral("WINDOW %1").arg(form->windowTitle()));
-        Report(QStringLiteral("STATUS %1|%2|%3")
-                   .arg(form->StatusPanelText(0), form->StatusPanelText(1),
-                        form->StatusPanelText(2)));
+        Report(
+            QStringLiteral("STATUS %1|%2|%3")
+                .arg(form->StatusPanelText(0), form->StatusPanelText(1), form->StatusPanelText(2)));
         Report(QStringLiteral("BOARD %1").arg(form->BoardWidget()->width()));
         form->close();
         return;

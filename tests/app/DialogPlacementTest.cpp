@@ -15,7 +15,7 @@ TEST(DialogPlacement, TheSettingsDialogIsCentredOnTheWindow) {
     const Row rows[] = {
         {QRect(100, 50, 700, 600), QSize(380, 230), QPoint(260, 235)},
         {QRect(100, 50, 701, 601), QSize(380, 230), QPoint(260, 235)},  // odd: rounded down
-        {QRect(0, 0, 300, 200), QSize(381, 231), QPoint(-40, -15)},    // larger: toward zero
+        {QRect(0, 0, 300, 200), QSize(381, 231), QPoint(-40, -15)},     // larger: toward zero
         {QRect(-50, 10, 400, 300), QSize(400, 300), QPoint(-50, 10)},
     };
     for (const auto& r : rows) {

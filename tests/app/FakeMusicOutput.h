@@ -22,8 +22,8 @@ public:
         std::set<std::string> playable;  // file names that open
         bool playFails = false;          // playStream answers no channel
         std::vector<std::string> log;
-        int channel = -1;                // the channel that plays, -1 when none
-        bool ended = false;              // the piece on `channel` has ended
+        int channel = -1;    // the channel that plays, -1 when none
+        bool ended = false;  // the piece on `channel` has ended
         bool paused = false;
         int volume = -1;
         int nextChannel = 1000;
@@ -32,16 +32,14 @@ public:
     explicit FakeMusicOutput(Script& script) : s_(&script) {}
 
     bool isAvailable() const override { return s_->available; }
-    bool openStream(const std::filesystem::path& file) override
-    {
+    bool openStream(const std::filesystem::path& file) override {
         const std::string name = file.filename().string();
         const bool ok = s_->playable.count(name) != 0;
         s_->log.push_back("open " + name + (ok ? "" : " failed"));
         open_ = ok;
         return ok;
     }
-    int playStream(bool paused) override
-    {
+    int playStream(bool paused) override {
         s_->log.push_back(paused ? "play paused" : "play");
         if (!open_ || s_->playFails) return -1;
         s_->channel = s_->nextChannel++;
@@ -49,23 +47,19 @@ public:
         s_->paused = paused;
         return s_->channel;
     }
-    void closeStream() override
-    {
+    void closeStream() override {
         s_->log.push_back("close");
         open_ = false;
         s_->channel = -1;
     }
-    bool isPlaying(int channel) const override
-    {
+    bool isPlaying(int channel) const override {
         return open_ && channel == s_->channel && !s_->ended;
     }
-    void setPaused(int channel, bool paused) override
-    {
+    void setPaused(int channel, bool paused) override {
         s_->log.push_back(paused ? "pause" : "resume");
         if (channel == s_->channel) s_->paused = paused;
     }
-    void setVolume(int channel, int volume) override
-    {
+    void setVolume(int channel, int volume) override {
         s_->log.push_back("volume " + std::to_string(volume));
         if (channel == s_->channel) s_->volume = volume;
     }

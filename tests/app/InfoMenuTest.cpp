@@ -163,7 +163,8 @@ class StartUpTip : public testing::TestWithParam<StartTipCase> {};
 
 TEST_P(StartUpTip, ShowsOnceAfterTheFirstPaintWhenTipsAreOn) {
     QSettings().clear();
-    QSettings().setValue(QStringLiteral("options/showtips"), QString::fromLatin1(GetParam().stored));
+    QSettings().setValue(QStringLiteral("options/showtips"),
+                         QString::fromLatin1(GetParam().stored));
     QSettings().setValue(QStringLiteral("options/currenttip"), QStringLiteral("3"));
     QSettings().sync();
     PlayingWindow w({.keepSettings = true});

@@ -73,7 +73,9 @@ TEST(ChoiceDialog, EachWayOfClosingGivesItsAnswer) {
         TChoiceAnswer answer;
     };
     auto click = [](const char* name) {
-        return [name](TChoiceDlg& d) { QTest::mouseClick(Part<QPushButton>(d, name), Qt::LeftButton); };
+        return [name](TChoiceDlg& d) {
+            QTest::mouseClick(Part<QPushButton>(d, name), Qt::LeftButton);
+        };
     };
     auto key = [](Qt::Key k) { return [k](TChoiceDlg& d) { QTest::keyClick(&d, k); }; };
     const Case cases[] = {
@@ -149,8 +151,8 @@ TEST(DayTip, FirstTipAfterEachStoredValue) {
         int stored;
         int shown;
     };
-    const Case cases[] = {{1000, 0}, {0, 1}, {1, 2}, {3, 4}, {4, 0}, {-1, 1}, {-500, 1},
-                          {INT_MAX, 0}, {INT_MIN, 1}};
+    const Case cases[] = {{1000, 0}, {0, 1},    {1, 2},       {3, 4},      {4, 0},
+                          {-1, 1},   {-500, 1}, {INT_MAX, 0}, {INT_MIN, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         TDayTipForm form(true, c.stored);
@@ -229,10 +231,11 @@ protected:
         path_ = dir_.filePath(QStringLiteral("readme.htm"));
         QFile page(path_);
         ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-        page.write("<html><body><h1>Rules</h1><p><a href=\"#end\">jump</a></p>"
-                   "<p><a href=\"https://example.org/reversi\">outside link</a></p>"
-                   "<p style=\"margin-top: 2000px\"><a name=\"end\"></a>the end</p>"
-                   "</body></html>");
+        page.write(
+            "<html><body><h1>Rules</h1><p><a href=\"#end\">jump</a></p>"
+            "<p><a href=\"https://example.org/reversi\">outside link</a></p>"
+            "<p style=\"margin-top: 2000px\"><a name=\"end\"></a>the end</p>"
+            "</body></html>");
     }
     QTemporaryDir dir_;
     QString path_;
@@ -252,9 +255,7 @@ void ClickLink(QTextBrowser* browser, const QString& linkText) {
 class UrlCatcher : public QObject {
     Q_OBJECT
 public:
-    UrlCatcher() {
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "Open");
-    }
+    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "Open"); }
     ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
     QList<QUrl> opened;
 public slots:
@@ -430,7 +431,9 @@ TEST(VolumeDialog, MusicFollowsItsSliderLiveAndOkKeepsBoth) {
 TEST(VolumeDialog, CancelEscAndTheCloseBoxPutBothBack) {
     const std::pair<const char*, std::function<void(TVolumeDlg&)>> closers[] = {
         {"Cancel",
-         [](TVolumeDlg& d) { QTest::mouseClick(Part<QPushButton>(d, "CancelBitBtn"), Qt::LeftButton); }},
+         [](TVolumeDlg& d) {
+             QTest::mouseClick(Part<QPushButton>(d, "CancelBitBtn"), Qt::LeftButton);
+         }},
         {"Esc", [](TVolumeDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
         {"close box", [](TVolumeDlg& d) { d.close(); }},
     };

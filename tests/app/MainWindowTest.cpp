@@ -60,7 +60,9 @@ TEST_F(MainWindowTest, StartsWithTitleMenusAndNewGameStatus) {
     // the four discs of the start position (yellow on D5/E4, green on D4/E5).
     const QImage& screen = form->BoardWidget()->Screen();
     ASSERT_EQ(screen.size(), QSize(528, 528));
-    auto centreOf = [&](int x, int y) { return screen.pixelColor(20 + x * 61 + 30, 20 + y * 61 + 30); };
+    auto centreOf = [&](int x, int y) {
+        return screen.pixelColor(20 + x * 61 + 30, 20 + y * 61 + 30);
+    };
     const QColor yellow = centreOf(3, 3), green = centreOf(4, 3), empty = centreOf(0, 0);
     EXPECT_GT(yellow.red(), yellow.blue() + 60) << "yellow disc on D5";
     EXPECT_GT(green.green(), green.red()) << "green disc on E5";
@@ -117,14 +119,16 @@ const std::vector<std::vector<MenuRow>>& MenuTable() {
          {"HintItem", "Hint", "Show best move", Keys(Qt::Key_F3), false, false, true, true},
          {"OptionsItem", "Settings", "Game settings", Keys(Qt::Key_F4)},
          {"GameMenuSeparator", nullptr, nullptr, {}},
-         {"ExitItem", "Exit", "Exit from game", Keys(Qt::ALT | Qt::Key_X), false, false, true, true}},
+         {"ExitItem", "Exit", "Exit from game", Keys(Qt::ALT | Qt::Key_X), false, false, true,
+          true}},
         {{"Media1", "Media", "Media settings...", {}},
          {"Figures1", "Figures", "Choice figures style", {}},
          {"Cursor1", "Cursor", "Choice cursor style", {}},
          {"Help1", "Help", "Choice help style", {}},
          {"Border1", "Border", "Choice border style", {}},
          {"N2", nullptr, nullptr, {}},
-         {"Animation1", "Animation", "Enable or disable animation", Keys(Qt::ALT | Qt::Key_A), true, true},
+         {"Animation1", "Animation", "Enable or disable animation", Keys(Qt::ALT | Qt::Key_A), true,
+          true},
          {"Sound1", "Sound", "Enable or disable sound", Keys(Qt::ALT | Qt::Key_S), true, true},
          {"Music1", "Music", "Enable or disable music", Keys(Qt::ALT | Qt::Key_M), true, true},
          {"N4", nullptr, nullptr, {}},
@@ -145,31 +149,32 @@ const std::vector<std::vector<MenuRow>>& MenuTable() {
         {{"NetMenu", "Network", "Network play...", {}},
          {"NetMenuConnect", "Call", "Call remote player", Keys(Qt::Key_F5)},
          // Ticked while listening; listening is on by default.
-         {"NetMenuListing", "Allow call", "Allow remote player to call you", Keys(Qt::ALT | Qt::Key_L),
-          true, true},
-         {"NetMenuDisconnect", "Disconnect", "Disconnect from remote player", Keys(Qt::CTRL | Qt::Key_F6),
-          false, false, false},
+         {"NetMenuListing", "Allow call", "Allow remote player to call you",
+          Keys(Qt::ALT | Qt::Key_L), true, true},
+         {"NetMenuDisconnect", "Disconnect", "Disconnect from remote player",
+          Keys(Qt::CTRL | Qt::Key_F6), false, false, false},
          {"N6", nullptr, nullptr, {}},
-         {"NetMenuSendMessage", "Message", "Send a message to remote player", Keys(Qt::Key_F7), false,
-          false, false},
+         {"NetMenuSendMessage", "Message", "Send a message to remote player", Keys(Qt::Key_F7),
+          false, false, false},
          {"N3", nullptr, nullptr, {}},
          {"NetMenuShowIP", "Get IP address", "Get and display IP address for this computer",
           Keys(Qt::CTRL | Qt::Key_F7)}},
         {{"ListMenu", "Match", "Undo, redo, show and hide moves...", {}},
-         {"ListMenuUndoMove", "Undo move", "Undo last move", Keys(Qt::CTRL | Qt::Key_Z), false, false,
-          false},
-         {"ListMenuRedoMove", "Redo move", "Redo to next move", Keys(Qt::CTRL | Qt::Key_X), false, false,
-          false},
+         {"ListMenuUndoMove", "Undo move", "Undo last move", Keys(Qt::CTRL | Qt::Key_Z), false,
+          false, false},
+         {"ListMenuRedoMove", "Redo move", "Redo to next move", Keys(Qt::CTRL | Qt::Key_X), false,
+          false, false},
          {"ShowMoves1", "Show moves", "Show or hide moves list", Keys(Qt::Key_F8), true, true},
          {"N1", nullptr, nullptr, {}},
          {"ListMenuSave", "Save...", "Save match", Keys(Qt::CTRL | Qt::Key_S)},
          {"ListMenuLoad", "Open...", "Open saved match", Keys(Qt::CTRL | Qt::Key_L)}},
         {{"HelpMenu", "Info", "Information...", {}},
-         {"RulersItem", "Help", "Display short game information", Keys(Qt::Key_F1), false, false, true,
-          true},
+         {"RulersItem", "Help", "Display short game information", Keys(Qt::Key_F1), false, false,
+          true, true},
          {"DayTipMenuItem", "Tip Of The Day", "Shows Tip Of The Day dialog box",
           Keys(Qt::CTRL | Qt::Key_F1), false, false, true, true},
-         {"Statistics1", "Statistics", "Display statistics", Keys(Qt::Key_F9), false, false, true, true},
+         {"Statistics1", "Statistics", "Display statistics", Keys(Qt::Key_F9), false, false, true,
+          true},
          {"HelpMenuSeparator", nullptr, nullptr, {}},
          {"AboutItem", "About", "Show about box", {}}},
     };
@@ -190,14 +195,17 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsHintsAndShortcuts) {
         auto* menu = Child<QMenu>(*form, head.name);
         EXPECT_EQ(menu->title().toStdString(), head.caption);
         EXPECT_EQ(menu->menuAction()->statusTip().toStdString(), head.hint) << head.name;
-        if (form->menuBar()->actions().contains(menu->menuAction())) topLevel << QString::fromLatin1(head.name);
+        if (form->menuBar()->actions().contains(menu->menuAction()))
+            topLevel << QString::fromLatin1(head.name);
         // The items, in order, exactly those of the table.
         QStringList expected, actual;
-        for (std::size_t i = 1; i < menuRows.size(); ++i) expected << QString::fromLatin1(menuRows[i].name);
+        for (std::size_t i = 1; i < menuRows.size(); ++i)
+            expected << QString::fromLatin1(menuRows[i].name);
         for (QAction* a : menu->actions()) {
             actual << (a->menu() != nullptr ? a->menu()->objectName() : a->objectName());
         }
-        EXPECT_EQ(actual.join(QLatin1Char(',')).toStdString(), expected.join(QLatin1Char(',')).toStdString());
+        EXPECT_EQ(actual.join(QLatin1Char(',')).toStdString(),
+                  expected.join(QLatin1Char(',')).toStdString());
         for (std::size_t i = 1; i < menuRows.size(); ++i) {
             const MenuRow& row = menuRows[i];
             QAction* item = RowAction(*form, row.name);
@@ -217,7 +225,8 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsHintsAndShortcuts) {
             EXPECT_EQ(item->isEnabled(), row.enabled) << row.name;
         }
     }
-    EXPECT_EQ(topLevel.join(QLatin1Char(',')).toStdString(), "GameMenu,Media1,NetMenu,ListMenu,HelpMenu");
+    EXPECT_EQ(topLevel.join(QLatin1Char(',')).toStdString(),
+              "GameMenu,Media1,NetMenu,ListMenu,HelpMenu");
     // The style sub-menus hold exactly their items.
     EXPECT_EQ(Child<QMenu>(*form, "Figures1")->actions().size(), 1);
     EXPECT_EQ(Child<QMenu>(*form, "Cursor1")->actions().size(), 2);
@@ -249,12 +258,14 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirCaptionsHintsAndShortcuts) {
 
 TEST_F(MainWindowTest, MenuItemsShowIconsAndTheStyleItemsTheirStyles) {
     auto form = std::make_unique<TReversiForm>();
-    const QStringList styleItems = {"SelFig1", "SelCur1", "SelCur2", "SelHlp1", "SelBrdr1", "SelBrdr2"};
+    const QStringList styleItems = {"SelFig1", "SelCur1",  "SelCur2",
+                                    "SelHlp1", "SelBrdr1", "SelBrdr2"};
     QList<QImage> styleImages;
     for (const auto& menuRows : MenuTable()) {
         for (std::size_t i = 1; i < menuRows.size(); ++i) {
             const MenuRow& row = menuRows[i];
-            if (row.caption == nullptr || form->findChild<QMenu*>(QString::fromLatin1(row.name))) continue;
+            if (row.caption == nullptr || form->findChild<QMenu*>(QString::fromLatin1(row.name)))
+                continue;
             const QIcon icon = Child<QAction>(*form, row.name)->icon();
             ASSERT_FALSE(icon.isNull()) << row.name;
             const bool style = styleItems.contains(QString::fromLatin1(row.name));
@@ -273,8 +284,8 @@ TEST_F(MainWindowTest, MenuItemsShowIconsAndTheStyleItemsTheirStyles) {
     ASSERT_EQ(styleImages.size(), styleItems.size());
     for (int a = 0; a < styleImages.size(); ++a)
         for (int b = a + 1; b < styleImages.size(); ++b)
-            EXPECT_NE(styleImages[a], styleImages[b]) << styleItems[a].toStdString() << " "
-                                                      << styleItems[b].toStdString();
+            EXPECT_NE(styleImages[a], styleImages[b])
+                << styleItems[a].toStdString() << " " << styleItems[b].toStdString();
     // The style sub-menus show them at full size.
     EXPECT_EQ(Child<QMenu>(*form, "Cursor1")->style()->pixelMetric(QStyle::PM_SmallIconSize), 32);
     EXPECT_EQ(Child<QMenu>(*form, "GameMenu")->style()->pixelMetric(QStyle::PM_SmallIconSize), 16);
@@ -327,7 +338,8 @@ TEST(MenuItems, WiredMenuItemsAct) {
             if (row.acts) acting.insert(row.name);
         }
     }
-    for (const auto& [name, check] : checks) EXPECT_TRUE(acting.count(name)) << name << " is marked idle";
+    for (const auto& [name, check] : checks)
+        EXPECT_TRUE(acting.count(name)) << name << " is marked idle";
     for (const std::string& name : acting) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(checks.count(name)) << "no check for " << name;

@@ -45,7 +45,8 @@ public:
 
     ~ModalAnswer() {
         timer_.stop();
-        if (answers_ == 0) ADD_FAILURE() << what_ << " did not appear within " << timeoutMs_ << " ms";
+        if (answers_ == 0)
+            ADD_FAILURE() << what_ << " did not appear within " << timeoutMs_ << " ms";
     }
 
     int Answers() const { return answers_; }

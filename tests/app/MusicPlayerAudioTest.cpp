@@ -19,13 +19,11 @@
 namespace reversi {
 namespace {
 
-QString ShippedMusicFolder()
-{
+QString ShippedMusicFolder() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DATA/MUSIC"));
 }
 
-QString ShippedTrack()
-{
+QString ShippedTrack() {
     const QStringList tracks =
         QDir(ShippedMusicFolder()).entryList({QStringLiteral("*.ogg")}, QDir::Files);
     return tracks.size() == 1 ? QDir(ShippedMusicFolder()).filePath(tracks[0]) : QString();
@@ -33,8 +31,7 @@ QString ShippedTrack()
 
 // Ticks the player every 20 ms (faster than the window, to keep the test short)
 // until `done` holds or `ticks` ticks have passed.
-bool TickUntil(MusicPlayer& player, const std::function<bool()>& done, int ticks)
-{
+bool TickUntil(MusicPlayer& player, const std::function<bool()>& done, int ticks) {
     for (int i = 0; i < ticks && !done(); ++i) {
         player.Tick();
         QThread::msleep(20);
@@ -42,15 +39,13 @@ bool TickUntil(MusicPlayer& player, const std::function<bool()>& done, int ticks
     return done();
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
+void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-TEST(MusicPlayerAudio, TheShippedTrackIsAPieceOfTwentyToFortySeconds)
-{
+TEST(MusicPlayerAudio, TheShippedTrackIsAPieceOfTwentyToFortySeconds) {
     platform::SoundLayerMusicOutput output;  // opens the audio device
     ASSERT_TRUE(output.isAvailable());
     const QString track = ShippedTrack();
@@ -65,12 +60,12 @@ TEST(MusicPlayerAudio, TheShippedTrackIsAPieceOfTwentyToFortySeconds)
     Mix_FreeMusic(music);
 }
 
-TEST(MusicPlayerAudio, PlaysTheDefaultFolderPausesWithTheWindowAndEnds)
-{
+TEST(MusicPlayerAudio, PlaysTheDefaultFolderPausesWithTheWindowAndEnds) {
     MusicPlayer player(std::make_unique<platform::SoundLayerMusicOutput>());
     player.SetFolder(ShippedMusicFolder());
     player.SetVolume(100);
-    ASSERT_TRUE(TickUntil(player, [&] { return !player.CurrentFile().isEmpty(); }, 10));
+    ASSERT_TRUE(TickUntil(
+        player, [&] { return !player.CurrentFile().isEmpty(); }, 10));
     EXPECT_EQ(QFileInfo(player.CurrentFile()), QFileInfo(ShippedTrack()));
     EXPECT_TRUE(Mix_PlayingMusic());
     EXPECT_FALSE(Mix_PausedMusic());
@@ -86,13 +81,14 @@ TEST(MusicPlayerAudio, PlaysTheDefaultFolderPausesWithTheWindowAndEnds)
     // Skip to just before the end; the piece then ends by itself and the
     // player lets it go and comes round to it again.
     ASSERT_EQ(Mix_SetMusicPosition(Mix_MusicDuration(nullptr) - 0.3), 0) << Mix_GetError();
-    ASSERT_TRUE(TickUntil(player, [&] { return player.CurrentFile().isEmpty(); }, 250))
+    ASSERT_TRUE(TickUntil(
+        player, [&] { return player.CurrentFile().isEmpty(); }, 250))
         << "the piece did not end";
-    EXPECT_TRUE(TickUntil(player, [&] { return !player.CurrentFile().isEmpty(); }, 10));
+    EXPECT_TRUE(TickUntil(
+        player, [&] { return !player.CurrentFile().isEmpty(); }, 10));
 }
 
-TEST(MusicPlayerAudio, UnplayableDamagedAndVanishedFilesArePassedOver)
-{
+TEST(MusicPlayerAudio, UnplayableDamagedAndVanishedFilesArePassedOver) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     WriteFile(dir.filePath(QStringLiteral("a_damaged.ogg")), QByteArray("OggS but not really", 19));
@@ -115,8 +111,7 @@ TEST(MusicPlayerAudio, UnplayableDamagedAndVanishedFilesArePassedOver)
     EXPECT_TRUE(Mix_PlayingMusic());
 }
 
-TEST(MusicPlayerAudio, AFolderOfUnplayableFilesNeverPlaysAndNeverStalls)
-{
+TEST(MusicPlayerAudio, AFolderOfUnplayableFilesNeverPlaysAndNeverStalls) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     WriteFile(dir.filePath(QStringLiteral("x.ogg")), QByteArray(100, '\0'));
@@ -129,8 +124,7 @@ TEST(MusicPlayerAudio, AFolderOfUnplayableFilesNeverPlaysAndNeverStalls)
     }
 }
 
-TEST(MusicFolderListing, ListsEveryEntryWithItsKindInNameOrder)
-{
+TEST(MusicFolderListing, ListsEveryEntryWithItsKindInNameOrder) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     WriteFile(dir.filePath(QStringLiteral("b.ogg")), "x");
@@ -140,8 +134,9 @@ TEST(MusicFolderListing, ListsEveryEntryWithItsKindInNameOrder)
                             dir.filePath(QStringLiteral("c_link.ogg"))));
     using Kind = MusicFolderEntry::Kind;
     const std::vector<MusicFolderEntry> expected = {
-        {".", Kind::Folder},         {"..", Kind::Folder}, {".hidden.mp3", Kind::File},
-        {"a_folder.ogg", Kind::Folder}, {"b.ogg", Kind::File}, {"c_link.ogg", Kind::Link},
+        {".", Kind::Folder},         {"..", Kind::Folder},
+        {".hidden.mp3", Kind::File}, {"a_folder.ogg", Kind::Folder},
+        {"b.ogg", Kind::File},       {"c_link.ogg", Kind::Link},
     };
     EXPECT_EQ(ListMusicFolder(dir.path()), expected);
     EXPECT_TRUE(ListMusicFolder(dir.filePath(QStringLiteral("missing"))).empty());

@@ -27,13 +27,12 @@ protected:
     FakeMusicOutput::Script out;
     std::unique_ptr<MusicPlayer> player;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         out.playable = {"a.mp3", "b.OGG", ".hidden.wav"};
         folders[QStringLiteral("/music")] = {
-            {".", Kind::Folder},          {"..", Kind::Folder},       {"a.mp3", Kind::File},
-            {"notes.txt", Kind::File},    {"sub.ogg", Kind::Folder},  {"b.OGG", Kind::File},
-            {"c.wma", Kind::File},        {".hidden.wav", Kind::File}, {"link.ogg", Kind::Link},
+            {".", Kind::Folder},         {"..", Kind::Folder},        {"a.mp3", Kind::File},
+            {"notes.txt", Kind::File},   {"sub.ogg", Kind::Folder},   {"b.OGG", Kind::File},
+            {"c.wma", Kind::File},       {".hidden.wav", Kind::File}, {"link.ogg", Kind::Link},
             {"pipe.ogg", Kind::Special},
         };
         player = std::make_unique<MusicPlayer>(
@@ -46,8 +45,7 @@ protected:
     }
 
     // Runs one tick and answers what it asked of the output.
-    Log Tick()
-    {
+    Log Tick() {
         out.log.clear();
         player->Tick();
         return out.log;
@@ -56,25 +54,24 @@ protected:
     void EndPiece() { out.ended = true; }
 };
 
-TEST_F(MusicPlayerTest, WalksTheFolderOneEntryPerTickAndLoops)
-{
+TEST_F(MusicPlayerTest, WalksTheFolderOneEntryPerTickAndLoops) {
     // Each row: what one tick does, the piece ending before the tick when it plays.
     const Log none;
     const Log startA = {"open a.mp3", "play", "volume 120"};
     const std::vector<Log> expected = {
-        none,                                   // .
-        none,                                   // ..
-        startA,                                 // a.mp3
-        {"close"},                              // notes.txt
-        none,                                   // sub.ogg, a folder
-        {"open b.OGG", "play", "volume 120"},   // b.OGG
-        {"close", "open c.wma failed"},         // c.wma cannot be played
+        none,                                  // .
+        none,                                  // ..
+        startA,                                // a.mp3
+        {"close"},                             // notes.txt
+        none,                                  // sub.ogg, a folder
+        {"open b.OGG", "play", "volume 120"},  // b.OGG
+        {"close", "open c.wma failed"},        // c.wma cannot be played
         {"open .hidden.wav", "play", "volume 120"},
-        {"close"},                              // link.ogg
-        none,                                   // pipe.ogg
-        none,                                   // . again: a new listing
-        none,                                   // ..
-        startA,                                 // a.mp3 again
+        {"close"},  // link.ogg
+        none,       // pipe.ogg
+        none,       // . again: a new listing
+        none,       // ..
+        startA,     // a.mp3 again
     };
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EndPiece();
@@ -85,8 +82,7 @@ TEST_F(MusicPlayerTest, WalksTheFolderOneEntryPerTickAndLoops)
               QDir(QStringLiteral("/music")).filePath(QStringLiteral("a.mp3")));
 }
 
-TEST_F(MusicPlayerTest, WaitsWhileAPiecePlays)
-{
+TEST_F(MusicPlayerTest, WaitsWhileAPiecePlays) {
     for (int i = 0; i < 3; ++i) Tick();
     ASSERT_FALSE(player->CurrentFile().isEmpty());
     for (int i = 0; i < 20; ++i) EXPECT_EQ(Tick(), Log{});
@@ -95,24 +91,21 @@ TEST_F(MusicPlayerTest, WaitsWhileAPiecePlays)
     EXPECT_TRUE(player->CurrentFile().isEmpty());
 }
 
-TEST_F(MusicPlayerTest, AFolderOfUnplayableFilesCostsOneTickPerEntryAndKeepsLooking)
-{
+TEST_F(MusicPlayerTest, AFolderOfUnplayableFilesCostsOneTickPerEntryAndKeepsLooking) {
     folders[QStringLiteral("/bad")] = {
         {"x.wma", Kind::File}, {"y.ogg", Kind::File}, {"z.mp3", Kind::File}};
     player->SetFolder(QStringLiteral("/bad"));
     listings = 0;
     std::vector<Log> seen;
     for (int i = 0; i < 7; ++i) seen.push_back(Tick());
-    const std::vector<Log> expected = {{"open x.wma failed"}, {"open y.ogg failed"},
-                                       {"open z.mp3 failed"}, {"open x.wma failed"},
-                                       {"open y.ogg failed"}, {"open z.mp3 failed"},
-                                       {"open x.wma failed"}};
+    const std::vector<Log> expected = {
+        {"open x.wma failed"}, {"open y.ogg failed"}, {"open z.mp3 failed"}, {"open x.wma failed"},
+        {"open y.ogg failed"}, {"open z.mp3 failed"}, {"open x.wma failed"}};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(listings, 3);
 }
 
-TEST_F(MusicPlayerTest, AStreamWithoutAChannelIsClosedAndSkipped)
-{
+TEST_F(MusicPlayerTest, AStreamWithoutAChannelIsClosedAndSkipped) {
     out.playFails = true;
     Tick();
     Tick();
@@ -121,8 +114,7 @@ TEST_F(MusicPlayerTest, AStreamWithoutAChannelIsClosedAndSkipped)
     EXPECT_EQ(Tick(), Log{});  // notes.txt: the player has moved on
 }
 
-TEST_F(MusicPlayerTest, MissingOrEmptyFolderIsListedAgainEveryTick)
-{
+TEST_F(MusicPlayerTest, MissingOrEmptyFolderIsListedAgainEveryTick) {
     player->SetFolder(QStringLiteral("/nowhere"));
     listings = 0;
     for (int i = 0; i < 4; ++i) EXPECT_EQ(Tick(), Log{});
@@ -132,21 +124,18 @@ TEST_F(MusicPlayerTest, MissingOrEmptyFolderIsListedAgainEveryTick)
     EXPECT_EQ(Tick(), (Log{"open a.mp3", "play", "volume 120"}));
 }
 
-TEST_F(MusicPlayerTest, WithoutSoundOutputNothingHappens)
-{
+TEST_F(MusicPlayerTest, WithoutSoundOutputNothingHappens) {
     out.available = false;
     for (int i = 0; i < 5; ++i) EXPECT_EQ(Tick(), Log{});
     EXPECT_EQ(listings, 0);
 }
 
-TEST_F(MusicPlayerTest, NoFolderNameListsNothing)
-{
+TEST_F(MusicPlayerTest, NoFolderNameListsNothing) {
     // An empty folder name must not list the current folder.
     EXPECT_TRUE(ListMusicFolder(QString()).empty());
 }
 
-TEST_F(MusicPlayerTest, MinimisingPausesAndRestoringResumesOnlyWhenMusicIsOn)
-{
+TEST_F(MusicPlayerTest, MinimisingPausesAndRestoringResumesOnlyWhenMusicIsOn) {
     for (int i = 0; i < 3; ++i) Tick();
     out.log.clear();
     player->SetPaused(true);
@@ -167,8 +156,7 @@ TEST_F(MusicPlayerTest, MinimisingPausesAndRestoringResumesOnlyWhenMusicIsOn)
     EXPECT_FALSE(out.paused);
 }
 
-TEST_F(MusicPlayerTest, APieceThatStartsWhileMinimisedOrSwitchedOffStartsPaused)
-{
+TEST_F(MusicPlayerTest, APieceThatStartsWhileMinimisedOrSwitchedOffStartsPaused) {
     player->SetPaused(true);
     Tick();
     Tick();
@@ -183,8 +171,7 @@ TEST_F(MusicPlayerTest, APieceThatStartsWhileMinimisedOrSwitchedOffStartsPaused)
     EXPECT_EQ(Tick(), (Log{"open b.OGG", "play paused", "volume 120"}));
 }
 
-TEST_F(MusicPlayerTest, VolumeIsClampedAndTakesEffectAtOnce)
-{
+TEST_F(MusicPlayerTest, VolumeIsClampedAndTakesEffectAtOnce) {
     player->SetVolume(300);
     EXPECT_EQ(player->Volume(), 255);
     player->SetVolume(-4);
@@ -197,8 +184,7 @@ TEST_F(MusicPlayerTest, VolumeIsClampedAndTakesEffectAtOnce)
     EXPECT_EQ(out.volume, 200);
 }
 
-TEST_F(MusicPlayerTest, ANewFolderStopsTheMusicAndStartsFromItsFirstEntry)
-{
+TEST_F(MusicPlayerTest, ANewFolderStopsTheMusicAndStartsFromItsFirstEntry) {
     folders[QStringLiteral("/other")] = {{"b.OGG", Kind::File}, {"a.mp3", Kind::File}};
     for (int i = 0; i < 3; ++i) Tick();
     out.log.clear();
@@ -213,8 +199,7 @@ TEST_F(MusicPlayerTest, ANewFolderStopsTheMusicAndStartsFromItsFirstEntry)
     EXPECT_EQ(Tick(), (Log{"open b.OGG", "play", "volume 120"}));
 }
 
-TEST_F(MusicPlayerTest, TakesFolderVolumeAndSwitchFromTheSettings)
-{
+TEST_F(MusicPlayerTest, TakesFolderVolumeAndSwitchFromTheSettings) {
     Settings settings;
     settings.MusicFolder = QStringLiteral("/other");
     settings.MusicVolume = 33;
@@ -226,12 +211,11 @@ TEST_F(MusicPlayerTest, TakesFolderVolumeAndSwitchFromTheSettings)
     EXPECT_EQ(Tick(), (Log{"open a.mp3", "play paused", "volume 33"}));
 }
 
-TEST(MusicFileName, ExtensionsAreTakenFromTheLastDotAndUpperCased)
-{
+TEST(MusicFileName, ExtensionsAreTakenFromTheLastDotAndUpperCased) {
     const std::pair<const char*, bool> cases[] = {
-        {"a.mp3", true},   {"B.WAV", true},      {"c.Wma", true},    {"d.ogg", true},
+        {"a.mp3", true},   {"B.WAV", true},      {"c.Wma", true},     {"d.ogg", true},
         {".ogg", true},    {"e.ogg.txt", false}, {"f.txt.ogg", true}, {"ogg", false},
-        {"g.mp33", false}, {"h.", false},        {"i.flac", false},  {"j.og", false},
+        {"g.mp33", false}, {"h.", false},        {"i.flac", false},   {"j.og", false},
     };
     for (const auto& [name, music] : cases)
         EXPECT_EQ(MusicPlayer::IsMusicFileName(QString::fromUtf8(name)), music) << name;

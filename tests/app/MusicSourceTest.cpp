@@ -16,8 +16,7 @@ public:
     std::optional<QString> answer;
     QString openedOn;
     int shown = 0;
-    std::optional<QString> ChooseFolder(QWidget*, const QString& start) override
-    {
+    std::optional<QString> ChooseFolder(QWidget*, const QString& start) override {
         ++shown;
         openedOn = start;
         return answer;
@@ -30,13 +29,11 @@ public:
     QStringList asked;
     void ShowFinal(QWidget*, GameMessageKind, int, int) override {}
     void ShowStatistics(QWidget*, TStatisticsTable&, int, bool, int) override {}
-    TipValues ShowDayTip(QWidget*, bool showTips, int currentTip) override
-    {
+    TipValues ShowDayTip(QWidget*, bool showTips, int currentTip) override {
         return {showTips, currentTip};
     }
     void ShowRules(QWidget*, const QRect&) override {}
-    bool Confirm(QWidget*, const QString& text) override
-    {
+    bool Confirm(QWidget*, const QString& text) override {
         asked << text;
         return yes;
     }
@@ -51,16 +48,14 @@ protected:
     QString Run() { return ChooseMusicSource(chooser, messages, nullptr, current, fallback); }
 };
 
-TEST_F(MusicSourceTest, AChosenFolderIsTakenWithoutAQuestion)
-{
+TEST_F(MusicSourceTest, AChosenFolderIsTakenWithoutAQuestion) {
     chooser.answer = QStringLiteral("/home/me/new");
     EXPECT_EQ(Run(), QStringLiteral("/home/me/new"));
     EXPECT_EQ(chooser.openedOn, current);
     EXPECT_TRUE(messages.asked.isEmpty());
 }
 
-TEST_F(MusicSourceTest, CancelThenYesTakesTheDefaultFolder)
-{
+TEST_F(MusicSourceTest, CancelThenYesTakesTheDefaultFolder) {
     messages.yes = true;
     EXPECT_EQ(Run(), QStringLiteral("/opt/reversi/DATA/MUSIC"));
     ASSERT_EQ(messages.asked.size(), 1);
@@ -68,8 +63,7 @@ TEST_F(MusicSourceTest, CancelThenYesTakesTheDefaultFolder)
               QStringLiteral("New music folder is not selected.\nSetup default music folder?"));
 }
 
-TEST_F(MusicSourceTest, CancelThenNoKeepsTheFolder)
-{
+TEST_F(MusicSourceTest, CancelThenNoKeepsTheFolder) {
     messages.yes = false;
     EXPECT_EQ(Run(), current);
     EXPECT_EQ(messages.asked.size(), 1);

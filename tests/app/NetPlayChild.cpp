@@ -142,9 +142,10 @@ private:
         const int count = g.Tracker->count();
         if (count < reported_) reported_ = 0;  // a new game
         for (int i = reported_ + 1; i <= count; ++i) {
-            const tBoard& board = i < count ? g.Tracker->moves()[static_cast<std::size_t>(i)].board
-                                            : g.Boards[0];
-            Report(QStringLiteral("BOARD %1 %2").arg(i).arg(BoardTextOf(board.data(), g.BoardSize)));
+            const tBoard& board =
+                i < count ? g.Tracker->moves()[static_cast<std::size_t>(i)].board : g.Boards[0];
+            Report(
+                QStringLiteral("BOARD %1 %2").arg(i).arg(BoardTextOf(board.data(), g.BoardSize)));
         }
         reported_ = count;
     }
@@ -208,8 +209,9 @@ QString BoardTextOf(const unsigned char* board, int n) {
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) {
             const int c = board[SquareIndex(x, y, n)];
-            text += c == CellWhite ? QLatin1Char('w') : c == CellBlack ? QLatin1Char('b')
-                                                                       : QLatin1Char('+');
+            text += c == CellWhite   ? QLatin1Char('w')
+                    : c == CellBlack ? QLatin1Char('b')
+                                     : QLatin1Char('+');
         }
     return text;
 }

@@ -52,10 +52,12 @@ public:
     }
     QByteArray Read(qsizetype count) {
         QByteArray got;
-        const bool ok = WaitUntil([&] {
-            got += socket.read(count - got.size());
-            return got.size() >= count;
-        }, Wait);
+        const bool ok = WaitUntil(
+            [&] {
+                got += socket.read(count - got.size());
+                return got.size() >= count;
+            },
+            Wait);
         EXPECT_TRUE(ok) << "expected " << count << " bytes from the window, got \""
                         << got.toStdString() << "\"";
         return got;
@@ -98,9 +100,7 @@ public:
     }
 };
 
-QByteArray MoveBytes(int x, int y) {
-    return QByteArray("M") + char('0' + x) + char('0' + y);
-}
+QByteArray MoveBytes(int x, int y) { return QByteArray("M") + char('0' + x) + char('0' + y); }
 
 // The visible message box of the window with this text, if any.
 QMessageBox* MessageBoxWith(const QWidget& form, const QString& text) {
@@ -235,8 +235,9 @@ TEST_F(NetworkPlayTest, ChatBothWays) {
     auto* chat = Child<TSendDlg>(*form_, "SendDlg");
     peer_.Send("Thello there");
     ASSERT_TRUE(WaitUntil([&] { return chat->isVisible(); })) << "the chat did not open";
-    ASSERT_TRUE(WaitUntil([&] { return chat->LogLines().contains(QStringLiteral(">>hello there")); }))
-        << chat->LogLines().join(QLatin1Char('|')).toStdString();
+    ASSERT_TRUE(WaitUntil([&] {
+        return chat->LogLines().contains(QStringLiteral(">>hello there"));
+    })) << chat->LogLines().join(QLatin1Char('|')).toStdString();
     EXPECT_NE(std::count(window_->sounds.begin(), window_->sounds.end(), TSoundEffect::message), 0);
 
     // A second line while the dialog is open is only logged.
@@ -267,7 +268,8 @@ TEST_F(NetworkPlayTest, PeerVanishingMidGameRestoresTheLocalGame) {
     const QString abandoned = QString::fromLatin1(nettext::PeerAbandoned);
     ASSERT_TRUE(WaitUntil([&] { return MessageBoxWith(*form_, abandoned) != nullptr; }))
         << "no abandoned-game message";
-    EXPECT_NE(std::count(window_->sounds.begin(), window_->sounds.end(), TSoundEffect::disconnect), 0);
+    EXPECT_NE(std::count(window_->sounds.begin(), window_->sounds.end(), TSoundEffect::disconnect),
+              0);
     MessageBoxWith(*form_, abandoned)->accept();
     // A new local game against the computer, with the settings' opponent and colour.
     ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0; })) << "no new local game";
@@ -382,11 +384,17 @@ TEST_F(NetworkPlayTest, WindowCallsAListenerAndPlaysAsCaller) {
     EXPECT_FALSE(connecting->isVisible()) << "the busy panel stays after the call connected";
     EXPECT_FALSE(form_->CurrentSettings().CallAsWhite) << "the choice is kept";
     QByteArray request;
-    ASSERT_TRUE(WaitUntil([&] { request += raw->readAll(); return request.size() >= 3; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        request += raw->readAll();
+        return request.size() >= 3;
+    }));
     EXPECT_TRUE(request.startsWith("BB8")) << request.toStdString();
     raw->write("Y");
     QByteArray start;
-    ASSERT_TRUE(WaitUntil([&] { start += raw->readAll(); return !start.isEmpty(); }));
+    ASSERT_TRUE(WaitUntil([&] {
+        start += raw->readAll();
+        return !start.isEmpty();
+    }));
     EXPECT_EQ(start, "G");
     ASSERT_TRUE(WaitUntil([] { return Game().NetworkGame; }));
     EXPECT_EQ(form_->windowTitle(), Title + QStringLiteral(" + 127.0.0.1"));

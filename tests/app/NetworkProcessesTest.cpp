@@ -90,11 +90,16 @@ public:
         std::map<int, QString> boards;
         for (const QString& line : lines) {
             const QStringList parts = line.split(QLatin1Char(' '));
-            if (parts.size() == 3 && parts[0] == QLatin1String("BOARD")) boards[parts[1].toInt()] = parts[2];
+            if (parts.size() == 3 && parts[0] == QLatin1String("BOARD"))
+                boards[parts[1].toInt()] = parts[2];
         }
         return boards;
     }
-    std::string Tail() const { return lines.mid(std::max<qsizetype>(0, lines.size() - 8)).join(QLatin1Char('\n')).toStdString(); }
+    std::string Tail() const {
+        return lines.mid(std::max<qsizetype>(0, lines.size() - 8))
+            .join(QLatin1Char('\n'))
+            .toStdString();
+    }
 
     QProcess process;
     QString buffer;
@@ -117,8 +122,9 @@ TEST(NetworkProcessesTest, TwoProgramsPlayAWholeGameOverLoopback) {
         listener.process.waitForReadyRead(200);
         listener.Read();
     }
-    ASSERT_TRUE(listener.Said(QStringLiteral("LISTENING"))) << "the listening copy did not listen:\n"
-                                                           << listener.Tail();
+    ASSERT_TRUE(listener.Said(QStringLiteral("LISTENING")))
+        << "the listening copy did not listen:\n"
+        << listener.Tail();
 
     Copy caller(QStringLiteral("call"), callerConfig,
                 {QStringLiteral("-connect"), QStringLiteral("127.0.0.1")});
@@ -134,13 +140,16 @@ TEST(NetworkProcessesTest, TwoProgramsPlayAWholeGameOverLoopback) {
     listener.Read();
     caller.Read();
     ASSERT_EQ(listener.process.state(), QProcess::NotRunning)
-        << "the listening copy did not finish in time:\n" << listener.Tail();
+        << "the listening copy did not finish in time:\n"
+        << listener.Tail();
     ASSERT_EQ(caller.process.state(), QProcess::NotRunning)
-        << "the calling copy did not finish in time:\n" << caller.Tail();
+        << "the calling copy did not finish in time:\n"
+        << caller.Tail();
     EXPECT_EQ(listener.process.exitCode(), 0) << listener.Tail();
     EXPECT_EQ(caller.process.exitCode(), 0) << caller.Tail();
 
-    EXPECT_TRUE(caller.Said(QStringLiteral("CALL 127.0.0.1"))) << "the call dialog did not open filled in";
+    EXPECT_TRUE(caller.Said(QStringLiteral("CALL 127.0.0.1")))
+        << "the call dialog did not open filled in";
     EXPECT_TRUE(listener.Said(QStringLiteral("REQUEST"))) << "no call request";
     ASSERT_TRUE(listener.Said(QStringLiteral("OVER"))) << listener.Tail();
     ASSERT_TRUE(caller.Said(QStringLiteral("OVER"))) << caller.Tail();
@@ -151,7 +160,8 @@ TEST(NetworkProcessesTest, TwoProgramsPlayAWholeGameOverLoopback) {
     ASSERT_EQ(a.size(), b.size()) << "the copies saw different numbers of moves";
     for (const auto& [move, board] : a) {
         ASSERT_TRUE(b.count(move)) << "the caller never reported move " << move;
-        EXPECT_EQ(board.toStdString(), b.at(move).toStdString()) << "boards differ after move " << move;
+        EXPECT_EQ(board.toStdString(), b.at(move).toStdString())
+            << "boards differ after move " << move;
     }
     // A network game is never counted.
     for (const QString& config : {listenerConfig, callerConfig}) {

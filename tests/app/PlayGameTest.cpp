@@ -111,8 +111,10 @@ TEST_P(PlayWholeGame, ClicksUntilGameOver) {
     }
     ASSERT_TRUE(g.GameOver);
     EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Game over");
-    EXPECT_EQ(w.messages->finals, ExpectedMessages(n)) << w.messages->finals.join(" | ").toStdString();
-    EXPECT_EQ(std::count(w.sounds.begin(), w.sounds.end(), EffectEndgame), w.messages->finals.size());
+    EXPECT_EQ(w.messages->finals, ExpectedMessages(n))
+        << w.messages->finals.join(" | ").toStdString();
+    EXPECT_EQ(std::count(w.sounds.begin(), w.sounds.end(), EffectEndgame),
+              w.messages->finals.size());
     const Counts counts = CountDiscs(g.Boards[0], n);
     // A counted game records exactly one result; practice records none.
     if (c.practice) {
@@ -129,10 +131,12 @@ TEST_P(PlayWholeGame, ClicksUntilGameOver) {
                                                           : PlayerResult::PlayerWon;
         EXPECT_EQ(results, std::vector<PlayerResult>{expected});
     }
-    EXPECT_EQ(w.form->StatusPanelText(1).toStdString(),
-              "Yellow " + std::to_string(counts.white) + " : Green " + std::to_string(counts.black));
-    EXPECT_EQ(w.form->StatusPanelText(2).toStdString(),
-              "Move " + std::to_string(g.Tracker->count()) + "/" + std::to_string(g.Tracker->count()));
+    EXPECT_EQ(
+        w.form->StatusPanelText(1).toStdString(),
+        "Yellow " + std::to_string(counts.white) + " : Green " + std::to_string(counts.black));
+    EXPECT_EQ(
+        w.form->StatusPanelText(2).toStdString(),
+        "Move " + std::to_string(g.Tracker->count()) + "/" + std::to_string(g.Tracker->count()));
     // Clicks after the end do nothing.
     const int moves = g.Tracker->count();
     w.ClickSquare(0, 0);
@@ -141,14 +145,14 @@ TEST_P(PlayWholeGame, ClicksUntilGameOver) {
 
 INSTANTIATE_TEST_SUITE_P(
     Levels, PlayWholeGame,
-    testing::Values(GameCase{"Baby8ComputerWhite", {8, 1, true, false, CellWhite}, 1},
-                    GameCase{"Baby10ComputerBlackPractice", {10, 1, true, false, CellBlack}, 2, true},
-                    GameCase{"Pupil8AdvancedComputerBlack", {8, 2, false, true, CellBlack}, 3},
-                    GameCase{"Pupil10AdvancedComputerWhite", {10, 2, false, true, CellWhite}, 4},
-                    GameCase{"Teenager8ComputerWhite", {8, 3, false, false, CellWhite}, 5},
-                    GameCase{"Kiddy10ComputerBlack", {10, 1, false, false, CellBlack}, 6},
-                    GameCase{"Student8AdvancedComputerWhitePractice",
-                             {8, 4, false, true, CellWhite}, 7, true}),
+    testing::Values(
+        GameCase{"Baby8ComputerWhite", {8, 1, true, false, CellWhite}, 1},
+        GameCase{"Baby10ComputerBlackPractice", {10, 1, true, false, CellBlack}, 2, true},
+        GameCase{"Pupil8AdvancedComputerBlack", {8, 2, false, true, CellBlack}, 3},
+        GameCase{"Pupil10AdvancedComputerWhite", {10, 2, false, true, CellWhite}, 4},
+        GameCase{"Teenager8ComputerWhite", {8, 3, false, false, CellWhite}, 5},
+        GameCase{"Kiddy10ComputerBlack", {10, 1, false, false, CellBlack}, 6},
+        GameCase{"Student8AdvancedComputerWhitePractice", {8, 4, false, true, CellWhite}, 7, true}),
     [](const testing::TestParamInfo<GameCase>& tested) { return std::string(tested.param.name); });
 
 // Plays random legal squares until the game is over (at most `clicks`
@@ -205,10 +209,12 @@ TEST_P(UncountedGame, LeavesTheStoredStatisticsAtZero) {
     EXPECT_EQ(StoredStatistics(), TStatisticsTable());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, UncountedGame,
-    testing::Values(UncountedCase{"Practice", true}, UncountedCase{"AbandonedByNewGame", false}),
-    [](const testing::TestParamInfo<UncountedCase>& tested) { return std::string(tested.param.name); });
+INSTANTIATE_TEST_SUITE_P(Kinds, UncountedGame,
+                         testing::Values(UncountedCase{"Practice", true},
+                                         UncountedCase{"AbandonedByNewGame", false}),
+                         [](const testing::TestParamInfo<UncountedCase>& tested) {
+                             return std::string(tested.param.name);
+                         });
 
 TEST(CountedGames, TwoGamesAtOneLevelAddUpAcrossACloseAndAFreshStart) {
     const GameSetup setup{8, 2, false, false, CellBlack};

@@ -156,7 +156,8 @@ TEST(PlayInput, TrackingShowsTheHandOverLegalSquaresWithOneSound) {
     QTest::mouseMove(form.BoardWidget(), QPoint(5, form.SquareCentre(0, 3).y()));
     EXPECT_EQ(form.CursorSquare().x(), 0);
     EXPECT_EQ(form.CursorSquare().y(), 3);
-    QTest::mouseMove(form.BoardWidget(), QPoint(form.SquareCentre(6, 0).x(), form.BoardWidget()->height() - 3));
+    QTest::mouseMove(form.BoardWidget(),
+                     QPoint(form.SquareCentre(6, 0).x(), form.BoardWidget()->height() - 3));
     EXPECT_EQ(form.CursorSquare().x(), 6);
     EXPECT_EQ(form.CursorSquare().y(), 3);
     // An illegal square: a click does nothing.
@@ -274,7 +275,8 @@ TEST(PlaySearch, InputIsRefusedWhileTheComputerThinksAndCloseStopsIt) {
         QTest::keyClick(&form, Qt::Key_Return);
         form.HintItemClick();
         form.NewGameItemClick();
-        QTest::mouseClick(form.BoardWidget(), Qt::RightButton, Qt::NoModifier, form.SquareCentre(3, 3));
+        QTest::mouseClick(form.BoardWidget(), Qt::RightButton, Qt::NoModifier,
+                          form.SquareCentre(3, 3));
         EXPECT_FALSE(form.Animations().HelpAnimationEnabled);
         EXPECT_EQ(g.Boards[0], board);
         EXPECT_EQ(g.Tracker->count(), moves);
@@ -306,7 +308,8 @@ TEST(PlayAnimation, TheReplyWaitsForThePlayersAnimationAndClicksWaitForTheReply)
     w.ClickSquare(legal[0].first, legal[0].second);
     EXPECT_EQ(Game().Tracker->count(), 2);
     // It ends after its 15 frames and leaves the board at rest on screen.
-    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000))
+        << "!form.Animations().MoveAnimationEnabled";
     EXPECT_TRUE(form.Animations().CursorAnimationEnabled);
     EXPECT_EQ(form.Animations().CurrentAnimFrame, 15);
     graphics::BoardPainter fresh;
@@ -326,7 +329,8 @@ TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     // search even on a loaded machine, so the reply has to wait for it.
     form.SetAnimationInterval(40);
     ASSERT_EQ(Game().Tracker->count(), 1);  // the computer's opening
-    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000))
+        << "!form.Animations().MoveAnimationEnabled";
     // While the reply waits for the player's animation, a new game starts
     // (and the computer opens it again).
     bool replaced = false;
@@ -348,7 +352,8 @@ TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     ASSERT_EQ(Game().Tracker->count(), 1);
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
     EXPECT_EQ(Game().SideToMove, CellBlack);
-    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000))
+        << "!form.Animations().MoveAnimationEnabled";
 }
 
 TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
@@ -362,12 +367,15 @@ TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
     // The left click's move takes the marks off.
     w.ClickSquare(4, 2);
     EXPECT_FALSE(form.Animations().HelpAnimationEnabled);
-    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000)) << "!form.Animations().MoveAnimationEnabled";
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000))
+        << "!form.Animations().MoveAnimationEnabled";
     QTest::mouseClick(form.BoardWidget(), Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
     ASSERT_TRUE(form.Animations().HelpAnimationEnabled);
     // The computer's reply is marked as the previous move.
-    EXPECT_EQ(form.Animations().WhereCanMove[Game().Tracker->moves()[1].dest], graphics::MarkPrevious);
-    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().HelpAnimationEnabled; }, 5000)) << "!form.Animations().HelpAnimationEnabled";
+    EXPECT_EQ(form.Animations().WhereCanMove[Game().Tracker->moves()[1].dest],
+              graphics::MarkPrevious);
+    ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().HelpAnimationEnabled; }, 5000))
+        << "!form.Animations().HelpAnimationEnabled";
     EXPECT_EQ(form.Animations().HelpMoveAnimFrame, 40);
 }
 
@@ -465,8 +473,10 @@ TEST(FinalWindow, CaptionButtonSizeAndTexts) {
         int m, a, b;
         const char* text;
     };
-    const Case cases[] = {{0, 40, 24, "Yellow won 40 : 24"}, {1, 40, 24, "Green won 40 : 24"},
-                          {2, 0, 0, "Tie up"},               {3, 0, 0, "Yellow pass"},
+    const Case cases[] = {{0, 40, 24, "Yellow won 40 : 24"},
+                          {1, 40, 24, "Green won 40 : 24"},
+                          {2, 0, 0, "Tie up"},
+                          {3, 0, 0, "Yellow pass"},
                           {4, 0, 0, "Green pass"}};
     for (const auto& c : cases) {
         dialog.SetOutMessage(c.m, c.a, c.b);

@@ -29,7 +29,8 @@ public:
     }
     void ShowStatistics(QWidget*, TStatisticsTable& table, int boardSize, bool advanced,
                         int level) override {
-        statistics.push_back(table.Record(TStatisticsTable::BlockIndex(boardSize, advanced), level));
+        statistics.push_back(
+            table.Record(TStatisticsTable::BlockIndex(boardSize, advanced), level));
     }
     TipValues ShowDayTip(QWidget*, bool showTips, int currentTip) override {
         tips.push_back({.showTips = showTips, .currentTip = currentTip});
@@ -129,7 +130,8 @@ public:
     // A left click at the centre of square (x, y) of the board widget.
     void ClickSquare(int x, int y) {
         QTest::mouseMove(form->BoardWidget(), form->SquareCentre(x, y));
-        QTest::mouseClick(form->BoardWidget(), Qt::LeftButton, Qt::NoModifier, form->SquareCentre(x, y));
+        QTest::mouseClick(form->BoardWidget(), Qt::LeftButton, Qt::NoModifier,
+                          form->SquareCentre(x, y));
     }
 
     // The legal squares of the side to move, as (x, y).

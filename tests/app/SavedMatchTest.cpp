@@ -227,7 +227,8 @@ TEST(SavedMatch, ADroppedMatchOpensAndOtherFilesAreRefused) {
     auto drop = [&](const QList<QUrl>& urls) {
         QMimeData data;
         data.setUrls(urls);
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QCoreApplication::sendEvent(w.form.get(), &enter);
         const bool accepted = enter.isAccepted();
         QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

@@ -31,10 +31,10 @@ using SituationEdit = std::function<void(GameSituation&)>;
 
 struct Case {
     std::string name;
-    SettingsEdit chosen;                          // from the current settings
-    SettingsEdit current = [](Settings&) {};      // from Level3()
+    SettingsEdit chosen;                              // from the current settings
+    SettingsEdit current = [](Settings&) {};          // from Level3()
     SituationEdit situation = [](GameSituation&) {};  // from UnderWay()
-    std::vector<bool> answers = {};  // answers to the practice questions, in order
+    std::vector<bool> answers = {};                   // answers to the practice questions, in order
     // Expected:
     int questions = 0;
     bool refused = false;
@@ -63,37 +63,78 @@ const auto Thinking = [](GameSituation& g) { g.ComputerThinking = true; };
 
 std::vector<Case> Cases() {
     return {
-        {.name = "level during a game, Yes", .chosen = Level5, .answers = {true},
-         .questions = 1, .practice = true, .level = 5},
-        {.name = "level during a game, No", .chosen = Level5, .answers = {false},
-         .questions = 1, .level = 3},
-        {.name = "level before the human's first move", .chosen = Level5,
-         .situation = [](GameSituation& g) { g.HumanNotYetMoved = true; }, .level = 5},
-        {.name = "level between two players", .chosen = Level5,
-         .current = [](Settings& s) { s.VsComputer = false; }, .level = 5},
-        {.name = "level in a finished game", .chosen = Level5,
-         .situation = [](GameSituation& g) { g.GameOver = true; }, .level = 5},
-        {.name = "level in a practice game", .chosen = Level5,
-         .situation = [](GameSituation& g) { g.PracticeGame = true; }, .level = 5},
-        {.name = "level in a network game stays", .chosen = Level5, .situation = Network,
+        {.name = "level during a game, Yes",
+         .chosen = Level5,
+         .answers = {true},
+         .questions = 1,
+         .practice = true,
+         .level = 5},
+        {.name = "level during a game, No",
+         .chosen = Level5,
+         .answers = {false},
+         .questions = 1,
          .level = 3},
-        {.name = "baby to level 1 is a change", .chosen = [](Settings& s) { s.SetLevel(1); },
-         .current = [](Settings& s) { s.SetLevel(0); }, .answers = {true}, .questions = 1,
-         .practice = true, .level = 1},
-        {.name = "level 1 to baby, No", .chosen = [](Settings& s) { s.SetLevel(0); },
-         .current = [](Settings& s) { s.SetLevel(1); }, .answers = {false}, .questions = 1,
+        {.name = "level before the human's first move",
+         .chosen = Level5,
+         .situation = [](GameSituation& g) { g.HumanNotYetMoved = true; },
+         .level = 5},
+        {.name = "level between two players",
+         .chosen = Level5,
+         .current = [](Settings& s) { s.VsComputer = false; },
+         .level = 5},
+        {.name = "level in a finished game",
+         .chosen = Level5,
+         .situation = [](GameSituation& g) { g.GameOver = true; },
+         .level = 5},
+        {.name = "level in a practice game",
+         .chosen = Level5,
+         .situation = [](GameSituation& g) { g.PracticeGame = true; },
+         .level = 5},
+        {.name = "level in a network game stays",
+         .chosen = Level5,
+         .situation = Network,
+         .level = 3},
+        {.name = "baby to level 1 is a change",
+         .chosen = [](Settings& s) { s.SetLevel(1); },
+         .current = [](Settings& s) { s.SetLevel(0); },
+         .answers = {true},
+         .questions = 1,
+         .practice = true,
          .level = 1},
-        {.name = "engine during a game, Yes", .chosen = Advanced, .answers = {true},
-         .questions = 1, .practice = true, .advanced = true},
-        {.name = "engine during a game, No", .chosen = Advanced, .answers = {false},
-         .questions = 1, .advanced = false},
-        {.name = "level Yes: the engine is not asked again", .chosen = Level7Advanced,
-         .answers = {true}, .questions = 1, .practice = true, .level = 7, .advanced = true},
-        {.name = "level No, then the engine is asked", .chosen = Level7Advanced,
-         .answers = {false, true}, .questions = 2, .practice = true, .level = 3,
+        {.name = "level 1 to baby, No",
+         .chosen = [](Settings& s) { s.SetLevel(0); },
+         .current = [](Settings& s) { s.SetLevel(1); },
+         .answers = {false},
+         .questions = 1,
+         .level = 1},
+        {.name = "engine during a game, Yes",
+         .chosen = Advanced,
+         .answers = {true},
+         .questions = 1,
+         .practice = true,
+         .advanced = true},
+        {.name = "engine during a game, No",
+         .chosen = Advanced,
+         .answers = {false},
+         .questions = 1,
+         .advanced = false},
+        {.name = "level Yes: the engine is not asked again",
+         .chosen = Level7Advanced,
+         .answers = {true},
+         .questions = 1,
+         .practice = true,
+         .level = 7,
+         .advanced = true},
+        {.name = "level No, then the engine is asked",
+         .chosen = Level7Advanced,
+         .answers = {false, true},
+         .questions = 2,
+         .practice = true,
+         .level = 3,
          .advanced = true},
         {.name = "side: a new game", .chosen = ComputerWhite, .restart = true},
-        {.name = "opponent: a new game", .chosen = [](Settings& s) { s.VsComputer = false; },
+        {.name = "opponent: a new game",
+         .chosen = [](Settings& s) { s.VsComputer = false; },
          .restart = true},
         {.name = "side and level: a new game, no question",
          .chosen =
@@ -101,38 +142,66 @@ std::vector<Case> Cases() {
                  s.ComputerSide = CellWhite;
                  s.SetLevel(6);
              },
-         .level = 6, .restart = true},
-        {.name = "field 8 to 10", .chosen = Field10, .restart = true, .sizeChanged = true,
-         .reloadFigures = true, .reloadHelp = true},
-        {.name = "field 10 to 8", .chosen = [](Settings& s) { s.BoardSize = 8; },
-         .current = Field10, .restart = true, .sizeChanged = true, .reloadFigures = true,
+         .level = 6,
+         .restart = true},
+        {.name = "field 8 to 10",
+         .chosen = Field10,
+         .restart = true,
+         .sizeChanged = true,
+         .reloadFigures = true,
+         .reloadHelp = true},
+        {.name = "field 10 to 8",
+         .chosen = [](Settings& s) { s.BoardSize = 8; },
+         .current = Field10,
+         .restart = true,
+         .sizeChanged = true,
+         .reloadFigures = true,
          .reloadHelp = true},
         {.name = "field size in a network game stays", .chosen = Field10, .situation = Network},
         {.name = "side in a network game stays", .chosen = ComputerWhite, .situation = Network},
         {.name = "cursor only: no reload, no restart",
          .chosen = [](Settings& s) { s.CursorStyle = 1; }},
         {.name = "border: only the border pictures",
-         .chosen = [](Settings& s) { s.BoardBorderStyle = 1; }, .reloadBorder = true},
-        {.name = "figures", .chosen = [](Settings& s) { s.FiguresStyle = 0; },
-         .current = [](Settings& s) { s.FiguresStyle = 1; }, .reloadFigures = true},
-        {.name = "help marks", .chosen = [](Settings& s) { s.HelpStyle = 0; },
-         .current = [](Settings& s) { s.HelpStyle = 1; }, .reloadHelp = true},
+         .chosen = [](Settings& s) { s.BoardBorderStyle = 1; },
+         .reloadBorder = true},
+        {.name = "figures",
+         .chosen = [](Settings& s) { s.FiguresStyle = 0; },
+         .current = [](Settings& s) { s.FiguresStyle = 1; },
+         .reloadFigures = true},
+        {.name = "help marks",
+         .chosen = [](Settings& s) { s.HelpStyle = 0; },
+         .current = [](Settings& s) { s.HelpStyle = 1; },
+         .reloadHelp = true},
         {.name = "nothing changed", .chosen = [](Settings&) {}},
-        {.name = "browsing: no turn loop", .chosen = [](Settings& s) { s.CursorStyle = 1; },
-         .situation = Browsing, .turnLoop = false},
-        {.name = "browsing and a new game: the turn loop runs", .chosen = ComputerWhite,
-         .situation = Browsing, .restart = true},
-        {.name = "thinking: a level change is refused", .chosen = Level5,
-         .situation = Thinking, .refused = true},
-        {.name = "thinking: an engine change is refused", .chosen = Advanced,
-         .situation = Thinking, .refused = true},
-        {.name = "thinking: a side change is refused", .chosen = ComputerWhite,
-         .situation = Thinking, .refused = true},
-        {.name = "thinking: a field size change is refused", .chosen = Field10,
-         .situation = Thinking, .refused = true},
+        {.name = "browsing: no turn loop",
+         .chosen = [](Settings& s) { s.CursorStyle = 1; },
+         .situation = Browsing,
+         .turnLoop = false},
+        {.name = "browsing and a new game: the turn loop runs",
+         .chosen = ComputerWhite,
+         .situation = Browsing,
+         .restart = true},
+        {.name = "thinking: a level change is refused",
+         .chosen = Level5,
+         .situation = Thinking,
+         .refused = true},
+        {.name = "thinking: an engine change is refused",
+         .chosen = Advanced,
+         .situation = Thinking,
+         .refused = true},
+        {.name = "thinking: a side change is refused",
+         .chosen = ComputerWhite,
+         .situation = Thinking,
+         .refused = true},
+        {.name = "thinking: a field size change is refused",
+         .chosen = Field10,
+         .situation = Thinking,
+         .refused = true},
         {.name = "thinking: a style applies, the search goes on",
-         .chosen = [](Settings& s) { s.BoardBorderStyle = 1; }, .situation = Thinking,
-         .reloadBorder = true, .turnLoop = false},
+         .chosen = [](Settings& s) { s.BoardBorderStyle = 1; },
+         .situation = Thinking,
+         .reloadBorder = true,
+         .turnLoop = false},
     };
 }
 
@@ -190,10 +259,9 @@ TEST(SettingsChange, TheQuestionIsTheLevelQuestion) {
 }
 
 TEST(SettingsChange, EachSwitchChangesOnlyItself) {
-    const TSettingsToggle toggles[] = {TSettingsToggle::Music,     TSettingsToggle::SoundEffects,
-                                       TSettingsToggle::Animation, TSettingsToggle::SysTray,
-                                       TSettingsToggle::PreviousMove,
-                                       TSettingsToggle::AvailableMoves};
+    const TSettingsToggle toggles[] = {
+        TSettingsToggle::Music,   TSettingsToggle::SoundEffects, TSettingsToggle::Animation,
+        TSettingsToggle::SysTray, TSettingsToggle::PreviousMove, TSettingsToggle::AvailableMoves};
     for (const bool start : {true, false}) {
         Settings current = Level3();
         for (const auto t : toggles) SetToggle(current, t, start);
@@ -232,9 +300,9 @@ TEST(SettingsChange, MediaStylesTakeOnlyTheStyles) {
     Settings chosen = current;
     chosen.CursorStyle = 1;
     chosen.BoardBorderStyle = 1;
-    chosen.SetLevel(9);         // not a style: ignored
-    chosen.BoardSize = 10;      // not a style: ignored
-    chosen.MusicOn = false;     // not a style: ignored
+    chosen.SetLevel(9);      // not a style: ignored
+    chosen.BoardSize = 10;   // not a style: ignored
+    chosen.MusicOn = false;  // not a style: ignored
     const auto plan = PlanLookStyles(current, chosen);
     EXPECT_FALSE(plan.Refused);
     EXPECT_FALSE(plan.Restart);
@@ -261,8 +329,8 @@ TEST(SettingsChange, HumanNotYetMovedCountsTheComputersOpening) {
         int stored;
         bool expected;
     };
-    const Row rows[] = {{CellBlack, 0, true},  {CellBlack, 1, false}, {CellWhite, 0, true},
-                        {CellWhite, 1, true},  {CellWhite, 2, false}, {0, 0, false},
+    const Row rows[] = {{CellBlack, 0, true}, {CellBlack, 1, false}, {CellWhite, 0, true},
+                        {CellWhite, 1, true}, {CellWhite, 2, false}, {0, 0, false},
                         {CellEmpty, 0, false}};
     for (const auto& r : rows) {
         EXPECT_EQ(HumanNotYetMoved(r.computerSide, r.stored), r.expected)

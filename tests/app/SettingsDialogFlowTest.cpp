@@ -59,8 +59,7 @@ void UseDialog(PlayingWindow& w, const Edit& edit, bool ok = true) {
 // Counts the showings of the "Loading..." panel.
 class PanelShowings : public QObject {
 public:
-    explicit PanelShowings(TReversiForm& form)
-        : panel_(Child<BusyPanel>(form, "LoadingPanel")) {
+    explicit PanelShowings(TReversiForm& form) : panel_(Child<BusyPanel>(form, "LoadingPanel")) {
         panel_->installEventFilter(this);
     }
     ~PanelShowings() override { panel_->removeEventFilter(this); }
@@ -147,8 +146,9 @@ TEST(SettingsDialogFlow, TheDialogShowsTheKeptLevelAfterANo) {
     w.messages->answer = false;
     UseDialog(w, [](TSideDlg& d) { Choose(d, "ComboBox5", 5); });
     int shownLevel = -1;
-    UseDialog(w, [&](TSideDlg& d) { shownLevel = Child<QComboBox>(d, "ComboBox5")->currentIndex(); },
-              false);
+    UseDialog(
+        w, [&](TSideDlg& d) { shownLevel = Child<QComboBox>(d, "ComboBox5")->currentIndex(); },
+        false);
     EXPECT_EQ(shownLevel, 3);
 }
 
@@ -403,7 +403,8 @@ TEST(SettingsDialogFlow, CancelChangesNothingAndPutsTheControlsBack) {
     EXPECT_TRUE(w.messages->questions.isEmpty());
     // Reopened, the dialog shows the settings in force.
     Settings shown;
-    UseDialog(w, [&](TSideDlg& d) { shown = d.Values(Settings{}); }, false);
+    UseDialog(
+        w, [&](TSideDlg& d) { shown = d.Values(Settings{}); }, false);
     EXPECT_EQ(shown.Level(), 3);
     EXPECT_EQ(shown.BoardSize, 8);
     EXPECT_EQ(shown.ComputerSide, CellBlack);

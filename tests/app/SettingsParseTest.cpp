@@ -86,10 +86,14 @@ const ValueCase Cases[] = {
     {"options/level", "1", [](const Settings& s) { return s.Depth * 10 + Flag(s.BabyLevel); }, 10},
     {"options/level", "7", [](const Settings& s) { return s.Depth * 10 + Flag(s.BabyLevel); }, 70},
     {"options/level", "12", [](const Settings& s) { return s.Depth * 10 + Flag(s.BabyLevel); }, 90},
-    {"options/level", "2147483647", [](const Settings& s) { return s.Depth * 10 + Flag(s.BabyLevel); }, 90},
-    {"options/level", "-2147483648", [](const Settings& s) { return s.Depth * 10 + Flag(s.BabyLevel); }, 11},
-    {"options/level", "five", [](const Settings& s) { return s.Depth * 10 + Flag(s.BabyLevel); }, 11},
-    {"options/level", "3.5", [](const Settings& s) { return s.Depth * 10 + Flag(s.BabyLevel); }, 11},
+    {"options/level", "2147483647",
+     [](const Settings& s) { return s.Depth * 10 + Flag(s.BabyLevel); }, 90},
+    {"options/level", "-2147483648",
+     [](const Settings& s) { return s.Depth * 10 + Flag(s.BabyLevel); }, 11},
+    {"options/level", "five", [](const Settings& s) { return s.Depth * 10 + Flag(s.BabyLevel); },
+     11},
+    {"options/level", "3.5", [](const Settings& s) { return s.Depth * 10 + Flag(s.BabyLevel); },
+     11},
     {"options/youpl", "white", [](const Settings& s) { return s.ComputerSide; }, 3},
     {"options/youpl", "black", [](const Settings& s) { return s.ComputerSide; }, 2},
     {"options/youpl", "White", [](const Settings& s) { return s.ComputerSide; }, 2},
@@ -204,19 +208,17 @@ TEST(SettingsParseTest, WritersStoreTheirValuesInOrderAsWords) {
     s.ShowAvailableMoves = false;
     s.AdvancedEngine = true;
     const SettingsEntries dialog = DialogEntries(s);
-    EXPECT_EQ(Keys(dialog),
-              (std::vector<QString>{k::GameType, k::Level, k::YouPlay, k::SoundEffects, k::Music,
-                                    k::Animation, k::SysTray, k::Figures, k::Cursor, k::Help,
-                                    k::Border, k::BoardSize, k::PreviousMove, k::AvailableMoves,
-                                    k::Engine}));
+    EXPECT_EQ(Keys(dialog), (std::vector<QString>{
+                                k::GameType, k::Level, k::YouPlay, k::SoundEffects, k::Music,
+                                k::Animation, k::SysTray, k::Figures, k::Cursor, k::Help, k::Border,
+                                k::BoardSize, k::PreviousMove, k::AvailableMoves, k::Engine}));
     std::vector<QString> texts;
     for (const auto& e : dialog) texts.push_back(e.value.toString());
     EXPECT_EQ(texts, (std::vector<QString>{"human", "0", "black", "yes", "yes", "yes", "yes", "0",
                                            "1", "0", "0", "10", "show", "hide", "advn"}));
 
-    EXPECT_EQ(TipEntries(false, 4),
-              (SettingsEntries{{k::ShowTips, QStringLiteral("no")},
-                               {k::CurrentTip, QStringLiteral("4")}}));
+    EXPECT_EQ(TipEntries(false, 4), (SettingsEntries{{k::ShowTips, QStringLiteral("no")},
+                                                     {k::CurrentTip, QStringLiteral("4")}}));
 }
 
 // Whatever the three writers store reads back as the same settings.

@@ -141,8 +141,9 @@ TEST_F(SettingsStoreTest, WritersRoundTripEveryValue) {
 }
 
 TEST_F(SettingsStoreTest, EachWriterLeavesTheOthersValuesAlone) {
-    WriteFile("[options]\nlevel=5\ntfigs=0\nshowtips=no\nsound_volume=9\n[General]\n"
-              "unknown=kept\n");
+    WriteFile(
+        "[options]\nlevel=5\ntfigs=0\nshowtips=no\nsound_volume=9\n[General]\n"
+        "unknown=kept\n");
     const SettingsStore store;
     Settings s = store.Load();
     s.SoundVolume = 100;
@@ -167,13 +168,16 @@ TEST_F(SettingsStoreTest, HostileFilesStartWithSaneValues) {
     for (int i = 0; i < 4096; ++i) garbage.append(static_cast<char>((i * 131 + 17) % 256));
     const HostileFile files[] = {
         {"garbage bytes", garbage},
-        {"huge numbers", "[options]\nlevel=99999999999999999999\nsound_volume=4294967296\n"
-                         "music_volume=1e9\ncurrenttip=-99999999999\n[net]\nport=123456789012\n"},
-        {"negative numbers", "[options]\ntfigs=-1\ntcurs=-1\nthelp=-1\ntbrdr=-1\nbrdim=-8\n"
-                             "sound_volume=-5\nmusic_volume=-5\nlevel=-3\n[net]\nport=-1\n"},
-        {"wrong types", "[options]\nsndef=@ByteArray(no)\nmusef=@Variant(\\0\\0\\0\\x1\\x1)\n"
-                        "level=@ByteArray(5)\nmusic_folder=@Invalid()\n"
-                        "sound_volume=1, 2\n[net]\nservice=@ByteArray(\\xff)\n"},
+        {"huge numbers",
+         "[options]\nlevel=99999999999999999999\nsound_volume=4294967296\n"
+         "music_volume=1e9\ncurrenttip=-99999999999\n[net]\nport=123456789012\n"},
+        {"negative numbers",
+         "[options]\ntfigs=-1\ntcurs=-1\nthelp=-1\ntbrdr=-1\nbrdim=-8\n"
+         "sound_volume=-5\nmusic_volume=-5\nlevel=-3\n[net]\nport=-1\n"},
+        {"wrong types",
+         "[options]\nsndef=@ByteArray(no)\nmusef=@Variant(\\0\\0\\0\\x1\\x1)\n"
+         "level=@ByteArray(5)\nmusic_folder=@Invalid()\n"
+         "sound_volume=1, 2\n[net]\nservice=@ByteArray(\\xff)\n"},
         {"NUL bytes", QByteArray("[options]\nlevel=3\0\0\0\n[net]\nport=80\n", 35)},
         {"no sections", "level=5\nport=1\nsndef=no\n"},
     };
@@ -198,8 +202,9 @@ TEST_F(SettingsStoreTest, HostileFilesStartWithSaneValues) {
 }
 
 TEST_F(SettingsStoreTest, ValuesThatAreNotTextReadAsMissing) {
-    WriteFile("[options]\nsndef=@ByteArray(no)\nlevel=@ByteArray(5)\nsound_volume=1, 2\n"
-              "music_folder=@Invalid()\n[net]\nservice=@ByteArray(svc)\nport=-1\n");
+    WriteFile(
+        "[options]\nsndef=@ByteArray(no)\nlevel=@ByteArray(5)\nsound_volume=1, 2\n"
+        "music_folder=@Invalid()\n[net]\nservice=@ByteArray(svc)\nport=-1\n");
     const Settings s = SettingsStore().Load();
     EXPECT_TRUE(s.SoundEffectsOn);
     EXPECT_TRUE(s.BabyLevel);
@@ -225,7 +230,8 @@ TEST_F(SettingsStoreTest, ADamagedLineElsewhereDoesNotFailAGoodWrite) {
     // Each writer meets the damaged file first (QSettings keeps what it has
     // read of a file, so a read before the write could hide the damage).
     const SettingsStore store;
-    const QByteArray damaged("[options]\nlevel=6\nthis line has no equals sign\n[net]\nport=4242\n");
+    const QByteArray damaged(
+        "[options]\nlevel=6\nthis line has no equals sign\n[net]\nport=4242\n");
     Settings s = ParseSettings([](const QString&) { return std::nullopt; }, QString());
     s.MusicVolume = 33;
     WriteFile(damaged);

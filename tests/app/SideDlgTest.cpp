@@ -80,20 +80,24 @@ TEST_F(SideDlgTest, TextsOfEveryPageAndControl) {
     EXPECT_EQ(pages->tabText(1), "Level");
     EXPECT_EQ(pages->tabText(2), "Media");
     EXPECT_EQ(pages->tabText(3), "Advanced");
-    const std::pair<const char*, const char*> boxes[] = {
-        {"GroupBox1", "Opponent"},      {"GroupBox2", "You play"},
-        {"GroupBox3", "Computer level"}, {"GroupBox4", "Field size"},
-        {"GroupBox5", "Figures"},       {"GroupBox6", "Border"},
-        {"GroupBox7", "Cursor"},        {"GroupBox8", "On right mouse click show"},
-        {"GroupBox9", "Engine"},        {"GroupBox10", "Help"},
-        {"GroupBox11", "Advanced settings"}};
+    const std::pair<const char*, const char*> boxes[] = {{"GroupBox1", "Opponent"},
+                                                         {"GroupBox2", "You play"},
+                                                         {"GroupBox3", "Computer level"},
+                                                         {"GroupBox4", "Field size"},
+                                                         {"GroupBox5", "Figures"},
+                                                         {"GroupBox6", "Border"},
+                                                         {"GroupBox7", "Cursor"},
+                                                         {"GroupBox8", "On right mouse click show"},
+                                                         {"GroupBox9", "Engine"},
+                                                         {"GroupBox10", "Help"},
+                                                         {"GroupBox11", "Advanced settings"}};
     for (const auto& [name, title] : boxes) EXPECT_EQ(Control<QGroupBox>(name)->title(), title);
     const std::pair<const char*, const char*> buttons[] = {
-        {"RadioButton1", "Computer"}, {"RadioButton2", "Player"},
-        {"RadioButton3", "&Yellow"},  {"RadioButton4", "&Green"},
-        {"RadioButton7", "&8 x 8"},   {"RadioButton8", "&10 x 10"},
-        {"CheckBox1", "Sound"},       {"CheckBox2", "Animation"},
-        {"CheckBox3", "Use SysTray"}, {"CheckBox4", "Previous move"},
+        {"RadioButton1", "Computer"},     {"RadioButton2", "Player"},
+        {"RadioButton3", "&Yellow"},      {"RadioButton4", "&Green"},
+        {"RadioButton7", "&8 x 8"},       {"RadioButton8", "&10 x 10"},
+        {"CheckBox1", "Sound"},           {"CheckBox2", "Animation"},
+        {"CheckBox3", "Use SysTray"},     {"CheckBox4", "Previous move"},
         {"CheckBox5", "Available moves"}, {"CheckBox6", "Music"}};
     for (const auto& [name, text] : buttons) {
         EXPECT_EQ(Control<QAbstractButton>(name)->text(), text) << name;
@@ -363,8 +367,8 @@ TEST_F(SideDlgTest, EachKindOfChangeConfirmedGivesItsPlan) {
         Click(Control<QCheckBox>(name));
         Click(Control<QPushButton>("BitBtn1"));
         ExpectClosed(QDialog::Accepted);
-        const auto plan = PlanSettingsChange(current, dialog.Values(current), playing,
-                                             [] { return true; });
+        const auto plan =
+            PlanSettingsChange(current, dialog.Values(current), playing, [] { return true; });
         EXPECT_EQ(plan.ChangedToggles, std::vector<TSettingsToggle>{toggle});
         EXPECT_EQ(ToggleValue(plan.Result, toggle), !ToggleValue(current, toggle));
     }

@@ -9,8 +9,7 @@ namespace {
 
 using platform::TSoundEffect;
 
-TEST(SoundEvents, EachEventHasItsEffect)
-{
+TEST(SoundEvents, EachEventHasItsEffect) {
     const Settings settings;  // animation on, figure set 0
     const std::pair<SoundEvent, TSoundEffect> table[] = {
         {SoundEvent::CallRequestArrived, TSoundEffect::connect},
@@ -28,8 +27,7 @@ TEST(SoundEvents, EachEventHasItsEffect)
     }
 }
 
-TEST(SoundEvents, APlacedMoveSoundsByAnimationAndFigureSet)
-{
+TEST(SoundEvents, APlacedMoveSoundsByAnimationAndFigureSet) {
     struct Case {
         bool animation;
         int figures;
@@ -50,8 +48,7 @@ TEST(SoundEvents, APlacedMoveSoundsByAnimationAndFigureSet)
     }
 }
 
-TEST(SoundEvents, TheSoundSwitchIsNotTheTablesBusiness)
-{
+TEST(SoundEvents, TheSoundSwitchIsNotTheTablesBusiness) {
     Settings settings;
     settings.SoundEffectsOn = false;
     EXPECT_EQ(EffectFor(SoundEvent::HintShown, settings), TSoundEffect::movehint);

@@ -79,9 +79,9 @@ TEST(StatisticsForm, CaptionsAndLevelList) {
     EXPECT_EQ(pages->tabText(1).toStdString(), "Detalils");
     EXPECT_EQ(pages->currentIndex(), 1);
     const std::pair<const char*, const char*> labels[] = {
-        {"Label2", "Select level"}, {"Label3", "Games"},        {"Label1", "Games"},
-        {"Label4", "Wins"},         {"Label7", "Wins"},         {"Label5", "Losses"},
-        {"Label8", "Losses"},       {"Label6", "Tie Up games"}, {"Label9", "Tie Up games"},
+        {"Label2", "Select level"},  {"Label3", "Games"},        {"Label1", "Games"},
+        {"Label4", "Wins"},          {"Label7", "Wins"},         {"Label5", "Losses"},
+        {"Label8", "Losses"},        {"Label6", "Tie Up games"}, {"Label9", "Tie Up games"},
         {"Label10", "Average skill"}};
     for (const auto& [name, text] : labels) EXPECT_EQ(Text(form, name), text) << name;
     EXPECT_EQ(Part<QGroupBox>(form, "StatisticsGroupBox")->title().toStdString(),
@@ -202,8 +202,8 @@ TEST(StatisticsForm, ClearLevelAsksAndNoChangesNothing) {
     TStatisticsForm form(table, 8, false, 2);
     form.show();
     QString caption;
-    const QString question = ClickAndAnswer(
-        Part<QToolButton>(form, "SpeedButtonClearLevelStat"), QMessageBox::No, &caption);
+    const QString question = ClickAndAnswer(Part<QToolButton>(form, "SpeedButtonClearLevelStat"),
+                                            QMessageBox::No, &caption);
     EXPECT_EQ(question.toStdString(), "Do you want delete statistics for this level?");
     EXPECT_EQ(caption.toStdString(), "Confirm");
     EXPECT_EQ(table.ToBytes(), before);
@@ -212,9 +212,9 @@ TEST(StatisticsForm, ClearLevelAsksAndNoChangesNothing) {
 
 TEST(StatisticsForm, ClearLevelOfAnotherBlockReturnsToTheCurrentGame) {
     TStatisticsTable table;
-    Record(table, 8, false, 2, 4, 1, 0);   // the current game's block and level
-    Record(table, 10, true, 7, 1, 1, 1);   // the one cleared
-    Record(table, 10, true, 6, 2, 0, 0);   // stays
+    Record(table, 8, false, 2, 4, 1, 0);  // the current game's block and level
+    Record(table, 10, true, 7, 1, 1, 1);  // the one cleared
+    Record(table, 10, true, 6, 2, 0, 0);  // stays
     TStatisticsForm form(table, 8, false, 2);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -222,8 +222,7 @@ TEST(StatisticsForm, ClearLevelOfAnotherBlockReturnsToTheCurrentGame) {
     ClickRadio(form, "EngineAdvancedRadio");
     Part<QComboBox>(form, "ComboBox1")->setCurrentIndex(7);
     ASSERT_EQ(Text(form, "SelectedGamesLabel"), "3");
-    EXPECT_EQ(ClickAndAnswer(Part<QToolButton>(form, "SpeedButtonClearLevelStat"),
-                             QMessageBox::Yes)
+    EXPECT_EQ(ClickAndAnswer(Part<QToolButton>(form, "SpeedButtonClearLevelStat"), QMessageBox::Yes)
                   .toStdString(),
               "Do you want delete statistics for this level?");
     EXPECT_EQ(table.Record(3, 7), TStatisticsRecord{});

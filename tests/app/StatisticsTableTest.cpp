@@ -69,7 +69,8 @@ TEST(StatisticsBytes, RecordOffsetsOfBlocksAndLevels) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.offset);
         TStatisticsTable table;
-        table.Count(c.boardSize, c.advanced, TStatisticsTable::LevelIndex(c.baby, c.depth), c.result);
+        table.Count(c.boardSize, c.advanced, TStatisticsTable::LevelIndex(c.baby, c.depth),
+                    c.result);
         const QByteArray bytes = table.ToBytes();
         EXPECT_EQ(CounterAt(bytes, c.offset), 1u);
         EXPECT_EQ(CounterAt(bytes, c.offset + c.resultField), 1u);
@@ -330,7 +331,6 @@ TEST(StatisticsClearing, ClearingOutsideTheTableChangesNothing) {
     table.ClearBlock(4);
     EXPECT_EQ(table.ToBytes(), before);
 }
-
 
 TEST(StatisticsIndex, BlocksAndLevels) {
     EXPECT_EQ(TStatisticsTable::BlockIndex(8, false), 0);

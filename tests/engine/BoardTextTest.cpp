@@ -5,8 +5,11 @@
 using namespace reversi;
 
 TEST(BoardText, DigitValueTable) {
-    struct Case { char c; int value; };
-    const Case cases[] = {{'0', 0}, {'7', 7}, {'9', 9}, {'A', 0}, {'C', 2}, {'F', 5},
+    struct Case {
+        char c;
+        int value;
+    };
+    const Case cases[] = {{'0', 0}, {'7', 7}, {'9', 9}, {'A', 0},  {'C', 2},   {'F', 5},
                           {'G', 0}, {'a', 0}, {' ', 0}, {'\0', 0}, {'\xff', 0}};
     for (const auto& c : cases) EXPECT_EQ(DigitValue(c.c), c.value) << int(c.c);
     for (int v = 0; v <= 9; ++v) EXPECT_EQ(DigitValue(DigitChar(v)), v);
@@ -20,7 +23,10 @@ TEST(BoardText, DigitValueTable) {
 }
 
 TEST(BoardText, StartPositions) {
-    struct Case { int n; int w1, w2, b1, b2; };
+    struct Case {
+        int n;
+        int w1, w2, b1, b2;
+    };
     for (const auto& c : {Case{8, 27, 36, 28, 35}, Case{10, 44, 55, 45, 54}}) {
         ResetGameState();
         Game().BoardSize = c.n;

@@ -39,7 +39,8 @@ constexpr bool Sanitized = false;
 // Random positions per field size and level. The inverted values of level
 // "0-baby" prune poorly in the reference search, so it gets fewer.
 int PositionCount(int n, bool baby) {
-    if (const char* s = std::getenv("REVERSI_SEARCH_COMPARE_POSITIONS")) return std::max(1, std::atoi(s));
+    if (const char* s = std::getenv("REVERSI_SEARCH_COMPARE_POSITIONS"))
+        return std::max(1, std::atoi(s));
     if (Sanitized) return baby ? 1 : 4;
     return baby ? (n == 8 ? 16 : 5) : 60;
 }
@@ -66,7 +67,8 @@ std::vector<int> LegalSquares(const SearchInput& in) {
     std::vector<int> out;
     for (int s = 0; s < 144; ++s)
         if (IsPlayingSquare(s, in.BoardSize) &&
-            (in.BoardSize == 8 ? CanMove8 : CanMove10)(in.Position, s, in.SideToMove, Opponent(in.SideToMove)))
+            (in.BoardSize == 8 ? CanMove8 : CanMove10)(in.Position, s, in.SideToMove,
+                                                       Opponent(in.SideToMove)))
             out.push_back(s);
     return out;
 }
@@ -120,7 +122,8 @@ class FastSearchCompare : public ::testing::TestWithParam<Variant> {};
 
 TEST_P(FastSearchCompare, SameAnswersAsTheReferenceAtDepthsOneToSeven) {
     const auto [n, baby, advanced] = GetParam();
-    const std::uint32_t seed0 = 1000u * static_cast<std::uint32_t>(n) + (baby ? 500u : 0u) + (advanced ? 250u : 0u);
+    const std::uint32_t seed0 =
+        1000u * static_cast<std::uint32_t>(n) + (baby ? 500u : 0u) + (advanced ? 250u : 0u);
     // Under the sanitizers the deepest searches of level "0-baby" take too long.
     const int maxDepth = Sanitized && baby ? 6 : 7;
     for (const auto& p : Positions(n, PositionCount(n, baby), seed0))
@@ -158,7 +161,8 @@ TEST_P(FastSearchCompare, SameAnswersAsTheReferenceAtDepthsEightAndNine) {
     const auto [n, baby, advanced] = GetParam();
     if (Sanitized) GTEST_SKIP() << "too slow under the sanitizers";
     const int count = baby ? 1 : 2;
-    const std::uint32_t seed0 = 7000u * static_cast<std::uint32_t>(n) + (baby ? 500u : 0u) + (advanced ? 250u : 0u);
+    const std::uint32_t seed0 =
+        7000u * static_cast<std::uint32_t>(n) + (baby ? 500u : 0u) + (advanced ? 250u : 0u);
     for (const auto& p : Positions(n, count, seed0))
         for (int depth : {8, 9}) {
             if (baby && (n == 10 || depth == 9)) continue;
@@ -176,7 +180,8 @@ std::string VariantName(const ::testing::TestParamInfo<Variant>& info) {
 }  // namespace
 
 INSTANTIATE_TEST_SUITE_P(AllLevels, FastSearchCompare,
-                         ::testing::Combine(::testing::Values(8, 10), ::testing::Bool(), ::testing::Bool()),
+                         ::testing::Combine(::testing::Values(8, 10), ::testing::Bool(),
+                                            ::testing::Bool()),
                          VariantName);
 
 namespace {
@@ -192,8 +197,10 @@ tBoard LopsidedBoard() {
         for (int y = 0; y < 10; ++y) {
             const int s = SquareIndex(x, y, 10);
             const int w = CornerWeights10[static_cast<std::size_t>(s - 13)];
-            if (w < 0) b[s] = CellWhite;
-            else if (w > 0) b[s] = CellBlack;
+            if (w < 0)
+                b[s] = CellWhite;
+            else if (w > 0)
+                b[s] = CellBlack;
         }
     // The corner neighbours count 12 and 8 once the corners are taken: give
     // them to black too.
@@ -239,7 +246,8 @@ TEST(FastSearch, NeverPassesWithALegalSquare) {
         if (legal.empty() || ReferenceSearch(in).Move != PassMove) continue;
         ++found;
         const auto fast = RunSearch(in);
-        EXPECT_NE(std::find(legal.begin(), legal.end(), fast.Move), legal.end()) << s << " " << fast.Move;
+        EXPECT_NE(std::find(legal.begin(), legal.end(), fast.Move), legal.end())
+            << s << " " << fast.Move;
         EXPECT_LE(fast.Score, -32767) << s;
     }
     EXPECT_GT(found, 0);
@@ -278,7 +286,8 @@ TEST(FastSearch, TheSameAnswerOnEveryRunAndAfterOtherSearches) {
     const auto in = Input(p.Board, p.SideToMove, 6, false, true, 10);
     const auto first = RunSearch(in);
     for (bool baby : {false, true})
-        for (bool advanced : {false, true}) RunSearch(Input(p.Board, p.SideToMove, 5, baby, advanced, 10));
+        for (bool advanced : {false, true})
+            RunSearch(Input(p.Board, p.SideToMove, 5, baby, advanced, 10));
     const auto again = RunSearch(in);
     EXPECT_EQ(again.Move, first.Move);
     EXPECT_EQ(again.Score, first.Score);
@@ -295,7 +304,8 @@ TEST(SearchBits, MovesAndTurnedDiscsMatchTheByteBoard) {
         const Bits playing = searchbits::Geo<N>.Playing;
         const auto& w = searchbits::Geo<N>.Weights[0];
         for (int me : {CellWhite, CellBlack}) {
-            const Bits mine = CellMask<N>(b, me) & playing, theirs = CellMask<N>(b, Opponent(me)) & playing;
+            const Bits mine = CellMask<N>(b, me) & playing,
+                       theirs = CellMask<N>(b, Opponent(me)) & playing;
             const Bits empty = CellMask<N>(b, CellEmpty) & playing;
             const Bits moves = searchbits::Moves<N>(mine, theirs, empty);
             ASSERT_TRUE(moves == LegalMoves<N>(mine, theirs, empty)) << N;
@@ -311,20 +321,27 @@ TEST(SearchBits, MovesAndTurnedDiscsMatchTheByteBoard) {
                 int weight = 0, count = 0;
                 const Bits flips = searchbits::Flips<N>(i, mine, theirs, w.data(), weight);
                 EXPECT_TRUE(flips == turned) << N << " " << s;
-                EXPECT_EQ(searchbits::FlipWeight<N>(i, mine, theirs, w.data(), count), weight) << N << " " << s;
+                EXPECT_EQ(searchbits::FlipWeight<N>(i, mine, theirs, w.data(), count), weight)
+                    << N << " " << s;
                 EXPECT_EQ(count, CountBits(turned)) << N << " " << s;
             }
         }
     };
     for (std::uint32_t seed = 1; seed <= 40; ++seed)
         for (int n : {8, 10}) {
-            tBoard b = RandomPosition(n, seed, static_cast<int>(seed * 13 % static_cast<std::uint32_t>(n * n - 4))).Board;
+            tBoard b =
+                RandomPosition(n, seed,
+                               static_cast<int>(seed * 13 % static_cast<std::uint32_t>(n * n - 4)))
+                    .Board;
             if (seed % 2) {
                 b = EmptyBoard(n);
                 for (int x = 0; x < n; ++x)
-                    for (int y = 0; y < n; ++y) b[SquareIndex(x, y, n)] = static_cast<std::uint8_t>(1 + rng() % 3);
+                    for (int y = 0; y < n; ++y)
+                        b[SquareIndex(x, y, n)] = static_cast<std::uint8_t>(1 + rng() % 3);
             }
-            if (n == 8) check(std::integral_constant<int, 8>{}, b);
-            else check(std::integral_constant<int, 10>{}, b);
+            if (n == 8)
+                check(std::integral_constant<int, 8>{}, b);
+            else
+                check(std::integral_constant<int, 10>{}, b);
         }
 }

@@ -58,7 +58,9 @@ TEST_F(GameStateTest, NewGameResetsThePlayButKeepsTheSettings) {
 }
 
 TEST_F(GameStateTest, OtherSideAndPlayersTurn) {
-    struct Case { int side, other; };
+    struct Case {
+        int side, other;
+    };
     for (const auto& c : {Case{2, 3}, Case{3, 2}, Case{0, 3}, Case{7, 3}}) {
         Game().SideToMove = c.side;
         EXPECT_EQ(OtherSide(), c.other) << c.side;

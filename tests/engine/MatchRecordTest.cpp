@@ -13,10 +13,8 @@ using reversi::testing::TrackerFixture;
 namespace {
 
 struct MatchRecordTest : TrackerFixture {
-
     void SetUp() override { StartGame(8); }
     void TearDown() override { ResetGameState(); }
-
 
     // Plays the first legal square (lowest index) of the side to move, as the
     // window does: record, place, flip, hand over the turn. A side without a
@@ -67,7 +65,10 @@ using Calls = std::vector<std::string>;
 }  // namespace
 
 TEST(MoveListLineTest, PadName) {
-    struct Case { const char* name; const char* padded; };
+    struct Case {
+        const char* name;
+        const char* padded;
+    };
     const Case cases[] = {
         {"", " ..........."},
         {"Yellow", "Yellow ....."},
@@ -85,7 +86,12 @@ TEST(MoveListLineTest, PadName) {
 
 TEST(MoveListLineTest, LineTexts) {
     ResetGameState();
-    struct Case { const char* white; const char* black; int n, who, dest, size; const char* line; };
+    struct Case {
+        const char* white;
+        const char* black;
+        int n, who, dest, size;
+        const char* line;
+    };
     const Case cases[] = {
         {"Yellow", "Green", 1, 2, 53, 8, " 1.Yellow ..... E:6"},
         {"Yellow", "Green", 2, 3, 63, 8, " 2.Green ...... F:6"},
@@ -137,9 +143,8 @@ TEST_F(MatchRecordTest, AddMoveStoresThePositionBeforeAndAppendsALine) {
     EXPECT_EQ(list.lines, ExpectedLines());
     EXPECT_EQ(list.lines[0], " 1.Yellow ..... C:4");  // 35: first legal square by index
     EXPECT_EQ(list.selected, 3);
-    EXPECT_EQ(list.calls,
-              (Calls{"insert 0", "select 1", "scroll", "insert 1", "select 2", "scroll", "insert 2",
-                     "select 3", "scroll"}));
+    EXPECT_EQ(list.calls, (Calls{"insert 0", "select 1", "scroll", "insert 1", "select 2", "scroll",
+                                 "insert 2", "select 3", "scroll"}));
 }
 
 TEST_F(MatchRecordTest, UndoRestoresThePositionBeforeTheMove) {
@@ -154,7 +159,8 @@ TEST_F(MatchRecordTest, UndoRestoresThePositionBeforeTheMove) {
     EXPECT_FALSE(Game().GameOver);
     EXPECT_EQ(list.calls, (Calls{"select 3", "repaint"}));
 
-    while (Tracker().Undo()) {}
+    while (Tracker().Undo()) {
+    }
     EXPECT_EQ(Tracker().current(), 0);
     EXPECT_EQ(Game().Boards[0], positions[0]);
     EXPECT_EQ(Game().SideToMove, 2);
@@ -293,7 +299,8 @@ TEST_F(MatchRecordTest, TenByTenLinesUseTheTenByTenLayout) {
     EXPECT_EQ(list.lines[0], " 1.Yellow ..... D:5");  // 54
     EXPECT_EQ(list.lines[9].substr(0, 3), "10.");
     Tracker().GoToStart();
-    while (Tracker().Redo(false)) {}
+    while (Tracker().Redo(false)) {
+    }
     EXPECT_EQ(Tracker().current(), 12);
 }
 

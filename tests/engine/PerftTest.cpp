@@ -18,8 +18,10 @@ struct Grid {
     static Grid Start() {
         Grid g;
         for (auto& col : g.c) col.fill('.');
-        g.c[3][3] = 'W'; g.c[4][4] = 'W';  // D5, E4
-        g.c[3][4] = 'B'; g.c[4][3] = 'B';  // D4, E5
+        g.c[3][3] = 'W';
+        g.c[4][4] = 'W';  // D5, E4
+        g.c[3][4] = 'B';
+        g.c[4][3] = 'B';  // D4, E5
         return g;
     }
     int Flips(int x, int y, char me, bool apply) {
@@ -31,7 +33,9 @@ struct Grid {
                 if (!dx && !dy) continue;
                 int n = 0, cx = x + dx, cy = y + dy;
                 while (cx >= 0 && cx < 8 && cy >= 0 && cy < 8 && c[cx][cy] == opp) {
-                    ++n; cx += dx; cy += dy;
+                    ++n;
+                    cx += dx;
+                    cy += dy;
                 }
                 if (n == 0 || cx < 0 || cx >= 8 || cy < 0 || cy >= 8 || c[cx][cy] != me) continue;
                 total += n;
@@ -96,7 +100,10 @@ TEST(Perft, RandomGamesAgreeSquareBySquare) {
     // Plays seeded random games with both models and compares the legal
     // squares and the whole position after every move, passes included.
     std::uint32_t seed = 12345;
-    auto next = [&seed] { seed = seed * 1664525u + 1013904223u; return seed >> 8; };
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
     for (int game = 0; game < 200; ++game) {
         Grid g = Grid::Start();
         tBoard b = rules::StartBoard<8>();
@@ -111,7 +118,11 @@ TEST(Perft, RandomGamesAgreeSquareBySquare) {
                     ASSERT_EQ(gridLegal, engineLegal) << "game " << game;
                     if (engineLegal) legal.push_back(SquareIndex(x, y, 8));
                 }
-            if (legal.empty()) { ++passes; me = 5 - me; continue; }
+            if (legal.empty()) {
+                ++passes;
+                me = 5 - me;
+                continue;
+            }
             passes = 0;
             const int sq = legal[next() % legal.size()];
             g.Flips(SquareColumn(sq, 8), SquareRow(sq, 8), me == CellWhite ? 'W' : 'B', true);

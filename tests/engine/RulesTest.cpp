@@ -34,11 +34,14 @@ tBoard EmptyBoard(int n) {
 }  // namespace
 
 TEST(Squares, CornerIndicesAndNames) {
-    struct Case { int n, x, y, index; const char* name; };
+    struct Case {
+        int n, x, y, index;
+        const char* name;
+    };
     const Case cases[] = {
-        {8, 0, 0, 11, "A8"},  {8, 0, 7, 18, "A1"},   {8, 7, 0, 81, "H8"},   {8, 7, 7, 88, "H1"},
+        {8, 0, 0, 11, "A8"},   {8, 0, 7, 18, "A1"},  {8, 7, 0, 81, "H8"},    {8, 7, 7, 88, "H1"},
         {10, 0, 0, 13, "A10"}, {10, 0, 9, 22, "A1"}, {10, 9, 0, 121, "J10"}, {10, 9, 9, 130, "J1"},
-        {8, 3, 4, 45, "D4"},  {10, 4, 5, 66, "E5"},
+        {8, 3, 4, 45, "D4"},   {10, 4, 5, 66, "E5"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SquareIndex(c.x, c.y, c.n), c.index);
@@ -71,7 +74,8 @@ TEST_F(EngineFixture, StartPositionsAndBorders) {
         const auto& boards = Game().Boards;
         for (int i = 0; i <= 8; ++i) EXPECT_EQ(boards[i], boards[0]) << "board " << i;
         for (int i = 9; i <= 10; ++i)
-            EXPECT_TRUE(std::all_of(boards[i].begin(), boards[i].end(), [](auto c) { return c == 0; }));
+            EXPECT_TRUE(
+                std::all_of(boards[i].begin(), boards[i].end(), [](auto c) { return c == 0; }));
         int white = 0, black = 0, empty = 0;
         for (int sq = 0; sq < 144; ++sq) {
             const auto c = boards[0][sq];
@@ -102,7 +106,11 @@ TEST_F(EngineFixture, StartPositionsAndBorders) {
 }
 
 TEST_F(EngineFixture, LegalSquaresAndFirstFlipAtTheStart) {
-    struct Case { int n; std::vector<int> legal; int move, flipped; };
+    struct Case {
+        int n;
+        std::vector<int> legal;
+        int move, flipped;
+    };
     const Case cases[] = {
         {8, {35, 46, 53, 64}, 53, 54},
         {10, {54, 67, 76, 89}, 54, 66},
@@ -154,12 +162,19 @@ TEST_F(EngineFixture, MakeMoveTurnsEveryClosedRunAndOnlyThose) {
         const int cx = 4, cy = 4;
         auto at = [n](int x, int y) { return SquareIndex(x, y, n); };
         // Closed runs: left (2 discs), up (1), down-right diagonal (2), up-right diagonal (1).
-        b[at(2, 4)] = CellBlack; b[at(3, 4)] = CellBlack; b[at(1, 4)] = CellWhite;
-        b[at(4, 3)] = CellBlack; b[at(4, 2)] = CellWhite;
-        b[at(5, 5)] = CellBlack; b[at(6, 6)] = CellBlack; b[at(7, 7)] = CellWhite;
-        b[at(5, 3)] = CellBlack; b[at(6, 2)] = CellWhite;
+        b[at(2, 4)] = CellBlack;
+        b[at(3, 4)] = CellBlack;
+        b[at(1, 4)] = CellWhite;
+        b[at(4, 3)] = CellBlack;
+        b[at(4, 2)] = CellWhite;
+        b[at(5, 5)] = CellBlack;
+        b[at(6, 6)] = CellBlack;
+        b[at(7, 7)] = CellWhite;
+        b[at(5, 3)] = CellBlack;
+        b[at(6, 2)] = CellWhite;
         // Open runs: right ends on empty, down ends on the border.
-        b[at(5, 4)] = CellBlack; b[at(6, 4)] = CellBlack;
+        b[at(5, 4)] = CellBlack;
+        b[at(6, 4)] = CellBlack;
         for (int y = cy + 1; y < n; ++y) b[at(4, y)] = CellBlack;
         tBoard expected = b;
         for (int s : {at(2, 4), at(3, 4), at(4, 3), at(5, 5), at(6, 6), at(5, 3), at(4, 4)})
@@ -191,7 +206,10 @@ TEST_F(EngineFixture, PassMoveChangesNothing) {
 }
 
 TEST_F(EngineFixture, FinalScores) {
-    struct Case { int me, opp; int normal, baby; };
+    struct Case {
+        int me, opp;
+        int normal, baby;
+    };
     const Case cases[] = {{40, 24, 32016, 31984}, {24, 40, -32016, 32016}, {32, 32, 0, 32000}};
     for (const auto& c : cases) {
         for (int n : {8, 10}) {
@@ -199,8 +217,10 @@ TEST_F(EngineFixture, FinalScores) {
             int placed = 0;
             for (int sq = 0; sq < 144; ++sq) {
                 if (!IsPlayingSquare(sq, n)) continue;
-                if (placed < c.me) b[sq] = CellWhite;
-                else if (placed < c.me + c.opp) b[sq] = CellBlack;
+                if (placed < c.me)
+                    b[sq] = CellWhite;
+                else if (placed < c.me + c.opp)
+                    b[sq] = CellBlack;
                 ++placed;
             }
             auto score = n == 8 ? FinalScore8 : FinalScore10;
@@ -213,7 +233,10 @@ TEST_F(EngineFixture, FinalScores) {
 }
 
 TEST_F(EngineFixture, RoutineSetFollowsTheFieldSize) {
-    struct Case { int size; bool eight; };
+    struct Case {
+        int size;
+        bool eight;
+    };
     for (const auto& c : {Case{8, true}, Case{10, false}, Case{9, false}, Case{0, false}}) {
         Game().BoardSize = c.size;
         SelectEngine();

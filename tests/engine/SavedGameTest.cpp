@@ -51,7 +51,8 @@ Bytes ReadAll(const fs::path& path) {
 
 void WriteAll(const fs::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 struct SavedGameTest : TrackerFixture {
@@ -70,7 +71,6 @@ struct SavedGameTest : TrackerFixture {
         std::error_code ec;
         fs::remove_all(dir, ec);
     }
-
 
     // Plays n moves, each the first legal square by index (a side without a
     // move passes).
@@ -119,9 +119,9 @@ struct Snapshot {
     static Snapshot Take() {
         const auto& g = Game();
         const auto& t = *g.Tracker;
-        return {t.count(), t.current(), t.boardsize(), t.moves(), g.Boards[0], g.SideToMove,
-                g.ComputerSide, g.Depth, g.BoardSize, g.GameOver, g.VsComputer, g.PracticeGame,
-                g.BabyLevel, g.AdvancedEngine};
+        return {t.count(),    t.current(),    t.boardsize(), t.moves(),       g.Boards[0],
+                g.SideToMove, g.ComputerSide, g.Depth,       g.BoardSize,     g.GameOver,
+                g.VsComputer, g.PracticeGame, g.BabyLevel,   g.AdvancedEngine};
     }
     void ExpectSame(const Snapshot& o) const {
         EXPECT_EQ(count, o.count);
@@ -229,7 +229,8 @@ TEST_F(SavedGameTest, RoundTripOnBothFieldSizes) {
         SelectEngine();
         InitBoards();
         Tracker().GoToStart();
-        while (Tracker().Redo(false)) {}
+        while (Tracker().Redo(false)) {
+        }
         EXPECT_EQ(Game().Boards[0], finalPosition);
     }
 }
@@ -237,7 +238,10 @@ TEST_F(SavedGameTest, RoundTripOnBothFieldSizes) {
 TEST_F(SavedGameTest, LoadsVersionZeroAndOneFiles) {
     Play(2);
     const std::vector<TMove> moves = Tracker().moves();
-    struct Case { const char* signature; int version; };
+    struct Case {
+        const char* signature;
+        int version;
+    };
     for (const auto& c : {Case{"0VZK", 0}, Case{"1VZK", 1}}) {
         SCOPED_TRACE(c.signature);
         StartGame(8);
@@ -279,7 +283,8 @@ TEST_F(SavedGameTest, WithoutASignatureNothingLoadsButTheListIsRebuilt) {
     ASSERT_TRUE(Tracker().GoToMove(1));
     Game().Depth = 5;
     const Snapshot before = Snapshot::Take();
-    WriteAll(File("other.kzv"), FileBuilder{}.Text("3VZK").Int(8).Int(0).Int(2).Int(0).Int(0).bytes);
+    WriteAll(File("other.kzv"),
+             FileBuilder{}.Text("3VZK").Int(8).Int(0).Int(2).Int(0).Int(0).bytes);
     list.calls.clear();
 
     const FileResult r = Tracker().LoadFromFile(File("other.kzv").string());
@@ -316,7 +321,11 @@ TEST_F(SavedGameTest, DamagedFilesChangeNothing) {
     const std::size_t board2 = move2 + 12;
     const std::size_t tail = 12 + 2 * 156;  // ComputerSide
 
-    struct Case { const char* what; Bytes bytes; bool readError; };
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        bool readError;
+    };
     const Case cases[] = {
         {"empty file", {}, true},
         {"half a signature", cut(good, 2), true},
@@ -378,8 +387,8 @@ TEST_F(SavedGameTest, DamagedFilesChangeNothing) {
 
 TEST_F(SavedGameTest, TenByTenAllowsNinetySixMoves) {
     // The count bound follows the stored field size: 96 on 10 x 10, 60 on 8 x 8.
-    for (const auto& [size, count, ok] : {std::tuple{10, 96, true}, std::tuple{10, 97, false},
-                                          std::tuple{8, 60, true}}) {
+    for (const auto& [size, count, ok] :
+         {std::tuple{10, 96, true}, std::tuple{10, 97, false}, std::tuple{8, 60, true}}) {
         SCOPED_TRACE(count);
         tBoard b{};
         for (int sq = 0; sq < 144; ++sq) {
@@ -409,7 +418,8 @@ TEST_F(SavedGameTest, MissingFileNamesTheFileAndTheReason) {
     fs::create_directories(File("folder.kzv"));
     const FileResult folder = Tracker().LoadFromFile(File("folder.kzv").string());
     EXPECT_EQ(folder.status, FileStatus::Failed);
-    EXPECT_EQ(folder.message.rfind("Cannot open file \"" + File("folder.kzv").string() + "\". ", 0), 0u)
+    EXPECT_EQ(folder.message.rfind("Cannot open file \"" + File("folder.kzv").string() + "\". ", 0),
+              0u)
         << folder.message;
     Snapshot::Take().ExpectSame(before);
 }

@@ -33,8 +33,10 @@ struct Engine {
     const char* name;
     bool baby, advanced;
 };
-constexpr Engine Engines[] = {
-    {"normal", false, false}, {"advanced", false, true}, {"baby", true, false}, {"baby-advanced", true, true}};
+constexpr Engine Engines[] = {{"normal", false, false},
+                              {"advanced", false, true},
+                              {"baby", true, false},
+                              {"baby-advanced", true, true}};
 
 // Column by column from column A, each column from the top row down.
 std::string ToText(const tBoard& b, int n) {
@@ -70,8 +72,8 @@ std::vector<GoldenPosition> Positions() {
     std::vector<GoldenPosition> out;
     for (int n : {8, 10}) {
         out.push_back({n, CellWhite, n == 8 ? rules::StartBoard<8>() : rules::StartBoard<10>()});
-        const std::vector<int> moves = n == 8 ? std::vector<int>{9, 18, 27, 36, 46, 54}
-                                              : std::vector<int>{12, 30, 48, 66, 84};
+        const std::vector<int> moves =
+            n == 8 ? std::vector<int>{9, 18, 27, 36, 46, 54} : std::vector<int>{12, 30, 48, 66, 84};
         std::uint32_t seed = 2024;
         for (int m : moves) {
             const auto p = RandomPosition(n, seed++, m);

@@ -113,7 +113,9 @@ TEST(WeightTables, BordersAreZeroAndTheFieldMatchesItsRows) {
 }
 
 TEST(Evaluate, RepliesToE6ForEachEngine) {
-    struct Case { int square, normal, advanced; };
+    struct Case {
+        int square, normal, advanced;
+    };
     for (const auto& c : {Case{63, 3, 8}, Case{43, 0, 5}, Case{65, 0, 4}}) {
         tBoard b = AfterE6();
         rules::PlaceAndFlip<8>(b, c.square, CellBlack, CellWhite);
@@ -145,19 +147,39 @@ TEST(Evaluate, OpponentWithoutDiscsIsAWin) {
 // The weight a disc on `square` adds, for either colour, with one corner
 // taken (or none).
 TEST(Evaluate, CornerNeighboursFollowTheirCorner) {
-    struct Case { int n; int corner; int square; int weight; };
+    struct Case {
+        int n;
+        int corner;
+        int square;
+        int weight;
+    };
     const Case cases[] = {
         // A8 taken: its neighbours are good squares now.
-        {8, 11, 12, 12}, {8, 11, 21, 12}, {8, 11, 22, 8},
+        {8, 11, 12, 12},
+        {8, 11, 21, 12},
+        {8, 11, 22, 8},
         // A1 still empty: its neighbours stay poor.
-        {8, 11, 17, -8}, {8, 11, 28, -8}, {8, 11, 27, -24},
+        {8, 11, 17, -8},
+        {8, 11, 28, -8},
+        {8, 11, 27, -24},
         // Elsewhere the corner table holds.
-        {8, 11, 23, 0}, {8, 11, 24, 1}, {8, 11, 33, 7},
+        {8, 11, 23, 0},
+        {8, 11, 24, 1},
+        {8, 11, 33, 7},
         // No corner taken: the plain table (B6 is -4 there).
-        {8, 0, 23, -4}, {8, 0, 12, -8}, {8, 0, 24, -3},
-        {10, 130, 129, 12}, {10, 130, 118, 12}, {10, 130, 117, 8},
-        {10, 130, 14, -8}, {10, 130, 26, -24}, {10, 130, 33, -24},
-        {10, 130, 29, -1}, {10, 0, 29, -2}, {10, 130, 57, -3}, {10, 130, 50, -2},
+        {8, 0, 23, -4},
+        {8, 0, 12, -8},
+        {8, 0, 24, -3},
+        {10, 130, 129, 12},
+        {10, 130, 118, 12},
+        {10, 130, 117, 8},
+        {10, 130, 14, -8},
+        {10, 130, 26, -24},
+        {10, 130, 33, -24},
+        {10, 130, 29, -1},
+        {10, 0, 29, -2},
+        {10, 130, 57, -3},
+        {10, 130, 50, -2},
     };
     EvalState state;  // shared on purpose: earlier rewrites must not leak
     for (const auto& c : cases) {
@@ -172,13 +194,17 @@ TEST(Evaluate, CornerNeighboursFollowTheirCorner) {
             tBoard with = b;
             with[c.square] = static_cast<std::uint8_t>(me);
             const int after = eval(state, with, me, 5 - me);
-            EXPECT_EQ(after - before, c.weight) << c.n << " corner " << c.corner << " square " << c.square;
+            EXPECT_EQ(after - before, c.weight)
+                << c.n << " corner " << c.corner << " square " << c.square;
         }
     }
 }
 
 TEST(Search, RepliesToE6ForEachLevelAndEngine) {
-    struct Case { bool baby, advanced; int answer; };
+    struct Case {
+        bool baby, advanced;
+        int answer;
+    };
     for (const auto& c : {Case{false, false, 63}, Case{true, false, 43}, Case{false, true, 63},
                           Case{true, true, 65}}) {
         const auto r = RunSearch(Input(AfterE6(), CellBlack, 1, c.baby, c.advanced));
@@ -189,12 +215,14 @@ TEST(Search, RepliesToE6ForEachLevelAndEngine) {
 TEST(Search, StartPositionAnswersTheFirstSquareInMoveOrderAtEveryDepth) {
     for (int depth = 1; depth <= MaxTestDepth; ++depth)
         for (bool advanced : {false, true}) {
-            EXPECT_EQ(RunSearch(Input(rules::StartBoard<8>(), CellWhite, depth, false, advanced, 8)).Move,
-                      53)
+            EXPECT_EQ(
+                RunSearch(Input(rules::StartBoard<8>(), CellWhite, depth, false, advanced, 8)).Move,
+                53)
                 << depth;
             if (depth <= MaxTestDepth - 1) {
                 EXPECT_EQ(
-                    RunSearch(Input(rules::StartBoard<10>(), CellWhite, depth, false, advanced, 10)).Move,
+                    RunSearch(Input(rules::StartBoard<10>(), CellWhite, depth, false, advanced, 10))
+                        .Move,
                     54)
                     << depth;
             }
@@ -209,11 +237,13 @@ TEST(Search, EveryLevelAndEngineAnswersALegalSquareOnBothFields) {
             const int depth = std::max(level, 1);
             if (depth > MaxTestDepth - (n == 10 ? 2 : 0)) continue;
             for (bool advanced : {false, true}) {
-                const auto r = RunSearch(Input(p.Board, p.SideToMove, depth, level == 0, advanced, n));
+                const auto r =
+                    RunSearch(Input(p.Board, p.SideToMove, depth, level == 0, advanced, n));
                 ASSERT_NE(r.Move, PassMove) << n << " level " << level;
                 const bool legal = (n == 8 ? CanMove8 : CanMove10)(p.Board, r.Move, p.SideToMove,
                                                                    5 - p.SideToMove);
-                EXPECT_TRUE(legal) << n << " level " << level << " advanced " << advanced << " answer " << r.Move;
+                EXPECT_TRUE(legal)
+                    << n << " level " << level << " advanced " << advanced << " answer " << r.Move;
                 EXPECT_FALSE(r.Stopped);
             }
         }
@@ -361,7 +391,7 @@ TEST(Search, AgreesWithPlainMinimaxNearTheEndWherePassesHappen) {
             for (int s = 0; s < 144; ++s)
                 canMove = canMove || (IsPlayingSquare(s, n) &&
                                       (n == 8 ? CanMove8 : CanMove10)(p.Board, s, p.SideToMove,
-                                                                       5 - p.SideToMove));
+                                                                      5 - p.SideToMove));
             passes += !canMove;
             ExpectSameAsMinimax(n, p.Board, p.SideToMove, 4,
                                 std::to_string(n) + " end seed " + std::to_string(seed));
@@ -393,7 +423,8 @@ TEST(Search, APassAtTheDepthLimitIgnoresCentreSquares) {
     // depth limit after white's pass, could play only the empty centre square
     // D5, which the search never tries: the game counts as over and scores
     // the final score (a draw, 0) rather than the evaluation.
-    const tBoard b = FromText("++b++w++++++++++++b+++w+w++++++++++++++b++++w+w+++++++++++++++w+", 8);
+    const tBoard b =
+        FromText("++b++w++++++++++++b+++w+w++++++++++++++b++++w+w+++++++++++++++w+", 8);
     const auto r = RunSearch(Input(b, CellBlack, 2));
     EXPECT_EQ(r.Move, 76);
     EXPECT_EQ(r.Score, 0);
@@ -422,9 +453,11 @@ TEST(Search, PruningVisitsFewerNodesThanTheFullTree) {
 TEST(BoardBits, LegalMovesAreExactlyTheSquaresCanMoveAllows) {
     for (int n : {8, 10})
         for (std::uint32_t seed = 1; seed <= 60; ++seed) {
-            const auto p = RandomPosition(n, seed, static_cast<int>(seed * 37 % static_cast<std::uint32_t>(n * n - 4)));
+            const auto p = RandomPosition(
+                n, seed, static_cast<int>(seed * 37 % static_cast<std::uint32_t>(n * n - 4)));
             for (int me : {CellWhite, CellBlack}) {
-                const Bits bits = n == 8 ? LegalMoves<8>(p.Board, me, 5 - me) : LegalMoves<10>(p.Board, me, 5 - me);
+                const Bits bits = n == 8 ? LegalMoves<8>(p.Board, me, 5 - me)
+                                         : LegalMoves<10>(p.Board, me, 5 - me);
                 int count = 0;
                 for (int s = 0; s < 144; ++s) {
                     if (!IsPlayingSquare(s, n)) continue;
@@ -444,16 +477,20 @@ TEST(BoardBits, RunsAlongTheEdgesStopAtTheBorder) {
     for (int n : {8, 10}) {
         tBoard b = EmptyBoard(n);
         const int last = n - 1;
-        for (int x = 1; x < last; ++x) b[SquareIndex(x, last, n)] = CellBlack;  // row 1, B to second-to-last
-        b[SquareIndex(last, last, n)] = CellWhite;                              // closed by white at the corner
-        b[SquareIndex(0, 0, n)] = CellBlack;                                    // top-left corner, run upwards off the field
-        const Bits bits = n == 8 ? LegalMoves<8>(b, CellWhite, CellBlack) : LegalMoves<10>(b, CellWhite, CellBlack);
+        for (int x = 1; x < last; ++x)
+            b[SquareIndex(x, last, n)] = CellBlack;  // row 1, B to second-to-last
+        b[SquareIndex(last, last, n)] = CellWhite;   // closed by white at the corner
+        b[SquareIndex(0, 0, n)] = CellBlack;         // top-left corner, run upwards off the field
+        const Bits bits = n == 8 ? LegalMoves<8>(b, CellWhite, CellBlack)
+                                 : LegalMoves<10>(b, CellWhite, CellBlack);
         for (int s = 0; s < 144; ++s) {
             if (!IsPlayingSquare(s, n)) continue;
             const bool legal = (n == 8 ? CanMove8 : CanMove10)(b, s, CellWhite, CellBlack);
-            EXPECT_EQ(n == 8 ? HasSquare<8>(bits, s) : HasSquare<10>(bits, s), legal) << n << " " << s;
+            EXPECT_EQ(n == 8 ? HasSquare<8>(bits, s) : HasSquare<10>(bits, s), legal)
+                << n << " " << s;
         }
-        EXPECT_TRUE(n == 8 ? HasSquare<8>(bits, SquareIndex(0, last, n)) : HasSquare<10>(bits, SquareIndex(0, last, n)));
+        EXPECT_TRUE(n == 8 ? HasSquare<8>(bits, SquareIndex(0, last, n))
+                           : HasSquare<10>(bits, SquareIndex(0, last, n)));
         EXPECT_EQ(CountBits(bits), 1) << n;
     }
 }
@@ -464,7 +501,9 @@ TEST(BoardBits, FastAndPlainLoopsAgree) {
     std::mt19937 rng(5);
     for (int n : {8, 10})
         for (std::uint32_t seed = 1; seed <= 80; ++seed) {
-            tBoard b = RandomPosition(n, seed, static_cast<int>(seed % static_cast<std::uint32_t>(n * n - 4))).Board;
+            tBoard b = RandomPosition(
+                           n, seed, static_cast<int>(seed % static_cast<std::uint32_t>(n * n - 4)))
+                           .Board;
             if (seed % 2) {
                 for (int s = 0; s < 144; ++s)
                     if (IsPlayingSquare(s, n)) b[s] = static_cast<std::uint8_t>(1 + rng() % 3);
@@ -472,19 +511,22 @@ TEST(BoardBits, FastAndPlainLoopsAgree) {
             EvalState state;
             for (int me : {CellWhite, CellBlack}) {
                 for (int value : {CellEmpty, CellWhite, CellBlack}) {
-                    const bool same = n == 8 ? CellMask<8>(b, value) == CellMaskScalar<8>(b, value)
-                                             : CellMask<10>(b, value) == CellMaskScalar<10>(b, value);
+                    const bool same = n == 8
+                                          ? CellMask<8>(b, value) == CellMaskScalar<8>(b, value)
+                                          : CellMask<10>(b, value) == CellMaskScalar<10>(b, value);
                     EXPECT_TRUE(same) << n << " seed " << seed << " value " << value;
                 }
                 for (bool cornerTable : {false, true}) {
                     bool any1 = false, any2 = true;
                     int fast = 0, plain = 0;
                     if (n == 8) {
-                        const auto* w = cornerTable ? state.CornerWeights8.data() : detail::PaddedWeights<8>.data();
+                        const auto* w = cornerTable ? state.CornerWeights8.data()
+                                                    : detail::PaddedWeights<8>.data();
                         fast = detail::WeightedDifference<8>(b, w, me, 5 - me, any1);
                         plain = detail::WeightedDifferenceScalar<8>(b, w, me, 5 - me, any2);
                     } else {
-                        const auto* w = cornerTable ? state.CornerWeights10.data() : detail::PaddedWeights<10>.data();
+                        const auto* w = cornerTable ? state.CornerWeights10.data()
+                                                    : detail::PaddedWeights<10>.data();
                         fast = detail::WeightedDifference<10>(b, w, me, 5 - me, any1);
                         plain = detail::WeightedDifferenceScalar<10>(b, w, me, 5 - me, any2);
                     }

@@ -19,8 +19,9 @@ tBoard BoardFromRows(const std::vector<std::string>& rows) {
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) {
             const char c = rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
-            b[static_cast<std::size_t>(SquareIndex(x, y, n))] =
-                c == 'W' ? CellWhite : c == 'B' ? CellBlack : CellEmpty;
+            b[static_cast<std::size_t>(SquareIndex(x, y, n))] = c == 'W'   ? CellWhite
+                                                                : c == 'B' ? CellBlack
+                                                                           : CellEmpty;
         }
     return b;
 }
@@ -63,31 +64,66 @@ INSTANTIATE_TEST_SUITE_P(
         TurnCase{"BlackMustPass",
                  {"WWWWWWWW", "WWWWWWWW", "WWWWWWWW", "WWWWWWWW", "WWWWWWWW", "WWWWWWWW",
                   "WWWWWWB.", "WWWWWWW."},
-                 Side::White, TurnEvent::Pass, Side::White, GameMessageKind::BlackPasses, 0, 0},
+                 Side::White,
+                 TurnEvent::Pass,
+                 Side::White,
+                 GameMessageKind::BlackPasses,
+                 0,
+                 0},
         TurnCase{"WhiteMustPass",
                  {"BBBBBBBB", "BBBBBBBB", "BBBBBBBB", "BBBBBBBB", "BBBBBBBB", "BBBBBBBB",
                   "BBBBBBW.", "BBBBBBB."},
-                 Side::Black, TurnEvent::Pass, Side::Black, GameMessageKind::WhitePasses, 0, 0},
+                 Side::Black,
+                 TurnEvent::Pass,
+                 Side::Black,
+                 GameMessageKind::WhitePasses,
+                 0,
+                 0},
         TurnCase{"FullBoardWhiteWins",
                  {"WWWWWWWW", "WWWWWWWW", "WWWWWWWW", "WWWWWWWW", "WWWWWWWW", "WWWWWWWW",
                   "BBBBBBBB", "BBBBBBBB"},
-                 Side::Black, TurnEvent::GameOver, Side::White, GameMessageKind::WhiteWins, 48, 16},
+                 Side::Black,
+                 TurnEvent::GameOver,
+                 Side::White,
+                 GameMessageKind::WhiteWins,
+                 48,
+                 16},
         TurnCase{"NoMovesLeftBlackWins",
                  {"B.......", "........", "........", "........", "........", "........",
                   "........", "........"},
-                 Side::Black, TurnEvent::GameOver, Side::White, GameMessageKind::BlackWins, 1, 0},
+                 Side::Black,
+                 TurnEvent::GameOver,
+                 Side::White,
+                 GameMessageKind::BlackWins,
+                 1,
+                 0},
         TurnCase{"Tie",
                  {"WWWWWWWW", "WWWWWWWW", "WWWWWWWW", "WWWWWWWW", "BBBBBBBB", "BBBBBBBB",
                   "BBBBBBBB", "BBBBBBBB"},
-                 Side::White, TurnEvent::GameOver, Side::Black, GameMessageKind::Tie, 0, 0},
+                 Side::White,
+                 TurnEvent::GameOver,
+                 Side::Black,
+                 GameMessageKind::Tie,
+                 0,
+                 0},
         TurnCase{"TenByTenBlackMustPass",
                  {"WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW",
                   "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWB.", "WWWWWWWWW."},
-                 Side::White, TurnEvent::Pass, Side::White, GameMessageKind::BlackPasses, 0, 0},
+                 Side::White,
+                 TurnEvent::Pass,
+                 Side::White,
+                 GameMessageKind::BlackPasses,
+                 0,
+                 0},
         TurnCase{"TenByTenGameOver",
                  {"WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW",
                   "WWWWWWWWWW", "BBBBBBBBBB", "BBBBBBBBBB", "BBBBBBBBBB", "BBBBBBBBBB"},
-                 Side::White, TurnEvent::GameOver, Side::Black, GameMessageKind::WhiteWins, 60, 40}),
+                 Side::White,
+                 TurnEvent::GameOver,
+                 Side::Black,
+                 GameMessageKind::WhiteWins,
+                 60,
+                 40}),
     [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST(TurnAccounting, CountsDiscsAndMobilityOfTheStart) {
@@ -99,7 +135,8 @@ TEST(TurnAccounting, ResultForThePlayerSeesTheComputersColour) {
     const PositionCounts whiteAhead{40, 24, false, false};
     EXPECT_EQ(ResultForPlayer(whiteAhead, Side::White), PlayerResult::ComputerWon);
     EXPECT_EQ(ResultForPlayer(whiteAhead, Side::Black), PlayerResult::PlayerWon);
-    EXPECT_EQ(ResultForPlayer(PositionCounts{32, 32, false, false}, Side::Black), PlayerResult::Tie);
+    EXPECT_EQ(ResultForPlayer(PositionCounts{32, 32, false, false}, Side::Black),
+              PlayerResult::Tie);
 }
 
 TEST(TurnAccounting, OnlyFinishedNonPracticeGamesAgainstTheComputerCount) {
@@ -150,10 +187,10 @@ TEST(TurnAccounting, AdvanceTurnAppliesThePassAndTheEnd) {
 TEST(TurnAccounting, DescribePositionChangesNothingAndSeesTheEnd) {
     const PositionStatus start = DescribePosition(BoardFromRows(kStart8), 8);
     EXPECT_FALSE(start.gameOver);
-    const PositionStatus over = DescribePosition(
-        BoardFromRows({"B.......", "........", "........", "........", "........", "........",
-                       "........", "........"}),
-        8);
+    const PositionStatus over =
+        DescribePosition(BoardFromRows({"B.......", "........", "........", "........", "........",
+                                        "........", "........", "........"}),
+                         8);
     EXPECT_TRUE(over.gameOver);
 }
 
@@ -169,12 +206,10 @@ struct SettleCase {
 };
 
 TEST(TurnAccounting, SettleShownPositionCorrectsPassesAndSeesTheEnd) {
-    const std::vector<std::string> blackCannotMove{"WWWWWWWW", "WWWWWWWW", "WWWWWWWW",
-                                                   "WWWWWWWW", "WWWWWWWW", "WWWWWWWW",
-                                                   "WWWWWWB.", "WWWWWWW."};
-    const std::vector<std::string> whiteCannotMove{"BBBBBBBB", "BBBBBBBB", "BBBBBBBB",
-                                                   "BBBBBBBB", "BBBBBBBB", "BBBBBBBB",
-                                                   "BBBBBBW.", "BBBBBBB."};
+    const std::vector<std::string> blackCannotMove{"WWWWWWWW", "WWWWWWWW", "WWWWWWWW", "WWWWWWWW",
+                                                   "WWWWWWWW", "WWWWWWWW", "WWWWWWB.", "WWWWWWW."};
+    const std::vector<std::string> whiteCannotMove{"BBBBBBBB", "BBBBBBBB", "BBBBBBBB", "BBBBBBBB",
+                                                   "BBBBBBBB", "BBBBBBBB", "BBBBBBW.", "BBBBBBB."};
     const std::vector<std::string> full(8, "WWWWWWWW");
     const std::vector<SettleCase> cases{
         {"StartWhiteStays", kStart8, CellWhite, true, CellWhite, false},

@@ -59,7 +59,8 @@ TEST_F(AsyncTimerTest, FirstTickComesOneIntervalAfterEnablingOnTheMainThread) {
     TAsyncTimer* sender = nullptr;
     timer.SetOnTimer([&](TAsyncTimer& t) {
         if (ticks++ == 0) first = clock.elapsed();
-        onMainThread = onMainThread && QThread::currentThread() == QCoreApplication::instance()->thread();
+        onMainThread =
+            onMainThread && QThread::currentThread() == QCoreApplication::instance()->thread();
         sender = &t;
     });
     clock.start();
@@ -142,9 +143,7 @@ TEST_F(AsyncTimerTest, IntervalZeroGivesNoTickUntilEnabledAgain) {
 }
 
 TEST_F(AsyncTimerTest, DestroyingReturnsInEveryState) {
-    {
-        TAsyncTimer neverEnabled;
-    }
+    { TAsyncTimer neverEnabled; }
     {
         TAsyncTimer disabled;
         disabled.SetInterval(5);

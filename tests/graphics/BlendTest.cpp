@@ -14,7 +14,8 @@ TMemBlock Patterned(int w, int h, int seed) {
     TMemBlock b(w, h);
     for (int r = 0; r < h; ++r)
         for (int c = 0; c < w; ++c)
-            b.At(c, r) = MakePixel(c * 7 + seed, r * 11 + seed, (c + r) * 3 + seed, (c * r + seed) & 0xFF);
+            b.At(c, r) =
+                MakePixel(c * 7 + seed, r * 11 + seed, (c + r) * 3 + seed, (c * r + seed) & 0xFF);
     return b;
 }
 
@@ -35,13 +36,14 @@ TEST(BlendTable, HoldsRoundedDownProducts) {
     EXPECT_EQ(t[255][255], 254);  // 65025 >> 8
     EXPECT_EQ(t[240][255], 239);
     EXPECT_EQ(t[128][2], 1);
-    EXPECT_EQ(t[100][200], 78);   // 20000 >> 8
+    EXPECT_EQ(t[100][200], 78);  // 20000 >> 8
     for (int d = 0; d < 256; ++d) EXPECT_EQ(t[d][1], 0);
 }
 
 TEST(BlendChannel, Level255KeepsAlmostAllOfTheOldValue) {
     for (int d = 0; d < 256; ++d)
-        for (int s : {0, 77, 255}) EXPECT_EQ(BlendChannel(d, s, 255), d == 0 ? 0 : d - 1) << d << " " << s;
+        for (int s : {0, 77, 255})
+            EXPECT_EQ(BlendChannel(d, s, 255), d == 0 ? 0 : d - 1) << d << " " << s;
 }
 
 TEST(BlendToBackBuffer, LevelZeroIsAPlainCopyAndOtherLevelsKeepThePadByte) {
@@ -72,12 +74,12 @@ TEST(BlitToBackBuffer, ClipsToBothPictures) {
         int changed;  // pixels written
     };
     const Case cases[] = {
-        {-3, 0, 5, 2, 0, 0, 4},     // starts left of the back buffer: 2 columns x 2 rows
-        {14, 14, 5, 5, 0, 0, 4},    // runs past the top right: 2 x 2
-        {0, 0, 5, 5, 8, 8, 4},      // runs past the source's top right: 2 x 2
-        {0, 0, 3, 3, -2, -1, 2},    // starts outside the source: 1 x 2
-        {20, 0, 3, 3, 0, 0, 0},     // wholly outside
-        {0, 0, 0, 3, 0, 0, 0},      // empty
+        {-3, 0, 5, 2, 0, 0, 4},   // starts left of the back buffer: 2 columns x 2 rows
+        {14, 14, 5, 5, 0, 0, 4},  // runs past the top right: 2 x 2
+        {0, 0, 5, 5, 8, 8, 4},    // runs past the source's top right: 2 x 2
+        {0, 0, 3, 3, -2, -1, 2},  // starts outside the source: 1 x 2
+        {20, 0, 3, 3, 0, 0, 0},   // wholly outside
+        {0, 0, 0, 3, 0, 0, 0},    // empty
         {0, 0, 100, 100, 0, 0, 100},
     };
     for (const Case& c : cases) {
@@ -85,7 +87,8 @@ TEST(BlitToBackBuffer, ClipsToBothPictures) {
         TMemBlock back = before;
         BlitToBackBuffer(back, c.dx, c.dy, c.w, c.h, c.sx, c.sy, src);
         const auto changed = Changed(before, back);
-        EXPECT_EQ(static_cast<int>(changed.size()), c.changed) << c.dx << "," << c.dy << " from " << c.sx << "," << c.sy;
+        EXPECT_EQ(static_cast<int>(changed.size()), c.changed)
+            << c.dx << "," << c.dy << " from " << c.sx << "," << c.sy;
         for (auto [col, row] : changed)
             EXPECT_EQ(back.At(col, row), src.At(col - c.dx + c.sx, row - c.dy + c.sy));
         TMemBlock blended = before;
@@ -100,8 +103,8 @@ TEST(BlendLines, DrawTheOrderedClippedRange) {
         int first, last;  // expected range, first > last for nothing
     };
     const Case cases[] = {
-        {3, 9, 5, 3, 9},   {9, 3, 5, 3, 9},    {-5, 3, 5, 0, 3},   {10, 40, 5, 10, 15},
-        {-9, -1, 5, 1, 0}, {16, 30, 5, 1, 0},  {2, 4, -1, 1, 0},   {2, 4, 16, 1, 0},
+        {3, 9, 5, 3, 9},   {9, 3, 5, 3, 9},   {-5, 3, 5, 0, 3}, {10, 40, 5, 10, 15},
+        {-9, -1, 5, 1, 0}, {16, 30, 5, 1, 0}, {2, 4, -1, 1, 0}, {2, 4, 16, 1, 0},
     };
     const Pixel colour = 0x00F0C459;
     for (const Case& c : cases) {

@@ -34,7 +34,8 @@ public:
         const int cy = back.Height() - 1 - (rect.top + rect.height / 2);
         Pixel probe = 0;
         if (probeX >= rect.left && probeX < rect.left + rect.width && probeY >= 0 &&
-            back.Height() - 1 - probeY >= rect.top && back.Height() - 1 - probeY < rect.top + rect.height)
+            back.Height() - 1 - probeY >= rect.top &&
+            back.Height() - 1 - probeY < rect.top + rect.height)
             probe = back.At(probeX, probeY);
         const Pixel corner = back.At(rect.left, back.Height() - rect.top - rect.height);
         shown.push_back({rect, back.At(cx, cy), corner, probe});
@@ -144,7 +145,8 @@ TEST_F(BoardAnimationsTest, MoveFlippingThreeDiscsAnimatesFourSquaresInFifteenTi
     ASSERT_TRUE(animations.StartMoveAnimation());
     EXPECT_FALSE(animations.CursorAnimationEnabled);
     EXPECT_EQ(animations.animmap[SquareIndex(5, 3, 8)], AnimEmptyToWhite);
-    for (int x = 2; x <= 4; ++x) EXPECT_EQ(animations.animmap[SquareIndex(x, 3, 8)], AnimBlackToWhite);
+    for (int x = 2; x <= 4; ++x)
+        EXPECT_EQ(animations.animmap[SquareIndex(x, 3, 8)], AnimBlackToWhite);
     int marked = 0;
     for (int k : animations.animmap) marked += k != AnimNone;
     EXPECT_EQ(marked, 4);
@@ -162,7 +164,9 @@ TEST_F(BoardAnimationsTest, MoveFlippingThreeDiscsAnimatesFourSquaresInFifteenTi
         // The placed square shows column `tick` of the white placing row; the
         // flipped ones the black-to-white row until the last frame.
         for (const auto& s : shown) {
-            if (s.rect == RectOf(5, 3)) { EXPECT_EQ(s.centre, Cell(5, 3, 6, ticks)); }
+            if (s.rect == RectOf(5, 3)) {
+                EXPECT_EQ(s.centre, Cell(5, 3, 6, ticks));
+            }
             if (s.rect == RectOf(3, 3)) {
                 EXPECT_EQ(s.centre, Cell(3, 3, ticks == 14 ? 6 : 2, ticks)) << "tick " << ticks;
             }

@@ -14,7 +14,9 @@ namespace {
 // Strip pictures whose pixels tell where they came from: red 50 + 40 x the
 // strip number (in reading order of the picture), green and blue the
 // position along the strip.
-Pixel StripColour(int strip, int along) { return MakePixel(50 + 40 * strip, along & 0xFF, along >> 8); }
+Pixel StripColour(int strip, int along) {
+    return MakePixel(50 + 40 * strip, along & 0xFF, along >> 8);
+}
 
 TMemBlock HorizontalStrips() {
     TMemBlock b(530, 80);
@@ -35,17 +37,20 @@ TMemBlock VerticalStrips() {
 Pixel ExpectedScreen(int n, int X, int Y, const tBoard& board) {
     const BoardGeometry g = BoardGeometry::For(n);
     const int size = g.BufferSize();
-    const int first = n == 8 ? 0 : 2;  // strip number of the field's top / left strip
-    if (Y < 20) return StripColour(first, X);                    // top strip, corners included
-    if (Y >= size - 20) return StripColour(first + 1, X);        // bottom strip
-    if (X < 20) return StripColour(first, Y - 20);               // left strip
-    if (X >= size - 20) return StripColour(first + 1, Y - 20);   // right strip
+    const int first = n == 8 ? 0 : 2;          // strip number of the field's top / left strip
+    if (Y < 20) return StripColour(first, X);  // top strip, corners included
+    if (Y >= size - 20) return StripColour(first + 1, X);       // bottom strip
+    if (X < 20) return StripColour(first, Y - 20);              // left strip
+    if (X >= size - 20) return StripColour(first + 1, Y - 20);  // right strip
     const int x = (X - 20) / g.S, y = (Y - 20) / g.S;
     const int parity = (x + y) % 2;
     switch (board[SquareIndex(x, y, n)]) {
-    case CellWhite: return CellColour(RestFrame, 6 + parity);
-    case CellBlack: return CellColour(RestFrame, 4 + parity);
-    default: return CellColour(0, 4 + parity);
+        case CellWhite:
+            return CellColour(RestFrame, 6 + parity);
+        case CellBlack:
+            return CellColour(RestFrame, 4 + parity);
+        default:
+            return CellColour(0, 4 + parity);
     }
 }
 
@@ -107,7 +112,8 @@ TEST_P(BoardPainterTest, DrawBoardFillsEveryPixelFromTheStripsAndTheSheet) {
     const int size = g.BufferSize();
     for (int Y = 0; Y < size; ++Y)
         for (int X = 0; X < size; ++X)
-            ASSERT_EQ(Back(X, Y), ExpectedScreen(n, X, Y, Game().Boards[0])) << "screen " << X << "," << Y;
+            ASSERT_EQ(Back(X, Y), ExpectedScreen(n, X, Y, Game().Boards[0]))
+                << "screen " << X << "," << Y;
     // The start position: white on the main diagonal of the centre.
     EXPECT_EQ(Back(g.SquareLeft(n / 2 - 1) + 5, g.SquareTop(n / 2 - 1) + 5),
               CellColour(RestFrame, 6));
@@ -126,7 +132,8 @@ TEST_P(BoardPainterTest, DrawSquareOnTheCursorShowsItOnceWithTheCursor) {
     EXPECT_EQ(screen.rects[0], (ScreenRect{g.SquareLeft(2), g.SquareTop(3), g.S, g.S}));
     EXPECT_EQ(painter.BackBuffer(), board);
     // On screen the cursor's outer frame (odd square) sits one pixel inside the top-left edge.
-    EXPECT_EQ(screen.On(g.SquareLeft(2) + 1, g.SquareTop(3) + 1) & 0xFFFFFF, MakePixel(207, 147, 72));
+    EXPECT_EQ(screen.On(g.SquareLeft(2) + 1, g.SquareTop(3) + 1) & 0xFFFFFF,
+              MakePixel(207, 147, 72));
 }
 
 TEST_P(BoardPainterTest, DrawSquareElsewhereShowsCursorOldAndRequestedSquares) {
@@ -144,7 +151,8 @@ TEST_P(BoardPainterTest, DrawSquareElsewhereShowsCursorOldAndRequestedSquares) {
     EXPECT_EQ(screen.rects, expected);
     EXPECT_EQ(painter.OldPosX, 2);
     EXPECT_EQ(painter.OldPosY, 2);
-    EXPECT_EQ(screen.On(g.SquareLeft(2) + 1, g.SquareTop(2) + 1) & 0xFFFFFF, MakePixel(239, 195, 88));
+    EXPECT_EQ(screen.On(g.SquareLeft(2) + 1, g.SquareTop(2) + 1) & 0xFFFFFF,
+              MakePixel(239, 195, 88));
     EXPECT_EQ(screen.On(g.SquareLeft(1) + 1, g.SquareTop(1) + 1), CellColour(0, 4));
     EXPECT_EQ(screen.On(g.SquareLeft(5) + 9, g.SquareTop(0) + 9), CellColour(RestFrame, 5));
     // The back buffer holds the new disc and no cursor.

@@ -33,11 +33,13 @@ TEST(Cursor, ClassicFramesHaveTheirColoursWhateverTheSquare) {
         const Pixel first = even ? MakePixel(239, 195, 88) : MakePixel(207, 147, 72);
         const Pixel second = even ? MakePixel(207, 147, 72) : MakePixel(239, 195, 88);
         for (int i = 1; i <= s - 1; ++i) {  // outer frame: cell columns and rows 1 and s - 1
-            for (auto [c, r] : {std::pair{i, 1}, std::pair{i, s - 1}, std::pair{1, i}, std::pair{s - 1, i}})
+            for (auto [c, r] :
+                 {std::pair{i, 1}, std::pair{i, s - 1}, std::pair{1, i}, std::pair{s - 1, i}})
                 EXPECT_EQ(back.At(x + c, y + r) & 0xFFFFFF, first) << c << "," << r;
         }
         for (int i = 2; i <= s - 2; ++i) {  // inner frame
-            for (auto [c, r] : {std::pair{i, 2}, std::pair{i, s - 2}, std::pair{2, i}, std::pair{s - 2, i}})
+            for (auto [c, r] :
+                 {std::pair{i, 2}, std::pair{i, s - 2}, std::pair{2, i}, std::pair{s - 2, i}})
                 EXPECT_EQ(back.At(x + c, y + r) & 0xFFFFFF, second) << c << "," << r;
         }
         EXPECT_EQ(cursor.GetCursorColour(), 0x00F0C459u);
@@ -73,7 +75,7 @@ TEST(Cursor, StepFlameCoolsTheFireAsItRises) {
     const auto& f = cursor.FlameBuffer();
     auto F = [&](int r, int c) { return static_cast<int>(f[r * 58 + c]); };
     for (int c = 0; c < 58; ++c) EXPECT_EQ(F(27, c), 300);
-    EXPECT_EQ(F(26, 5), (0 + 900 - 40) >> 2);  // 215
+    EXPECT_EQ(F(26, 5), (0 + 900 - 40) >> 2);      // 215
     EXPECT_EQ(F(25, 5), (0 + 3 * 215 - 40) >> 2);  // 151: the row below already updated
     EXPECT_EQ(F(26, 1), 215);
     for (int r = 0; r < 27; ++r) {
@@ -104,7 +106,7 @@ TEST(Cursor, FlamesAddSaturatedRampColoursInsideTheFrames) {
     const Pixel ramp = cursor.FlameRamp1()[255];
     const Pixel got = back.At(x + 5, y + s - 26);
     EXPECT_EQ(RedOf(got), std::min(255, RedOf(before) + std::max(0, RedOf(ramp) - 75)));
-    EXPECT_EQ(GreenOf(got), 255);  // saturated
+    EXPECT_EQ(GreenOf(got), 255);            // saturated
     EXPECT_EQ(BlueOf(got), BlueOf(before));  // 61 - 75 < 0 adds nothing
     EXPECT_EQ(RedOf(got), 229);
 }
@@ -133,7 +135,7 @@ TEST(Cursor, CellsOutsideTheBufferAndStrayRestoresDoNothing) {
     Cursor cursor(Constant(0));
     const TMemBlock before = Noise(100);
     TMemBlock back = before;
-    cursor.DrawCursorCell(back, 60, 10, 61, true);   // runs past the right edge
+    cursor.DrawCursorCell(back, 60, 10, 61, true);  // runs past the right edge
     cursor.DrawCursorCell(back, -1, 10, 49, true);
     EXPECT_EQ(back, before);
     cursor.RestoreCursorCell(back, 60, 10);

@@ -14,8 +14,7 @@
 
 namespace {
 
-std::filesystem::path dataFolder()
-{
+std::filesystem::path dataFolder() {
     // The build puts a link to the repository's DATA next to the test program.
     return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "DATA";
 }
@@ -26,8 +25,7 @@ struct ErrorManager {
     char message[JMSG_LENGTH_MAX];
 };
 
-void onError(j_common_ptr info)
-{
+void onError(j_common_ptr info) {
     auto* err = reinterpret_cast<ErrorManager*>(info->err);
     (*info->err->format_message)(info, err->message);
     std::longjmp(err->jump, 1);
@@ -42,8 +40,7 @@ struct Decoded {
 };
 
 // Decodes the whole file, so that damage anywhere in it shows up.
-Decoded decode(const std::filesystem::path& path)
-{
+Decoded decode(const std::filesystem::path& path) {
     Decoded out;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
@@ -69,7 +66,8 @@ Decoded decode(const std::filesystem::path& path)
     out.components = cinfo.num_components;
     out.fullColour = cinfo.num_components == 3;
     for (int c = 0; c < cinfo.num_components; ++c)
-        out.fullColour = out.fullColour && cinfo.comp_info[c].h_samp_factor == 1 && cinfo.comp_info[c].v_samp_factor == 1;
+        out.fullColour = out.fullColour && cinfo.comp_info[c].h_samp_factor == 1 &&
+                         cinfo.comp_info[c].v_samp_factor == 1;
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
     row.resize(std::size_t(cinfo.output_width) * cinfo.output_components);
@@ -94,8 +92,7 @@ void PrintTo(const PictureSize& p, std::ostream* os) { *os << p.name; }
 
 class DataPictures : public testing::TestWithParam<PictureSize> {};
 
-TEST_P(DataPictures, HasTheExactSizeAndDecodesCleanly)
-{
+TEST_P(DataPictures, HasTheExactSizeAndDecodesCleanly) {
     const PictureSize& want = GetParam();
     const Decoded got = decode(dataFolder() / want.name);
     ASSERT_TRUE(got.ok) << want.name << ": " << got.error;
@@ -106,13 +103,14 @@ TEST_P(DataPictures, HasTheExactSizeAndDecodesCleanly)
     EXPECT_EQ(got.warnings, 0) << want.name << " is damaged";
 }
 
-INSTANTIATE_TEST_SUITE_P(BoardPictures, DataPictures,
-                         testing::Values(PictureSize{"Figs1.jpg", 915, 488}, PictureSize{"Help1.jpg", 2440, 122},
-                                         PictureSize{"Lineh1.jpg", 530, 80}, PictureSize{"Linev1.jpg", 80, 490},
-                                         PictureSize{"Lineh2.jpg", 530, 80}, PictureSize{"Linev2.jpg", 80, 490}),
-                         [](const testing::TestParamInfo<PictureSize>& tested) {
-                             std::string name = tested.param.name;
-                             return name.substr(0, name.find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    BoardPictures, DataPictures,
+    testing::Values(PictureSize{"Figs1.jpg", 915, 488}, PictureSize{"Help1.jpg", 2440, 122},
+                    PictureSize{"Lineh1.jpg", 530, 80}, PictureSize{"Linev1.jpg", 80, 490},
+                    PictureSize{"Lineh2.jpg", 530, 80}, PictureSize{"Linev2.jpg", 80, 490}),
+    [](const testing::TestParamInfo<PictureSize>& tested) {
+        std::string name = tested.param.name;
+        return name.substr(0, name.find('.'));
+    });
 
 }  // namespace

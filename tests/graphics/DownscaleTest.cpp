@@ -7,7 +7,8 @@ using namespace reversi::graphics;
 using namespace reversi::graphics::test;
 
 TEST(DownscaleImage, KeepsAUniformPictureExactly) {
-    for (auto [sw, sh, dw, dh] : {std::array{915, 488, 735, 392}, std::array{2440, 122, 1960, 98}}) {
+    for (auto [sw, sh, dw, dh] :
+         {std::array{915, 488, 735, 392}, std::array{2440, 122, 1960, 98}}) {
         TMemBlock src(sw, sh);
         src.Fill(MakePixel(201, 77, 3));
         const TMemBlock dst = DownscaleImage(src, dw, dh);

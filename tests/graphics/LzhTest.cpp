@@ -18,9 +18,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-Bytes FromText(const std::string& text) {
-    return {text.begin(), text.end()};
-}
+Bytes FromText(const std::string& text) { return {text.begin(), text.end()}; }
 
 // Decodes into the middle of a larger buffer whose guard bytes must stay put.
 Bytes DecodeGuarded(const Bytes& stream, std::size_t count) {
@@ -34,9 +32,7 @@ Bytes DecodeGuarded(const Bytes& stream, std::size_t count) {
     return {buffer.begin() + Guard, buffer.begin() + static_cast<std::ptrdiff_t>(Guard + count)};
 }
 
-Bytes RoundTrip(const Bytes& data) {
-    return DecodeGuarded(LzhEncode(data), data.size());
-}
+Bytes RoundTrip(const Bytes& data) { return DecodeGuarded(LzhEncode(data), data.size()); }
 
 // Text-like data: words from a small vocabulary, so that matches of every
 // length and distance occur.

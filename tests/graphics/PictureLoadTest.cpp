@@ -84,13 +84,15 @@ TEST(LoadJpegToBuffer, RejectsBadFilesNamingThem) {
     WriteAll(headerOnly, std::vector<char>(bytes.begin(), bytes.begin() + 200));
     const auto corrupt = folder.Data() / "corrupt.jpg";
     std::vector<char> damaged = bytes;
-    for (std::size_t i = damaged.size() / 3; i < damaged.size() - 2; i += 7) damaged[i] = static_cast<char>(0xFF);
+    for (std::size_t i = damaged.size() / 3; i < damaged.size() - 2; i += 7)
+        damaged[i] = static_cast<char>(0xFF);
     WriteAll(corrupt, damaged);
     // The header claims 60000 x 60000 pixels: rejected before decoding.
     const auto huge = folder.Data() / "huge.jpg";
     std::vector<char> claimed = bytes;
     for (std::size_t i = 0; i + 8 < claimed.size(); ++i)
-        if (static_cast<unsigned char>(claimed[i]) == 0xFF && static_cast<unsigned char>(claimed[i + 1]) == 0xC0) {
+        if (static_cast<unsigned char>(claimed[i]) == 0xFF &&
+            static_cast<unsigned char>(claimed[i + 1]) == 0xC0) {
             for (std::size_t k : {i + 5, i + 7}) {
                 claimed[k] = static_cast<char>(0xEA);  // 60000 = 0xEA60
                 claimed[k + 1] = static_cast<char>(0x60);
@@ -105,8 +107,8 @@ TEST(LoadJpegToBuffer, RejectsBadFilesNamingThem) {
     const auto missing = folder.Data() / "missing.jpg";
     const auto directory = folder.Data();
 
-    for (const auto& file : {wrongWidth, wrongHeight, huge, cmyk, truncated, headerOnly, corrupt, notJpeg,
-                             empty, missing, directory}) {
+    for (const auto& file : {wrongWidth, wrongHeight, huge, cmyk, truncated, headerOnly, corrupt,
+                             notJpeg, empty, missing, directory}) {
         SCOPED_TRACE(file.string());
         ExpectPictureError([&] { LoadJpegToBuffer(file, 64, 48); }, file);
     }
@@ -165,7 +167,7 @@ TEST(PictureSets, FigureStylesNameTheColoursYellowAndGreen) {
 
 TEST_F(PictureSetsTest, BorderStylesPickTheirFilesAndOthersFallBackToStyleZero) {
     LoadLineImages(sets, 1, folder.Path());
-    EXPECT_TRUE(Near(sets.LineHImage.At(5, 79), MakePixel(100, 0, 100), 4));  // Lineh2 top strip
+    EXPECT_TRUE(Near(sets.LineHImage.At(5, 79), MakePixel(100, 0, 100), 4));    // Lineh2 top strip
     EXPECT_TRUE(Near(sets.LineVImage.At(70, 5), MakePixel(100, 120, 100), 4));  // Linev2 last strip
     for (int style : {0, 2, -1, 1000}) {
         LoadLineImages(sets, style, folder.Path());
@@ -185,12 +187,14 @@ TEST_F(PictureSetsTest, AFailedLoadKeepsThePicturesAndTheirSizes) {
 
     // The second strip picture is broken: neither strip may change.
     WriteJpeg(folder.Data() / "Linev1.jpg", 80, 489, [](int, int) { return MakePixel(1, 1, 1); });
-    ExpectPictureError([&] { LoadLineImages(sets, 0, folder.Path()); }, folder.Data() / "Linev1.jpg");
+    ExpectPictureError([&] { LoadLineImages(sets, 0, folder.Path()); },
+                       folder.Data() / "Linev1.jpg");
     // A loader for the other field size fails half way through the set.
     std::filesystem::remove(folder.Data() / "Help1.jpg");
     ExpectPictureError([&] { LoadAllPictures(sets, 1, 0, 0, 10, folder.Path()); },
                        folder.Data() / "Help1.jpg");
-    ExpectPictureError([&] { LoadHelpImage(sets, 0, true, folder.Path()); }, folder.Data() / "Help1.jpg");
+    ExpectPictureError([&] { LoadHelpImage(sets, 0, true, folder.Path()); },
+                       folder.Data() / "Help1.jpg");
 
     EXPECT_EQ(sets.LineHImage, before.LineHImage);
     EXPECT_EQ(sets.LineVImage, before.LineVImage);

@@ -13,7 +13,8 @@ public:
     void PresentBuffer(const TMemBlock& back) override {
         screen = TMemBlock(back.Width(), back.Height());
         for (int y = 0; y < back.Height(); ++y)
-            for (int x = 0; x < back.Width(); ++x) screen.At(x, y) = back.At(x, back.Height() - 1 - y);
+            for (int x = 0; x < back.Width(); ++x)
+                screen.At(x, y) = back.At(x, back.Height() - 1 - y);
         ++wholeBuffers;
     }
     void PresentRect(const TMemBlock& back, ScreenRect rect) override {

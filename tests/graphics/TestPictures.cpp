@@ -29,7 +29,8 @@ void Compress(const std::filesystem::path& file, int width, int height, int comp
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 100, TRUE);
     if (components == 3)
-        for (int i = 0; i < 3; ++i) cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
+        for (int i = 0; i < 3; ++i)
+            cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * components);
     while (cinfo.next_scanline < cinfo.image_height) {
@@ -44,7 +45,8 @@ void Compress(const std::filesystem::path& file, int width, int height, int comp
 
 }  // namespace
 
-void WriteJpeg(const std::filesystem::path& file, int width, int height, const PixelSource& source) {
+void WriteJpeg(const std::filesystem::path& file, int width, int height,
+               const PixelSource& source) {
     Compress(file, width, height, 3, [&](int y, std::uint8_t* row) {
         for (int x = 0; x < width; ++x) {
             const Pixel p = source(x, y);
@@ -94,9 +96,7 @@ TempProgramFolder::~TempProgramFolder() {
 }
 
 void TempProgramFolder::WriteAllPictures() const {
-    const auto cells = [](int s) {
-        return [s](int x, int y) { return CellColour(x / s, y / s); };
-    };
+    const auto cells = [](int s) { return [s](int x, int y) { return CellColour(x / s, y / s); }; };
     WriteJpeg(Data() / "Figs1.jpg", 915, 488, cells(61));
     WriteJpeg(Data() / "Help1.jpg", 2440, 122, cells(61));
     for (const char* style : {"1", "2"}) {
@@ -109,7 +109,8 @@ void TempProgramFolder::WriteAllPictures() const {
 }
 
 bool Near(Pixel a, Pixel b, int tolerance) {
-    return std::abs(RedOf(a) - RedOf(b)) <= tolerance && std::abs(GreenOf(a) - GreenOf(b)) <= tolerance &&
+    return std::abs(RedOf(a) - RedOf(b)) <= tolerance &&
+           std::abs(GreenOf(a) - GreenOf(b)) <= tolerance &&
            std::abs(BlueOf(a) - BlueOf(b)) <= tolerance;
 }
 

@@ -48,7 +48,8 @@ TEST(CallDialogTest, OffersTheStoredChoicesAndUpperCasesTheAddress) {
 TEST(CallRequestTest, ShowsTheCallQuotedAndCountsDownToARefusal) {
     TCallReq dialog;
     dialog.SetTickInterval(60 * 1000);  // steps only by hand below
-    dialog.SetRequest(QStringLiteral("<i>EVE</i>"), QStringLiteral("Green"), QStringLiteral("8 x 8"));
+    dialog.SetRequest(QStringLiteral("<i>EVE</i>"), QStringLiteral("Green"),
+                      QStringLiteral("8 x 8"));
     QSignalSpy finished(&dialog, &QDialog::finished);
     dialog.open();
     EXPECT_TRUE(dialog.IsProcessing());
@@ -88,13 +89,15 @@ TEST(CallRequestTest, TermsOfTheCallAreShownFromTheLocalSide) {
     dialog.SetTickInterval(60 * 1000);
     dialog.SetRequest(QStringLiteral("BOB"), true, false);
     dialog.open();
-    EXPECT_EQ(dialog.ColourText(), QStringLiteral("\"%1\"").arg(QString::fromStdString(GetBlackName())));
+    EXPECT_EQ(dialog.ColourText(),
+              QStringLiteral("\"%1\"").arg(QString::fromStdString(GetBlackName())));
     EXPECT_EQ(dialog.SizeText(), QStringLiteral("\"8 x 8\""));
     dialog.reject();
     dialog.SetRequest(QString(), false, true);
     dialog.open();
     EXPECT_EQ(dialog.CallerText(), QStringLiteral("\"\""));
-    EXPECT_EQ(dialog.ColourText(), QStringLiteral("\"%1\"").arg(QString::fromStdString(GetWhiteName())));
+    EXPECT_EQ(dialog.ColourText(),
+              QStringLiteral("\"%1\"").arg(QString::fromStdString(GetWhiteName())));
     EXPECT_EQ(dialog.SizeText(), QStringLiteral("\"10 x 10\""));
     dialog.reject();
 }
@@ -116,9 +119,8 @@ TEST(ChatDialogTest, LogsBothDirectionsAsPlainTextAndKeepsTheHistory) {
     dialog.AddReceived(QString());
     EXPECT_EQ(dialog.CommitSent(), QStringLiteral("Hi!"));
     EXPECT_EQ(dialog.CommitSent(), QStringLiteral("Hi!"));
-    EXPECT_EQ(dialog.LogLines(),
-              (QStringList{QStringLiteral(">><b>bold</b>"), QStringLiteral(">>"),
-                           QStringLiteral("<<Hi!"), QStringLiteral("<<Hi!")}));
+    EXPECT_EQ(dialog.LogLines(), (QStringList{QStringLiteral(">><b>bold</b>"), QStringLiteral(">>"),
+                                              QStringLiteral("<<Hi!"), QStringLiteral("<<Hi!")}));
     EXPECT_EQ(dialog.History(), (QStringList{QStringLiteral("Hi!"), QStringLiteral("Hi!")}));
     dialog.SetEditText(QStringLiteral("gg"));
     dialog.CommitSent();
@@ -166,9 +168,9 @@ TEST(OwnAddressTest, ListsAddressesAndCopiesThem) {
 TEST(RemoteBoardTest, PaintsBlackAndWhiteCellsAndLeavesEmptyOnesBlank) {
     TRemoteField view;
     QByteArray board(64, '+');
-    board[0] = 'b';        // A8
-    board[8 + 1] = 'w';    // B7
-    board[63] = 'x';       // H1: anything else is grey
+    board[0] = 'b';      // A8
+    board[8 + 1] = 'w';  // B7
+    board[63] = 'x';     // H1: anything else is grey
     view.SetBoard(board, 8);
     const QImage image = view.grab().toImage();
     ASSERT_EQ(image.size(), QSize(128, 128));
@@ -216,11 +218,11 @@ TEST(KeySequenceTest, SequencesMatchThroughOtherKeysAndSelectors) {
         const char* keys;
         A expected;
     } const cases[] = {
-        {"vmtrqz", board},                  // selected from the start
+        {"vmtrqz", board},  // selected from the start
         {"vmtrqzvmtrqz", A{board[0], board[0]}},
-        {"vmt12XYrqz", board},              // other keys do not spoil it
-        {"VMTRQZ", {}},                     // upper case never matches
-        {"vmtpvmtrqz", board},              // selector A restarts A
+        {"vmt12XYrqz", board},  // other keys do not spoil it
+        {"VMTRQZ", {}},         // upper case never matches
+        {"vmtpvmtrqz", board},  // selector A restarts A
         {"sblqudnkwajx", system},
         {"blqudnkwajx", {}},                // B needs its selector
         {"vmtsblqudnkwajxvmtrqz", system},  // B stays selected after it

@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 namespace reversi {
 namespace {
 
-const QByteArray Board8 = QByteArray(27, '+') + "wb" + QByteArray(5, '+') + "bw" + QByteArray(28, '+');
+const QByteArray Board8 =
+    QByteArray(27, '+') + "wb" + QByteArray(5, '+') + "bw" + QByteArray(28, '+');
 
 TEST(NetMessageTest, EveryMessageIsWrittenByteForByte) {
     struct Case {
@@ -23,7 +24,8 @@ TEST(NetMessageTest, EveryMessageIsWrittenByteForByte) {
         {EncodeCallRequest({true, false, QStringLiteral("BOB")}), "BW8BOB"},
         {EncodeCallRequest({false, true, QString()}), "BB0"},
         // The name is cut to 16 letters; letters outside Latin-1 become "?".
-        {EncodeCallRequest({true, true, QStringLiteral("ABCDEFGHIJKLMNOPQRS")}), "BW0ABCDEFGHIJKLMNOP"},
+        {EncodeCallRequest({true, true, QStringLiteral("ABCDEFGHIJKLMNOPQRS")}),
+         "BW0ABCDEFGHIJKLMNOP"},
         {EncodeNetSignal(NetMessageKind::BusyReply), "A"},
         {EncodeNetSignal(NetMessageKind::RefusalReply), "N"},
         {EncodeNetSignal(NetMessageKind::AcceptReply), "Y"},
@@ -51,7 +53,9 @@ TEST(NetMessageTest, CallRequestsAndMovesAreReadAsEveryPeerWritesThem) {
     EXPECT_FALSE(call("W"));
     EXPECT_EQ(call("W8<b>12345678901234567890")->callerName, QStringLiteral("<b>1234567890123"));
 
-    auto move = [](const char* bytes) { return DecodeMove({NetMessageKind::Move, QByteArray(bytes)}); };
+    auto move = [](const char* bytes) {
+        return DecodeMove({NetMessageKind::Move, QByteArray(bytes)});
+    };
     EXPECT_EQ(move("35"), (NetSquare{3, 5}));
     EXPECT_EQ(move("90"), (NetSquare{9, 0}));
     EXPECT_FALSE(move("3"));

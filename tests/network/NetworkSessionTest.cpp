@@ -22,15 +22,18 @@ namespace reversi {
 namespace {
 
 constexpr int Wait = 5000;  // ms; every wait below fails with a message after this
-const QByteArray Board8 = QByteArray(27, '+') + "wb" + QByteArray(5, '+') + "bw" + QByteArray(28, '+');
+const QByteArray Board8 =
+    QByteArray(27, '+') + "wb" + QByteArray(5, '+') + "bw" + QByteArray(28, '+');
 
 // Reads exactly n bytes from the raw peer, or fails.
 QByteArray ReadExactly(QTcpSocket& socket, qsizetype n) {
     QByteArray got;
-    const bool ok = QTest::qWaitFor([&] {
-        got += socket.read(n - got.size());
-        return got.size() >= n;
-    }, Wait);
+    const bool ok = QTest::qWaitFor(
+        [&] {
+            got += socket.read(n - got.size());
+            return got.size() >= n;
+        },
+        Wait);
     EXPECT_TRUE(ok) << "expected " << n << " bytes, got \"" << got.toStdString() << "\"";
     return got;
 }
@@ -173,8 +176,8 @@ TEST_F(NetworkSessionTest, RefusalEndsTheLinkOnBothSides) {
     ASSERT_TRUE(WaitFor([&] { return errors.count() == 1; })) << "no refusal message";
     EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::PeerRefused));
     EXPECT_EQ(ended.count(), 1);
-    EXPECT_TRUE(raw->state() == QAbstractSocket::UnconnectedState ||
-                raw->waitForDisconnected(Wait)) << "the caller did not hang up";
+    EXPECT_TRUE(raw->state() == QAbstractSocket::UnconnectedState || raw->waitForDisconnected(Wait))
+        << "the caller did not hang up";
 }
 
 TEST_F(NetworkSessionTest, CountdownOfTheRequestRefusesTheCall) {
@@ -325,10 +328,10 @@ TEST_F(NetworkSessionTest, OnlyLegalMovesOfThePeerInItsTurnArePassedOn) {
         bool peerToMove;
         bool taken;
     } const cases[] = {
-        {"M35", true, true},   // legal, its turn
-        {"M44", true, false},  // illegal square
-        {"M23", false, false}, // out of turn
-        {"MA5", true, false},  // not a digit
+        {"M35", true, true},    // legal, its turn
+        {"M44", true, false},   // illegal square
+        {"M23", false, false},  // out of turn
+        {"MA5", true, false},   // not a digit
     };
     int expected = 0;
     for (const Case& c : cases) {
@@ -424,8 +427,8 @@ TEST_F(NetworkSessionTest, FloodClosesTheLinkWithAMessageAndTheSessionGoesOn) {
     ASSERT_EQ(ended.count(), 1);
     EXPECT_FALSE(ended[0][0].toBool());
     EXPECT_FALSE(session_.IsConnected());
-    EXPECT_TRUE(raw->state() == QAbstractSocket::UnconnectedState ||
-                raw->waitForDisconnected(Wait)) << "the flooding peer is still linked";
+    EXPECT_TRUE(raw->state() == QAbstractSocket::UnconnectedState || raw->waitForDisconnected(Wait))
+        << "the flooding peer is still linked";
     // The next caller is welcome.
     session_.SetTextSettleTime(30);
     QSignalSpy requested(&session_, &NetworkSession::callRequested);

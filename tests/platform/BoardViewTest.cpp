@@ -66,7 +66,8 @@ TEST_F(BoardViewTest, PaintShowsTheBufferAtTwoTwoInsideTheFrames) {
     ASSERT_EQ(shot.size(), QSize(532, 532));
     const QPalette& pal = view.palette();
     const QRgb dark = pal.color(QPalette::Dark).rgb(), light = pal.color(QPalette::Light).rgb();
-    const QRgb shadow = pal.color(QPalette::Shadow).rgb(), midlight = pal.color(QPalette::Midlight).rgb();
+    const QRgb shadow = pal.color(QPalette::Shadow).rgb(),
+               midlight = pal.color(QPalette::Midlight).rgb();
     EXPECT_EQ(shot.pixel(0, 0), dark);
     EXPECT_EQ(shot.pixel(0, 300), dark);
     EXPECT_EQ(shot.pixel(300, 0), dark);

@@ -25,8 +25,7 @@ using soundtest::waitFor;
 // cannot miss it playing, short enough for the "stream ended" cases.
 class MusicStreamTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(sound.init());
         stream = sound.openStream(dataFolder() / "movehint.ogg");
         ASSERT_TRUE(stream.isOpen());
@@ -36,8 +35,7 @@ protected:
     MusicStream stream;
 };
 
-TEST_F(MusicStreamTest, PlaysUntilTheEndThenReportsNotPlaying)
-{
+TEST_F(MusicStreamTest, PlaysUntilTheEndThenReportsNotPlaying) {
     const int channel = sound.playStream(stream);
     ASSERT_GE(channel, SoundLayer::kFirstMusicChannel);
     EXPECT_TRUE(sound.isPlaying(channel));
@@ -48,8 +46,7 @@ TEST_F(MusicStreamTest, PlaysUntilTheEndThenReportsNotPlaying)
     EXPECT_FALSE(sound.setPaused(channel, false));
 }
 
-TEST_F(MusicStreamTest, PausedStreamCountsAsPlayingAndResumes)
-{
+TEST_F(MusicStreamTest, PausedStreamCountsAsPlayingAndResumes) {
     const int channel = sound.playStream(stream);
     ASSERT_GE(channel, 0);
     EXPECT_TRUE(sound.setPaused(channel, true));
@@ -61,8 +58,7 @@ TEST_F(MusicStreamTest, PausedStreamCountsAsPlayingAndResumes)
     EXPECT_TRUE(waitFor([&] { return !sound.isPlaying(channel); }));
 }
 
-TEST_F(MusicStreamTest, StartingPausedIsSilentAndKeepsTheMusicVolume)
-{
+TEST_F(MusicStreamTest, StartingPausedIsSilentAndKeepsTheMusicVolume) {
     ASSERT_TRUE(sound.setVolumeAbsolute(sound.playStream(stream), 60));
     const int channel = sound.playStream(stream, true);
     ASSERT_GE(channel, 0);
@@ -74,8 +70,7 @@ TEST_F(MusicStreamTest, StartingPausedIsSilentAndKeepsTheMusicVolume)
     EXPECT_TRUE(waitFor([&] { return !sound.isPlaying(channel); }));
 }
 
-TEST_F(MusicStreamTest, VolumeChangesWhilePlaying)
-{
+TEST_F(MusicStreamTest, VolumeChangesWhilePlaying) {
     const int channel = sound.playStream(stream);
     ASSERT_GE(channel, 0);
     for (int volume : {0, 37, 255}) {
@@ -84,8 +79,7 @@ TEST_F(MusicStreamTest, VolumeChangesWhilePlaying)
     }
 }
 
-TEST_F(MusicStreamTest, ClosingThePlayingStreamStopsIt)
-{
+TEST_F(MusicStreamTest, ClosingThePlayingStreamStopsIt) {
     MusicStream longer = sound.openStream(dataFolder() / "endgame.ogg");
     ASSERT_TRUE(longer.isOpen());
     const int channel = sound.playStream(longer);
@@ -96,8 +90,7 @@ TEST_F(MusicStreamTest, ClosingThePlayingStreamStopsIt)
     EXPECT_FALSE(sound.setVolumeAbsolute(channel, 10));
 }
 
-TEST_F(MusicStreamTest, EachPlayGetsANewChannelAndTheOldOneEnds)
-{
+TEST_F(MusicStreamTest, EachPlayGetsANewChannelAndTheOldOneEnds) {
     MusicStream longer = sound.openStream(dataFolder() / "endgame.ogg");
     ASSERT_TRUE(longer.isOpen());
     const int first = sound.playStream(longer);
@@ -114,24 +107,36 @@ TEST_F(MusicStreamTest, EachPlayGetsANewChannelAndTheOldOneEnds)
 }
 
 // Writes `seconds` of a quiet 440 Hz tone as a 16-bit mono PCM WAV file.
-void writeWav(const std::filesystem::path& path, double seconds)
-{
+void writeWav(const std::filesystem::path& path, double seconds) {
     constexpr std::uint32_t rate = 22050;
     const auto frames = std::uint32_t(seconds * rate);
     std::vector<std::int16_t> pcm(frames);
     for (std::uint32_t i = 0; i < frames; ++i)
         pcm[i] = std::int16_t(3000.0 * std::sin(2.0 * 3.14159265 * 440.0 * i / rate));
     std::ofstream out(path, std::ios::binary);
-    auto u32 = [&](std::uint32_t v) { for (int b = 0; b < 4; ++b) out.put(char(v >> (8 * b))); };
-    auto u16 = [&](std::uint16_t v) { out.put(char(v)); out.put(char(v >> 8)); };
-    out.write("RIFF", 4); u32(36 + frames * 2); out.write("WAVEfmt ", 8);
-    u32(16); u16(1); u16(1); u32(rate); u32(rate * 2); u16(2); u16(16);
-    out.write("data", 4); u32(frames * 2);
+    auto u32 = [&](std::uint32_t v) {
+        for (int b = 0; b < 4; ++b) out.put(char(v >> (8 * b)));
+    };
+    auto u16 = [&](std::uint16_t v) {
+        out.put(char(v));
+        out.put(char(v >> 8));
+    };
+    out.write("RIFF", 4);
+    u32(36 + frames * 2);
+    out.write("WAVEfmt ", 8);
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    out.write("data", 4);
+    u32(frames * 2);
     out.write(reinterpret_cast<const char*>(pcm.data()), std::streamsize(pcm.size() * 2));
 }
 
-TEST_F(MusicStreamTest, WavFilesPlayAsMusicToo)
-{
+TEST_F(MusicStreamTest, WavFilesPlayAsMusicToo) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("reversi_sound_music_" + std::to_string(::getpid()) + ".wav");
     writeWav(path, 0.3);
@@ -145,8 +150,7 @@ TEST_F(MusicStreamTest, WavFilesPlayAsMusicToo)
     std::filesystem::remove(path);
 }
 
-TEST_F(MusicStreamTest, PausingNoMusicTouchesNoEffect)
-{
+TEST_F(MusicStreamTest, PausingNoMusicTouchesNoEffect) {
     Sample sample = sound.loadSample(dataFolder() / "endgame.ogg");
     const int effect = sound.playSound(sample);
     ASSERT_EQ(effect, 1);

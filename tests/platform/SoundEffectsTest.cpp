@@ -20,18 +20,17 @@ constexpr TSoundEffect kAll[] = {
     TSoundEffect::connect, TSoundEffect::correct, TSoundEffect::disconnect, TSoundEffect::endgame,
     TSoundEffect::message, TSoundEffect::move,    TSoundEffect::movehint,   TSoundEffect::stmove};
 
-TEST(SoundEffects, FileNamesFollowTheNumbering)
-{
+TEST(SoundEffects, FileNamesFollowTheNumbering) {
     const char* expected[] = {"connect.ogg", "correct.ogg", "disconnect.ogg", "endgame.ogg",
                               "message.ogg", "move.ogg",    "movehint.ogg",   "stmove.ogg"};
-    for (int i = 0; i < kSoundEffectCount; ++i) EXPECT_EQ(SoundEffects::fileName(kAll[i]), expected[i]);
+    for (int i = 0; i < kSoundEffectCount; ++i)
+        EXPECT_EQ(SoundEffects::fileName(kAll[i]), expected[i]);
     EXPECT_EQ(int(kAll[7]), 7);
     EXPECT_TRUE(SoundEffects::fileName(TSoundEffect(8)).empty());
 }
 
 // The committed data files: each decodes and is a short effect.
-TEST(SoundEffects, EveryDataFileDecodesAndIsShort)
-{
+TEST(SoundEffects, EveryDataFileDecodesAndIsShort) {
     SoundLayer sound;
     ASSERT_TRUE(sound.init());
     int rate = 0, channels = 0;
@@ -49,8 +48,7 @@ TEST(SoundEffects, EveryDataFileDecodesAndIsShort)
     }
 }
 
-TEST(SoundEffects, AllEightLoadAndPlay)
-{
+TEST(SoundEffects, AllEightLoadAndPlay) {
     SoundLayer sound;
     ASSERT_TRUE(sound.init());
     SoundEffects effects;
@@ -66,8 +64,7 @@ TEST(SoundEffects, AllEightLoadAndPlay)
     EXPECT_EQ(effects.play(sound, TSoundEffect::move), SoundLayer::kNoChannel);
 }
 
-TEST(SoundEffects, NumberOutsideTheSetPlaysNothing)
-{
+TEST(SoundEffects, NumberOutsideTheSetPlaysNothing) {
     SoundLayer sound;
     ASSERT_TRUE(sound.init());
     SoundEffects effects;
@@ -77,17 +74,17 @@ TEST(SoundEffects, NumberOutsideTheSetPlaysNothing)
     EXPECT_EQ(Mix_Playing(-1), 0);
 }
 
-TEST(SoundEffects, MissingOrCorruptFileSilencesOnlyThatEffect)
-{
+TEST(SoundEffects, MissingOrCorruptFileSilencesOnlyThatEffect) {
     SoundLayer sound;
     ASSERT_TRUE(sound.init());
-    const auto folder = std::filesystem::temp_directory_path() / ("reversi_sound_partial_data_" + std::to_string(::getpid()));
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("reversi_sound_partial_data_" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     for (TSoundEffect effect : kAll) {
         const auto name = std::string(SoundEffects::fileName(effect));
         if (effect == TSoundEffect::message) continue;  // missing
-        if (effect == TSoundEffect::move) {              // damaged: cut to its first 200 bytes
+        if (effect == TSoundEffect::move) {             // damaged: cut to its first 200 bytes
             std::ifstream in(dataFolder() / name, std::ios::binary);
             std::string head(200, '\0');
             in.read(head.data(), std::streamsize(head.size()));
@@ -107,8 +104,7 @@ TEST(SoundEffects, MissingOrCorruptFileSilencesOnlyThatEffect)
     std::filesystem::remove_all(folder);
 }
 
-TEST(SoundEffects, WithoutAudioNothingLoadsOrPlays)
-{
+TEST(SoundEffects, WithoutAudioNothingLoadsOrPlays) {
     ScopedEnv noDevice("SDL_AUDIODRIVER", "no-such-audio-driver");
     SoundLayer sound;
     ASSERT_FALSE(sound.init());

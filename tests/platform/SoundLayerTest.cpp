@@ -20,15 +20,13 @@ namespace {
 using soundtest::dataFolder;
 using soundtest::ScopedEnv;
 
-TEST(SoundLayer, VolumeScaleMapsOntoMixerRange)
-{
-    const std::pair<int, int> cases[] = {
-        {0, 0}, {1, 1}, {2, 2}, {127, 64}, {128, 65}, {254, 128}, {255, 128}, {-7, 0}, {300, 128}};
+TEST(SoundLayer, VolumeScaleMapsOntoMixerRange) {
+    const std::pair<int, int> cases[] = {{0, 0},     {1, 1},     {2, 2},  {127, 64}, {128, 65},
+                                         {254, 128}, {255, 128}, {-7, 0}, {300, 128}};
     for (auto [ours, mixer] : cases) EXPECT_EQ(SoundLayer::toMixerVolume(ours), mixer) << ours;
 }
 
-TEST(SoundLayer, WithoutAudioDeviceEveryCallIsHarmless)
-{
+TEST(SoundLayer, WithoutAudioDeviceEveryCallIsHarmless) {
     ScopedEnv noDevice("SDL_AUDIODRIVER", "no-such-audio-driver");
     SoundLayer sound;
     EXPECT_FALSE(sound.init());
@@ -52,8 +50,7 @@ TEST(SoundLayer, WithoutAudioDeviceEveryCallIsHarmless)
     sound.close();
 }
 
-TEST(SoundLayer, OpensWithDummyDriverAndPlaysAnEffect)
-{
+TEST(SoundLayer, OpensWithDummyDriverAndPlaysAnEffect) {
     SoundLayer sound;
     ASSERT_TRUE(sound.init());
     EXPECT_TRUE(sound.init());  // a second start keeps the open device
@@ -69,9 +66,8 @@ TEST(SoundLayer, OpensWithDummyDriverAndPlaysAnEffect)
 
 // Qt owns the process's signal handling; opening audio must not take over
 // SIGINT or SIGTERM (SDL would otherwise turn them into its own quit events).
-TEST(SoundLayer, LeavesSignalHandlersAlone)
-{
-    struct sigaction before[2] {}, after[2] {};
+TEST(SoundLayer, LeavesSignalHandlersAlone) {
+    struct sigaction before[2]{}, after[2]{};
     const int signals[2] = {SIGINT, SIGTERM};
     for (int i = 0; i < 2; ++i) ASSERT_EQ(::sigaction(signals[i], nullptr, &before[i]), 0);
     SoundLayer sound;
@@ -82,8 +78,7 @@ TEST(SoundLayer, LeavesSignalHandlersAlone)
     }
 }
 
-TEST(SoundLayer, EffectsOverlapUntilEveryChannelIsBusy)
-{
+TEST(SoundLayer, EffectsOverlapUntilEveryChannelIsBusy) {
     SoundLayer sound;
     ASSERT_TRUE(sound.init(44100, 2));
     Sample sample = sound.loadSample(dataFolder() / "endgame.ogg");
@@ -96,8 +91,7 @@ TEST(SoundLayer, EffectsOverlapUntilEveryChannelIsBusy)
     EXPECT_EQ(sound.playSound(sample), SoundLayer::kNoChannel);
 }
 
-TEST(SoundLayer, PausedEffectStaysBusyAndChannelVolumeResetsOnNextPlay)
-{
+TEST(SoundLayer, PausedEffectStaysBusyAndChannelVolumeResetsOnNextPlay) {
     SoundLayer sound;
     ASSERT_TRUE(sound.init(44100, 1));
     Sample sample = sound.loadSample(dataFolder() / "movehint.ogg");  // 0.85 s
@@ -118,8 +112,7 @@ TEST(SoundLayer, PausedEffectStaysBusyAndChannelVolumeResetsOnNextPlay)
     EXPECT_EQ(Mix_Volume(mixer, -1), MIX_MAX_VOLUME);
 }
 
-TEST(SoundLayer, MasterVolumeScalesEffectsOnly)
-{
+TEST(SoundLayer, MasterVolumeScalesEffectsOnly) {
     SoundLayer sound;
     ASSERT_TRUE(sound.init());
     EXPECT_EQ(Mix_MasterVolume(-1), MIX_MAX_VOLUME);
@@ -130,13 +123,16 @@ TEST(SoundLayer, MasterVolumeScalesEffectsOnly)
     EXPECT_EQ(Mix_MasterVolume(-1), MIX_MAX_VOLUME);
 }
 
-TEST(SoundLayer, MissingOrCorruptFilesGiveEmptyHandles)
-{
+TEST(SoundLayer, MissingOrCorruptFilesGiveEmptyHandles) {
     SoundLayer sound;
     ASSERT_TRUE(sound.init());
-    const auto folder = std::filesystem::temp_directory_path() / ("reversi_sound_bad_files_" + std::to_string(::getpid()));
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("reversi_sound_bad_files_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    { std::ofstream(folder / "bad.ogg", std::ios::binary) << "OggS but not really a vorbis stream"; }
+    {
+        std::ofstream(folder / "bad.ogg", std::ios::binary)
+            << "OggS but not really a vorbis stream";
+    }
     { std::ofstream(folder / "empty.ogg", std::ios::binary); }
     for (const char* name : {"missing.ogg", "bad.ogg", "empty.ogg"}) {
         Sample sample = sound.loadSample(folder / name);
@@ -149,8 +145,7 @@ TEST(SoundLayer, MissingOrCorruptFilesGiveEmptyHandles)
     std::filesystem::remove_all(folder);
 }
 
-TEST(SoundLayer, HandlesMoveAndFreeOnce)
-{
+TEST(SoundLayer, HandlesMoveAndFreeOnce) {
     SoundLayer sound;
     ASSERT_TRUE(sound.init());
     Sample a = sound.loadSample(dataFolder() / "move.ogg");
@@ -173,8 +168,7 @@ TEST(SoundLayer, HandlesMoveAndFreeOnce)
     EXPECT_GE(sound.playStream(t), SoundLayer::kFirstMusicChannel);
 }
 
-TEST(SoundLayer, HandlesOutlivingCloseAreFreedSafelyAndNothingPlays)
-{
+TEST(SoundLayer, HandlesOutlivingCloseAreFreedSafelyAndNothingPlays) {
     Sample sample;
     MusicStream stream;
     {

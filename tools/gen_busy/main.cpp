@@ -21,16 +21,14 @@ namespace {
 const QColor kYellow(238, 196, 52), kYellowDark(150, 108, 10);
 const QColor kGreen(46, 150, 72), kGreenDark(16, 78, 34);
 
-QImage blank(int w, int h)
-{
+QImage blank(int w, int h) {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
 
 // A shaded game disc seen from above.
-void disc(QPainter& p, QPointF centre, double radius, const QColor& face, const QColor& rim)
-{
+void disc(QPainter& p, QPointF centre, double radius, const QColor& face, const QColor& rim) {
     QRadialGradient shade(centre - QPointF(radius * 0.35, radius * 0.4), radius * 1.4);
     shade.setColorAt(0.0, face.lighter(150));
     shade.setColorAt(0.55, face);
@@ -40,8 +38,7 @@ void disc(QPainter& p, QPointF centre, double radius, const QColor& face, const 
     p.drawEllipse(centre, radius, radius);
 }
 
-void arrowHead(QPainter& p, QPointF tip, double dx)
-{
+void arrowHead(QPainter& p, QPointF tip, double dx) {
     QPainterPath head;
     head.moveTo(tip);
     head.lineTo(tip + QPointF(-dx * 4, -3));
@@ -50,8 +47,7 @@ void arrowHead(QPainter& p, QPointF tip, double dx)
     p.fillPath(head, QColor(60, 60, 70));
 }
 
-QImage paintConnect()
-{
+QImage paintConnect() {
     QImage image = blank(34, 34);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -66,8 +62,7 @@ QImage paintConnect()
     return image;
 }
 
-QImage paintPack()
-{
+QImage paintPack() {
     QImage image = blank(44, 34);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -104,8 +99,7 @@ QImage paintPack()
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QString folder =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources/busy");

@@ -10,15 +10,11 @@ namespace {
 struct Vec {
     double x, y, z;
 };
-Vec operator-(Vec a, Vec b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
+Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 Vec Cross(Vec a, Vec b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-double Dot(Vec a, Vec b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
+double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 // A quad in the letter plane: four corners (x across, z up) in order round it.
 struct Quad {
@@ -91,9 +87,7 @@ Letter LetterS() {
             {Rect(0, 4, 4, 5), Rect(0, 2.5, 1, 4), Rect(0, 2, 4, 3), Rect(3, 1, 4, 2.5),
              Rect(0, 0, 4, 1)}};
 }
-Letter LetterI() {
-    return {1, {Rect(0, 0, 1, 5)}};
-}
+Letter LetterI() { return {1, {Rect(0, 0, 1, 5)}}; }
 
 void PutI16(std::vector<std::uint8_t>& out, int v) {
     out.push_back(static_cast<std::uint8_t>(v & 0xFF));

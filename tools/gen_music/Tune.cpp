@@ -28,8 +28,8 @@ struct Partial {
 // A tone of `length` seconds: raised-cosine attack, exponential decay, and a
 // short release at its end so that it never stops with a click.
 void addNote(std::vector<float>& out, double start, int note, double amplitude, double attack,
-             double decay, double length, const std::vector<Partial>& partials, double detune = 0.0)
-{
+             double decay, double length, const std::vector<Partial>& partials,
+             double detune = 0.0) {
     constexpr double kRelease = 0.08;
     const double f0 = frequency(note) * (1.0 + detune);
     const std::size_t first = toIndex(start);
@@ -51,27 +51,23 @@ void addNote(std::vector<float>& out, double start, int note, double amplitude, 
 }
 
 // Electric-piano-like voice for the melody: bright at the strike, mellow after.
-void piano(std::vector<float>& out, double start, int note, double beats)
-{
+void piano(std::vector<float>& out, double start, int note, double beats) {
     addNote(out, start, note, 0.30, 0.006, 1.1, beats * kBeat + 1.2,
             {{1.0, 1.0, 1.0}, {2.0, 0.35, 2.5}, {3.0, 0.12, 4.0}, {4.0, 0.05, 6.0}});
 }
 
 // Soft pad: a slow swell with two slightly detuned voices.
-void pad(std::vector<float>& out, double start, int note, double seconds)
-{
+void pad(std::vector<float>& out, double start, int note, double seconds) {
     const std::vector<Partial> partials = {{1.0, 1.0, 1.0}, {2.0, 0.18, 1.5}, {3.0, 0.06, 2.0}};
     addNote(out, start, note, 0.045, 0.7, 6.0, seconds, partials, -0.0018);
     addNote(out, start, note, 0.045, 0.7, 6.0, seconds, partials, +0.0018);
 }
 
-void bass(std::vector<float>& out, double start, int note, double beats)
-{
+void bass(std::vector<float>& out, double start, int note, double beats) {
     addNote(out, start, note, 0.22, 0.01, 1.4, beats * kBeat, {{1.0, 1.0, 1.0}, {2.0, 0.25, 2.0}});
 }
 
-void pluck(std::vector<float>& out, double start, int note)
-{
+void pluck(std::vector<float>& out, double start, int note) {
     addNote(out, start, note, 0.06, 0.004, 0.25, 0.9, {{1.0, 1.0, 1.0}, {2.0, 0.2, 3.0}});
 }
 
@@ -87,8 +83,7 @@ struct MelodyNote {
 };
 
 // Two echoes fed back into themselves: a small room around the instruments.
-void addRoom(std::vector<float>& out)
-{
+void addRoom(std::vector<float>& out) {
     std::vector<float> wet(out.size(), 0.0f);
     const std::size_t d1 = toIndex(0.213), d2 = toIndex(0.347);
     for (std::size_t i = 0; i < out.size(); ++i) {
@@ -100,8 +95,7 @@ void addRoom(std::vector<float>& out)
     for (std::size_t i = 0; i < out.size(); ++i) out[i] += 0.6f * wet[i];
 }
 
-void lowPass(std::vector<float>& out, double cutoff)
-{
+void lowPass(std::vector<float>& out, double cutoff) {
     const double k = 1.0 - std::exp(-2.0 * kPi * cutoff / kTuneSampleRate);
     double y = 0.0;
     for (float& s : out) {
@@ -110,8 +104,7 @@ void lowPass(std::vector<float>& out, double cutoff)
     }
 }
 
-void finish(std::vector<float>& out)
-{
+void finish(std::vector<float>& out) {
     float largest = 0.0f;
     for (float s : out) largest = std::max(largest, std::abs(s));
     if (largest > 0.0f)
@@ -126,8 +119,7 @@ void finish(std::vector<float>& out)
 
 }  // namespace
 
-std::vector<float> composeTune()
-{
+std::vector<float> composeTune() {
     std::vector<float> out(toIndex(kLength), 0.0f);
 
     const Chord C{36, {60, 64, 67}}, Am{33, {57, 60, 64}}, F{41, {57, 60, 65}}, G{43, {55, 59, 62}},

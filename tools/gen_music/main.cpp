@@ -10,8 +10,7 @@
 #include "OggWriter.h"
 #include "Tune.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     const fs::path folder = argc > 1 ? fs::path(argv[1]) : fs::path("DATA/MUSIC");
     std::error_code ec;

@@ -17,71 +17,71 @@ struct Profile {
     Material material;
 };
 
-Profile woodProfile(double d)
-{
-    if (d < 1.5)
-        return {2.2, Material::Wood};
-    if (d < 8.0)
-        return {1.1 * (8.0 - d) / 6.5, Material::Wood};
-    if (d < 12.5)
-        return {-0.05, Material::Wood};
-    if (d < 15.5)
-        return {1.4 - 2.8 * (d - 12.5) / 3.0, Material::Gold};
-    if (d < 18.0)
-        return {0.0, Material::Wood};
-    if (d < 19.2)
-        return {-1.6, Material::Wood};
+Profile woodProfile(double d) {
+    if (d < 1.5) return {2.2, Material::Wood};
+    if (d < 8.0) return {1.1 * (8.0 - d) / 6.5, Material::Wood};
+    if (d < 12.5) return {-0.05, Material::Wood};
+    if (d < 15.5) return {1.4 - 2.8 * (d - 12.5) / 3.0, Material::Gold};
+    if (d < 18.0) return {0.0, Material::Wood};
+    if (d < 19.2) return {-1.6, Material::Wood};
     return {-1.6, Material::Dark};
 }
 
-Profile steelProfile(double d)
-{
-    if (d < 3.0)
-        return {1.3, Material::Steel};
-    if (d < 13.5)
-        return {0.0, Material::Steel};
-    if (d < 14.8)
-        return {-1.6, Material::Steel};
-    if (d < 16.1)
-        return {1.6, Material::Steel};
-    if (d < 17.0)
-        return {0.0, Material::Steel};
-    if (d < 19.2)
-        return {-1.1, Material::Steel};
+Profile steelProfile(double d) {
+    if (d < 3.0) return {1.3, Material::Steel};
+    if (d < 13.5) return {0.0, Material::Steel};
+    if (d < 14.8) return {-1.6, Material::Steel};
+    if (d < 16.1) return {1.6, Material::Steel};
+    if (d < 17.0) return {0.0, Material::Steel};
+    if (d < 19.2) return {-1.1, Material::Steel};
     return {-1.1, Material::Dark};
 }
 
-Rgb shadeSurface(Material m, Vec n, Rgb base)
-{
+Rgb shadeSurface(Material m, Vec n, Rgb base) {
     const double diffuse = std::max(0.0, dot(n, kLight));
     const double nh = std::max(0.0, dot(n, kHalf));
     switch (m) {
-    case Material::Wood:
-        return screen(base * (0.32 + 0.78 * diffuse), Rgb{255, 236, 215}, 0.30 * std::pow(nh, 24.0) + 0.25 * std::pow(nh, 160.0));
-    case Material::Gold:
-        return screen(Rgb{206, 160, 70} * (0.25 + 0.85 * diffuse), Rgb{255, 250, 220},
-                      0.75 * std::pow(nh, 50.0));
-    case Material::Steel:
-        return screen(base * (0.35 + 0.75 * diffuse), Rgb{235, 245, 255},
-                      0.30 * std::pow(nh, 18.0) + 0.5 * std::pow(nh, 120.0));
-    case Material::Dark:
-        return base * 0.35;
+        case Material::Wood:
+            return screen(base * (0.32 + 0.78 * diffuse), Rgb{255, 236, 215},
+                          0.30 * std::pow(nh, 24.0) + 0.25 * std::pow(nh, 160.0));
+        case Material::Gold:
+            return screen(Rgb{206, 160, 70} * (0.25 + 0.85 * diffuse), Rgb{255, 250, 220},
+                          0.75 * std::pow(nh, 50.0));
+        case Material::Steel:
+            return screen(base * (0.35 + 0.75 * diffuse), Rgb{235, 245, 255},
+                          0.30 * std::pow(nh, 18.0) + 0.5 * std::pow(nh, 120.0));
+        case Material::Dark:
+            return base * 0.35;
     }
     return base;
 }
 
 // One frame sample at (x, y) of a square frame `total` pixels wide.
-Rgb frameSample(int style, double x, double y, int total)
-{
+Rgb frameSample(int style, double x, double y, int total) {
     const double left = x, right = total - x, top = y, bottom = total - y;
     // Which side the point belongs to: the nearest outer edge (mitred corners).
     double d = left;
     Vec inward{1, 0, 0};
     double along = y;
     int side = 0;
-    if (right < d) { d = right; inward = {-1, 0, 0}; along = y; side = 1; }
-    if (top < d) { d = top; inward = {0, 1, 0}; along = x; side = 2; }
-    if (bottom < d) { d = bottom; inward = {0, -1, 0}; along = x; side = 3; }
+    if (right < d) {
+        d = right;
+        inward = {-1, 0, 0};
+        along = y;
+        side = 1;
+    }
+    if (top < d) {
+        d = top;
+        inward = {0, 1, 0};
+        along = x;
+        side = 2;
+    }
+    if (bottom < d) {
+        d = bottom;
+        inward = {0, -1, 0};
+        along = x;
+        side = 3;
+    }
 
     if (style == 1) {
         // Rivets in the four corners.
@@ -94,8 +94,7 @@ Rgb frameSample(int style, double x, double y, int total)
             const Vec n = normalise({rx / rivet, ry / rivet, h + 0.25});
             return shadeSurface(Material::Steel, n, Rgb{150, 156, 166});
         }
-        if (r < rivet + 1.2)
-            return Rgb{52, 56, 64};
+        if (r < rivet + 1.2) return Rgb{52, 56, 64};
     }
 
     const Profile p = style == 0 ? woodProfile(d) : steelProfile(d);
@@ -122,8 +121,7 @@ Rgb frameSample(int style, double x, double y, int total)
 
 }  // namespace
 
-Image borderFrame(int style, int fieldPixels)
-{
+Image borderFrame(int style, int fieldPixels) {
     const int total = fieldPixels + 2 * kBorder;
     constexpr int sub = 3;
     Image frame(total, total);
@@ -140,12 +138,12 @@ Image borderFrame(int style, int fieldPixels)
     return frame;
 }
 
-BorderStrips borderStrips(int style)
-{
+BorderStrips borderStrips(int style) {
     const Image small = borderFrame(style, 8 * kCell);        // 528 x 528
     const Image large = borderFrame(style, 10 * kSmallCell);  // 530 x 530
     const int s = small.width(), l = large.width();
-    BorderStrips out{Image(kHorzStripLength, kStripPictureDepth), Image(kStripPictureDepth, kVertStripLength)};
+    BorderStrips out{Image(kHorzStripLength, kStripPictureDepth),
+                     Image(kStripPictureDepth, kVertStripLength)};
     // Strips of the 8 x 8 field are 2 pixels shorter; their unused ends repeat
     // the last pixel (crop clamps) so that nothing odd sits in the files.
     out.horizontal.paste(small.crop(0, 0, kHorzStripLength, kBorder), 0, 0);

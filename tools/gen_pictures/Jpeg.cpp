@@ -16,32 +16,25 @@ struct ErrorManager {
     std::jmp_buf jump;
 };
 
-void onError(j_common_ptr info)
-{
+void onError(j_common_ptr info) {
     char text[JMSG_LENGTH_MAX];
     (*info->err->format_message)(info, text);
     std::fprintf(stderr, "libjpeg: %s\n", text);
     std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
 }
 
-std::uint8_t toByte(double v)
-{
-    return std::uint8_t(std::lround(std::clamp(v, 0.0, 255.0)));
-}
+std::uint8_t toByte(double v) { return std::uint8_t(std::lround(std::clamp(v, 0.0, 255.0))); }
 
 struct File {
     std::FILE* f = nullptr;
-    ~File()
-    {
-        if (f)
-            std::fclose(f);
+    ~File() {
+        if (f) std::fclose(f);
     }
 };
 
 }  // namespace
 
-bool writeJpeg(const std::string& path, const Image& img, int quality)
-{
+bool writeJpeg(const std::string& path, const Image& img, int quality) {
     File file;
     file.f = std::fopen(path.c_str(), "wb");
     if (!file.f) {
@@ -92,8 +85,7 @@ bool writeJpeg(const std::string& path, const Image& img, int quality)
     return true;
 }
 
-std::optional<Image> readJpeg(const std::string& path)
-{
+std::optional<Image> readJpeg(const std::string& path) {
     File file;
     file.f = std::fopen(path.c_str(), "rb");
     if (!file.f) {

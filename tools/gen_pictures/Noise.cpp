@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-double hashNoise(int x, int y, std::uint32_t seed)
-{
+double hashNoise(int x, int y, std::uint32_t seed) {
     std::uint32_t h = seed * 0x9E3779B1u;
     h ^= std::uint32_t(x) * 0x85EBCA77u;
     h = (h << 13) | (h >> 19);
@@ -16,8 +15,7 @@ double hashNoise(int x, int y, std::uint32_t seed)
     return double(h & 0xFFFFFFu) / double(0x1000000);
 }
 
-double valueNoise(double x, double y, std::uint32_t seed)
-{
+double valueNoise(double x, double y, std::uint32_t seed) {
     const double fx = std::floor(x), fy = std::floor(y);
     const int ix = int(fx), iy = int(fy);
     auto fade = [](double t) { return t * t * (3 - 2 * t); };
@@ -27,8 +25,7 @@ double valueNoise(double x, double y, std::uint32_t seed)
     return (a + (b - a) * tx) + ((c + (d - c) * tx) - (a + (b - a) * tx)) * ty;
 }
 
-double fractalNoise(double x, double y, std::uint32_t seed, int octaves)
-{
+double fractalNoise(double x, double y, std::uint32_t seed, int octaves) {
     double sum = 0, amp = 1, norm = 0;
     for (int i = 0; i < octaves; ++i) {
         sum += valueNoise(x, y, seed + std::uint32_t(i) * 101u) * amp;

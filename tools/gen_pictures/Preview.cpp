@@ -13,8 +13,7 @@ namespace {
 // The game's shrink of a sheet for the 10 x 10 field, done the same way (a
 // tent of weights per source pixel over bottom-up rows, 16-bit sums, float
 // positions) so that the preview shows exactly what the player will see.
-Image downscale(const Image& src, int dstW, int dstH)
-{
+Image downscale(const Image& src, int dstW, int dstH) {
     const int srcW = src.width(), srcH = src.height();
     std::vector<std::array<std::uint16_t, 4>> acc(std::size_t(dstW + 1) * (dstH + 1), {0, 0, 0, 0});
     const float stepX = float(double(dstW) / srcW), stepY = float(double(dstH) / srcH);
@@ -44,7 +43,8 @@ Image downscale(const Image& src, int dstW, int dstH)
     Image out(dstW, dstH);
     for (int i = 0; i < dstW * dstH; ++i) {
         const auto& a = acc[std::size_t(i)];
-        out.at(i % dstW, dstH - 1 - i / dstW) = {double(a[2] / a[3]), double(a[1] / a[3]), double(a[0] / a[3])};
+        out.at(i % dstW, dstH - 1 - i / dstW) = {double(a[2] / a[3]), double(a[1] / a[3]),
+                                                 double(a[0] / a[3])};
     }
     return out;
 }
@@ -55,8 +55,7 @@ Image downscale(const Image& src, int dstW, int dstH)
 using Position = std::vector<std::string>;
 
 Image composeBoard(const Image& figs, const Image& help, const Image& lineH, const Image& lineV,
-                   const Position& pos, int helpFrame)
-{
+                   const Position& pos, int helpFrame) {
     const int n = int(pos.size());
     const int s = n == 8 ? kCell : kSmallCell;
     const int total = n * s + 2 * kBorder;
@@ -80,12 +79,29 @@ Image composeBoard(const Image& figs, const Image& help, const Image& lineH, con
             const Image* sheet = &figs;
             int row = 4 + odd, col = 0;
             switch (c) {
-            case 'w': row = 6 + odd; col = kLastFrame; break;
-            case 'b': row = 4 + odd; col = kLastFrame; break;
-            case 'f': row = 0 + odd; col = 6; break;
-            case 'g': row = 4 + odd; col = 4; break;
-            case 'h': sheet = &help; row = odd; col = helpFrame; break;
-            default: break;
+                case 'w':
+                    row = 6 + odd;
+                    col = kLastFrame;
+                    break;
+                case 'b':
+                    row = 4 + odd;
+                    col = kLastFrame;
+                    break;
+                case 'f':
+                    row = 0 + odd;
+                    col = 6;
+                    break;
+                case 'g':
+                    row = 4 + odd;
+                    col = 4;
+                    break;
+                case 'h':
+                    sheet = &help;
+                    row = odd;
+                    col = helpFrame;
+                    break;
+                default:
+                    break;
             }
             bb.paste(sheet->crop(col * s, row * s, s, s), kBorder + x * s, kBorder + y * s);
         }
@@ -94,26 +110,31 @@ Image composeBoard(const Image& figs, const Image& help, const Image& lineH, con
 
 }  // namespace
 
-bool writePreviews(const std::string& dataDir, const std::string& previewDir)
-{
+bool writePreviews(const std::string& dataDir, const std::string& previewDir) {
     auto load = [&](const char* name) { return readJpeg(dataDir + "/" + name); };
     const auto figs = load("Figs1.jpg"), help = load("Help1.jpg");
-    const auto h1 = load("Lineh1.jpg"), v1 = load("Linev1.jpg"), h2 = load("Lineh2.jpg"), v2 = load("Linev2.jpg");
-    if (!figs || !help || !h1 || !v1 || !h2 || !v2)
-        return false;
+    const auto h1 = load("Lineh1.jpg"), v1 = load("Linev1.jpg"), h2 = load("Lineh2.jpg"),
+               v2 = load("Linev2.jpg");
+    if (!figs || !help || !h1 || !v1 || !h2 || !v2) return false;
     const Image smallFigs = downscale(*figs, kFigureColumns * kSmallCell, kFigureRows * kSmallCell);
     const Image smallHelp = downscale(*help, kHelpColumns * kSmallCell, kHelpRows * kSmallCell);
 
-    const Position start8{"........", "........", "...h....", "..hwb...", "...bwh..", "....h...", "........", "........"};
-    const Position mid8{"........", "..h.....", "..bwwh..", ".hbbwwf.", "..bwbbg.", "..wwwb..", "...h.w..", "........"};
+    const Position start8{"........", "........", "...h....", "..hwb...",
+                          "...bwh..", "....h...", "........", "........"};
+    const Position mid8{"........", "..h.....", "..bwwh..", ".hbbwwf.",
+                        "..bwbbg.", "..wwwb..", "...h.w..", "........"};
     const Position start10{"..........", "..........", "..........", "....h.....", "...hwb....",
                            "....bwh...", ".....h....", "..........", "..........", ".........."};
     const Position mid10{"..........", "..........", "...h......", "...bwwh...", "..hbbwwf..",
                          "...bwbbg..", "...wwwb...", "....h.w...", "..........", ".........."};
     bool ok = true;
-    ok &= writeJpeg(previewDir + "/start8_border1.jpg", composeBoard(*figs, *help, *h1, *v1, start8, 10), 95);
-    ok &= writeJpeg(previewDir + "/mid8_border2.jpg", composeBoard(*figs, *help, *h2, *v2, mid8, 20), 95);
-    ok &= writeJpeg(previewDir + "/start10_border2.jpg", composeBoard(smallFigs, smallHelp, *h2, *v2, start10, 10), 95);
-    ok &= writeJpeg(previewDir + "/mid10_border1.jpg", composeBoard(smallFigs, smallHelp, *h1, *v1, mid10, 30), 95);
+    ok &= writeJpeg(previewDir + "/start8_border1.jpg",
+                    composeBoard(*figs, *help, *h1, *v1, start8, 10), 95);
+    ok &= writeJpeg(previewDir + "/mid8_border2.jpg",
+                    composeBoard(*figs, *help, *h2, *v2, mid8, 20), 95);
+    ok &= writeJpeg(previewDir + "/start10_border2.jpg",
+                    composeBoard(smallFigs, smallHelp, *h2, *v2, start10, 10), 95);
+    ok &= writeJpeg(previewDir + "/mid10_border1.jpg",
+                    composeBoard(smallFigs, smallHelp, *h1, *v1, mid10, 30), 95);
     return ok;
 }

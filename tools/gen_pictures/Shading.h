@@ -9,8 +9,7 @@ struct Vec {
     double x, y, z;
 };
 
-inline Vec normalise(Vec v)
-{
+inline Vec normalise(Vec v) {
     const double l = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
     return {v.x / l, v.y / l, v.z / l};
 }

@@ -14,8 +14,7 @@ constexpr double kPi = std::numbers::pi;
 // A turning disc on frame f of 0..13: the turn advances a fifteenth of a half
 // turn per frame (frame 14, the disc at rest with its new face, is taken
 // from the placing rows). It rises while it turns and settles again.
-DiscPose flipPose(int frame)
-{
+DiscPose flipPose(int frame) {
     const double p = (frame + 1) / double(kLastFrame + 1);
     const double eased = 0.5 * p + 0.5 * smoothstep(0.0, 1.0, p);
     return {kPi * eased, 9.0 * std::sin(kPi * p), 1.0};
@@ -23,8 +22,7 @@ DiscPose flipPose(int frame)
 
 // A disc being placed, frame f of 0..14: it drops in from above while fading
 // in, lands, bounces once slightly and comes to rest at frame 14.
-DiscPose placePose(int frame)
-{
+DiscPose placePose(int frame) {
     const double t = frame / double(kLastFrame);
     const double land = 0.72;
     const double height = t < land ? 13.0 * (1.0 - (t / land) * (t / land))
@@ -32,15 +30,13 @@ DiscPose placePose(int frame)
     return {0.0, height, smoothstep(0.0, 0.35, t)};
 }
 
-void putCell(Image& sheet, int column, int row, const Image& cell)
-{
+void putCell(Image& sheet, int column, int row, const Image& cell) {
     sheet.paste(cell, column * kCell, row * kCell);
 }
 
 }  // namespace
 
-Image figureSheet()
-{
+Image figureSheet() {
     Image sheet(kFigureColumns * kCell, kFigureRows * kCell);
     for (int parity = 0; parity < 2; ++parity) {
         const Image tile = squareTile(parity == 0);
@@ -59,8 +55,7 @@ Image figureSheet()
             // Rows 4 to 7: placing; column 0 is exactly the empty square.
             for (const auto& [row, colour] : {std::pair{4, kGreen}, std::pair{6, kYellow}}) {
                 cell = tile;
-                if (frame > 0)
-                    paintDisc(cell, placePose(frame), colour, colour);
+                if (frame > 0) paintDisc(cell, placePose(frame), colour, colour);
                 putCell(sheet, frame, row + parity, cell);
             }
         }
@@ -73,9 +68,9 @@ namespace {
 // The available-move mark: a soft glowing dot inside a ring of light that
 // breathes twice over the 40 frames, fading in at the start and out at the
 // end so that it meets the plain square on both sides.
-Image helpCell(const Image& tile, int frame)
-{
-    const double envelope = smoothstep(-1.0, 6.0, frame) * smoothstep(-1.0, 6.0, kHelpColumns - 1 - frame);
+Image helpCell(const Image& tile, int frame) {
+    const double envelope =
+        smoothstep(-1.0, 6.0, frame) * smoothstep(-1.0, 6.0, kHelpColumns - 1 - frame);
     const double pulse = 0.5 - 0.5 * std::cos(2.0 * kPi * frame / 20.0);
     const double ringRadius = 12.0 + 5.0 * pulse;
     const double ringWidth = 1.8 + 0.6 * pulse;
@@ -94,7 +89,8 @@ Image helpCell(const Image& tile, int frame)
                     const double dx = x + (i + 0.5) / sub - c, dy = y + (j + 0.5) / sub - c;
                     const double d = std::sqrt(dx * dx + dy * dy);
                     const double ring = std::exp(-std::pow((d - ringRadius) / ringWidth, 2.0));
-                    const double halo = 0.25 * std::exp(-std::pow((d - ringRadius) / (ringWidth * 3.0), 2.0));
+                    const double halo =
+                        0.25 * std::exp(-std::pow((d - ringRadius) / (ringWidth * 3.0), 2.0));
                     const double dot = 0.85 * smoothstep(dotRadius + 1.0, dotRadius - 1.0, d);
                     amount += std::min(1.0, ring + halo + dot);
                 }
@@ -106,8 +102,7 @@ Image helpCell(const Image& tile, int frame)
 
 }  // namespace
 
-Image helpSheet()
-{
+Image helpSheet() {
     Image sheet(kHelpColumns * kCell, kHelpRows * kCell);
     for (int parity = 0; parity < 2; ++parity) {
         const Image tile = squareTile(parity == 0);

@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-Image squareTile(bool even)
-{
+Image squareTile(bool even) {
     // Two close shades of a warm brown wood; the grain runs across on even
     // squares and down on odd ones, like an inlaid board.
     const Rgb base = even ? Rgb{122, 78, 44} : Rgb{108, 67, 37};
@@ -20,8 +19,10 @@ Image squareTile(bool even)
             const double rings = 0.5 + 0.5 * std::sin((across + 14.0 * warp) * 0.52);
             const double streak = valueNoise(along * 0.06, across * 0.7, seed + 7u);
             // Thin darker lines of late wood at the crest of every ring.
-            const double lines = std::pow(0.5 + 0.5 * std::sin((across + 14.0 * warp) * 0.52 + 1.2), 10.0);
-            const double tone = 1.0 + 0.08 * (rings - 0.5) + 0.035 * (streak - 0.5) + 0.06 * (warp - 0.5) - 0.09 * lines;
+            const double lines =
+                std::pow(0.5 + 0.5 * std::sin((across + 14.0 * warp) * 0.52 + 1.2), 10.0);
+            const double tone = 1.0 + 0.08 * (rings - 0.5) + 0.035 * (streak - 0.5) +
+                                0.06 * (warp - 0.5) - 0.09 * lines;
             tile.at(x, y) = base * tone;
         }
     // A fine engraved groove between squares: lit edge at the top and left,

@@ -16,8 +16,7 @@ namespace {
 constexpr int kQuality = 90;
 }
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--preview")) {
         std::fprintf(stderr, "usage: %s OUTDIR [--preview PREVIEWDIR]\n", argv[0]);
         return 2;

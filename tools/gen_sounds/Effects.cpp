@@ -7,8 +7,8 @@ namespace gensounds {
 namespace {
 
 // Note frequencies (equal temperament, A4 = 440 Hz).
-constexpr double G4 = 392.00, C5 = 523.25, Eb5 = 622.25, E5 = 659.26, G5 = 783.99,
-                 A5 = 880.00, C6 = 1046.50, E6 = 1318.51;
+constexpr double G4 = 392.00, C5 = 523.25, Eb5 = 622.25, E5 = 659.26, G5 = 783.99, A5 = 880.00,
+                 C6 = 1046.50, E6 = 1318.51;
 
 // A soft mallet on a tuned bar: fundamental with a quiet octave and twelfth.
 const std::vector<Sound::Partial> kChime = {{1.0, 1.0, 1.0}, {2.0, 0.22, 2.0}, {3.0, 0.06, 3.0}};
@@ -20,8 +20,7 @@ const std::vector<Sound::Partial> kHorn = {
     {1.0, 1.0, 1.0}, {2.0, 0.42, 1.2}, {3.0, 0.2, 1.4}, {4.0, 0.09, 1.7}, {5.0, 0.04, 2.0}};
 
 // Common finish: soften, fade to silence, set the level.
-Sound finish(Sound s, double cutoff, double fade, double peak)
-{
+Sound finish(Sound s, double cutoff, double fade, double peak) {
     s.lowPass(cutoff);
     s.fadeOut(fade);
     s.normalise(peak);
@@ -29,8 +28,7 @@ Sound finish(Sound s, double cutoff, double fade, double peak)
 }
 
 // A disc placed with animation: a wooden click and its softer clack as it settles.
-Sound moveEffect()
-{
+Sound moveEffect() {
     Sound s(0.30);
     s.addWoodHit(0.000, 1.0, 430.0, 0.030);
     s.addWoodHit(0.055, 0.45, 505.0, 0.024);
@@ -38,24 +36,21 @@ Sound moveEffect()
 }
 
 // A disc placed without animation: one lighter, brighter tap.
-Sound stmoveEffect()
-{
+Sound stmoveEffect() {
     Sound s(0.16);
     s.addWoodHit(0.000, 1.0, 720.0, 0.020);
     return finish(std::move(s), 7000.0, 0.03, 0.40);
 }
 
 // The pointer enters a square where a move is possible: a tiny, quiet tick.
-Sound correctEffect()
-{
+Sound correctEffect() {
     Sound s(0.10);
     s.addTone(0.000, 1975.5, 1.0, 0.002, 0.010, {{1.0, 1.0, 1.0}, {2.0, 0.15, 2.0}});
     return finish(std::move(s), 8000.0, 0.02, 0.18);
 }
 
 // The hint shows its move: two gentle rising chime notes.
-Sound movehintEffect()
-{
+Sound movehintEffect() {
     Sound s(0.85);
     s.addTone(0.00, A5, 1.0, 0.004, 0.22, kChime);
     s.addTone(0.15, E6, 0.9, 0.004, 0.25, kChime);
@@ -63,8 +58,7 @@ Sound movehintEffect()
 }
 
 // A peer calls or accepts: a bright rising major arpeggio.
-Sound connectEffect()
-{
+Sound connectEffect() {
     Sound s(0.80);
     s.addTone(0.00, C5, 1.0, 0.004, 0.20, kChime);
     s.addTone(0.09, E5, 0.95, 0.004, 0.20, kChime);
@@ -73,8 +67,7 @@ Sound connectEffect()
 }
 
 // The peer has gone: a falling minor arpeggio.
-Sound disconnectEffect()
-{
+Sound disconnectEffect() {
     Sound s(0.80);
     s.addTone(0.00, G5, 0.9, 0.004, 0.18, kChime);
     s.addTone(0.10, Eb5, 0.95, 0.004, 0.18, kChime);
@@ -83,8 +76,7 @@ Sound disconnectEffect()
 }
 
 // A chat line arrives: a small bell, ding-dong.
-Sound messageEffect()
-{
+Sound messageEffect() {
     Sound s(1.20);
     s.addTone(0.00, E6, 1.0, 0.003, 0.35, kBell);
     s.addTone(0.28, C6, 1.0, 0.003, 0.40, kBell);
@@ -92,8 +84,7 @@ Sound messageEffect()
 }
 
 // The game ends: a short fanfare, up the major triad and onto a held chord.
-Sound endgameEffect()
-{
+Sound endgameEffect() {
     Sound s(1.50);
     s.addTone(0.00, G4, 0.8, 0.015, 0.20, kHorn);
     s.addTone(0.13, C5, 0.8, 0.015, 0.20, kHorn);
@@ -104,8 +95,7 @@ Sound endgameEffect()
 
 }  // namespace
 
-std::vector<NamedSound> makeEffects()
-{
+std::vector<NamedSound> makeEffects() {
     std::vector<NamedSound> effects;
     effects.push_back({"connect", connectEffect()});
     effects.push_back({"correct", correctEffect()});

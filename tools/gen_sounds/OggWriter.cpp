@@ -12,9 +12,11 @@ namespace {
 // Owns the libvorbis/libogg encoder state for one file.
 class Encoder {
 public:
-    Encoder() { vorbis_info_init(&info_); vorbis_comment_init(&comment_); }
-    ~Encoder()
-    {
+    Encoder() {
+        vorbis_info_init(&info_);
+        vorbis_comment_init(&comment_);
+    }
+    ~Encoder() {
         if (streamReady_) ogg_stream_clear(&stream_);
         if (blockReady_) vorbis_block_clear(&block_);
         if (dspReady_) vorbis_dsp_clear(&dsp_);
@@ -25,8 +27,7 @@ public:
     Encoder& operator=(const Encoder&) = delete;
 
     std::string run(std::ofstream& out, const std::vector<float>& samples, int rate, float quality,
-                    std::uint32_t serial, const std::string& title)
-    {
+                    std::uint32_t serial, const std::string& title) {
         if (vorbis_encode_init_vbr(&info_, 1, rate, quality) != 0) return "encoder set-up failed";
         vorbis_comment_add_tag(&comment_, "TITLE", title.c_str());
         if (vorbis_analysis_init(&dsp_, &info_) != 0) return "encoder start failed";
@@ -66,14 +67,12 @@ private:
     ogg_stream_state stream_{};
     bool dspReady_ = false, blockReady_ = false, streamReady_ = false;
 
-    static void writePage(std::ofstream& out, const ogg_page& page)
-    {
+    static void writePage(std::ofstream& out, const ogg_page& page) {
         out.write(reinterpret_cast<const char*>(page.header), page.header_len);
         out.write(reinterpret_cast<const char*>(page.body), page.body_len);
     }
 
-    void drain(std::ofstream& out)
-    {
+    void drain(std::ofstream& out) {
         while (vorbis_analysis_blockout(&dsp_, &block_) == 1) {
             vorbis_analysis(&block_, nullptr);
             vorbis_bitrate_addblock(&block_);
@@ -94,8 +93,7 @@ private:
 
 std::string writeOggVorbis(const std::filesystem::path& path, const std::vector<float>& samples,
                            int sampleRate, float quality, std::uint32_t serial,
-                           const std::string& title)
-{
+                           const std::string& title) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) return "cannot create " + path.string();
     Encoder encoder;

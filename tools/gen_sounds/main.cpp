@@ -11,14 +11,14 @@
 #include "Effects.h"
 #include "OggWriter.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     const fs::path folder = argc > 1 ? fs::path(argv[1]) : fs::path("DATA");
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) {
-        std::fprintf(stderr, "gen_sounds: cannot create %s: %s\n", folder.c_str(), ec.message().c_str());
+        std::fprintf(stderr, "gen_sounds: cannot create %s: %s\n", folder.c_str(),
+                     ec.message().c_str());
         return 1;
     }
 

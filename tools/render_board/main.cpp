@@ -92,7 +92,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path out = argv[1];
-    const std::filesystem::path programDir = argc == 3 ? std::filesystem::path(argv[2]) : ProgramFolder();
+    const std::filesystem::path programDir =
+        argc == 3 ? std::filesystem::path(argv[2]) : ProgramFolder();
     std::error_code ec;
     std::filesystem::create_directories(out, ec);
     try {
