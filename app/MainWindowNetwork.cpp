@@ -203,13 +203,7 @@ void TReversiForm::StartNetGame() {
 
     painter_.NewPosX = 0;
     painter_.NewPosY = 0;
-    animations_.ClearHelpMarks();
-    animations_.StopMoveAnimation();
-    NewGame();
-    animations_.HelpMoveNoMoves1st = true;
-    SetBrowsing(false);
-    DisableUndoRedo();
-    ShowNewGameStatus();
+    ResetForNewGame();
     g.NetworkGame = true;
     g.VsComputer = false;
     // In a network game the "computer side" is the local player's colour.

@@ -9,7 +9,7 @@
 
 namespace reversi {
 
-TFinalDlg::TFinalDlg(QWidget* parent) : QDialog(parent) {
+TFinalDlg::TFinalDlg(QWidget* parent) : TInformationDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(241, 80);
@@ -53,19 +53,6 @@ QString TFinalDlg::OutMessage(int m, int white, int black) {
 
 void TFinalDlg::SetOutMessage(int m, int white, int black) {
     FinalMessage->setText(OutMessage(m, white, black));
-}
-
-void TFinalDlg::keyPressEvent(QKeyEvent* e) {
-    // Enter and Esc both close the window.
-    switch (e->key()) {
-        case Qt::Key_Escape:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            accept();
-            return;
-        default:
-            QDialog::keyPressEvent(e);
-    }
 }
 
 }  // namespace reversi

@@ -2,7 +2,7 @@
 // colour must pass.
 #pragma once
 
-#include <QDialog>
+#include "InformationDialog.h"
 #include <QString>
 
 class QFrame;
@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace reversi {
 
-class TFinalDlg : public QDialog {
+class TFinalDlg : public TInformationDialog {
     Q_OBJECT
 public:
     explicit TFinalDlg(QWidget* parent = nullptr);
@@ -26,9 +26,6 @@ public:
     QFrame* Bevel1 = nullptr;
     QLabel* FinalMessage = nullptr;
     QPushButton* BitBtn1 = nullptr;
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
 };
 
 }  // namespace reversi

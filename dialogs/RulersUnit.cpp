@@ -11,7 +11,7 @@
 
 namespace reversi {
 
-TRulersForm::TRulersForm(const QString& pagePath, QWidget* parent) : QDialog(parent) {
+TRulersForm::TRulersForm(const QString& pagePath, QWidget* parent) : TInformationDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setMinimumSize(200, 200);
@@ -57,18 +57,6 @@ void TRulersForm::FormResize() {
 void TRulersForm::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
     FormResize();
-}
-
-void TRulersForm::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
-        case Qt::Key_Escape:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            accept();
-            return;
-        default:
-            QDialog::keyPressEvent(e);
-    }
 }
 
 }  // namespace reversi

@@ -2,7 +2,7 @@
 // Links to other sites open in the system's web browser, never inside it.
 #pragma once
 
-#include <QDialog>
+#include "InformationDialog.h"
 #include <QString>
 
 class QPushButton;
@@ -10,7 +10,7 @@ class QTextBrowser;
 
 namespace reversi {
 
-class TRulersForm : public QDialog {
+class TRulersForm : public TInformationDialog {
     Q_OBJECT
 public:
     // Shows the page at pagePath; a missing or unreadable page shows a
@@ -22,7 +22,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void FormResize();

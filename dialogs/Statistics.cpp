@@ -64,7 +64,7 @@ QString Decimal(std::uint32_t n) { return QString::number(n); }
 
 TStatisticsForm::TStatisticsForm(TStatisticsTable& table, int boardSize, bool advancedEngine,
                                  int level, QWidget* parent)
-    : QDialog(parent),
+    : TInformationDialog(parent),
       table_(&table),
       boardSize_(boardSize),
       advancedEngine_(advancedEngine),
@@ -265,19 +265,6 @@ void TStatisticsForm::showEvent(QShowEvent* e) {
     // being minimised keeps what the player chose.
     if (!e->spontaneous()) FormShow();
     QDialog::showEvent(e);
-}
-
-void TStatisticsForm::keyPressEvent(QKeyEvent* e) {
-    // Esc and Enter close the window from the form, the OK button and the level list.
-    switch (e->key()) {
-        case Qt::Key_Escape:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            accept();
-            return;
-        default:
-            QDialog::keyPressEvent(e);
-    }
 }
 
 }  // namespace reversi

@@ -2,7 +2,7 @@
 // total and per level, with the two buttons that clear them after asking.
 #pragma once
 
-#include <QDialog>
+#include "InformationDialog.h"
 
 #include "StatisticsTable.h"
 
@@ -15,7 +15,7 @@ class QToolButton;
 
 namespace reversi {
 
-class TStatisticsForm : public QDialog {
+class TStatisticsForm : public TInformationDialog {
     Q_OBJECT
 public:
     // Shows the counters of table and clears them in it; the table must
@@ -27,7 +27,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void BuildWidgets();
