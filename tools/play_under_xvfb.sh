@@ -35,16 +35,24 @@ PROGRAM=$!
 
 shot() { import -window root "$OUT/$1.png"; }
 
+# The main window: the visible one of the program's title that is wider than
+# the start-up logo (which carries the same title while the program starts).
 WINDOW=""
-for _ in $(seq 1 100); do
-    WINDOW=$(xdotool search --name '^Zorel Reversi 4.00$' 2>/dev/null | head -1 || true)
+for _ in $(seq 1 150); do
+    for candidate in $(xdotool search --onlyvisible --name '^Zorel Reversi 4.00$' 2>/dev/null || true); do
+        eval "$(xdotool getwindowgeometry --shell "$candidate")"  # X, Y, WIDTH, HEIGHT
+        if [ "$WIDTH" -ge 600 ]; then WINDOW=$candidate; break; fi
+    done
     [ -n "$WINDOW" ] && break
     sleep 0.1
 done
 [ -n "$WINDOW" ] || { echo "The window did not appear" >&2; exit 1; }
 sleep 1
-eval "$(xdotool getwindowgeometry --shell "$WINDOW")"  # X, Y, WIDTH, HEIGHT
+eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 shot start
+# A new player first meets the tip of the day; it closes with Esc.
+xdotool key Escape
+sleep 0.5
 
 # The board's wood border is the first coloured pixel below the grey menu bar
 # and right of the window's edge; the field starts 20 pixels inside it.
