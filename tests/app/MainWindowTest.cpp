@@ -117,7 +117,7 @@ const std::vector<std::vector<MenuRow>>& MenuTable() {
         {{"GameMenu", "Game", "New game, hint, settings, exit...", {}},
          {"NewGameItem", "New", "Start new game", Keys(Qt::Key_F2), false, false, true, true},
          {"HintItem", "Hint", "Show best move", Keys(Qt::Key_F3), false, false, true, true},
-         {"OptionsItem", "Settings", "Game settings", Keys(Qt::Key_F4)},
+         {"OptionsItem", "Settings", "Game settings", Keys(Qt::Key_F4), false, false, true, true},
          {"GameMenuSeparator", nullptr, nullptr, {}},
          {"ExitItem", "Exit", "Exit from game", Keys(Qt::ALT | Qt::Key_X), false, false, true,
           true}},
@@ -128,9 +128,11 @@ const std::vector<std::vector<MenuRow>>& MenuTable() {
          {"Border1", "Border", "Choice border style", {}},
          {"N2", nullptr, nullptr, {}},
          {"Animation1", "Animation", "Enable or disable animation", Keys(Qt::ALT | Qt::Key_A), true,
+          true, true, true},
+         {"Sound1", "Sound", "Enable or disable sound", Keys(Qt::ALT | Qt::Key_S), true, true, true,
           true},
-         {"Sound1", "Sound", "Enable or disable sound", Keys(Qt::ALT | Qt::Key_S), true, true},
-         {"Music1", "Music", "Enable or disable music", Keys(Qt::ALT | Qt::Key_M), true, true},
+         {"Music1", "Music", "Enable or disable music", Keys(Qt::ALT | Qt::Key_M), true, true, true,
+          true},
          {"N4", nullptr, nullptr, {}},
          {"Soundvolume1", "Sound volume", "Adjust music and sound effects volumes...",
           Keys(Qt::CTRL | Qt::Key_Q)},
@@ -139,13 +141,13 @@ const std::vector<std::vector<MenuRow>>& MenuTable() {
         {{"Figures1", "Figures", "Choice figures style", {}},
          {"SelFig1", "Zorel Amber", "Zorel Amber style figures", {}}},
         {{"Cursor1", "Cursor", "Choice cursor style", {}},
-         {"SelCur1", "Classic Cursor", "Classic style cursor", {}},
-         {"SelCur2", "Flaming Cursor", "Flaming style cursor", {}}},
+         {"SelCur1", "Classic Cursor", "Classic style cursor", {}, false, false, true, true},
+         {"SelCur2", "Flaming Cursor", "Flaming style cursor", {}, false, false, true, true}},
         {{"Help1", "Help", "Choice help style", {}},
          {"SelHlp1", "Zorel Help", "Zorel style help", {}}},
         {{"Border1", "Border", "Choice border style", {}},
-         {"SelBrdr1", "Hidden Power", "Hidden Power style border", {}},
-         {"SelBrdr2", "Dark Place", "Dark Place style border", {}}},
+         {"SelBrdr1", "Hidden Power", "Hidden Power style border", {}, false, false, true, true},
+         {"SelBrdr2", "Dark Place", "Dark Place style border", {}, false, false, true, true}},
         {{"NetMenu", "Network", "Network play...", {}},
          {"NetMenuConnect", "Call", "Call remote player", Keys(Qt::Key_F5)},
          // Ticked while listening; listening is on by default.
@@ -161,13 +163,16 @@ const std::vector<std::vector<MenuRow>>& MenuTable() {
           Keys(Qt::CTRL | Qt::Key_F7)}},
         {{"ListMenu", "Match", "Undo, redo, show and hide moves...", {}},
          {"ListMenuUndoMove", "Undo move", "Undo last move", Keys(Qt::CTRL | Qt::Key_Z), false,
-          false, false},
+          false, false, true},
          {"ListMenuRedoMove", "Redo move", "Redo to next move", Keys(Qt::CTRL | Qt::Key_X), false,
-          false, false},
-         {"ShowMoves1", "Show moves", "Show or hide moves list", Keys(Qt::Key_F8), true, true},
+          false, false, true},
+         {"ShowMoves1", "Show moves", "Show or hide moves list", Keys(Qt::Key_F8), true, true, true,
+          true},
          {"N1", nullptr, nullptr, {}},
-         {"ListMenuSave", "Save...", "Save match", Keys(Qt::CTRL | Qt::Key_S)},
-         {"ListMenuLoad", "Open...", "Open saved match", Keys(Qt::CTRL | Qt::Key_L)}},
+         {"ListMenuSave", "Save...", "Save match", Keys(Qt::CTRL | Qt::Key_S), false, false, true,
+          true},
+         {"ListMenuLoad", "Open...", "Open saved match", Keys(Qt::CTRL | Qt::Key_L), false, false,
+          true, true}},
         {{"HelpMenu", "Info", "Information...", {}},
          {"RulersItem", "Help", "Display short game information", Keys(Qt::Key_F1), false, false,
           true, true},
@@ -293,6 +298,15 @@ TEST_F(MainWindowTest, MenuItemsShowIconsAndTheStyleItemsTheirStyles) {
 
 // Each item marked as acting, chosen from the menu of a window whose modal
 // windows are recorded, does its job.
+// Chooses the style item `from`, then `to`, and expects the cursor (or
+// border) style `style`.
+void ExpectStyle(test::PlayingWindow& w, const char* from, const char* to, int style, bool cursor) {
+    Child<QAction>(*w.form, from)->trigger();
+    Child<QAction>(*w.form, to)->trigger();
+    const Settings& s = w.form->CurrentSettings();
+    EXPECT_EQ(cursor ? s.CursorStyle : s.BoardBorderStyle, style);
+}
+
 TEST(MenuItems, WiredMenuItemsAct) {
     using Check = std::function<void(test::PlayingWindow&)>;
     const std::map<std::string, Check> checks = {
@@ -330,6 +344,67 @@ TEST(MenuItems, WiredMenuItemsAct) {
          [](test::PlayingWindow& w) {
              Child<QAction>(*w.form, "Statistics1")->trigger();
              EXPECT_EQ(w.messages->statistics.size(), 1U);
+         }},
+        {"OptionsItem",
+         [](test::PlayingWindow& w) {
+             Child<QAction>(*w.form, "OptionsItem")->trigger();
+             EXPECT_EQ(w.messages->settingsShown, 1);
+         }},
+        {"SelCur1", [](test::PlayingWindow& w) { ExpectStyle(w, "SelCur2", "SelCur1", 0, true); }},
+        {"SelCur2", [](test::PlayingWindow& w) { ExpectStyle(w, "SelCur1", "SelCur2", 1, true); }},
+        {"SelBrdr1",
+         [](test::PlayingWindow& w) { ExpectStyle(w, "SelBrdr2", "SelBrdr1", 0, false); }},
+        {"SelBrdr2",
+         [](test::PlayingWindow& w) { ExpectStyle(w, "SelBrdr1", "SelBrdr2", 1, false); }},
+        {"Animation1",
+         [](test::PlayingWindow& w) {
+             const bool before = w.form->CurrentSettings().AnimationOn;
+             Child<QAction>(*w.form, "Animation1")->trigger();
+             EXPECT_NE(w.form->CurrentSettings().AnimationOn, before);
+         }},
+        {"Sound1",
+         [](test::PlayingWindow& w) {
+             const bool before = w.form->CurrentSettings().SoundEffectsOn;
+             Child<QAction>(*w.form, "Sound1")->trigger();
+             EXPECT_NE(w.form->CurrentSettings().SoundEffectsOn, before);
+         }},
+        {"Music1",
+         [](test::PlayingWindow& w) {
+             const bool before = w.form->CurrentSettings().MusicOn;
+             Child<QAction>(*w.form, "Music1")->trigger();
+             EXPECT_NE(w.form->CurrentSettings().MusicOn, before);
+         }},
+        {"ShowMoves1",
+         [](test::PlayingWindow& w) {
+             ASSERT_GT(w.form->MovesListWidth(), 0);
+             Child<QAction>(*w.form, "ShowMoves1")->trigger();
+             EXPECT_EQ(w.form->MovesListWidth(), 0);
+         }},
+        {"ListMenuSave",
+         [](test::PlayingWindow& w) {
+             Child<QAction>(*w.form, "ListMenuSave")->trigger();
+             EXPECT_EQ(w.messages->fileDialogs, QStringList{QStringLiteral("Save...")});
+         }},
+        {"ListMenuLoad",
+         [](test::PlayingWindow& w) {
+             Child<QAction>(*w.form, "ListMenuLoad")->trigger();
+             EXPECT_EQ(w.messages->fileDialogs, QStringList{QStringLiteral("Open...")});
+         }},
+        {"ListMenuUndoMove",
+         [](test::PlayingWindow& w) {
+             const auto legal = test::PlayingWindow::LegalSquares();
+             w.ClickSquare(legal.front().first, legal.front().second);
+             Child<QAction>(*w.form, "ListMenuUndoMove")->trigger();
+             EXPECT_TRUE(w.form->Browsing());
+         }},
+        {"ListMenuRedoMove",
+         [](test::PlayingWindow& w) {
+             const auto legal = test::PlayingWindow::LegalSquares();
+             w.ClickSquare(legal.front().first, legal.front().second);
+             Child<QAction>(*w.form, "ListMenuUndoMove")->trigger();
+             ASSERT_TRUE(w.form->Browsing());
+             Child<QAction>(*w.form, "ListMenuRedoMove")->trigger();
+             EXPECT_FALSE(w.form->Browsing());
          }},
     };
     std::set<std::string> acting;
