@@ -26,6 +26,7 @@
 #include "ChoiceUnit.h"
 #include "DayTipUnit.h"
 #include "ModalAnswer.h"
+#include "WindowChildren.h"
 #include "RulersUnit.h"
 #include "VolumeUnit.h"
 
@@ -34,15 +35,10 @@ namespace {
 
 using test::ModalAnswer;
 
-template <typename T>
-T* Part(const QWidget& form, const char* name) {
-    T* part = form.findChild<T*>(QString::fromLatin1(name));
-    if (!part) ADD_FAILURE() << "no part named " << name;
-    return part;
-}
+using test::Child;
 
 std::string ButtonText(const QWidget& form, const char* name) {
-    auto* button = Part<QPushButton>(form, name);
+    auto* button = Child<QPushButton>(form, name);
     return button ? button->text().toStdString() : std::string();
 }
 
@@ -54,15 +50,17 @@ TEST(ChoiceDialog, CaptionsAndFocus) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Choice");
     EXPECT_EQ(dialog.size(), QSize(281, 145));
-    EXPECT_EQ(Part<QGroupBox>(dialog, "GroupBox1")->title().toStdString(), "Action");
+    EXPECT_EQ(Child<QGroupBox>(dialog, "GroupBox1")->title().toStdString(), "Action");
     EXPECT_EQ(ButtonText(dialog, "BitBtn1"), "Return to history watching...");
     EXPECT_EQ(ButtonText(dialog, "BitBtn2"), "Continue from this position...");
     EXPECT_EQ(ButtonText(dialog, "BitBtn3"), "Continue from last position...");
     // Top to bottom: this position, last position, return.
-    EXPECT_LT(Part<QPushButton>(dialog, "BitBtn2")->y(), Part<QPushButton>(dialog, "BitBtn3")->y());
-    EXPECT_LT(Part<QPushButton>(dialog, "BitBtn3")->y(), Part<QPushButton>(dialog, "BitBtn1")->y());
-    EXPECT_TRUE(Part<QPushButton>(dialog, "BitBtn1")->hasFocus());
-    EXPECT_TRUE(Part<QPushButton>(dialog, "BitBtn1")->isDefault());
+    EXPECT_LT(Child<QPushButton>(dialog, "BitBtn2")->y(),
+              Child<QPushButton>(dialog, "BitBtn3")->y());
+    EXPECT_LT(Child<QPushButton>(dialog, "BitBtn3")->y(),
+              Child<QPushButton>(dialog, "BitBtn1")->y());
+    EXPECT_TRUE(Child<QPushButton>(dialog, "BitBtn1")->hasFocus());
+    EXPECT_TRUE(Child<QPushButton>(dialog, "BitBtn1")->isDefault());
     dialog.reject();
 }
 
@@ -74,7 +72,7 @@ TEST(ChoiceDialog, EachWayOfClosingGivesItsAnswer) {
     };
     auto click = [](const char* name) {
         return [name](TChoiceDlg& d) {
-            QTest::mouseClick(Part<QPushButton>(d, name), Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(d, name), Qt::LeftButton);
         };
     };
     auto key = [](Qt::Key k) { return [k](TChoiceDlg& d) { QTest::keyClick(&d, k); }; };
@@ -114,7 +112,7 @@ TEST(ChoiceDialog, AskRunsModallyAndReturnsTheAnswer) {
 // --- the tip of the day ---
 
 std::string Tip(const TDayTipForm& form) {
-    return Part<QPlainTextEdit>(form, "TipsMemo")->toPlainText().toStdString();
+    return Child<QPlainTextEdit>(form, "TipsMemo")->toPlainText().toStdString();
 }
 
 const char* const ExpectedTips[] = {
@@ -132,13 +130,13 @@ TEST(DayTip, CaptionsAndTexts) {
     TDayTipForm form(true, 1000);
     EXPECT_EQ(form.windowTitle().toStdString(), "Tip of the Day");
     EXPECT_EQ(form.size(), QSize(321, 224));
-    EXPECT_EQ(Part<QLabel>(form, "ShowDayTipLabel")->text().toStdString(),
+    EXPECT_EQ(Child<QLabel>(form, "ShowDayTipLabel")->text().toStdString(),
               "Welcome to \"Zorel Reversi\" !");
-    EXPECT_EQ(Part<QCheckBox>(form, "ShowCheckBox")->text().toStdString(), "Show Tips on Startup");
+    EXPECT_EQ(Child<QCheckBox>(form, "ShowCheckBox")->text().toStdString(), "Show Tips on Startup");
     EXPECT_EQ(ButtonText(form, "OkBitBtn"), "Close");
     EXPECT_EQ(ButtonText(form, "NextTipBitBtn"), "Next Tip");
-    EXPECT_TRUE(Part<QPushButton>(form, "OkBitBtn")->isDefault());
-    EXPECT_TRUE(Part<QPlainTextEdit>(form, "TipsMemo")->isReadOnly());
+    EXPECT_TRUE(Child<QPushButton>(form, "OkBitBtn")->isDefault());
+    EXPECT_TRUE(Child<QPlainTextEdit>(form, "TipsMemo")->isReadOnly());
     for (int i = 0; i < TDayTipForm::TipCount; ++i) {
         EXPECT_EQ(TDayTipForm::TipText(i).toStdString(), ExpectedTips[i]) << i;
     }
@@ -165,13 +163,13 @@ TEST(DayTip, NextTipTwiceThenTheNextOpeningContinues) {
     TDayTipForm form(true, 1000);
     form.open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    auto* next = Part<QPushButton>(form, "NextTipBitBtn");
+    auto* next = Child<QPushButton>(form, "NextTipBitBtn");
     QTest::mouseClick(next, Qt::LeftButton);
     EXPECT_EQ(Tip(form), ExpectedTips[1]);
     QTest::mouseClick(next, Qt::LeftButton);
     EXPECT_EQ(Tip(form), ExpectedTips[2]);
     EXPECT_TRUE(form.isVisible());  // "Next Tip" does not close
-    QTest::mouseClick(Part<QPushButton>(form, "OkBitBtn"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(form, "OkBitBtn"), Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(form.CurrentTip(), 2);
@@ -184,7 +182,7 @@ TEST(DayTip, NextTipTwiceThenTheNextOpeningContinues) {
 TEST(DayTip, NextTipAfterTheLastShowsTheFirst) {
     TDayTipForm form(true, 3);
     ASSERT_EQ(Tip(form), ExpectedTips[4]);
-    Part<QPushButton>(form, "NextTipBitBtn")->click();
+    Child<QPushButton>(form, "NextTipBitBtn")->click();
     EXPECT_EQ(Tip(form), ExpectedTips[0]);
     EXPECT_EQ(form.CurrentTip(), 0);
 }
@@ -195,28 +193,28 @@ TEST(DayTip, UntickingShowTipsIsHandedBackHoweverTheWindowCloses) {
         TDayTipForm form(true, 1000);
         form.open();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-        auto* box = Part<QCheckBox>(form, "ShowCheckBox");
+        auto* box = Child<QCheckBox>(form, "ShowCheckBox");
         EXPECT_TRUE(box->isChecked());
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
         if (escape) {
             QTest::keyClick(&form, Qt::Key_Escape);
         } else {
-            QTest::mouseClick(Part<QPushButton>(form, "OkBitBtn"), Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(form, "OkBitBtn"), Qt::LeftButton);
         }
         EXPECT_FALSE(form.isVisible());
         EXPECT_FALSE(form.ShowTips());
         EXPECT_EQ(form.CurrentTip(), 0);
     }
     TDayTipForm off(false, 2);
-    EXPECT_FALSE(Part<QCheckBox>(off, "ShowCheckBox")->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>(off, "ShowCheckBox")->isChecked());
 }
 
 TEST(DayTip, Colours) {
     TDayTipForm form(true, 1000);
-    auto* memo = Part<QPlainTextEdit>(form, "TipsMemo");
+    auto* memo = Child<QPlainTextEdit>(form, "TipsMemo");
     EXPECT_EQ(memo->palette().color(QPalette::Base), QColor(85, 74, 67));
     EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(179, 157, 145));
-    auto* label = Part<QLabel>(form, "ShowDayTipLabel");
+    auto* label = Child<QLabel>(form, "ShowDayTipLabel");
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(217, 204, 197));
     EXPECT_TRUE(label->font().bold());
     EXPECT_TRUE(label->font().underline());
@@ -266,7 +264,7 @@ TEST_F(RulesPage, CaptionsAndThePage) {
     TRulersForm form(path_);
     EXPECT_EQ(form.windowTitle().toStdString(), "Help");
     EXPECT_EQ(ButtonText(form, "OkBitBtn"), "Ok");
-    auto* browser = Part<QTextBrowser>(form, "RulersHTML");
+    auto* browser = Child<QTextBrowser>(form, "RulersHTML");
     EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Rules")));
     EXPECT_EQ(browser->source(), QUrl::fromLocalFile(QFileInfo(path_).absoluteFilePath()));
     EXPECT_GE(form.minimumSize().width(), 200);
@@ -277,8 +275,8 @@ TEST_F(RulesPage, ResizingKeepsOkCentredAndThePageFillingTheRest) {
     TRulersForm form(path_);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    auto* ok = Part<QPushButton>(form, "OkBitBtn");
-    auto* browser = Part<QTextBrowser>(form, "RulersHTML");
+    auto* ok = Child<QPushButton>(form, "OkBitBtn");
+    auto* browser = Child<QTextBrowser>(form, "RulersHTML");
     for (const QSize size : {QSize(616, 401), QSize(300, 250), QSize(801, 677)}) {
         form.resize(size);
         const int w = form.width();
@@ -295,7 +293,7 @@ TEST_F(RulesPage, OutsideLinksGoToTheSystemBrowserAnchorsStayInside) {
     form.resize(616, 401);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    auto* browser = Part<QTextBrowser>(form, "RulersHTML");
+    auto* browser = Child<QTextBrowser>(form, "RulersHTML");
     const QUrl page = browser->source();
 
     ClickLink(browser, QStringLiteral("outside link"));
@@ -317,7 +315,7 @@ TEST_F(RulesPage, EscAndEnterClose) {
             TRulersForm form(path_);
             form.open();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-            QWidget* target = onButton ? static_cast<QWidget*>(Part<QPushButton>(form, "OkBitBtn"))
+            QWidget* target = onButton ? static_cast<QWidget*>(Child<QPushButton>(form, "OkBitBtn"))
                                        : static_cast<QWidget*>(&form);
             QTest::keyClick(target, key);
             EXPECT_FALSE(form.isVisible()) << key << " " << onButton;
@@ -331,10 +329,10 @@ TEST(RulesPageMissing, ShowsAClearMessageAndStillOpens) {
     TRulersForm form(missing);
     form.open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    const QString text = Part<QTextBrowser>(form, "RulersHTML")->toPlainText();
+    const QString text = Child<QTextBrowser>(form, "RulersHTML")->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("could not be found"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QDir::toNativeSeparators(missing))) << text.toStdString();
-    QTest::mouseClick(Part<QPushButton>(form, "OkBitBtn"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(form, "OkBitBtn"), Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
 }
 
@@ -342,7 +340,7 @@ TEST(RulesPageMissing, AFolderInPlaceOfThePageIsNoPage) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("readme.htm")));
     TRulersForm form(dir.filePath(QStringLiteral("readme.htm")));
-    EXPECT_TRUE(Part<QTextBrowser>(form, "RulersHTML")
+    EXPECT_TRUE(Child<QTextBrowser>(form, "RulersHTML")
                     ->toPlainText()
                     .contains(QStringLiteral("could not be found")));
 }
@@ -371,7 +369,7 @@ TEST(OwnRulesPage, CoversBothFieldsAndEveryAnchorExists) {
     EXPECT_GT(links, 0);
 
     TRulersForm form(path);
-    auto* browser = Part<QTextBrowser>(form, "RulersHTML");
+    auto* browser = Child<QTextBrowser>(form, "RulersHTML");
     EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Making a move")));
     EXPECT_FALSE(browser->toPlainText().contains(QStringLiteral("could not be found")));
 }
@@ -384,17 +382,17 @@ TEST(VolumeDialog, CaptionsAndSliders) {
     EXPECT_EQ(dialog.size(), QSize(353, 149));
     EXPECT_EQ(ButtonText(dialog, "OkBitBtn"), "Ok");
     EXPECT_EQ(ButtonText(dialog, "CancelBitBtn"), "Cancel");
-    EXPECT_EQ(Part<QGroupBox>(dialog, "SoundMusicGroupBox")->title().toStdString(),
+    EXPECT_EQ(Child<QGroupBox>(dialog, "SoundMusicGroupBox")->title().toStdString(),
               "Sound and music volumes");
-    EXPECT_EQ(Part<QLabel>(dialog, "SoundLabel")->text().toStdString(), "Sound");
-    EXPECT_EQ(Part<QLabel>(dialog, "MusicLabel")->text().toStdString(), "Music");
+    EXPECT_EQ(Child<QLabel>(dialog, "SoundLabel")->text().toStdString(), "Sound");
+    EXPECT_EQ(Child<QLabel>(dialog, "MusicLabel")->text().toStdString(), "Music");
     for (const char* name : {"TrackBarSound", "TrackBarMusic"}) {
-        auto* slider = Part<QSlider>(dialog, name);
+        auto* slider = Child<QSlider>(dialog, name);
         EXPECT_EQ(slider->minimum(), 0);
         EXPECT_EQ(slider->maximum(), 255);
         EXPECT_EQ(slider->tickInterval(), 15);
     }
-    EXPECT_TRUE(Part<QPushButton>(dialog, "OkBitBtn")->isDefault());
+    EXPECT_TRUE(Child<QPushButton>(dialog, "OkBitBtn")->isDefault());
 }
 
 TEST(VolumeDialog, MusicFollowsItsSliderLiveAndOkKeepsBoth) {
@@ -407,7 +405,7 @@ TEST(VolumeDialog, MusicFollowsItsSliderLiveAndOkKeepsBoth) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     music.clear();
 
-    auto* musicBar = Part<QSlider>(dialog, "TrackBarMusic");
+    auto* musicBar = Child<QSlider>(dialog, "TrackBarMusic");
     musicBar->setFocus();
     QTest::keyClick(musicBar, Qt::Key_Right);
     QTest::keyClick(musicBar, Qt::Key_PageUp);
@@ -416,12 +414,12 @@ TEST(VolumeDialog, MusicFollowsItsSliderLiveAndOkKeepsBoth) {
     EXPECT_EQ(music[1][0].toInt(), 136);
 
     // The effects slider says nothing while it moves.
-    auto* soundBar = Part<QSlider>(dialog, "TrackBarSound");
+    auto* soundBar = Child<QSlider>(dialog, "TrackBarSound");
     soundBar->setFocus();
     QTest::keyClick(soundBar, Qt::Key_Home);
     EXPECT_EQ(music.size(), 2);
 
-    QTest::mouseClick(Part<QPushButton>(dialog, "OkBitBtn"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(dialog, "OkBitBtn"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.SoundVolume(), 0);
     EXPECT_EQ(dialog.MusicVolume(), 136);
@@ -432,7 +430,7 @@ TEST(VolumeDialog, CancelEscAndTheCloseBoxPutBothBack) {
     const std::pair<const char*, std::function<void(TVolumeDlg&)>> closers[] = {
         {"Cancel",
          [](TVolumeDlg& d) {
-             QTest::mouseClick(Part<QPushButton>(d, "CancelBitBtn"), Qt::LeftButton);
+             QTest::mouseClick(Child<QPushButton>(d, "CancelBitBtn"), Qt::LeftButton);
          }},
         {"Esc", [](TVolumeDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
         {"close box", [](TVolumeDlg& d) { d.close(); }},
@@ -444,8 +442,8 @@ TEST(VolumeDialog, CancelEscAndTheCloseBoxPutBothBack) {
         QSignalSpy music(&dialog, &TVolumeDlg::MusicVolumeChanged);
         dialog.open();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        Part<QSlider>(dialog, "TrackBarMusic")->setValue(250);
-        Part<QSlider>(dialog, "TrackBarSound")->setValue(10);
+        Child<QSlider>(dialog, "TrackBarMusic")->setValue(250);
+        Child<QSlider>(dialog, "TrackBarSound")->setValue(10);
         close(dialog);
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(dialog.result(), QDialog::Rejected);

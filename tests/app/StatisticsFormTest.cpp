@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "ModalAnswer.h"
+#include "WindowChildren.h"
 #include "Statistics.h"
 
 namespace reversi {
@@ -20,12 +21,7 @@ namespace {
 
 using test::ModalAnswer;
 
-template <typename T>
-T* Part(const QWidget& form, const char* name) {
-    T* part = form.findChild<T*>(QString::fromLatin1(name));
-    if (!part) ADD_FAILURE() << "no part named " << name;
-    return part;
-}
+using test::Child;
 
 std::string Text(const QWidget& form, const char* name) {
     if (auto* label = form.findChild<QLabel*>(QString::fromLatin1(name))) {
@@ -44,7 +40,7 @@ void Record(TStatisticsTable& table, int size, bool advanced, int level, int win
 
 // Clicks a radio button on its round mark.
 void ClickRadio(const QWidget& form, const char* name) {
-    auto* radio = Part<QRadioButton>(form, name);
+    auto* radio = Child<QRadioButton>(form, name);
     ASSERT_NE(radio, nullptr);
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
     ASSERT_TRUE(radio->isChecked()) << name;
@@ -73,8 +69,8 @@ TEST(StatisticsForm, CaptionsAndLevelList) {
     TStatisticsForm form(table, 8, false, 0);
     EXPECT_EQ(form.windowTitle().toStdString(), "Statistics");
     EXPECT_EQ(form.size(), QSize(313, 355));
-    EXPECT_EQ(Part<QPushButton>(form, "OkBitBtn")->text().toStdString(), "Ok");
-    auto* pages = Part<QTabWidget>(form, "StatisticsPageControl");
+    EXPECT_EQ(Child<QPushButton>(form, "OkBitBtn")->text().toStdString(), "Ok");
+    auto* pages = Child<QTabWidget>(form, "StatisticsPageControl");
     EXPECT_EQ(pages->tabText(0).toStdString(), "Total");
     EXPECT_EQ(pages->tabText(1).toStdString(), "Detalils");
     EXPECT_EQ(pages->currentIndex(), 1);
@@ -84,21 +80,21 @@ TEST(StatisticsForm, CaptionsAndLevelList) {
         {"Label8", "Losses"},        {"Label6", "Tie Up games"}, {"Label9", "Tie Up games"},
         {"Label10", "Average skill"}};
     for (const auto& [name, text] : labels) EXPECT_EQ(Text(form, name), text) << name;
-    EXPECT_EQ(Part<QGroupBox>(form, "StatisticsGroupBox")->title().toStdString(),
+    EXPECT_EQ(Child<QGroupBox>(form, "StatisticsGroupBox")->title().toStdString(),
               "Show statistics for");
-    EXPECT_EQ(Part<QGroupBox>(form, "EngineRadioGroup")->title().toStdString(), "Engine");
-    EXPECT_EQ(Part<QGroupBox>(form, "BoardRadioGroup")->title().toStdString(), "Field size");
-    EXPECT_EQ(Part<QRadioButton>(form, "EngineNormalRadio")->text().toStdString(), "Normal");
-    EXPECT_EQ(Part<QRadioButton>(form, "EngineAdvancedRadio")->text().toStdString(), "Advanced");
-    EXPECT_EQ(Part<QRadioButton>(form, "Board8Radio")->text().toStdString(), "8x8");
-    EXPECT_EQ(Part<QRadioButton>(form, "Board10Radio")->text().toStdString(), "10x10");
-    auto* levels = Part<QComboBox>(form, "ComboBox1");
+    EXPECT_EQ(Child<QGroupBox>(form, "EngineRadioGroup")->title().toStdString(), "Engine");
+    EXPECT_EQ(Child<QGroupBox>(form, "BoardRadioGroup")->title().toStdString(), "Field size");
+    EXPECT_EQ(Child<QRadioButton>(form, "EngineNormalRadio")->text().toStdString(), "Normal");
+    EXPECT_EQ(Child<QRadioButton>(form, "EngineAdvancedRadio")->text().toStdString(), "Advanced");
+    EXPECT_EQ(Child<QRadioButton>(form, "Board8Radio")->text().toStdString(), "8x8");
+    EXPECT_EQ(Child<QRadioButton>(form, "Board10Radio")->text().toStdString(), "10x10");
+    auto* levels = Child<QComboBox>(form, "ComboBox1");
     ASSERT_EQ(levels->count(), 10);
     EXPECT_FALSE(levels->isEditable());
     for (int level = 0; level < 10; ++level) {
         EXPECT_EQ(levels->itemText(level), TStatisticsTable::LevelName(level));
     }
-    EXPECT_TRUE(Part<QLabel>(form, "SkillLabel")->font().bold());
+    EXPECT_TRUE(Child<QLabel>(form, "SkillLabel")->font().bold());
 }
 
 TEST(StatisticsForm, OpensAtTheCurrentGamesBlockAndLevel) {
@@ -118,9 +114,9 @@ TEST(StatisticsForm, OpensAtTheCurrentGamesBlockAndLevel) {
         TStatisticsTable table;
         Record(table, c.size, c.advanced, c.level, 3, 1, 2);
         TStatisticsForm form(table, c.size, c.advanced, c.level);
-        EXPECT_TRUE(Part<QRadioButton>(form, c.board)->isChecked());
-        EXPECT_TRUE(Part<QRadioButton>(form, c.engine)->isChecked());
-        EXPECT_EQ(Part<QComboBox>(form, "ComboBox1")->currentIndex(), c.level);
+        EXPECT_TRUE(Child<QRadioButton>(form, c.board)->isChecked());
+        EXPECT_TRUE(Child<QRadioButton>(form, c.engine)->isChecked());
+        EXPECT_EQ(Child<QComboBox>(form, "ComboBox1")->currentIndex(), c.level);
         EXPECT_EQ(Text(form, "SelectedGamesLabel"), "6");
         EXPECT_EQ(Text(form, "TotalGamesLabel"), "6");
     }
@@ -146,7 +142,7 @@ TEST(StatisticsForm, ShowsTotalsSkillAndTheSelectedLevel) {
     EXPECT_EQ(Text(form, "SelectedTieUpGamesLabel"), "4");
 
     // Another level of the same block.
-    Part<QComboBox>(form, "ComboBox1")->setCurrentIndex(8);
+    Child<QComboBox>(form, "ComboBox1")->setCurrentIndex(8);
     EXPECT_EQ(Text(form, "SelectedGamesLabel"), "5");
     EXPECT_EQ(Text(form, "SelectedWinsLabel"), "2");
     EXPECT_EQ(Text(form, "SelectedLossesLabel"), "2");
@@ -154,12 +150,12 @@ TEST(StatisticsForm, ShowsTotalsSkillAndTheSelectedLevel) {
 
     // Another block by a click on the field size: the level selection stays.
     ClickRadio(form, "Board8Radio");
-    EXPECT_EQ(Part<QComboBox>(form, "ComboBox1")->currentIndex(), 8);
+    EXPECT_EQ(Child<QComboBox>(form, "ComboBox1")->currentIndex(), 8);
     EXPECT_EQ(Text(form, "TotalGamesLabel"), "7");
     EXPECT_EQ(Text(form, "TotalLossesLabel"), "7");
     EXPECT_EQ(Text(form, "SkillLabel"), "0-baby");
     EXPECT_EQ(Text(form, "SelectedGamesLabel"), "0");
-    Part<QComboBox>(form, "ComboBox1")->setCurrentIndex(5);
+    Child<QComboBox>(form, "ComboBox1")->setCurrentIndex(5);
     EXPECT_EQ(Text(form, "SelectedLossesLabel"), "7");
 
     // An empty block by a click on the engine.
@@ -184,11 +180,11 @@ TEST(StatisticsForm, ClearButtonsAreEnabledOnlyWithGamesToClear) {
     TStatisticsForm form(table, 8, true, 4);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    auto* clearLevel = Part<QToolButton>(form, "SpeedButtonClearLevelStat");
-    auto* clearAll = Part<QToolButton>(form, "SpeedButtonClearAllLevelsStat");
+    auto* clearLevel = Child<QToolButton>(form, "SpeedButtonClearLevelStat");
+    auto* clearAll = Child<QToolButton>(form, "SpeedButtonClearAllLevelsStat");
     EXPECT_FALSE(clearLevel->isEnabled());  // level 4 has no games
     EXPECT_TRUE(clearAll->isEnabled());
-    Part<QComboBox>(form, "ComboBox1")->setCurrentIndex(3);
+    Child<QComboBox>(form, "ComboBox1")->setCurrentIndex(3);
     EXPECT_TRUE(clearLevel->isEnabled());
     ClickRadio(form, "EngineNormalRadio");
     EXPECT_FALSE(clearLevel->isEnabled());
@@ -202,7 +198,7 @@ TEST(StatisticsForm, ClearLevelAsksAndNoChangesNothing) {
     TStatisticsForm form(table, 8, false, 2);
     form.show();
     QString caption;
-    const QString question = ClickAndAnswer(Part<QToolButton>(form, "SpeedButtonClearLevelStat"),
+    const QString question = ClickAndAnswer(Child<QToolButton>(form, "SpeedButtonClearLevelStat"),
                                             QMessageBox::No, &caption);
     EXPECT_EQ(question.toStdString(), "Do you want delete statistics for this level?");
     EXPECT_EQ(caption.toStdString(), "Confirm");
@@ -220,18 +216,19 @@ TEST(StatisticsForm, ClearLevelOfAnotherBlockReturnsToTheCurrentGame) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ClickRadio(form, "Board10Radio");
     ClickRadio(form, "EngineAdvancedRadio");
-    Part<QComboBox>(form, "ComboBox1")->setCurrentIndex(7);
+    Child<QComboBox>(form, "ComboBox1")->setCurrentIndex(7);
     ASSERT_EQ(Text(form, "SelectedGamesLabel"), "3");
-    EXPECT_EQ(ClickAndAnswer(Part<QToolButton>(form, "SpeedButtonClearLevelStat"), QMessageBox::Yes)
-                  .toStdString(),
-              "Do you want delete statistics for this level?");
+    EXPECT_EQ(
+        ClickAndAnswer(Child<QToolButton>(form, "SpeedButtonClearLevelStat"), QMessageBox::Yes)
+            .toStdString(),
+        "Do you want delete statistics for this level?");
     EXPECT_EQ(table.Record(3, 7), TStatisticsRecord{});
     EXPECT_EQ(table.Record(3, 6).Games, 2u);
     EXPECT_EQ(table.Record(0, 2).Games, 5u);
     // Back at 8x8 Normal "2-pupil".
-    EXPECT_TRUE(Part<QRadioButton>(form, "Board8Radio")->isChecked());
-    EXPECT_TRUE(Part<QRadioButton>(form, "EngineNormalRadio")->isChecked());
-    EXPECT_EQ(Part<QComboBox>(form, "ComboBox1")->currentIndex(), 2);
+    EXPECT_TRUE(Child<QRadioButton>(form, "Board8Radio")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>(form, "EngineNormalRadio")->isChecked());
+    EXPECT_EQ(Child<QComboBox>(form, "ComboBox1")->currentIndex(), 2);
     EXPECT_EQ(Text(form, "SelectedGamesLabel"), "5");
 }
 
@@ -241,7 +238,7 @@ TEST(StatisticsForm, ClearAllLevelsClearsTheShownBlockOnly) {
     Record(table, 8, false, 1, 1, 0, 0);
     TStatisticsForm form(table, 10, false, 1);
     form.show();
-    auto* clearAll = Part<QToolButton>(form, "SpeedButtonClearAllLevelsStat");
+    auto* clearAll = Child<QToolButton>(form, "SpeedButtonClearAllLevelsStat");
     EXPECT_EQ(ClickAndAnswer(clearAll, QMessageBox::No).toStdString(),
               "Do you want delete statistics for all levels?");
     EXPECT_EQ(table.BlockTotals(2).Games, 10u);
@@ -260,7 +257,7 @@ TEST(StatisticsForm, EscAndEnterCloseFromTheFormTheButtonAndTheLevelList) {
             TStatisticsForm form(table, 8, false, 0);
             form.open();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-            QWidget* receiver = *target ? Part<QWidget>(form, target) : &form;
+            QWidget* receiver = *target ? Child<QWidget>(form, target) : &form;
             ASSERT_NE(receiver, nullptr);
             receiver->setFocus();
             QTest::keyClick(receiver, key);
@@ -273,7 +270,7 @@ TEST(StatisticsForm, OkCloses) {
     TStatisticsTable table;
     TStatisticsForm form(table, 8, false, 0);
     form.open();
-    QTest::mouseClick(Part<QPushButton>(form, "OkBitBtn"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(form, "OkBitBtn"), Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
@@ -288,7 +285,7 @@ TEST(StatisticsForm, Screenshot) {
     const QString dir = qEnvironmentVariable("REVERSI_SCREENSHOTS");
     if (dir.isEmpty()) GTEST_SKIP() << "set REVERSI_SCREENSHOTS to a folder to keep pictures";
     EXPECT_TRUE(form.grab().save(dir + QStringLiteral("/statistics_levels.png")));
-    Part<QTabWidget>(form, "StatisticsPageControl")->setCurrentIndex(0);
+    Child<QTabWidget>(form, "StatisticsPageControl")->setCurrentIndex(0);
     EXPECT_TRUE(form.grab().save(dir + QStringLiteral("/statistics_total.png")));
 }
 
