@@ -10,9 +10,22 @@ namespace {
 
 constexpr int IconSize = 16;
 
+QPixmap Paint(ButtonIcon kind, const QColor& fill, const QColor& outline) {
+    QPixmap pixmap(IconSize, IconSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(outline, 1.0));
+    painter.setBrush(fill);
+    painter.drawPath(ButtonShape(kind));
+    return pixmap;
+}
+
+}  // namespace
+
 // Undo and redo: a curved arrow; the continue buttons: a play triangle, the
 // second one with a bar at its tip (play on to the end).
-QPainterPath Shape(ButtonIcon kind) {
+QPainterPath ButtonShape(ButtonIcon kind) {
     QPainterPath path;
     switch (kind) {
         case ButtonIcon::Undo:
@@ -49,19 +62,6 @@ QPainterPath Shape(ButtonIcon kind) {
     }
     return path;
 }
-
-QPixmap Paint(ButtonIcon kind, const QColor& fill, const QColor& outline) {
-    QPixmap pixmap(IconSize, IconSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(outline, 1.0));
-    painter.setBrush(fill);
-    painter.drawPath(Shape(kind));
-    return pixmap;
-}
-
-}  // namespace
 
 QIcon PaintButtonIcon(ButtonIcon kind) {
     QIcon icon;

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "ButtonIcons.h"
 #include "Cursor.h"
 #include "PictureSets.h"
 
@@ -143,23 +144,12 @@ void DrawItem(QPainter& p, MenuIcon kind, const QColor& ink, const QColor& fill)
             p.drawEllipse(QRectF(5, 1.5, 6, 13));
             p.drawLine(QPointF(1.5, 8), QPointF(14.5, 8));
             break;
-        case MenuIcon::Undo:
-        case MenuIcon::Redo: {  // a curved arrow
-            QPainterPath arrow;
-            arrow.moveTo(2, 6);
-            arrow.lineTo(7, 1.5);
-            arrow.lineTo(7, 4.5);
-            arrow.cubicTo(12, 4.5, 15, 7, 14, 14);
-            arrow.cubicTo(12, 9.5, 10, 8, 7, 8);
-            arrow.lineTo(7, 10.5);
-            arrow.closeSubpath();
-            if (kind == MenuIcon::Redo) {
-                p.translate(16, 0);
-                p.scale(-1, 1);
-            }
-            p.drawPath(arrow);
+        case MenuIcon::Undo:  // the undo and redo buttons' arrows
+            p.drawPath(ButtonShape(ButtonIcon::Undo));
             break;
-        }
+        case MenuIcon::Redo:
+            p.drawPath(ButtonShape(ButtonIcon::Redo));
+            break;
         case MenuIcon::ShowMoves:  // a list
             p.drawRect(QRectF(2.5, 1.5, 11, 13));
             for (int y = 4; y < 14; y += 3)

@@ -8,6 +8,8 @@
 // field size and level (fewer are used under AddressSanitizer by default).
 #include <gtest/gtest.h>
 
+#include "SearchInputs.h"
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -45,16 +47,7 @@ int PositionCount(int n, bool baby) {
     return baby ? (n == 8 ? 16 : 5) : 60;
 }
 
-SearchInput Input(const tBoard& b, int side, int depth, bool baby, bool advanced, int n) {
-    SearchInput in;
-    in.Position = b;
-    in.SideToMove = side;
-    in.Depth = depth;
-    in.BabyLevel = baby;
-    in.AdvancedEngine = advanced;
-    in.BoardSize = n;
-    return in;
-}
+using test::Input;
 
 tBoard EmptyBoard(int n) {
     tBoard b{};

@@ -3,6 +3,8 @@
 // plain minimax search with the same leaves.
 #include <gtest/gtest.h>
 
+#include "SearchInputs.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <atomic>
@@ -33,17 +35,7 @@ tBoard EmptyBoard(int n) {
     return b;
 }
 
-SearchInput Input(const tBoard& b, int side, int depth, bool baby = false, bool advanced = false,
-                  int n = 8) {
-    SearchInput in;
-    in.Position = b;
-    in.SideToMove = side;
-    in.Depth = depth;
-    in.BabyLevel = baby;
-    in.AdvancedEngine = advanced;
-    in.BoardSize = n;
-    return in;
-}
+using test::Input;
 
 // A board from its text: column by column from column A, each column from
 // the top row down, "w", "b", "+".
