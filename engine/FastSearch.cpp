@@ -2,7 +2,8 @@
 // of Search.cpp, on bit masks instead of byte boards (SearchBits.h), with the
 // weighted disc difference carried from node to node, a table of visited
 // positions (SearchTable.h), iterative deepening, null-window tests, killer
-// squares, and helper threads on deep searches of the large field.
+// squares, and on deep searches threads that share the squares of a node once
+// its first square is searched (SearchSplit.h).
 //
 // A node is the position, the side to move (its discs are `me`), the plies
 // left and whether the last move was a pass; its value, for the side to move,
@@ -23,6 +24,7 @@
 #include "Evaluation.h"
 #include "Search.h"
 #include "SearchBits.h"
+#include "SearchSplit.h"
 #include "SearchTable.h"
 
 namespace reversi {
@@ -35,31 +37,28 @@ constexpr int Infinity = 1 << 20;
 constexpr int TableMinLeft = 2;
 // Iterative deepening starts this many plies short of the full depth.
 constexpr int DeepeningPlies = 2;
-// Searches on 10 x 10 from this depth on use a helper thread. More helpers
-// search fewer nodes each on an idle machine but slow the search down on a
-// busy one; a single helper gains on both.
+// Searches from this depth on share their work among threads, at most this
+// many besides the caller; a node shares its squares only with this many
+// plies left or more, where a square is worth handing over.
 constexpr int ParallelDepth = 7;
-constexpr unsigned MaxHelpers = 1;
+constexpr unsigned MaxHelpers = 7;
+constexpr int SplitMinLeft = 4;
 // The root window of the plain search: a value at or above it ends the root
 // with that square.
 constexpr int RootCap = 32767;
 
 using namespace searchbits;
-
-// A position with the side to move's discs first.
-struct Node {
-    Bits Me = 0, Opp = 0;
-    int Diff = 0;          // weighted disc difference for the side to move
-    unsigned Corners = 0;  // corner state: bit k, corner k is not empty
-};
+using searchsplit::Node;
+using searchsplit::SplitBoard;
+using searchsplit::SplitPoint;
 
 template <int N, bool Advanced, bool Baby>
 class Searcher {
 public:
-    // stop is the caller's stop request, halt the end of a helper's work.
-    Searcher(Bits empty0, const std::atomic<bool>* stop, const std::atomic<bool>* halt,
-             SearchTable& table)
-        : empty0_(empty0), stop_(stop), halt_(halt), table_(table) {}
+    // stop is the caller's stop request; board the split points shared with
+    // the other threads of this search, if there are any.
+    Searcher(Bits empty0, const std::atomic<bool>* stop, SearchTable& table, SplitBoard* board)
+        : empty0_(empty0), stop_(stop), table_(table), board_(board) {}
 
     std::uint64_t Nodes() const { return nodes_; }
     bool Stopped() const { return stopped_; }
@@ -145,7 +144,7 @@ public:
     // passed telling whether the last move was a pass; fail-soft.
     int Search(const Node& n, int left, bool passed, int alpha, int beta) {
         ++nodes_;
-        if (stop_->load(std::memory_order_relaxed) || halt_->load(std::memory_order_relaxed)) {
+        if (StopRequested() || (current_ && current_->Cut())) {
             stopped_ = true;
             return 0;
         }
@@ -185,6 +184,12 @@ public:
 
         int best = -Infinity, bestBit = -1, a = alpha;
         for (int k = 0; k < count; ++k) {
+            if (k > 0 && board_ && left >= SplitMinLeft && count - k >= 2 &&
+                board_->SomeoneIdle()) {
+                Split(n, left, passed, a, beta, order, k, count, best, bestBit);
+                if (stopped_) return 0;
+                break;
+            }
             const int i = order[static_cast<std::size_t>(k)];
             int v;
             if (k == 0) {
@@ -286,18 +291,21 @@ public:
         int Bit = -1;
         int Value = 0;
     };
-    // A helper thread passes rotate > 0 to try the squares after the first
-    // in another order, so that it fills other parts of the shared table.
-    RootAnswer Root(const Node& n, int depth, int firstBit, int rotate = 0) {
+    RootAnswer Root(const Node& n, int depth, int firstBit) {
         const auto& g = Geo<N>;
         const Bits moves = Moves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
         std::array<std::uint8_t, 96> order;
         const int count = OrderMovesExactly<N>(moves, firstBit, order);
-        if (rotate > 0 && count > 2)
-            std::rotate(order.begin() + 1, order.begin() + 1 + rotate % (count - 1),
-                        order.begin() + count);
         RootAnswer best;
         for (int k = 0; k < count && !stopped_; ++k) {
+            if (k > 0 && board_ && count - k >= 2) {
+                SplitPoint sp(SplitPoint::Kind::Root, n, depth, false, 0, RootCap, nullptr);
+                sp.Best = best.Value;
+                sp.BestBit = best.Bit;
+                Share(sp, order, k, count);
+                if (!stopped_) best = {sp.BestBit, sp.Best};
+                break;
+            }
             const int i = order[static_cast<std::size_t>(k)];
             if (best.Bit < 0) {
                 const int v = MoveValue(n, i, depth - 1, -Infinity, RootCap);
@@ -317,11 +325,148 @@ public:
         return best;
     }
 
+    // Takes squares of sp one at a time until none is left, sp is cut off
+    // or the search stops. The values of an abandoned square are dropped.
+    void WorkAt(SplitPoint& sp) {
+        SplitPoint* const outer = current_;
+        current_ = &sp;
+        for (;;) {
+            const int k = sp.Next.fetch_add(1, std::memory_order_relaxed);
+            if (k >= sp.Count || sp.Cut() || StopRequested()) break;
+            const int i = sp.Order[static_cast<std::size_t>(k)];
+            if (sp.What == SplitPoint::Kind::Root)
+                RootSquare(sp, i);
+            else
+                InnerSquare(sp, i);
+            if (stopped_) {
+                stopped_ = false;
+                break;
+            }
+        }
+        current_ = outer;
+    }
+
+    // The loop of a thread that helps: join any split point with work left
+    // until the search ends.
+    void Help() {
+        board_->Idle(true);
+        searchsplit::Backoff backoff;
+        while (!board_->Finished()) {
+            SplitPoint* sp = board_->Join(nullptr);
+            if (!sp) {
+                backoff.Wait();
+                continue;
+            }
+            backoff.Reset();
+            board_->Idle(false);
+            WorkAt(*sp);
+            sp->Workers.fetch_sub(1, std::memory_order_release);
+            board_->Idle(true);
+        }
+        board_->Idle(false);
+    }
+
+private:
+    bool StopRequested() const { return stop_->load(std::memory_order_relaxed); }
+
+    // Offers squares order[from..count) of sp's node to the other threads,
+    // searches them with those that join, and returns once every one of
+    // them has left. stopped_ tells afterwards whether the values count.
+    void Share(SplitPoint& sp, const std::array<std::uint8_t, 96>& order, int from, int count) {
+        sp.Count = count - from;
+        std::copy(order.begin() + from, order.begin() + count, sp.Order.begin());
+        board_->Offer(&sp);
+        WorkAt(sp);
+        board_->Withdraw(&sp);
+        // While helpers still work below sp, help them.
+        board_->Idle(true);
+        searchsplit::Backoff backoff;
+        while (sp.Workers.load(std::memory_order_acquire) > 0) {
+            if (SplitPoint* other = board_->Join(&sp)) {
+                board_->Idle(false);
+                WorkAt(*other);
+                other->Workers.fetch_sub(1, std::memory_order_release);
+                board_->Idle(true);
+                backoff.Reset();
+            } else {
+                backoff.Wait();
+            }
+        }
+        board_->Idle(false);
+        stopped_ = StopRequested() || (sp.Parent && sp.Parent->Cut());
+    }
+
+    // Search's loop from square order[from] on, shared with other threads;
+    // best and bestBit carry the values found before and after.
+    void Split(const Node& n, int left, bool passed, int alpha, int beta,
+               const std::array<std::uint8_t, 96>& order, int from, int count, int& best,
+               int& bestBit) {
+        SplitPoint sp(SplitPoint::Kind::Inner, n, left, passed, alpha, beta, current_);
+        sp.Best = best;
+        sp.BestBit = bestBit;
+        Share(sp, order, from, count);
+        best = sp.Best;
+        bestBit = sp.BestBit;
+    }
+
+    // One square of an inner split point: a null-window test against the
+    // best value so far, and an exact search when it beats it.
+    void InnerSquare(SplitPoint& sp, int i) {
+        const int a = sp.Alpha.load(std::memory_order_relaxed);
+        int v = MoveValue(sp.At, i, sp.Left - 1, a, a + 1);
+        if (!stopped_ && v > a && v < sp.Beta)
+            v = MoveValue(sp.At, i, sp.Left - 1,
+                          std::max(a, sp.Alpha.load(std::memory_order_relaxed)), sp.Beta);
+        if (stopped_) return;
+        std::lock_guard<std::mutex> guard(sp.Lock);
+        if (v <= sp.Best) return;
+        sp.Best = v;
+        sp.BestBit = i;
+        if (v <= sp.Alpha.load(std::memory_order_relaxed)) return;
+        if (v < sp.Beta) {
+            sp.Alpha.store(v, std::memory_order_relaxed);
+            return;
+        }
+        sp.Cutoff.store(true, std::memory_order_relaxed);
+        history_[static_cast<std::size_t>(i)] += sp.Left * sp.Left;
+        auto& killers = killers_[static_cast<std::size_t>(sp.Left)];
+        if (killers[0] != i) killers = {i, killers[0]};
+    }
+
+    // One square of the root, as in Root: it counts only when it beats the
+    // best so far, an equal value when it comes earlier in move order.
+    void RootSquare(SplitPoint& sp, int i) {
+        const auto& rank = Geo<N>.Rank;
+        int bestValue, bestBit;
+        {
+            std::lock_guard<std::mutex> guard(sp.Lock);
+            bestValue = sp.Best;
+            bestBit = sp.BestBit;
+        }
+        const bool earlier =
+            rank[static_cast<std::size_t>(i)] < rank[static_cast<std::size_t>(bestBit)];
+        if (!earlier && bestValue >= RootCap) return;
+        const int threshold = earlier ? bestValue - 1 : bestValue;
+        int v = MoveValue(sp.At, i, sp.Left - 1, threshold, threshold + 1);
+        if (stopped_ || v <= threshold) return;
+        if (v < RootCap) v = MoveValue(sp.At, i, sp.Left - 1, threshold, RootCap);
+        if (stopped_) return;
+        v = std::min(v, RootCap);
+        std::lock_guard<std::mutex> guard(sp.Lock);
+        if (v > sp.Best || (v == sp.Best && rank[static_cast<std::size_t>(i)] <
+                                                rank[static_cast<std::size_t>(sp.BestBit)])) {
+            sp.Best = v;
+            sp.BestBit = i;
+        }
+    }
+
 private:
     Bits empty0_;
     const std::atomic<bool>* stop_;
-    const std::atomic<bool>* halt_;
     SearchTable& table_;
+    SplitBoard* board_;
+    // The split point whose square this thread searches, if any.
+    SplitPoint* current_ = nullptr;
     std::uint64_t nodes_ = 0;
     bool stopped_ = false;
     // How often (weighted by plies left) each square cut off.
@@ -351,7 +496,10 @@ SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
     if (!stop) stop = &NeverStop;
     SearchTableLease lease;
     using S = Searcher<N, Advanced, Baby>;
-    S s(empty0, stop, &NeverStop, lease.Table());
+    // Deep searches share their work with helper threads.
+    SplitBoard board;
+    const bool parallel = depth >= ParallelDepth;
+    S s(empty0, stop, lease.Table(), parallel ? &board : nullptr);
     Node root{me, opp, 0, 0};
     for (std::size_t k = 0; k < 4; ++k) {
         const int b = EvalTables<N>::Corners[k].corner - Layout<N>::First;
@@ -367,42 +515,35 @@ SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
     if (!s.CanPlay(me, opp)) {
         // No square: the root passes, and the other side has just passed.
         result.Nodes = 1;
-        result.Score = -Searcher<N, Advanced, Baby>::Final(opp, me);
+        result.Score = -S::Final(opp, me);
         return result;
     }
-    // Deeper and deeper: each round's best square is tried first in the next,
-    // and the table keeps the best squares of the positions below.
-    const int firstDepth = std::max(1, depth - DeepeningPlies);
-    // Deep searches on the large field get helper threads that search the
-    // same tree into the same table, so that this thread finds more of its
-    // values there. The answer is this thread's alone and every value stays
-    // exact, so it does not depend on how far the helpers got.
-    std::atomic<bool> halt{false};
     std::atomic<std::uint64_t> helperNodes{0};
     std::vector<std::thread> helpers;
-    if (N == 10 && depth >= ParallelDepth) {
+    if (parallel) {
         const unsigned cores = std::thread::hardware_concurrency();
         const unsigned count = std::min(MaxHelpers, cores > 1 ? cores - 1 : 0u);
         helpers.reserve(count);
         try {
-            for (unsigned h = 1; h <= count; ++h)
-                helpers.emplace_back([&, h] {
-                    S helper(empty0, stop, &halt, lease.Table());
-                    typename S::RootAnswer a;
-                    for (int d = firstDepth; d <= depth && !helper.Stopped(); ++d)
-                        a = helper.Root(root, d, a.Bit, static_cast<int>(h));
+            for (unsigned h = 0; h < count; ++h)
+                helpers.emplace_back([&] {
+                    S helper(empty0, stop, lease.Table(), &board);
+                    helper.Help();
                     helperNodes += helper.Nodes();
                 });
         } catch (const std::system_error&) {
             // No more threads to be had: search with those there are.
         }
     }
+    // Deeper and deeper: each round's best square is tried first in the next,
+    // and the table keeps the best squares of the positions below.
+    const int firstDepth = std::max(1, depth - DeepeningPlies);
     typename S::RootAnswer answer;
     for (int d = firstDepth; d <= depth && !s.Stopped(); ++d) {
         const auto a = s.Root(root, d, answer.Bit);
         if (!s.Stopped()) answer = a;
     }
-    halt = true;
+    board.Finish();
     for (auto& t : helpers) t.join();
     result.Nodes = s.Nodes() + helperNodes + 1;
     result.Stopped = s.Stopped() || stop->load();
