@@ -525,8 +525,10 @@ TEST_F(MainWindowTest, ExitClosesAndWritesTheCloseSettings) {
 TEST_F(MainWindowTest, ClosingWhileTheComputerThinksStopsAndJoinsTheSearch) {
     auto form = ShowWindow();
     auto& g = Game();
-    g.BabyLevel = false;
-    g.Depth = 9;  // far longer than the test takes to close
+    // Depth 9 with the inverted values of level "0-baby", which prune
+    // poorly: far longer than the test takes to close.
+    g.BabyLevel = true;
+    g.Depth = 9;
     bool finishedBeforeClose = false;
     StartSearch([&finishedBeforeClose] { finishedBeforeClose = true; });
     ASSERT_TRUE(g.ThreadRunning);
@@ -542,7 +544,7 @@ TEST_F(MainWindowTest, ClosingWhileTheComputerThinksStopsAndJoinsTheSearch) {
 
 TEST_F(MainWindowTest, DestroyingWithoutCloseStillJoinsTheSearch) {
     auto form = ShowWindow();
-    Game().BabyLevel = false;
+    Game().BabyLevel = true;
     Game().Depth = 9;
     StartSearch();
     form.reset();

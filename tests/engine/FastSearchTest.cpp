@@ -247,9 +247,11 @@ TEST(FastSearch, NeverPassesWithALegalSquare) {
 }
 
 TEST(FastSearch, AStopInTheMiddleOfADeepSearchReturnsAtOnce) {
-    // Depth 9 on 10 x 10 with the mobility term: far longer than the wait.
+    // Depth 9 on 10 x 10 with the mobility term and the inverted values of
+    // level "0-baby", which prune poorly: seconds even with every helper
+    // thread, far longer than the wait.
     const auto p = RandomPosition(10, 7, 30);
-    const auto in = Input(p.Board, p.SideToMove, 9, false, true, 10);
+    const auto in = Input(p.Board, p.SideToMove, 9, true, true, 10);
     std::atomic<bool> stop{false};
     std::atomic<bool> returned{false};
     std::chrono::steady_clock::time_point end;
@@ -286,6 +288,30 @@ TEST(FastSearch, TheSameAnswerOnEveryRunAndAfterOtherSearches) {
     EXPECT_EQ(again.Score, first.Score);
     EXPECT_EQ(again.Nodes, first.Nodes);
     EXPECT_EQ(first.Move, ReferenceSearch(in).Move);
+}
+
+TEST(FastSearch, DeepSearchesRunningAtOnceEachGiveTheirOwnAnswer) {
+    // Deep searches share their work among helper threads; several of them
+    // at once (the game's search beside a test's, or two windows) must not
+    // mix their split points or tables.
+    std::vector<SearchInput> inputs;
+    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+        const auto p = RandomPosition(seed % 2 ? 10 : 8, seed * 31, 24 + static_cast<int>(seed));
+        inputs.push_back(Input(p.Board, p.SideToMove, 7, false, seed > 2, seed % 2 ? 10 : 8));
+    }
+    std::vector<SearchResult> expected;
+    for (const auto& in : inputs) expected.push_back(ReferenceSearch(in));
+    std::vector<SearchResult> got(inputs.size());
+    std::vector<std::thread> threads;
+    for (std::size_t k = 0; k < inputs.size(); ++k)
+        threads.emplace_back([&, k] {
+            for (int round = 0; round < 3; ++round) got[k] = RunSearch(inputs[k]);
+        });
+    for (auto& t : threads) t.join();
+    for (std::size_t k = 0; k < inputs.size(); ++k) {
+        EXPECT_EQ(got[k].Move, expected[k].Move) << "search " << k;
+        EXPECT_EQ(got[k].Score, expected[k].Score) << "search " << k;
+    }
 }
 
 TEST(SearchBits, MovesAndTurnedDiscsMatchTheByteBoard) {

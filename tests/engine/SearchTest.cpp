@@ -288,7 +288,13 @@ TEST(Search, OutOfRangeInputsStayInsideTheBoards) {
     // move; stray border bytes are cleared.
     tBoard b = rules::StartBoard<8>();
     EXPECT_EQ(RunSearch(Input(b, CellWhite, 0)).Move, 53);
-    EXPECT_EQ(RunSearch(Input(b, CellWhite, 12)).Nodes, RunSearch(Input(b, CellWhite, 9)).Nodes);
+    // Deep searches share work among threads, so their node counts vary:
+    // the value tells the depth (it differs from depth 8's here).
+    const int at9 = RunSearch(Input(b, CellWhite, 9)).Score;
+    ASSERT_NE(at9, RunSearch(Input(b, CellWhite, 8)).Score);
+    EXPECT_EQ(RunSearch(Input(b, CellWhite, 12)).Score, at9);
+    EXPECT_EQ(ReferenceSearch(Input(b, CellWhite, 12)).Nodes,
+              ReferenceSearch(Input(b, CellWhite, 9)).Nodes);
     EXPECT_EQ(RunSearch(Input(b, 0, 3)).Move, PassMove);
     // Called directly with a depth or ply beyond the work boards.
     SearchContext ctx(Input(b, CellWhite, 3), nullptr);
