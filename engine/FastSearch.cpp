@@ -37,10 +37,12 @@ constexpr int Infinity = 1 << 20;
 constexpr int TableMinLeft = 2;
 // Iterative deepening starts this many plies short of the full depth.
 constexpr int DeepeningPlies = 2;
-// Searches from this depth on share their work among threads, at most this
-// many besides the caller; a node shares its squares only with this many
-// plies left or more, where a square is worth handing over.
-constexpr int ParallelDepth = 7;
+// Searches from this depth on share their work among threads (the small
+// field's shallower searches end before the threads would have started), at
+// most this many besides the caller; a node shares its squares only with
+// this many plies left or more, where a square is worth handing over.
+template <int N>
+constexpr int ParallelDepth = N == 10 ? 7 : 8;
 constexpr unsigned MaxHelpers = 7;
 constexpr int SplitMinLeft = 4;
 // The root window of the plain search: a value at or above it ends the root
@@ -352,9 +354,10 @@ public:
         board_->Idle(true);
         searchsplit::Backoff backoff;
         while (!board_->Finished()) {
+            const auto offers = board_->Offers();
             SplitPoint* sp = board_->Join(nullptr);
             if (!sp) {
-                backoff.Wait();
+                if (backoff.Wait()) board_->WaitForOffer(offers);
                 continue;
             }
             backoff.Reset();
@@ -498,7 +501,7 @@ SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
     using S = Searcher<N, Advanced, Baby>;
     // Deep searches share their work with helper threads.
     SplitBoard board;
-    const bool parallel = depth >= ParallelDepth;
+    const bool parallel = depth >= ParallelDepth<N>;
     S s(empty0, stop, lease.Table(), parallel ? &board : nullptr);
     Node root{me, opp, 0, 0};
     for (std::size_t k = 0; k < 4; ++k) {

@@ -81,9 +81,17 @@ public:
     bool SomeoneIdle() const { return idle_.load(std::memory_order_relaxed) > 0; }
 
     void Offer(SplitPoint* sp) {
-        std::lock_guard<std::mutex> guard(lock_);
-        offered_.push_back(sp);
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            offered_.push_back(sp);
+        }
+        offers_.fetch_add(1, std::memory_order_release);
+        offers_.notify_all();
     }
+    // How many offers were made so far, and a sleep until the next one (or
+    // the end of the search) for a thread that has long found no work.
+    std::uint32_t Offers() const { return offers_.load(std::memory_order_acquire); }
+    void WaitForOffer(std::uint32_t seen) const { offers_.wait(seen, std::memory_order_acquire); }
     // After this no thread joins sp any more.
     void Withdraw(SplitPoint* sp) {
         std::lock_guard<std::mutex> guard(lock_);
@@ -104,29 +112,37 @@ public:
     // Threads looking for work, so that a node splits only when it helps.
     void Idle(bool idle) { idle_.fetch_add(idle ? 1 : -1, std::memory_order_relaxed); }
 
-    void Finish() { done_.store(true, std::memory_order_release); }
+    void Finish() {
+        done_.store(true, std::memory_order_release);
+        offers_.fetch_add(1, std::memory_order_release);
+        offers_.notify_all();
+    }
     bool Finished() const { return done_.load(std::memory_order_acquire); }
 
 private:
     std::mutex lock_;
     std::vector<SplitPoint*> offered_;
     std::atomic<int> idle_{0};
+    std::atomic<std::uint32_t> offers_{0};
     std::atomic<bool> done_{false};
 };
 
 // A wait while looking for work: a few short spins, then the core is given
 // up to other threads, so that waiting helpers never starve the threads that
-// work on a busy machine.
+// work on a busy machine. Wait returns true once the wait has been long
+// enough that a helper may as well sleep until the next offer.
 class Backoff {
 public:
-    void Wait() {
-        if (++spins_ < 64) {
+    bool Wait() {
+        ++spins_;
+        if (spins_ < 64) {
 #if defined(__SSE2__)
             __builtin_ia32_pause();
 #endif
-            return;
+            return false;
         }
         std::this_thread::yield();
+        return spins_ >= 96;
     }
     void Reset() { spins_ = 0; }
 
