@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Plays one whole game against the computer at level "2-pupil" the way a new
+# Plays one whole game against the computer at level "2-pupil" (or the level
+# number in REVERSI_PLAY_LEVEL, 0 to 9) the way a new
 # player would: a fresh settings folder, the program started on a virtual X
 # screen, and real mouse clicks (xdotool) on the board until the game is over.
 # Screenshots land in the output folder:
@@ -25,10 +26,10 @@ rm -f "$OUT"/*.png
 CONFIG=$(mktemp -d)
 trap 'kill "$PROGRAM" 2>/dev/null || true; rm -rf "$CONFIG"' EXIT
 
-# A new player's settings, with only the level chosen: "2-pupil".
+# A new player's settings, with only the level chosen: "2-pupil" unless told.
 export XDG_CONFIG_HOME="$CONFIG"
 mkdir -p "$CONFIG/Quenwick"
-printf '[options]\nlevel=2\n' > "$CONFIG/Quenwick/Zorel Reversi 4.00.conf"
+printf '[options]\nlevel=%d\n' "${REVERSI_PLAY_LEVEL:-2}" > "$CONFIG/Quenwick/Zorel Reversi 4.00.conf"
 
 "$BUILD/bin/reversi" > "$OUT/program.log" 2>&1 &
 PROGRAM=$!
