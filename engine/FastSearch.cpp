@@ -355,22 +355,28 @@ public:
         searchsplit::Backoff backoff;
         while (!board_->Finished()) {
             const auto offers = board_->Offers();
-            SplitPoint* sp = board_->Join(nullptr);
-            if (!sp) {
-                if (backoff.Wait()) board_->WaitForOffer(offers);
-                continue;
-            }
-            backoff.Reset();
-            board_->Idle(false);
-            WorkAt(*sp);
-            sp->Workers.fetch_sub(1, std::memory_order_release);
-            board_->Idle(true);
+            if (HelpOnce(nullptr))
+                backoff.Reset();
+            else if (backoff.Wait())
+                board_->WaitForOffer(offers);
         }
         board_->Idle(false);
     }
 
 private:
     bool StopRequested() const { return stop_->load(std::memory_order_relaxed); }
+
+    // Joins a split point with work left (one under `under` if given) and
+    // works there; false when there was none. The caller counts as idle.
+    bool HelpOnce(const SplitPoint* under) {
+        SplitPoint* sp = board_->Join(under);
+        if (!sp) return false;
+        board_->Idle(false);
+        WorkAt(*sp);
+        sp->Workers.fetch_sub(1, std::memory_order_release);
+        board_->Idle(true);
+        return true;
+    }
 
     // Offers squares order[from..count) of sp's node to the other threads,
     // searches them with those that join, and returns once every one of
@@ -385,15 +391,10 @@ private:
         board_->Idle(true);
         searchsplit::Backoff backoff;
         while (sp.Workers.load(std::memory_order_acquire) > 0) {
-            if (SplitPoint* other = board_->Join(&sp)) {
-                board_->Idle(false);
-                WorkAt(*other);
-                other->Workers.fetch_sub(1, std::memory_order_release);
-                board_->Idle(true);
+            if (HelpOnce(&sp))
                 backoff.Reset();
-            } else {
+            else
                 backoff.Wait();
-            }
         }
         board_->Idle(false);
         stopped_ = StopRequested() || (sp.Parent && sp.Parent->Cut());
