@@ -16,7 +16,9 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <system_error>
+#include <functional>
+#include <optional>
+#include <utility>
 #include <thread>
 #include <vector>
 
@@ -24,6 +26,7 @@
 #include "Evaluation.h"
 #include "Search.h"
 #include "SearchBits.h"
+#include "SearchHelpers.h"
 #include "SearchSplit.h"
 #include "SearchTable.h"
 
@@ -37,12 +40,12 @@ constexpr int Infinity = 1 << 20;
 constexpr int TableMinLeft = 2;
 // Iterative deepening starts this many plies short of the full depth.
 constexpr int DeepeningPlies = 2;
-// Searches from this depth on share their work among threads (the small
-// field's shallower searches end before the threads would have started), at
-// most this many besides the caller; a node shares its squares only with
-// this many plies left or more, where a square is worth handing over.
-template <int N>
-constexpr int ParallelDepth = N == 10 ? 7 : 8;
+// Searches from this depth on share their work among threads once they have
+// taken this many nodes (about a millisecond), with at most this many helpers;
+// a node shares its squares only with this many plies left or more, where a
+// square is worth handing over.
+constexpr int ParallelDepth = 6;
+constexpr std::uint64_t ParallelNodes = 3000;
 constexpr unsigned MaxHelpers = 7;
 constexpr int SplitMinLeft = 4;
 // The root window of the plain search: a value at or above it ends the root
@@ -63,6 +66,12 @@ public:
         : empty0_(empty0), stop_(stop), table_(table), board_(board) {}
 
     std::uint64_t Nodes() const { return nodes_; }
+    // Once this search has taken ParallelNodes nodes, wake is called to start
+    // helpers that take squares from board.
+    void ShareLater(SplitBoard* board, std::function<void()> wake) {
+        later_ = board;
+        wake_ = std::move(wake);
+    }
     bool Stopped() const { return stopped_; }
 
     int FullDiff(Bits me, Bits opp, unsigned corners) const {
@@ -186,7 +195,7 @@ public:
 
         int best = -Infinity, bestBit = -1, a = alpha;
         for (int k = 0; k < count; ++k) {
-            if (k > 0 && board_ && left >= SplitMinLeft && count - k >= 2 &&
+            if (k > 0 && left >= SplitMinLeft && count - k >= 2 && Sharing() &&
                 board_->SomeoneIdle()) {
                 Split(n, left, passed, a, beta, order, k, count, best, bestBit);
                 if (stopped_) return 0;
@@ -300,7 +309,7 @@ public:
         const int count = OrderMovesExactly<N>(moves, firstBit, order);
         RootAnswer best;
         for (int k = 0; k < count && !stopped_; ++k) {
-            if (k > 0 && board_ && count - k >= 2) {
+            if (k > 0 && count - k >= 2 && Sharing()) {
                 SplitPoint sp(SplitPoint::Kind::Root, n, depth, false, 0, RootCap, nullptr);
                 sp.Best = best.Value;
                 sp.BestBit = best.Bit;
@@ -365,6 +374,16 @@ public:
 
 private:
     bool StopRequested() const { return stop_->load(std::memory_order_relaxed); }
+
+    // Whether this thread shares its nodes with helpers; wakes them when the
+    // search has run long enough.
+    bool Sharing() {
+        if (!board_ && wake_ && nodes_ >= ParallelNodes) {
+            std::exchange(wake_, nullptr)();
+            board_ = later_;
+        }
+        return board_ != nullptr;
+    }
 
     // Joins a split point with work left (one under `under` if given) and
     // works there; false when there was none. The caller counts as idle.
@@ -469,6 +488,8 @@ private:
     const std::atomic<bool>* stop_;
     SearchTable& table_;
     SplitBoard* board_;
+    SplitBoard* later_ = nullptr;
+    std::function<void()> wake_;
     // The split point whose square this thread searches, if any.
     SplitPoint* current_ = nullptr;
     std::uint64_t nodes_ = 0;
@@ -500,10 +521,8 @@ SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
     if (!stop) stop = &NeverStop;
     SearchTableLease lease;
     using S = Searcher<N, Advanced, Baby>;
-    // Deep searches share their work with helper threads.
     SplitBoard board;
-    const bool parallel = depth >= ParallelDepth<N>;
-    S s(empty0, stop, lease.Table(), parallel ? &board : nullptr);
+    S s(empty0, stop, lease.Table(), nullptr);
     Node root{me, opp, 0, 0};
     for (std::size_t k = 0; k < 4; ++k) {
         const int b = EvalTables<N>::Corners[k].corner - Layout<N>::First;
@@ -522,23 +541,19 @@ SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
         result.Score = -S::Final(opp, me);
         return result;
     }
+    // A deep search that has run long enough shares its work with helper
+    // threads; for a short one, waking them would cost more than they save.
     std::atomic<std::uint64_t> helperNodes{0};
-    std::vector<std::thread> helpers;
-    if (parallel) {
-        const unsigned cores = std::thread::hardware_concurrency();
-        const unsigned count = std::min(MaxHelpers, cores > 1 ? cores - 1 : 0u);
-        helpers.reserve(count);
-        try {
-            for (unsigned h = 0; h < count; ++h)
-                helpers.emplace_back([&] {
-                    S helper(empty0, stop, lease.Table(), &board);
-                    helper.Help();
-                    helperNodes += helper.Nodes();
-                });
-        } catch (const std::system_error&) {
-            // No more threads to be had: search with those there are.
-        }
-    }
+    std::optional<SearchHelpers> helpers;
+    if (depth >= ParallelDepth)
+        s.ShareLater(&board, [&] {
+            const unsigned cores = std::thread::hardware_concurrency();
+            helpers.emplace(std::min(MaxHelpers, cores > 1 ? cores - 1 : 0u), [&](unsigned) {
+                S helper(empty0, stop, lease.Table(), &board);
+                helper.Help();
+                helperNodes += helper.Nodes();
+            });
+        });
     // Deeper and deeper: each round's best square is tried first in the next,
     // and the table keeps the best squares of the positions below.
     const int firstDepth = std::max(1, depth - DeepeningPlies);
@@ -548,7 +563,7 @@ SearchResult Run(const SearchInput& input, const std::atomic<bool>* stop) {
         if (!s.Stopped()) answer = a;
     }
     board.Finish();
-    for (auto& t : helpers) t.join();
+    helpers.reset();
     result.Nodes = s.Nodes() + helperNodes + 1;
     result.Stopped = s.Stopped() || stop->load();
     if (!result.Stopped) {

@@ -5,8 +5,10 @@
 // work was shared.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <thread>
@@ -57,10 +59,7 @@ struct SplitPoint {
     int Best = 0;      // guarded by Lock
     int BestBit = -1;  // guarded by Lock
 
-    bool HasWork() const {
-        return Next.load(std::memory_order_relaxed) < Count &&
-               !Cutoff.load(std::memory_order_relaxed);
-    }
+    bool HasWork() const { return Next.load(std::memory_order_relaxed) < Count && !Cut(); }
     // This split point or one it lies under has been cut off: its work is
     // no longer needed.
     bool Cut() const {
@@ -85,13 +84,19 @@ public:
             std::lock_guard<std::mutex> guard(lock_);
             offered_.push_back(sp);
         }
-        offers_.fetch_add(1, std::memory_order_release);
-        offers_.notify_all();
+        Announce();
     }
     // How many offers were made so far, and a sleep until the next one (or
     // the end of the search) for a thread that has long found no work.
-    std::uint32_t Offers() const { return offers_.load(std::memory_order_acquire); }
-    void WaitForOffer(std::uint32_t seen) const { offers_.wait(seen, std::memory_order_acquire); }
+    std::uint32_t Offers() const { return offers_.load(); }
+    void WaitForOffer(std::uint32_t seen) {
+        ++sleepers_;
+        {
+            std::unique_lock<std::mutex> guard(sleep_);
+            wake_.wait(guard, [&] { return offers_.load() != seen || done_.load(); });
+        }
+        --sleepers_;
+    }
     // After this no thread joins sp any more.
     void Withdraw(SplitPoint* sp) {
         std::lock_guard<std::mutex> guard(lock_);
@@ -113,17 +118,32 @@ public:
     void Idle(bool idle) { idle_.fetch_add(idle ? 1 : -1, std::memory_order_relaxed); }
 
     void Finish() {
-        done_.store(true, std::memory_order_release);
-        offers_.fetch_add(1, std::memory_order_release);
-        offers_.notify_all();
+        done_.store(true);
+        Announce();
     }
-    bool Finished() const { return done_.load(std::memory_order_acquire); }
+    bool Finished() const { return done_.load(); }
 
 private:
+    // Counts an offer and wakes the sleepers. Both sides use sequentially
+    // consistent order: either a thread about to sleep sees the new count
+    // (or the end), or this sees it among the sleepers and wakes it under
+    // the lock. The end counts too because a helper may have read the count
+    // after the last offer.
+    void Announce() {
+        ++offers_;
+        if (sleepers_.load() > 0) {
+            { std::lock_guard<std::mutex> guard(sleep_); }
+            wake_.notify_all();
+        }
+    }
+
     std::mutex lock_;
     std::vector<SplitPoint*> offered_;
     std::atomic<int> idle_{0};
     std::atomic<std::uint32_t> offers_{0};
+    std::atomic<int> sleepers_{0};
+    std::mutex sleep_;
+    std::condition_variable wake_;
     std::atomic<bool> done_{false};
 };
 

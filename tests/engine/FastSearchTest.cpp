@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <future>
 #include <random>
@@ -286,7 +287,6 @@ TEST(FastSearch, TheSameAnswerOnEveryRunAndAfterOtherSearches) {
     const auto again = RunSearch(in);
     EXPECT_EQ(again.Move, first.Move);
     EXPECT_EQ(again.Score, first.Score);
-    EXPECT_EQ(again.Nodes, first.Nodes);
     EXPECT_EQ(first.Move, ReferenceSearch(in).Move);
 }
 
@@ -312,6 +312,35 @@ TEST(FastSearch, DeepSearchesRunningAtOnceEachGiveTheirOwnAnswer) {
         EXPECT_EQ(got[k].Move, expected[k].Move) << "search " << k;
         EXPECT_EQ(got[k].Score, expected[k].Score) << "search " << k;
     }
+}
+
+TEST(FastSearch, ManySearchesInARowEachEndWithTheReferenceAnswer) {
+    // Searches that run long enough wake the helper threads and put them to
+    // sleep again when they end; a wake-up lost on the way would leave a
+    // search waiting for ever, so the run has a deadline.
+    const int count = Sanitized ? 100 : 1000;
+    std::promise<void> finished;
+    auto done = finished.get_future();
+    std::thread run([&] {
+        for (int k = 0; k < count; ++k) {
+            const int n = k % 2 ? 10 : 8;
+            const auto p = RandomPosition(n, 1000u + static_cast<std::uint32_t>(k), 10 + k % 40);
+            if (p.GameOver) continue;
+            const auto in = Input(p.Board, p.SideToMove, 5 + k % 3, false, k % 4 < 2, n);
+            const auto fast = RunSearch(in);
+            if (k % 5 != 0) continue;
+            const auto ref = ReferenceSearch(in);
+            EXPECT_EQ(fast.Move, ref.Move) << "search " << k;
+            EXPECT_EQ(fast.Score, ref.Score) << "search " << k;
+        }
+        finished.set_value();
+    });
+    if (done.wait_for(Sanitized ? 600s : 120s) != std::future_status::ready) {
+        // The thread cannot be joined: report and end the test program.
+        std::fprintf(stderr, "A search never ended: its helper threads are stuck\n");
+        std::_Exit(1);
+    }
+    run.join();
 }
 
 TEST(SearchBits, MovesAndTurnedDiscsMatchTheByteBoard) {
