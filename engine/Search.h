@@ -82,13 +82,14 @@ SearchResult ReferenceSearch(const SearchInput& input, const std::atomic<bool>* 
 // input (the first square in move order of the best value), found with a
 // table of visited positions (16 MB, taken from a pool and kept for later
 // searches), iterative deepening, null-window tests and killer squares on
-// bit masks; deep searches (depth 7 and more) share the squares of a node
-// whose first square is searched with up to seven helper threads, which
-// changes how long a search takes but never its answer. Two differences: where every
-// square's value lies at or below the root window's lower end (-32767,
-// possible only with the inverted values of level "0-baby"), it answers the
-// best legal square where ReferenceSearch answers PassMove; and Score is
-// clamped to at most 32767. BestMove holds the answer in [0] and PassMove
+// bit masks. A search of depth 6 or more that runs longer than about a
+// millisecond shares the squares of a node whose first square is searched
+// with up to seven helper threads (kept by the process between searches),
+// which changes how long it takes but never its answer. Two differences:
+// where every square's value lies at or below the root window's lower end
+// (-32767, possible only with the inverted values of level "0-baby"), it
+// answers the best legal square where ReferenceSearch answers PassMove; and
+// Score is clamped to at most 32767. BestMove holds the answer in [0] and PassMove
 // elsewhere; Nodes counts the nodes entered and the leaves evaluated, by all
 // threads (so it may vary from run to run when helpers ran). A stop request
 // is seen within a node or two by every thread.
