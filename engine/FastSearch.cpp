@@ -307,32 +307,17 @@ public:
         const Bits moves = Moves<N>(n.Me, n.Opp, empty0_ & ~(n.Me | n.Opp)) & g.Searched;
         std::array<std::uint8_t, 96> order;
         const int count = OrderMovesExactly<N>(moves, firstBit, order);
+        // The first square exactly, then the others as RootSquare tests them.
         RootAnswer best;
-        for (int k = 0; k < count && !stopped_; ++k) {
-            if (k > 0 && count - k >= 2 && Sharing()) {
-                SplitPoint sp(SplitPoint::Kind::Root, n, depth, false, 0, RootCap, nullptr);
-                sp.Best = best.Value;
-                sp.BestBit = best.Bit;
-                Share(sp, order, k, count);
-                if (!stopped_) best = {sp.BestBit, sp.Best};
-                break;
-            }
-            const int i = order[static_cast<std::size_t>(k)];
-            if (best.Bit < 0) {
-                const int v = MoveValue(n, i, depth - 1, -Infinity, RootCap);
-                best = {i, std::min(v, RootCap)};
-                continue;
-            }
-            // A square earlier in move order wins an equal value too.
-            const bool earlier =
-                g.Rank[static_cast<std::size_t>(i)] < g.Rank[static_cast<std::size_t>(best.Bit)];
-            if (!earlier && best.Value >= RootCap) continue;
-            const int threshold = earlier ? best.Value - 1 : best.Value;
-            int v = MoveValue(n, i, depth - 1, threshold, threshold + 1);
-            if (stopped_ || v <= threshold) continue;
-            if (v < RootCap) v = MoveValue(n, i, depth - 1, threshold, RootCap);
-            if (!stopped_) best = {i, std::min(v, RootCap)};
-        }
+        if (count == 0) return best;
+        const int v = MoveValue(n, order[0], depth - 1, -Infinity, RootCap);
+        if (stopped_) return best;
+        best = {order[0], std::min(v, RootCap)};
+        SplitPoint sp(SplitPoint::Kind::Root, n, depth, false, 0, RootCap, nullptr);
+        sp.Best = best.Value;
+        sp.BestBit = best.Bit;
+        Share(sp, order, 1, count);
+        if (!stopped_) best = {sp.BestBit, sp.Best};
         return best;
     }
 
@@ -397,12 +382,18 @@ private:
         return true;
     }
 
-    // Offers squares order[from..count) of sp's node to the other threads,
-    // searches them with those that join, and returns once every one of
-    // them has left. stopped_ tells afterwards whether the values count.
+    // Offers squares order[from..count) of sp's node to the other threads
+    // when they take part, searches them with those that join, and returns
+    // once every one of them has left. stopped_ tells afterwards whether the
+    // values count.
     void Share(SplitPoint& sp, const std::array<std::uint8_t, 96>& order, int from, int count) {
         sp.Count = count - from;
         std::copy(order.begin() + from, order.begin() + count, sp.Order.begin());
+        if (!Sharing()) {
+            WorkAt(sp);
+            stopped_ = StopRequested();
+            return;
+        }
         board_->Offer(&sp);
         WorkAt(sp);
         board_->Withdraw(&sp);

@@ -10,6 +10,7 @@
 #include "EngineUnit.h"
 #include "RandomPositions.h"
 #include "RulesCore.h"
+#include "SearchInputs.h"
 
 using namespace reversi;
 using namespace std::chrono_literals;
@@ -31,19 +32,12 @@ SearchInput StartInput(int n, int depth) {
 }
 
 // A search that takes far longer than any test waits: a 10 x 10 middle game
-// at depth 9 with the mobility term.
+// at depth 9 with the mobility term and the inverted values of level
+// "0-baby", which prune poorly: seconds, even with the helper threads of a
+// deep search.
 SearchInput LongInput() {
     const auto p = RandomPosition(10, 7, 30);
-    SearchInput in;
-    in.BoardSize = 10;
-    in.Position = p.Board;
-    in.SideToMove = p.SideToMove;
-    in.Depth = 9;
-    in.AdvancedEngine = true;
-    // The inverted values of level "0-baby" prune poorly: seconds, even
-    // with the helper threads of a deep search.
-    in.BabyLevel = true;
-    return in;
+    return test::Input(p.Board, p.SideToMove, 9, true, true, 10);
 }
 
 }  // namespace
