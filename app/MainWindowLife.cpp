@@ -21,6 +21,7 @@
 #include "MovesListAdapter.h"
 #include "MusicOutput.h"
 #include "NetworkSession.h"
+#include "ReversiApplication.h"
 #include "ScreenCheck.h"
 
 namespace reversi {
@@ -109,7 +110,8 @@ void TReversiForm::StartSound() {
 }
 
 void TReversiForm::ApplyCommandLine() {
-    pendingCommand_ = ParseCommandLine(QCoreApplication::arguments().mid(1));
+    // Every word the player typed: Qt was given none of them.
+    pendingCommand_ = ParseCommandLine(ReversiApplication::TypedParameters());
     // "-listen" listens whatever the settings say; the other actions wait
     // until the window is first shown.
     if (pendingCommand_.kind == CommandLineAction::Kind::Listen) {

@@ -1,12 +1,44 @@
 #include "ReversiApplication.h"
 
+#include <array>
 #include <exception>
 
 #include "MessageBoxes.h"
 
 namespace reversi {
 
-ReversiApplication::ReversiApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+namespace {
+
+// What Qt is given instead of the typed command line: the program's name
+// alone. Qt keeps references to both for the application's whole life, so
+// they live as long as the process; there is one application per process.
+int programOnlyCount = 1;
+std::array<char*, 2> programOnly{};
+char fallbackName[] = "reversi";
+
+int& ProgramNameOnly(int argc, char** argv) {
+    programOnly[0] = argc > 0 && argv[0] ? argv[0] : fallbackName;
+    programOnly[1] = nullptr;
+    programOnlyCount = 1;
+    return programOnlyCount;
+}
+
+QStringList WordsAfterName(int argc, char** argv) {
+    QStringList words;
+    for (int i = 1; i < argc; ++i) words << QString::fromLocal8Bit(argv[i]);
+    return words;
+}
+
+}  // namespace
+
+ReversiApplication::ReversiApplication(int argc, char** argv)
+    : QApplication(ProgramNameOnly(argc, argv), programOnly.data()),
+      parameters_(WordsAfterName(argc, argv)) {}
+
+QStringList ReversiApplication::TypedParameters() {
+    const auto* app = qobject_cast<const ReversiApplication*>(QCoreApplication::instance());
+    return app ? app->Parameters() : QStringList();
+}
 
 bool ReversiApplication::notify(QObject* receiver, QEvent* event) {
     try {

@@ -1,16 +1,22 @@
 // The application object. Every event passes through notify(), so this is
 // the one place where a failure inside any handler (a menu command, a timer,
 // a queued call) is caught before it can unwind through Qt's event loop.
+// It also keeps the command line to itself: Qt is given only the program's
+// name, so none of the words the player typed (-reverse, -style, -platform
+// and the like) is taken by Qt; the program reads all of them.
 #pragma once
 
 #include <QApplication>
+#include <QStringList>
 
 namespace reversi {
 
 class ReversiApplication : public QApplication {
     Q_OBJECT
 public:
-    ReversiApplication(int& argc, char** argv);
+    // argc and argv are the process's own; they are read here and left as
+    // they are.
+    ReversiApplication(int argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
 
@@ -18,7 +24,14 @@ public:
     // while the box itself is up is not reported in a second nested box.
     void ReportFailure(const QString& text);
 
+    // The words typed after the program's name, every one of them, in order.
+    const QStringList& Parameters() const { return parameters_; }
+    // The same for the running application; empty when it is not a
+    // ReversiApplication.
+    static QStringList TypedParameters();
+
 private:
+    QStringList parameters_;
     bool reporting_ = false;
 };
 

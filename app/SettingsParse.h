@@ -50,6 +50,8 @@ inline const QString MusicVolume = QStringLiteral("options/music_volume");
 inline const QString MusicFolder = QStringLiteral("options/music_folder");
 // The binary statistics value, at the top level of the store.
 inline const QString Statistics = QStringLiteral("Statistics");
+// The values used as text, exactly as stored.
+inline const QString TextKeys[] = {Service, MusicFolder};
 }  // namespace settings_keys
 
 inline constexpr int DefaultPort = 8173;

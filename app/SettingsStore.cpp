@@ -2,12 +2,16 @@
 // paths QSettings must not open and honest about failed writes.
 #include "SettingsStore.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include "SettingsText.h"
 
 namespace reversi {
 
@@ -21,6 +25,41 @@ QByteArray FileBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.read(MaxFileBytes + 1);
+}
+
+bool IsTextKey(const QString& key) {
+    for (const QString& text : settings_keys::TextKeys) {
+        if (key == text) return true;
+    }
+    return false;
+}
+
+// The text of a value the program uses unchanged. QSettings tells whether the
+// value exists and is text; a list is text too, which QSettings split at its
+// commas, so the text comes from the file's own line.
+std::optional<QString> TextValue(const QSettings& store, const QByteArray& file,
+                                 const QString& key) {
+    const QVariant value = store.value(key);
+    const bool list = value.typeId() == QMetaType::QStringList;
+    if (value.typeId() != QMetaType::QString && !list) return std::nullopt;
+    if (std::optional<QString> text = StoredText(file, key)) return text;
+    // A line QSettings found and this reading did not: QSettings' text, a list
+    // joined as QSettings writes one.
+    return list ? value.toStringList().join(QStringLiteral(", ")) : value.toString();
+}
+
+// Puts back, as text, the text values of `file` that `entries` leave alone.
+void KeepTexts(QSettings& store, const QByteArray& file, const SettingsEntries& entries) {
+    // QSettings writes back what it read: a text it split at commas would
+    // come back with its blanks changed, a text cut at a semicolon shortened.
+    // The texts this writer does not store itself are written as they are.
+    for (const QString& key : settings_keys::TextKeys) {
+        const bool written = std::any_of(entries.begin(), entries.end(),
+                                         [&key](const SettingsEntry& e) { return e.key == key; });
+        if (written) continue;
+        const std::optional<QString> text = TextValue(store, file, key);
+        if (text && store.value(key) != QVariant(*text)) store.setValue(key, *text);
+    }
 }
 
 }  // namespace
@@ -51,8 +90,10 @@ Settings SettingsStore::Load() const {
     const QString musicFolder = DefaultMusicFolder();
     if (!Openable()) return ParseSettings([](const QString&) { return std::nullopt; }, musicFolder);
     const QSettings store(filePath_, QSettings::IniFormat);
+    const QByteArray file = FileBytes(filePath_);
     return ParseSettings(
-        [&store](const QString& key) -> std::optional<QString> {
+        [&store, &file](const QString& key) -> std::optional<QString> {
+            if (IsTextKey(key)) return TextValue(store, file, key);
             const QVariant value = store.value(key);
             // Only text counts; a value of another type reads as missing.
             if (value.typeId() != QMetaType::QString) return std::nullopt;
@@ -89,6 +130,7 @@ void SettingsStore::Write(const SettingsEntries& entries) const {
     QSettings::Status status = QSettings::NoError;
     {
         QSettings store(filePath_, QSettings::IniFormat);
+        KeepTexts(store, before, entries);
         for (const SettingsEntry& entry : entries) store.setValue(entry.key, entry.value);
         store.sync();
         status = store.status();

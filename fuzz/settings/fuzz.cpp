@@ -1,5 +1,6 @@
 // Fuzz harness of the settings values: the bytes are read as INI-like text
-// ("[section]" lines and "key=value" lines). Whatever is stored, the settings
+// ("[section]" lines and "key=value" lines), and as the settings file itself
+// for the values used as text. Whatever is stored, the settings
 // come out within their clamps, and what the writers store reads back the same.
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <QString>
 
 #include "SettingsParse.h"
+#include "SettingsText.h"
 
 namespace {
 
@@ -54,6 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     (void)ParseDecimal(text);
+    // The text values straight from the bytes, as the settings file holds them.
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    for (const QString& key : settings_keys::TextKeys) {
+        const std::optional<QString> stored = StoredText(bytes, key);
+        Check(!stored || stored->size() <= static_cast<qsizetype>(size),
+              "text longer than the file");
+    }
     const Settings s = Parse(ReadLines(text));
 
     Check(s.NETPort >= 1 && s.NETPort <= 65535, "port");

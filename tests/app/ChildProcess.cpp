@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStyle>
 #include <QTimer>
 
 #include "MainWindow.h"
@@ -21,6 +22,25 @@ namespace {
 
 void Report(const QString& line) {
     std::printf("EVENT %s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+const char* DirectionName(Qt::LayoutDirection direction) {
+    return direction == Qt::RightToLeft ? "RightToLeft" : "LeftToRight";
+}
+
+// Apart from the events: what Qt's own command-line options would change.
+void ReportToolkitState(const QWidget& form) {
+    const QRect frame = form.geometry();
+    std::printf(
+        "TOOLKIT direction=%s window=%s style=%s sheet=%d platform=%s size=%dx%d at=%d,%d "
+        "icon=%s session=%s\n",
+        DirectionName(QGuiApplication::layoutDirection()), DirectionName(form.layoutDirection()),
+        QApplication::style()->name().toLocal8Bit().constData(),
+        static_cast<int>(qApp->styleSheet().size()),
+        QGuiApplication::platformName().toLocal8Bit().constData(), frame.width(), frame.height(),
+        frame.x(), frame.y(), QGuiApplication::windowIcon().isNull() ? "none" : "set",
+        qApp->sessionId().toLocal8Bit().constData());
     std::fflush(stdout);
 }
 
@@ -60,6 +80,7 @@ void Watch() {
             QStringLiteral("STATUS %1|%2|%3")
                 .arg(form->StatusPanelText(0), form->StatusPanelText(1), form->StatusPanelText(2)));
         Report(QStringLiteral("BOARD %1").arg(form->BoardWidget()->width()));
+        ReportToolkitState(*form);
         form->close();
         return;
     }
@@ -119,7 +140,9 @@ ChildResult RunProgramOnScreen(int width, int height, const QStringList& paramet
     const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
     for (const QString& line : out.split(QLatin1Char('\n'))) {
         if (line.startsWith(QLatin1String("EVENT "))) result.events << line.mid(6);
+        if (line.startsWith(QLatin1String("TOOLKIT "))) result.toolkitState = line.mid(8);
     }
+    result.standardError = QString::fromLocal8Bit(child.readAllStandardError());
     return result;
 }
 

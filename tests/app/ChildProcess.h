@@ -22,6 +22,12 @@ struct ChildResult {
     // "STATUS <panel 0>|<panel 1>|<panel 2>", "BOARD <board area width>".
     QStringList events;
     QString configDir;  // XDG_CONFIG_HOME of the child
+    // What the toolkit itself was told, read when the main window is closed:
+    // "direction=<application layout> window=<window layout> style=<name>
+    // sheet=<style sheet length> platform=<name> size=<w>x<h> at=<x>,<y>
+    // icon=<none|set: the application's icon> session=<session id>".
+    QString toolkitState;
+    QString standardError;  // all the child wrote there
 };
 
 // Parent side: runs this test binary as the program on an offscreen screen of

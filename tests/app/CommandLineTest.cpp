@@ -35,6 +35,10 @@ TEST(CommandLine, Table) {
         {{"saved.kzv", "saved.kzv"}, {}},
         {{""}, {}},
         {{"-help"}, {}},
+        // Qt's options are words like any other.
+        {{"-style", "windows", "saved.kzv"}, {}},
+        {{"-reverse", "saved.kzv"}, {}},
+        {{"-reverse"}, {}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ParseCommandLine(c.parameters, FakeExists), c.expected)
