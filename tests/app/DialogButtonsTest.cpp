@@ -1,6 +1,7 @@
-// The buttons of the information windows: each shows its own picture, in a
-// normal and a disabled form cut from one 16-colour strip, and the hand-point
-// cursor; and each picture is really drawn on its button in both states.
+// The buttons of the information windows and of the settings dialog: each
+// shows its own picture, in a normal and a disabled form cut from one
+// 16-colour strip, and the hand-point cursor; and each picture is really
+// drawn on its button in both states.
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -23,6 +24,7 @@
 #include "DialogIcons.h"
 #include "FinalUnit.h"
 #include "RulersUnit.h"
+#include "SideUnit.h"
 #include "Statistics.h"
 #include "VolumeUnit.h"
 #include "WindowChildren.h"
@@ -141,6 +143,8 @@ const ButtonRow Buttons[] = {
     {"Statistics", "OkBitBtn", DialogGlyph::Ok},
     {"Statistics", "SpeedButtonClearAllLevelsStat", DialogGlyph::Clear},
     {"Statistics", "SpeedButtonClearLevelStat", DialogGlyph::Clear},
+    {"Settings", "BitBtn1", DialogGlyph::Ok},
+    {"Settings", "BitBtn2", DialogGlyph::Cancel},
 };
 
 // The windows as the program opens them, by title.
@@ -153,6 +157,7 @@ public:
         Add(std::make_unique<TRulersForm>(TRulersForm::DefaultPagePath()));
         Add(std::make_unique<TVolumeDlg>());
         Add(std::make_unique<TStatisticsForm>(table_, 8, false, 3));
+        Add(std::make_unique<TSideDlg>());
     }
     ~Windows() {
         for (auto& w : windows_) w->hide();
@@ -261,10 +266,12 @@ TEST(DialogButtons, WindowsAsPictures) {
     auto* final = qobject_cast<TFinalDlg*>(windows.Find("Information"));
     ASSERT_NE(final, nullptr);
     final->SetOutMessage(0, 40, 24);
-    int n = 0;
     for (const auto& window : windows.All()) {
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // "Tip of the Day" is written as tip-of-the-day-*.png.
+        const QString n =
+            window->windowTitle().toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
         for (const bool enabled : {true, false}) {
             for (const ButtonRow& row : Buttons) {
                 if (window->windowTitle() == QString::fromLatin1(row.window))
@@ -275,7 +282,7 @@ TEST(DialogButtons, WindowsAsPictures) {
                     tabs->setCurrentIndex(page);
                     QTest::qWait(20);
                     EXPECT_TRUE(window->grab().save(
-                        QDir(folder).filePath(QStringLiteral("dialog%1-page%2-%3.png")
+                        QDir(folder).filePath(QStringLiteral("%1-page%2-%3.png")
                                                   .arg(n)
                                                   .arg(page + 1)
                                                   .arg(enabled ? "enabled" : "disabled"))));
@@ -283,10 +290,9 @@ TEST(DialogButtons, WindowsAsPictures) {
             }
             QTest::qWait(20);
             EXPECT_TRUE(window->grab().save(QDir(folder).filePath(
-                QStringLiteral("dialog%1-%2.png").arg(n).arg(enabled ? "enabled" : "disabled"))));
+                QStringLiteral("%1-%2.png").arg(n).arg(enabled ? "enabled" : "disabled"))));
         }
         window->hide();
-        ++n;
     }
     constexpr int Scale = 8;
     QImage sheet(2 * GlyphSize * Scale, GlyphSize * Scale * static_cast<int>(std::size(AllGlyphs)),
