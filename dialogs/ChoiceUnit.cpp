@@ -3,18 +3,22 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QStyle>
+
+#include "DialogIcons.h"
+#include "PictureMarginButton.h"
 
 namespace reversi {
 
 namespace {
 
-QPushButton* MakeButton(QWidget* parent, const char* name, int top, QStyle::StandardPixmap icon) {
-    auto* button = new QPushButton(parent);
+// Pixels between a button's left edge and its picture.
+constexpr int PictureMargin = 6;
+
+QPushButton* MakeButton(QWidget* parent, const char* name, int top, DialogGlyph picture) {
+    auto* button = new TPictureMarginButton(PictureMargin, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(14, top, 240, 25);
-    button->setIcon(parent->style()->standardIcon(icon));
-    button->setCursor(Qt::PointingHandCursor);
+    SetGlyph(*button, picture);
     return button;
 }
 
@@ -31,9 +35,9 @@ TChoiceDlg::TChoiceDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Choice"));
     group->setTitle(QStringLiteral("Action"));
     // Created first so that it is first in the tab order and has the focus.
-    BitBtn1 = MakeButton(group, "BitBtn1", 88, QStyle::SP_ArrowBack);
-    BitBtn2 = MakeButton(group, "BitBtn2", 24, QStyle::SP_MediaPlay);
-    BitBtn3 = MakeButton(group, "BitBtn3", 56, QStyle::SP_MediaSkipForward);
+    BitBtn1 = MakeButton(group, "BitBtn1", 88, DialogGlyph::ReturnToHistory);
+    BitBtn2 = MakeButton(group, "BitBtn2", 24, DialogGlyph::ContinueFromThis);
+    BitBtn3 = MakeButton(group, "BitBtn3", 56, DialogGlyph::ContinueFromLast);
     setTabOrder(BitBtn1, BitBtn2);
     setTabOrder(BitBtn2, BitBtn3);
     BitBtn1->setDefault(true);

@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "DialogIcons.h"
+
 namespace reversi {
 
 namespace {
@@ -78,12 +80,12 @@ TDayTipForm::TDayTipForm(bool showTips, int currentTip, QWidget* parent) : QDial
     NextTipBitBtn = new QPushButton(this);
     NextTipBitBtn->setObjectName(QStringLiteral("NextTipBitBtn"));
     NextTipBitBtn->setGeometry(64, 191, 89, 25);
-    NextTipBitBtn->setCursor(Qt::PointingHandCursor);
+    SetGlyph(*NextTipBitBtn, DialogGlyph::NextTip);
     NextTipBitBtn->setAutoDefault(false);
     OkBitBtn = new QPushButton(this);
     OkBitBtn->setObjectName(QStringLiteral("OkBitBtn"));
     OkBitBtn->setGeometry(168, 191, 89, 25);
-    OkBitBtn->setCursor(Qt::PointingHandCursor);
+    SetGlyph(*OkBitBtn, DialogGlyph::Close);
     OkBitBtn->setDefault(true);
     connect(NextTipBitBtn, &QPushButton::clicked, this, [this] { NextTipBitBtnClick(); });
     connect(OkBitBtn, &QPushButton::clicked, this, &QDialog::accept);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "DialogIcons.h"
 #include "EngineUnit.h"
 
 namespace reversi {
@@ -25,7 +26,9 @@ TFinalDlg::TFinalDlg(QWidget* parent) : TInformationDialog(parent) {
     FinalMessage->setAlignment(Qt::AlignCenter);
 
     BitBtn1 = new QPushButton(QStringLiteral("Ok"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(76, 47, 89, 25);
+    SetGlyph(*BitBtn1, DialogGlyph::Ok);
     BitBtn1->setDefault(true);
     BitBtn1->setFocus();
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);

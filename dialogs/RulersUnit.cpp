@@ -7,6 +7,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "DialogIcons.h"
 #include "PictureSets.h"
 
 namespace reversi {
@@ -27,7 +28,7 @@ TRulersForm::TRulersForm(const QString& pagePath, QWidget* parent) : TInformatio
     OkBitBtn->setObjectName(QStringLiteral("OkBitBtn"));
     OkBitBtn->resize(89, 25);
     OkBitBtn->setDefault(true);
-    OkBitBtn->setCursor(Qt::PointingHandCursor);
+    SetGlyph(*OkBitBtn, DialogGlyph::Ok);
     connect(OkBitBtn, &QPushButton::clicked, this, &QDialog::accept);
 
     const QFileInfo page(pagePath);

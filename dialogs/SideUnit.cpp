@@ -11,12 +11,12 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "Board.h"
+#include "DialogIcons.h"
 #include "EngineUnit.h"
 
 namespace reversi {
@@ -157,16 +157,13 @@ void TSideDlg::CreateControls() {
     for (auto* page : {TabSheet1, TabSheet2, TabSheet3, TabSheet4}) PageControl1->addTab(page, {});
 
     BitBtn1 = Named(new QPushButton(this), "BitBtn1");
-    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    SetGlyph(*BitBtn1, DialogGlyph::Ok);
     BitBtn1->setDefault(true);
     BitBtn2 = Named(new QPushButton(this), "BitBtn2");
-    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    SetGlyph(*BitBtn2, DialogGlyph::Cancel);
     // Enter on any control, the Cancel button included, confirms (keyPressEvent).
     BitBtn2->setAutoDefault(false);
-    for (auto* button : {BitBtn1, BitBtn2}) {
-        button->setMinimumWidth(87);
-        button->setCursor(Qt::PointingHandCursor);
-    }
+    for (auto* button : {BitBtn1, BitBtn2}) button->setMinimumWidth(87);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;

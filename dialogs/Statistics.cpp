@@ -44,8 +44,7 @@ QToolButton* MakeClearButton(QWidget* panel, const char* name) {
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(228, 124, 23, 22);
     button->setAutoRaise(true);
-    button->setIcon(ClearIcon());
-    button->setCursor(Qt::PointingHandCursor);
+    SetGlyph(*button, DialogGlyph::Clear);
     return button;
 }
 
@@ -144,7 +143,7 @@ void TStatisticsForm::BuildWidgets() {
     OkBitBtn->setObjectName(QStringLiteral("OkBitBtn"));
     OkBitBtn->setGeometry(113, 322, 88, 26);
     OkBitBtn->setDefault(true);
-    OkBitBtn->setCursor(Qt::PointingHandCursor);
+    SetGlyph(*OkBitBtn, DialogGlyph::Ok);
 
     connect(OkBitBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(engineButtons_, &QButtonGroup::idClicked, this, [this] { ShowTotals(); });

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include "DialogIcons.h"
+
 namespace reversi {
 
 namespace {
@@ -25,11 +27,12 @@ QSlider* MakeTrackBar(QWidget* parent, const char* name, int top) {
     return bar;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, int left) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, int left,
+                        DialogGlyph picture) {
     auto* button = new QPushButton(QString::fromLatin1(text), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(left, 115, 87, 26);
-    button->setCursor(Qt::PointingHandCursor);
+    SetGlyph(*button, picture);
     return button;
 }
 
@@ -53,9 +56,9 @@ TVolumeDlg::TVolumeDlg(QWidget* parent) : QDialog(parent) {
     TrackBarSound = MakeTrackBar(group, "TrackBarSound", 24);
     TrackBarMusic = MakeTrackBar(group, "TrackBarMusic", 56);
 
-    auto* ok = MakeButton(this, "OkBitBtn", "Ok", 81);
+    auto* ok = MakeButton(this, "OkBitBtn", "Ok", 81, DialogGlyph::Ok);
     ok->setDefault(true);
-    auto* cancel = MakeButton(this, "CancelBitBtn", "Cancel", 185);
+    auto* cancel = MakeButton(this, "CancelBitBtn", "Cancel", 185, DialogGlyph::Cancel);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(TrackBarMusic, &QSlider::valueChanged, this, &TVolumeDlg::MusicVolumeChanged);
