@@ -246,8 +246,9 @@ private:
     // Shows the waiting message, once, whoever asks.
     void ShowPendingTurnMessage();
     // The game on the board gives way to another (a new game, an opened
-    // match): nothing of it is left to show, its animations stop, and a turn
-    // loop still running for it ends.
+    // match): nothing of it is left to show (a waiting message shows first,
+    // an open one is taken down), its animations stop, and a turn loop still
+    // running for it ends.
     void LeaveShownGame();
     // Runs the search for the side to move and waits for its answer while the
     // window keeps handling events.
@@ -392,6 +393,8 @@ private:
         StatisticsEntry entry;
     };
     std::optional<PendingTurnMessage> pendingTurn_;
+    // That message is on screen.
+    bool turnMessageOpen_ = false;
     // Counts the games put on the board: a turn loop ends once the game it
     // runs for has been replaced.
     unsigned gameSerial_ = 0;

@@ -115,7 +115,14 @@ void TReversiForm::ShowPendingTurnMessage() {
     const TurnOutcome& outcome = pending.outcome;
     PlaySoundAt(outcome.event == TurnEvent::GameOver ? SoundEvent::GameOverShown
                                                      : SoundEvent::PassShown);
+    // Something run while the message is open (the peer's restart) may put
+    // another game on the board: the message is then taken down
+    // (LeaveShownGame), and the statistics of the old game stay closed.
+    const unsigned game = gameSerial_;
+    turnMessageOpen_ = true;
     GameMessages().ShowFinal(this, outcome.message, outcome.first, outcome.second);
+    turnMessageOpen_ = false;
+    if (gameSerial_ != game) return;
     // A counted game opens the statistics on the entry it was counted in.
     if (pending.result)
         GameMessages().ShowStatistics(this, statistics_, pending.entry.boardSize,
@@ -124,6 +131,7 @@ void TReversiForm::ShowPendingTurnMessage() {
 
 void TReversiForm::LeaveShownGame() {
     FinishPendingTurn();
+    if (turnMessageOpen_) GameMessages().CloseFinal();
     animations_.ClearHelpMarks();
     animations_.StopMoveAnimation();
     ++gameSerial_;

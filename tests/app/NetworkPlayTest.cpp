@@ -509,5 +509,38 @@ INSTANTIATE_TEST_SUITE_P(PeerOrLocal, NetworkRestartDuringLastFlip, testing::Boo
                              return std::string(info.param ? "PeerSendsR" : "LocalNew");
                          });
 
+// The peer restarts while the window's result is still open: the result,
+// shown over its own game, is taken down as the new game takes the board.
+TEST_F(NetworkPlayTest, PeerRestartWhileTheResultIsOpenTakesTheResultDown) {
+    CallAndAccept("BB8PEER");  // the window's player has white
+    auto& g = Game();
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y) g.Boards[0][SquareIndex(x, y, 8)] = CellWhite;
+    g.Boards[0][SquareIndex(6, 7, 8)] = CellBlack;
+    g.Boards[0][SquareIndex(7, 7, 8)] = CellEmpty;
+    g.FirstMove = false;
+    form_->DrawBoard();
+    auto* messages = window_->messages;
+    bool overOwnGame = false;
+    bool restarted = false;
+    int closedOnRestart = -1;
+    messages->onFinal = [&] {
+        overOwnGame = Game().GameOver && Game().Tracker->count() == 1;
+        // The window waits in the result's own loop meanwhile.
+        peer_.Send("R");
+        restarted = WaitUntil([] { return Game().Tracker->count() == 0 && !Game().GameOver; });
+        closedOnRestart = messages->finalsClosed;
+    };
+    window_->ClickSquare(7, 7);
+    ASSERT_TRUE(restarted) << "the peer's restart was not taken while the result was open";
+    EXPECT_TRUE(overOwnGame);
+    EXPECT_EQ(closedOnRestart, 1) << "the result stayed open over the new game";
+    EXPECT_EQ(messages->finals.size(), 1);
+    EXPECT_EQ(peer_.Read(3), MoveBytes(7, 7));
+    EXPECT_TRUE(Game().NetworkGame);
+    EXPECT_EQ(Game().Tracker->count(), 0);
+    EXPECT_EQ(resultsRecorded_, 0);
+}
+
 }  // namespace
 }  // namespace reversi

@@ -20,6 +20,8 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include "FinalUnit.h"
+#include "ModalAnswer.h"
 #include "PlayTestSupport.h"
 #include "WaitUntil.h"
 #include "WindowChildren.h"
@@ -287,6 +289,21 @@ TEST_F(LastFlip, TheResultComesOnceWhenNothingReplacesTheGame) {
     EXPECT_EQ(shownOverOwnGame, std::vector<bool>{true});
     EXPECT_EQ(results, std::vector<PlayerResult>{PlayerResult::PlayerWon});
     EXPECT_EQ(window->messages->statistics.size(), 1U);
+}
+
+// The real result window goes when it is asked to, and only while open.
+TEST(ModalResultWindow, ClosesWhenItsGameLeavesTheBoard) {
+    TModalGameMessages messages;
+    messages.CloseFinal();  // nothing open: nothing happens
+    bool hidden = false;
+    const auto close = test::ModalAnswer::For<TFinalDlg>(
+        [&](TFinalDlg* open) {
+            messages.CloseFinal();
+            hidden = !open->isVisible();
+        },
+        "the result window");
+    messages.ShowFinal(nullptr, GameMessageKind::Tie, 0, 0);
+    EXPECT_TRUE(hidden) << "the result window stayed open";
 }
 
 }  // namespace
