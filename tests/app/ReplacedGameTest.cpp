@@ -291,6 +291,21 @@ TEST_F(LastFlip, TheResultComesOnceWhenNothingReplacesTheGame) {
     EXPECT_EQ(window->messages->statistics.size(), 1U);
 }
 
+// Closing the window in the last move's animation: the game is counted in
+// what the close stores, and the closed window shows nothing more.
+TEST_F(LastFlip, ClosingDuringTheLastFlipStoresTheFinishedGame) {
+    ASSERT_NO_FATAL_FAILURE(SetUpWinningMove());
+    ASSERT_NO_FATAL_FAILURE(PlayLastMoveAndReplace([&] { form->close(); }, [] { return true; }));
+    EXPECT_TRUE(window->messages->finals.isEmpty());
+    EXPECT_EQ(results, std::vector<PlayerResult>{PlayerResult::PlayerWon});
+    TStatisticsTable stored;
+    EXPECT_FALSE(stored.FromBytes(SettingsStore().LoadStatistics().bytes));
+    const TStatisticsRecord record = stored.Record(TStatisticsTable::BlockIndex(8, false),
+                                                   TStatisticsTable::LevelIndex(false, 1));
+    EXPECT_EQ(record.Games, 1U);
+    EXPECT_EQ(record.Wins, 1U);
+}
+
 // The real result window goes when it is asked to, and only while open.
 TEST(ModalResultWindow, ClosesWhenItsGameLeavesTheBoard) {
     TModalGameMessages messages;
