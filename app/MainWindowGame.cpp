@@ -24,6 +24,8 @@ constexpr int FirstMove10 = 54;
 }  // namespace
 
 void TReversiForm::PlaceMove(int square) {
+    // A message of the turn before shows over the position it is about.
+    FinishPendingTurn();
     auto& g = Game();
     const int me = g.SideToMove;
     const int opp = Opponent(me);
