@@ -16,8 +16,16 @@ namespace reversi {
 void TModalGameMessages::ShowFinal(QWidget* owner, GameMessageKind m, int first, int second) {
     TFinalDlg dialog(owner);
     dialog.SetOutMessage(static_cast<int>(m), first, second);
+    openFinal_ = &dialog;
     dialog.exec();
+    openFinal_ = nullptr;
 }
+
+void TModalGameMessages::CloseFinal() {
+    if (openFinal_) openFinal_->reject();
+}
+
+void TGameMessages::CloseFinal() {}
 
 void TModalGameMessages::ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize,
                                         bool advancedEngine, int level) {

@@ -5,6 +5,8 @@
 // can answer them without a modal loop.
 #pragma once
 
+#include <QDialog>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 
@@ -32,6 +34,9 @@ public:
     // The "Information" window (TFinalDlg) with message kind m, shown
     // modally over owner; for a win the winner's count comes first.
     virtual void ShowFinal(QWidget* owner, GameMessageKind m, int first, int second) = 0;
+    // Takes the result window down while it is open, because the game it is
+    // about has just left the board. Does nothing unless overridden.
+    virtual void CloseFinal();
     // A confirmation box (question icon, caption "Confirm", Yes and No);
     // true only for Yes.
     virtual bool Confirm(QWidget* owner, const QString& text) = 0;
@@ -64,6 +69,7 @@ public:
 class TModalGameMessages : public TGameMessages {
 public:
     void ShowFinal(QWidget* owner, GameMessageKind m, int first, int second) override;
+    void CloseFinal() override;
     bool Confirm(QWidget* owner, const QString& text) override;
     void ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize, bool advancedEngine,
                         int level) override;
@@ -71,6 +77,9 @@ public:
     void ShowRules(QWidget* owner, const QRect& frame) override;
     void Inform(QWidget* owner, const QString& text) override;
     TChoiceAnswer AskHistoryChoice(QWidget* owner) override;
+
+private:
+    QPointer<QDialog> openFinal_;
 };
 
 // The practice question of the hint, three lines.

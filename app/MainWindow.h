@@ -237,6 +237,19 @@ private:
     // Shows what the engine answered for a turn: the status texts, the pass
     // or result message with its sound, and the count of a finished game.
     void ShowTurnOutcome(const TurnOutcome& outcome);
+    // A pass or the end of a game whose message waits for the last move's
+    // animation: the animation ends at once and the message (and for a
+    // counted game the statistics) shows now. Every command that puts
+    // another game on the board runs this first, so no message appears over
+    // a game it is not about.
+    void FinishPendingTurn();
+    // Shows the waiting message, once, whoever asks.
+    void ShowPendingTurnMessage();
+    // The game on the board gives way to another (a new game, an opened
+    // match): nothing of it is left to show (a waiting message shows first,
+    // an open one is taken down), its animations stop, and a turn loop still
+    // running for it ends.
+    void LeaveShownGame();
     // Runs the search for the side to move and waits for its answer while the
     // window keeps handling events.
     int RunEngine();
@@ -264,7 +277,16 @@ private:
     void ShowScore(const PositionCounts& counts);
     void ShowMover(Side side);
     void PlaySoundEffect(platform::TSoundEffect effect);
-    void RecordGameResult(PlayerResult result);
+    // Where a finished game counts in the statistics: field, engine, level.
+    struct StatisticsEntry {
+        int boardSize = 8;
+        bool advancedEngine = false;
+        int level = 0;
+    };
+    StatisticsEntry CurrentStatisticsEntry() const;
+    // Counts a finished game in the statistics (the window opens later,
+    // after the result message).
+    void CountGameResult(PlayerResult result, const StatisticsEntry& entry);
     TGameMessages& GameMessages() { return *gameMessages_; }
     // The painter and the animations take the look settings from here.
     void ApplyLookToGraphics();
@@ -363,6 +385,19 @@ private:
     // What the command line asked for, done when the window is first shown.
     CommandLineAction pendingCommand_;
     bool ToolTipWasShown = false;
+    // The message of a pass or of the game's end waiting for the last move's
+    // animation, with what the finished game was counted as.
+    struct PendingTurnMessage {
+        TurnOutcome outcome;
+        std::optional<PlayerResult> result;
+        StatisticsEntry entry;
+    };
+    std::optional<PendingTurnMessage> pendingTurn_;
+    // That message is on screen.
+    bool turnMessageOpen_ = false;
+    // Counts the games put on the board: a turn loop ends once the game it
+    // runs for has been replaced.
+    unsigned gameSerial_ = 0;
     // The wait of RunEngine, quit by the search's completion.
     QEventLoop* searchWait_ = nullptr;
     unsigned searchSerial_ = 0;

@@ -32,6 +32,9 @@ void TReversiForm::ListMenuSaveClick() {
 void TReversiForm::ListMenuLoadClick() {
     // The match record and the position belong to a running search.
     if (Game().ThreadRunning || !MayAbortNetworkGame()) return;
+    // A message of the game on the board still waiting for its last move
+    // comes before the file dialog.
+    FinishPendingTurn();
     const QString file = GameMessages().ChooseMatchFile(this, OpenListDialog);
     if (file.isEmpty()) return;
     if (!FileHasMatchSignature(file.toStdString())) {
@@ -89,6 +92,8 @@ std::optional<QString> TReversiForm::DroppedMatchFile(const QMimeData* data) {
 bool TReversiForm::LoadMatch(const QString& FileName) {
     auto& g = Game();
     if (!g.Tracker) return false;
+    // Shown over the game it is about, before the record changes.
+    FinishPendingTurn();
     // The file is read and checked whole before anything changes.
     const int oldSize = g.BoardSize;
     const FileResult result = g.Tracker->LoadFromFile(FileName.toStdString());
@@ -97,8 +102,7 @@ bool TReversiForm::LoadMatch(const QString& FileName) {
         ShowErrorMessage(QString::fromStdString(result.message), this);
         return false;
     }
-    animations_.ClearHelpMarks();
-    animations_.StopMoveAnimation();
+    LeaveShownGame();
     if (g.Tracker->boardsize() != oldSize) {
         g.BoardSize = g.Tracker->boardsize();
         try {

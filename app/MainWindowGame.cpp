@@ -24,6 +24,8 @@ constexpr int FirstMove10 = 54;
 }  // namespace
 
 void TReversiForm::PlaceMove(int square) {
+    // A message of the turn before shows over the position it is about.
+    FinishPendingTurn();
     auto& g = Game();
     const int me = g.SideToMove;
     const int opp = Opponent(me);
@@ -79,15 +81,62 @@ void TReversiForm::ShowTurnOutcome(const TurnOutcome& outcome) {
         ShowMover(outcome.toMove);
     }
     ReversiStatusBar->repaint();
+    // A finished game counts now, once, as the game it ends: whatever
+    // happens while its message waits cannot lose or move the count.
+    const std::optional<PlayerResult> result =
+        outcome.event == TurnEvent::GameOver ? CountedResult(g, outcome.counts) : std::nullopt;
+    const StatisticsEntry entry = CurrentStatisticsEntry();
+    if (result) CountGameResult(*result, entry);
+    pendingTurn_ = PendingTurnMessage{.outcome = outcome, .result = result, .entry = entry};
     // The message comes once the last move stands on the board: the move
     // animation finishes first (the game is already marked over, so nothing
-    // run meanwhile can continue it).
+    // run meanwhile can continue it). A command that replaces the game
+    // meanwhile shows the message before it goes on (FinishPendingTurn).
     WaitForMoveAnimation();
+    if (closed_) {
+        pendingTurn_.reset();  // a closed window shows no more messages
+        return;
+    }
+    ShowPendingTurnMessage();
+}
+
+void TReversiForm::FinishPendingTurn() {
+    if (!pendingTurn_) return;
+    // The last move stands on the board at once under its message.
+    if (animations_.MoveAnimationEnabled) {
+        animations_.StopMoveAnimation();
+        DrawBoard();
+    }
+    ShowPendingTurnMessage();
+}
+
+void TReversiForm::ShowPendingTurnMessage() {
+    if (!pendingTurn_) return;
+    const PendingTurnMessage pending = *pendingTurn_;
+    pendingTurn_.reset();
+    const TurnOutcome& outcome = pending.outcome;
     PlaySoundAt(outcome.event == TurnEvent::GameOver ? SoundEvent::GameOverShown
                                                      : SoundEvent::PassShown);
+    // Something run while the message is open (the peer's restart) may put
+    // another game on the board: the message is then taken down
+    // (LeaveShownGame), and the statistics of the old game stay closed.
+    const unsigned game = gameSerial_;
+    turnMessageOpen_ = true;
     GameMessages().ShowFinal(this, outcome.message, outcome.first, outcome.second);
-    if (outcome.event != TurnEvent::GameOver) return;
-    if (const auto result = CountedResult(g, outcome.counts)) RecordGameResult(*result);
+    turnMessageOpen_ = false;
+    if (gameSerial_ != game) return;
+    // A counted game opens the statistics on the entry it was counted in.
+    if (pending.result)
+        GameMessages().ShowStatistics(this, statistics_, pending.entry.boardSize,
+                                      pending.entry.advancedEngine, pending.entry.level);
+}
+
+void TReversiForm::LeaveShownGame() {
+    FinishPendingTurn();
+    if (turnMessageOpen_) GameMessages().CloseFinal();
+    animations_.ClearHelpMarks();
+    animations_.StopMoveAnimation();
+    ++gameSerial_;
 }
 
 bool TReversiForm::PlayerMayMove() const {
@@ -100,11 +149,15 @@ bool TReversiForm::PlayerMayMove() const {
 
 void TReversiForm::ProcessTurn(bool SkipFirstCount) {
     auto& g = Game();
+    // The game this loop runs for: once another has taken the board (while
+    // a message or an animation was waited for), the loop is over.
+    const unsigned game = gameSerial_;
     bool count = !SkipFirstCount;
     while (!g.GameOver) {
         if (count && !CountAndSwitchSide()) return;
         count = true;
-        if (g.GameOver) return;  // the window closed while a message was open
+        // The window closed, or the game was replaced, while a message waited.
+        if (g.GameOver || gameSerial_ != game) return;
 
         if (!g.VsComputer || g.SideToMove != g.ComputerSide) {
             if (g.NetworkGame)
@@ -121,7 +174,7 @@ void TReversiForm::ProcessTurn(bool SkipFirstCount) {
 
         if (answer != PassMove) {
             // The player's move may still be animating: show the reply after it.
-            if (!WaitForMoveAnimation()) return;
+            if (!WaitForMoveAnimation() || gameSerial_ != game) return;
             // The answer is for the position searched and nothing else: a
             // position replaced meanwhile (new game, load, undo) drops it.
             if (g.GameOver || g.Boards[0] != searched || g.SideToMove != side) return;
@@ -203,12 +256,16 @@ void TReversiForm::UpdateUndoRedo() {
     if (Game().Tracker && Game().Tracker->count() > 0) SetUndoRedoControls(true);
 }
 
-void TReversiForm::RecordGameResult(PlayerResult result) {
+TReversiForm::StatisticsEntry TReversiForm::CurrentStatisticsEntry() const {
     const auto& g = Game();
-    const int level = TStatisticsTable::LevelIndex(g.BabyLevel, g.Depth);
-    statistics_.Count(g.BoardSize, g.AdvancedEngine, level, result);
+    return {.boardSize = g.BoardSize,
+            .advancedEngine = g.AdvancedEngine,
+            .level = TStatisticsTable::LevelIndex(g.BabyLevel, g.Depth)};
+}
+
+void TReversiForm::CountGameResult(PlayerResult result, const StatisticsEntry& entry) {
+    statistics_.Count(entry.boardSize, entry.advancedEngine, entry.level, result);
     emit gameResultRecorded(result);
-    GameMessages().ShowStatistics(this, statistics_, g.BoardSize, g.AdvancedEngine, level);
 }
 
 void TReversiForm::SetBrowsing(bool browsing) {

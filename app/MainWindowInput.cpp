@@ -177,6 +177,8 @@ void TReversiForm::NewGameItemClick() {
     auto& g = Game();
     // Never while the computer thinks: its answer belongs to this game.
     if (g.ThreadRunning) return;
+    // A message of the old game still waiting for its last move comes first.
+    FinishPendingTurn();
     if (g.NetworkGame) {
         // Both sides restart: the peer on "R", this side at once.
         Session->SendRestart();
@@ -190,8 +192,7 @@ void TReversiForm::NewGameItemClick() {
 }
 
 void TReversiForm::ResetForNewGame() {
-    animations_.ClearHelpMarks();
-    animations_.StopMoveAnimation();
+    LeaveShownGame();
     NewGame();
     animations_.HelpMoveNoMoves1st = true;
     SetBrowsing(false);

@@ -188,6 +188,9 @@ void TReversiForm::NetGameStarted(bool /*localBlack*/, bool /*field10*/) {
 
 void TReversiForm::StartNetGame() {
     auto& g = Game();
+    // The game being replaced shows a message still waiting for its last
+    // move's animation first, over its own board.
+    FinishPendingTurn();
     // The computer's search of a local game is stopped and joined: its
     // answer belongs to the game that is being replaced.
     StopSearchAndWait();

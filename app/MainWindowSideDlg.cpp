@@ -55,6 +55,9 @@ void TReversiForm::OptionsItemClick() {
     // The item is disabled while the computer thinks; a shortcut that still
     // arrives is ignored.
     if (Game().ThreadRunning) return;
+    // A game whose end still waits for its last move's animation ends first:
+    // the settings may replace it.
+    FinishPendingTurn();
     const Settings current = SettingsInForce();
     SideDlg->SetValues(current);
     // Centred on the window by its frame; before its first showing the

@@ -4,6 +4,8 @@
 // peer vanishing, the field size of a call, the board view, the statistics.
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <QAction>
 #include <QLabel>
@@ -12,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -441,6 +444,102 @@ TEST_F(NetworkPlayTest, AllowCallFollowsListeningAndIsKeptAtClose) {
     form_->close();
     EXPECT_EQ(QSettings().value(QStringLiteral("net/listn")).toString(), QStringLiteral("no"))
         << "the listening state at close was not stored";
+}
+
+// The window's player ends a network game with H1 while its discs turn
+// over; meanwhile the game restarts, on the peer's "R" or the local "New".
+// The result shows once, over the finished game, and never over the new one.
+class NetworkRestartDuringLastFlip : public NetworkPlayTest,
+                                     public testing::WithParamInterface<bool> {};
+
+TEST_P(NetworkRestartDuringLastFlip, ShowsTheResultFirstAndOnlyOverItsOwnGame) {
+    const bool peerRestarts = GetParam();
+    CallAndAccept("BB8PEER");  // the window's player has white
+    Settings animated = form_->CurrentSettings();
+    animated.AnimationOn = true;
+    form_->ChangeSettings(animated);
+    form_->SetAnimationInterval(40);
+    auto& g = Game();
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y) g.Boards[0][SquareIndex(x, y, 8)] = CellWhite;
+    g.Boards[0][SquareIndex(6, 7, 8)] = CellBlack;
+    g.Boards[0][SquareIndex(7, 7, 8)] = CellEmpty;
+    g.FirstMove = false;
+    form_->DrawBoard();
+    tBoard finished = g.Boards[0];
+    finished[SquareIndex(7, 7, 8)] = CellWhite;
+    finished[SquareIndex(6, 7, 8)] = CellWhite;
+
+    std::vector<bool> overOwnGame;
+    window_->messages->onFinal = [&] {
+        overOwnGame.push_back(Game().Boards[0] == finished && Game().GameOver &&
+                              !form_->Animations().MoveAnimationEnabled);
+    };
+    bool fired = false;
+    QTimer probe;
+    probe.setInterval(1);
+    QObject::connect(&probe, &QTimer::timeout, form_, [&] {
+        if (fired || !form_->Animations().MoveAnimationEnabled || Game().Boards[0] != finished)
+            return;
+        fired = true;
+        probe.stop();
+        if (peerRestarts) {
+            peer_.Send("R");
+        } else {
+            Child<QAction>(*form_, "NewGameItem")->trigger();
+        }
+    });
+    probe.start();
+    window_->ClickSquare(7, 7);
+    ASSERT_TRUE(fired) << "the last move's animation was over before the restart";
+    ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0; })) << "no restart";
+    ASSERT_TRUE(WaitUntil([&] { return !form_->Animations().MoveAnimationEnabled; }));
+    EXPECT_EQ(peer_.Read(3), MoveBytes(7, 7));
+    if (!peerRestarts) EXPECT_EQ(peer_.Read(1), "R");
+    QTest::qWait(100);
+    EXPECT_EQ(window_->messages->finals, QStringList{QStringLiteral("Yellow won 64 : 0")});
+    EXPECT_EQ(overOwnGame, std::vector<bool>{true}) << "the result came over another board";
+    EXPECT_EQ(resultsRecorded_, 0) << "a network game was counted";
+    EXPECT_TRUE(Game().NetworkGame);
+    EXPECT_FALSE(Game().GameOver);
+}
+
+INSTANTIATE_TEST_SUITE_P(PeerOrLocal, NetworkRestartDuringLastFlip, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "PeerSendsR" : "LocalNew");
+                         });
+
+// The peer restarts while the window's result is still open: the result,
+// shown over its own game, is taken down as the new game takes the board.
+TEST_F(NetworkPlayTest, PeerRestartWhileTheResultIsOpenTakesTheResultDown) {
+    CallAndAccept("BB8PEER");  // the window's player has white
+    auto& g = Game();
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y) g.Boards[0][SquareIndex(x, y, 8)] = CellWhite;
+    g.Boards[0][SquareIndex(6, 7, 8)] = CellBlack;
+    g.Boards[0][SquareIndex(7, 7, 8)] = CellEmpty;
+    g.FirstMove = false;
+    form_->DrawBoard();
+    auto* messages = window_->messages;
+    bool overOwnGame = false;
+    bool restarted = false;
+    int closedOnRestart = -1;
+    messages->onFinal = [&] {
+        overOwnGame = Game().GameOver && Game().Tracker->count() == 1;
+        // The window waits in the result's own loop meanwhile.
+        peer_.Send("R");
+        restarted = WaitUntil([] { return Game().Tracker->count() == 0 && !Game().GameOver; });
+        closedOnRestart = messages->finalsClosed;
+    };
+    window_->ClickSquare(7, 7);
+    ASSERT_TRUE(restarted) << "the peer's restart was not taken while the result was open";
+    EXPECT_TRUE(overOwnGame);
+    EXPECT_EQ(closedOnRestart, 1) << "the result stayed open over the new game";
+    EXPECT_EQ(messages->finals.size(), 1);
+    EXPECT_EQ(peer_.Read(3), MoveBytes(7, 7));
+    EXPECT_TRUE(Game().NetworkGame);
+    EXPECT_EQ(Game().Tracker->count(), 0);
+    EXPECT_EQ(resultsRecorded_, 0);
 }
 
 }  // namespace

@@ -27,6 +27,8 @@ public:
         finals << TFinalDlg::OutMessage(static_cast<int>(m), first, second);
         if (onFinal) onFinal();
     }
+    // Asked to take the result window down while onFinal runs.
+    void CloseFinal() override { ++finalsClosed; }
     void ShowStatistics(QWidget*, TStatisticsTable& table, int boardSize, bool advanced,
                         int level) override {
         statistics.push_back(
@@ -57,6 +59,7 @@ public:
         return onEditSettings ? onEditSettings(dialog) : false;
     }
     QStringList finals;
+    int finalsClosed = 0;
     QStringList questions;
     QStringList informed;
     // The titles of the file dialogs opened, and the file each one answers.
