@@ -1,6 +1,8 @@
 // The busy panel: its frame, picture, blinking caption and animation timer.
 #include "BusyPanel.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QPainter>
 
@@ -39,18 +41,51 @@ QString BusyPanel::CaptionFor(BusyKind kind) {
                                         : QStringLiteral("Loading...");
 }
 
+BusyPanel::~BusyPanel() {
+    if (running_) Stop();
+}
+
+namespace {
+QPoint CentreOf(const QWidget* window) {
+    return window == nullptr ? QPoint() : QPoint(window->width() / 2, window->height() / 2);
+}
+}  // namespace
+
 void BusyPanel::Start(QPoint topLeft) {
+    if (running_) Stop();
+    CoverShownPanel();
     frame_ = 0;
-    move(topLeft);
+    running_ = true;
+    offsetFromCentre_ = topLeft - CentreOf(parentWidget());
+    ShowAtPlace();
+}
+
+void BusyPanel::Stop() {
+    running_ = false;
+    timer_.stop();
+    hide();
+    const QPointer<BusyPanel> covered = std::exchange(covered_, nullptr);
+    if (covered && covered->running_) covered->ShowAtPlace();
+}
+
+void BusyPanel::CoverShownPanel() {
+    if (parentWidget() == nullptr) return;
+    const auto panels = parentWidget()->findChildren<BusyPanel*>(Qt::FindDirectChildrenOnly);
+    for (BusyPanel* other : panels) {
+        if (other == this || !other->running_ || other->isHidden()) continue;
+        // It keeps running (its work goes on) but no longer draws.
+        other->timer_.stop();
+        other->hide();
+        covered_ = other;
+    }
+}
+
+void BusyPanel::ShowAtPlace() {
+    move(CentreOf(parentWidget()) + offsetFromCentre_);
     show();
     raise();
     repaint();
     timer_.start();
-}
-
-void BusyPanel::Stop() {
-    timer_.stop();
-    hide();
 }
 
 void BusyPanel::NextFrame() {

@@ -271,6 +271,9 @@ private:
     void SetBrowsing(bool browsing);
     // Status panel 2: "Move " + moves applied + "/" + moves stored.
     void ShowMoveCounter();
+    // A notice in the status bar's single panel for ten seconds, over the
+    // three panels; given before the window is up, it shows once it is.
+    void ShowStatusNotice(const QString& text);
     // Status panels 0 and 1 from the position: whose turn or "Game over",
     // and the score. Changes no game state.
     void ShowScoreAndTurn();

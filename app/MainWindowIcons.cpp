@@ -1,6 +1,7 @@
 // The icons of the menu items and of the style sub-menus.
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProxyStyle>
 
 #include "MainWindow.h"
@@ -48,6 +49,12 @@ void TReversiForm::SetMenuIcons() {
         {AboutItem, MenuIcon::About},
     };
     for (const auto& [item, kind] : items) item->setIcon(PaintMenuIcon(kind));
+    // Every item that can be ticked shows its tick over its icon.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+        for (QAction* item : menu->actions())
+            if (item->isCheckable() && !item->icon().isNull())
+                item->setIcon(WithCheckMark(item->icon()));
+    }
 
     // The style items show their style at 32 x 32.
     const QString dataFolder =

@@ -1,7 +1,6 @@
 // The settings value of the window: read at start, written when it closes,
 // and what follows a change of it (menu check marks, the animations).
 #include <QAction>
-#include <QStatusBar>
 
 #include "EngineUnit.h"
 #include "MainWindow.h"
@@ -34,7 +33,7 @@ void TReversiForm::LoadStatistics() {
         refused = statistics_.FromBytes(stored.bytes);
     }
     // Said once; the counting starts again from zero.
-    if (refused) ReversiStatusBar->showMessage(StatisticsRefusedMessage(), 10000);
+    if (refused) ShowStatusNotice(StatisticsRefusedMessage());
 }
 
 void TReversiForm::ChangeSettings(const Settings& settings) {

@@ -1,13 +1,51 @@
 // The status bar: three panels (whose turn, score, move counter), replaced
-// by one line of text while a menu item or button hint is shown.
+// by one line of text while a menu item or button hint is shown, or for a
+// while by a notice.
+#include <utility>
+
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenuBar>
 #include <QStatusBar>
 
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "MenuHintWatch.h"
 
 namespace reversi {
+
+namespace {
+
+// How long a notice stays in the status bar.
+constexpr int NoticeMs = 10000;
+
+// A notice given before the window is up would lie under the panels, which
+// show with the window: this one waits for the window to be shown, then goes.
+class NoticeOnShow : public QObject {
+public:
+    NoticeOnShow(QStatusBar* bar, QWidget* window, QString text)
+        : QObject(window), bar_(bar), text_(std::move(text)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show && !shown_) {
+            shown_ = true;
+            bar_->showMessage(text_, NoticeMs);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QStatusBar* bar_;
+    QString text_;
+    bool shown_ = false;
+};
+
+}  // namespace
 
 void TReversiForm::CreateStatusBar() {
     ReversiStatusBar = statusBar();
@@ -36,6 +74,11 @@ void TReversiForm::CreateStatusBar() {
     }
     ReversiStatusBar->addWidget(panels, 1);
     ReversiStatusBar->setFixedHeight(std::max(20, ReversiStatusBar->sizeHint().height()));
+
+    // A menu's hint is current only while the menu is open: once it has
+    // closed, however, the panels come back.
+    auto* menuHints = new MenuHintWatch(menuBar());
+    connect(menuHints, &MenuHintWatch::hintEnded, this, [this] { DisplayHint(QString()); });
 }
 
 QString TReversiForm::StatusPanelText(int panel) const {
@@ -82,6 +125,14 @@ void TReversiForm::ShowScoreAndTurn() {
         StatusPanels[0]->setText(QStringLiteral("Game over"));
     } else {
         ShowMover(SideOf(g.SideToMove));
+    }
+}
+
+void TReversiForm::ShowStatusNotice(const QString& text) {
+    if (isVisible()) {
+        ReversiStatusBar->showMessage(text, NoticeMs);
+    } else {
+        new NoticeOnShow(ReversiStatusBar, this, text);
     }
 }
 

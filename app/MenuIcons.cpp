@@ -229,6 +229,40 @@ QIcon PaintMenuIcon(MenuIcon kind) {
     return icon;
 }
 
+namespace {
+
+// The picture with a check mark drawn over it: a light outline under the
+// mark keeps it clear on any icon and any highlight.
+QPixmap Marked(const QPixmap& picture, bool disabled) {
+    QPixmap marked = picture;
+    QPainter p(&marked);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(picture.width() / double(ItemSize), picture.height() / double(ItemSize));
+    // The mark sits in the lower left corner, so most of the icon stays seen.
+    const QPointF tick[] = {{1.8, 10.2}, {4.6, 13.6}, {10.6, 6.4}};
+    p.setPen(QPen(QColor(255, 255, 255, 235), 4.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(tick, 3);
+    const QColor ink = disabled ? QColor(120, 120, 120) : QColor(CheckMarkInk);
+    p.setPen(QPen(ink, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(tick, 3);
+    return marked;
+}
+
+}  // namespace
+
+QIcon WithCheckMark(const QIcon& icon) {
+    QIcon checkable;
+    const QSize size(ItemSize, ItemSize);
+    for (const QIcon::Mode mode :
+         {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected}) {
+        const QPixmap off = icon.pixmap(size, mode, QIcon::Off);
+        if (off.isNull()) continue;
+        checkable.addPixmap(off, mode, QIcon::Off);
+        checkable.addPixmap(Marked(off, mode == QIcon::Disabled), mode, QIcon::On);
+    }
+    return checkable;
+}
+
 QIcon FigureStyleIcon(const QString& dataFolder) {
     // The first cell of the sheet: a disc at rest.
     return CutIcon(QDir(dataFolder).filePath(QStringLiteral("Figs1.jpg")),

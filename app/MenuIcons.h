@@ -2,6 +2,7 @@
 // style sub-menus (32 x 32), each cut or drawn from the style it names.
 #pragma once
 
+#include <QColor>
 #include <QIcon>
 #include <QString>
 
@@ -35,6 +36,14 @@ enum class MenuIcon {
 
 // A 16 x 16 icon with a greyed form for a disabled item.
 QIcon PaintMenuIcon(MenuIcon kind);
+
+// The ink of the check mark of an item that is on (grey when it is disabled).
+inline constexpr QRgb CheckMarkInk = qRgb(0, 120, 0);
+
+// The icon of a checkable item: its pictures of the "on" state carry a bold
+// check mark over the icon, so an item that is on shows the mark whatever the
+// style draws for items with icons (some only frame the icon).
+QIcon WithCheckMark(const QIcon& icon);
 
 // The style icons. The pictures come from the data folder given (the
 // program's DATA folder); a picture that cannot be read gives a plain tile,

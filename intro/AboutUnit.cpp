@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -109,5 +110,7 @@ void TAboutBox::mousePressEvent(QMouseEvent* event) {
     event->accept();
     close();
 }
+
+void TAboutBox::keyPressEvent(QKeyEvent* event) { QWidget::keyPressEvent(event); }
 
 }  // namespace reversi::intro

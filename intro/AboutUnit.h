@@ -1,4 +1,5 @@
-// The about box: the intro animation in a sunken frame; any click closes it.
+// The about box: the intro animation in a sunken frame; a click or the
+// window's close closes it, no key does.
 #pragma once
 
 #include <memory>
@@ -38,13 +39,15 @@ public:
     // Whether the animation thread runs: from creation until the box closes.
     bool Animating() const { return thread_ != nullptr; }
 
-    // Closing the box (click, Escape, the window's close) also stops the
-    // animation and joins its thread.
+    // Closing the box (a click, the window's close) also stops the animation
+    // and joins its thread.
     void done(int result) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Keys do not close the box: Escape and Enter are not the dialog's here.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void StartIntro();

@@ -7,12 +7,14 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "AboutUnit.h"
 #include "IntroMotion.h"
 #include "IntroRenderer.h"
 #include "IntroResources.h"
 #include "StartUpLogo.h"
+#include "WaitUntil.h"
 
 using namespace reversi::intro;
 
@@ -59,6 +61,23 @@ TEST(AboutBox, AnimatesWhileShownAndAClickClosesIt) {
     // Closed: the animation thread has ended and the last frame stays.
     EXPECT_FALSE(box.Animating());
     EXPECT_FALSE(box.FrameImage().isNull());
+}
+
+TEST(AboutBox, NoKeyClosesItButTheWindowsCloseDoes) {
+    TAboutBox box;
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    for (const int key :
+         {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A}) {
+        QTest::keyClick(&box, static_cast<Qt::Key>(key));
+        QTest::qWait(20);
+        EXPECT_TRUE(box.isVisible()) << "closed by key " << key;
+        EXPECT_TRUE(box.Animating());
+    }
+    // The window's close (its title bar's button, Alt+F4) closes it.
+    box.windowHandle()->close();
+    EXPECT_TRUE(reversi::test::WaitUntil([&] { return !box.isVisible(); })) << "still open";
+    EXPECT_FALSE(box.Animating());
 }
 
 TEST(AboutBox, ShowAboutBoxReturnsAfterAClickAndCanOpenAgain) {

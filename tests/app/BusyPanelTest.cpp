@@ -82,5 +82,63 @@ TEST(BusyPanel, PaintsItsPictureAndCaption) {
     panel.Stop();
 }
 
+TEST(BusyPanel, OneShowsAtATimeAndACoveredOneComesBackStillRunning) {
+    QWidget window;
+    window.resize(500, 400);
+    window.show();
+    BusyPanel connecting(BusyKind::Connecting, &window);
+    BusyPanel loading(BusyKind::Loading, &window);
+    connecting.Start(BusyPanel::PlaceIn(window.size(), 20));
+    const QPoint place = connecting.pos();
+
+    // A reload while the call is placed: only "Loading..." shows.
+    loading.Start(BusyPanel::PlaceIn(window.size(), 20));
+    EXPECT_TRUE(loading.isVisible());
+    EXPECT_FALSE(connecting.isVisible());
+    EXPECT_TRUE(connecting.IsRunning()) << "the call's panel is only covered";
+    loading.Stop();
+    EXPECT_FALSE(loading.isVisible());
+    EXPECT_TRUE(connecting.isVisible());
+    EXPECT_EQ(connecting.pos(), place);
+    EXPECT_TRUE(connecting.IsRunning());
+
+    // A window resized by the reload: the panel comes back in its middle.
+    loading.Start(BusyPanel::PlaceIn(window.size(), 20));
+    window.resize(600, 500);
+    loading.Stop();
+    EXPECT_EQ(connecting.pos(), place + QPoint(50, 50));
+
+    // The call ended meanwhile: nothing comes back.
+    loading.Start(BusyPanel::PlaceIn(window.size(), 20));
+    connecting.Stop();
+    loading.Stop();
+    EXPECT_FALSE(connecting.isVisible());
+    EXPECT_FALSE(loading.isVisible());
+
+    // A panel that goes while it shows gives way as a stop does.
+    connecting.Start({0, 0});
+    {
+        BusyPanel brief(BusyKind::Loading, &window);
+        brief.Start({0, 0});
+        EXPECT_FALSE(connecting.isVisible());
+    }
+    EXPECT_TRUE(connecting.isVisible());
+    connecting.Stop();
+}
+
+TEST(BusyPanel, PanelsOfDifferentWindowsDoNotCoverEachOther) {
+    QWidget first, second;
+    first.show();
+    second.show();
+    BusyPanel a(BusyKind::Connecting, &first);
+    BusyPanel b(BusyKind::Loading, &second);
+    a.Start({0, 0});
+    b.Start({0, 0});
+    EXPECT_TRUE(a.isVisible());
+    EXPECT_TRUE(b.isVisible());
+    b.Stop();
+    a.Stop();
+}
+
 }  // namespace
 }  // namespace reversi

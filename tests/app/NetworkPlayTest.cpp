@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QLabel>
 #include <QMessageBox>
@@ -22,6 +27,7 @@
 #include "CallDialog.h"
 #include "CallRequestDialog.h"
 #include "ChatDialog.h"
+#include "EventHook.h"
 #include "MatchRecord.h"
 #include "NetTexts.h"
 #include "NetworkSession.h"
@@ -111,6 +117,40 @@ QMessageBox* MessageBoxWith(const QWidget& form, const QString& text) {
         if (box->isVisible() && box->text() == text) return box;
     return nullptr;
 }
+
+// A port on 127.0.0.1 where a call stays under way: its listening socket
+// takes no connection beyond the one that fills its queue, so the kernel
+// drops a later caller's first packet and the caller keeps waiting.
+class UnansweredPort {
+public:
+    UnansweredPort() {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof(address);
+        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            ::listen(listener_, 0) != 0 ||
+            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            return;
+        port_ = ntohs(address.sin_port);
+        filler_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        if (::connect(filler_, reinterpret_cast<sockaddr*>(&address), length) != 0) port_ = 0;
+    }
+    ~UnansweredPort() {
+        if (filler_ >= 0) ::close(filler_);
+        if (listener_ >= 0) ::close(listener_);
+    }
+    UnansweredPort(const UnansweredPort&) = delete;
+    UnansweredPort& operator=(const UnansweredPort&) = delete;
+    // 0 when the port could not be set up.
+    quint16 Port() const { return port_; }
+
+private:
+    int listener_ = -1;
+    int filler_ = -1;
+    quint16 port_ = 0;
+};
 
 class NetworkPlayTest : public testing::Test {
 protected:
@@ -407,6 +447,45 @@ TEST_F(NetworkPlayTest, WindowCallsAListenerAndPlaysAsCaller) {
     ASSERT_TRUE(WaitUntil([&] {
         return MessageBoxWith(*form_, QString::fromLatin1(nettext::PeerAbandoned)) != nullptr;
     }));
+}
+
+TEST_F(NetworkPlayTest, AReloadWhileACallIsPlacedShowsOnePanelAndTheCallGoesOn) {
+    UnansweredPort unanswered;
+    ASSERT_NE(unanswered.Port(), 0) << "no loopback port to call";
+    form_->NetSession().SetPort(unanswered.Port(), {});
+    Child<QAction>(*form_, "NetMenuConnect")->trigger();
+    auto* call = Child<TCallDlg>(*form_, "CallDlg");
+    call->SetAddress(QStringLiteral("127.0.0.1"));
+    call->CallButton()->click();
+    auto* connecting = Child<BusyPanel>(*form_, "ConnectingPanel");
+    auto* loading = Child<BusyPanel>(*form_, "LoadingPanel");
+    QTest::qWait(100);
+    ASSERT_TRUE(form_->NetSession().IsCalling()) << "the call did not stay under way";
+    ASSERT_TRUE(connecting->isVisible());
+
+    // What the player sees while the pictures load for another border.
+    int loadingShown = 0;
+    bool bothShown = false;
+    TEventHook::Install(loading, loading, [&](QObject*, QEvent* e) {
+        if (e->type() == QEvent::Show) {
+            ++loadingShown;
+            bothShown = bothShown || connecting->isVisible();
+        }
+        return false;
+    });
+    Child<QAction>(*form_, "SelBrdr2")->trigger();
+    EXPECT_EQ(form_->CurrentSettings().BoardBorderStyle, 1) << "no reload";
+    EXPECT_EQ(loadingShown, 1);
+    EXPECT_FALSE(bothShown) << "\"Loading...\" over \"Connecting...\"";
+    EXPECT_FALSE(loading->isVisible());
+
+    // The call goes on, and its panel is back.
+    EXPECT_TRUE(form_->NetSession().IsCalling());
+    EXPECT_TRUE(connecting->isVisible());
+    QTest::qWait(100);
+    EXPECT_TRUE(form_->NetSession().IsCalling());
+    form_->NetSession().Disconnect();
+    EXPECT_TRUE(WaitUntil([&] { return !connecting->isVisible(); }));
 }
 
 TEST_F(NetworkPlayTest, RefusedCallSaysSoAndKeepsTheLocalGame) {
