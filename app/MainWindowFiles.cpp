@@ -108,6 +108,9 @@ bool TReversiForm::LoadMatch(const QString& FileName) {
         ShowErrorMessage(QString::fromStdString(result.message), this);
         return false;
     }
+    // The window shows itself again where the file dialog was before the
+    // slow work below begins.
+    repaint();
     // A match of the other field needs that field's pictures, loaded behind
     // the "Loading..." panel. When they cannot be loaded (the message names
     // the picture) the match, the field and the pictures shown stay.
