@@ -124,7 +124,6 @@ bool TReversiForm::LoadMatch(const QString& FileName) {
     if (newField) {
         g.BoardSize = g.Tracker->boardsize();
         painter_.NewPosX = painter_.NewPosY = 0;
-        painter_.TheCursor().SetCursorStyle(settings_.CursorStyle);
         TakePictures(std::move(pictures));
     }
     g.GameOver = false;
