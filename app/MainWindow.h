@@ -484,8 +484,8 @@ private:
     void ListMenuSaveClick();
     void ListMenuLoadClick();
     // Loads a match and shows it at its last position; the computer moves
-    // when the match stands at its turn.
-    void OpenMatch(const QString& file);
+    // when the match stands at its turn. False when nothing was loaded.
+    bool OpenMatch(const QString& file);
     static QString NotAMatchMessage(const QString& file);
     // The first dropped file when it is a local saved match.
     static std::optional<QString> DroppedMatchFile(const QMimeData* data);

@@ -1,5 +1,7 @@
 // Saving, opening and dropping matches, and the match named on the command
 // line. A match opens at its last position with browsing off.
+#include <utility>
+
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -37,7 +39,14 @@ void TReversiForm::ListMenuLoadClick() {
     FinishPendingTurn();
     const QString file = GameMessages().ChooseMatchFile(this, OpenListDialog);
     if (file.isEmpty()) return;
-    if (!FileHasMatchSignature(file.toStdString())) {
+    // Only a regular file is looked into; a pipe, a device or a folder is
+    // named in a message without waiting on it.
+    const FileResult check = CheckMatchFile(file.toStdString());
+    if (check.status == FileStatus::Failed) {
+        ShowErrorMessage(QString::fromStdString(check.message), this);
+        return;
+    }
+    if (check.status == FileStatus::NotAMatch) {
         ShowErrorMessage(NotAMatchMessage(file), this);
         return;
     }
@@ -48,8 +57,8 @@ QString TReversiForm::NotAMatchMessage(const QString& file) {
     return QStringLiteral("The file %1 is not a Zorel Reversi game.").arg(file);
 }
 
-void TReversiForm::OpenMatch(const QString& file) {
-    if (!LoadMatch(file)) return;
+bool TReversiForm::OpenMatch(const QString& file) {
+    if (!LoadMatch(file)) return false;
     // The match ends up at its last position with browsing off.
     SpeedButtonFromEndClick();
     ShowMoveCounter();
@@ -61,6 +70,7 @@ void TReversiForm::OpenMatch(const QString& file) {
         ProcessTurn(true);
         UpdateUndoRedo();
     }
+    return true;
 }
 
 void TReversiForm::dragEnterEvent(QDragEnterEvent* e) {
@@ -79,8 +89,9 @@ void TReversiForm::dropEvent(QDropEvent* e) {
 }
 
 std::optional<QString> TReversiForm::DroppedMatchFile(const QMimeData* data) {
-    // Only the first dropped file counts, and only when it is a local file
-    // that begins with a match signature.
+    // Only the first dropped file counts, and only when it is a local regular
+    // file that begins with a match signature (the check never waits on a
+    // pipe or a device passed over the window).
     if (data == nullptr || !data->hasUrls() || data->urls().isEmpty()) return std::nullopt;
     const QUrl first = data->urls().first();
     if (!first.isLocalFile()) return std::nullopt;
@@ -95,29 +106,29 @@ bool TReversiForm::LoadMatch(const QString& FileName) {
     // Shown over the game it is about, before the record changes.
     FinishPendingTurn();
     // The file is read and checked whole before anything changes.
-    const int oldSize = g.BoardSize;
-    const FileResult result = g.Tracker->LoadFromFile(FileName.toStdString());
+    SavedMatch match;
+    const FileResult result = ReadMatchFile(FileName.toStdString(), match);
     if (result.status == FileStatus::NotAMatch) return false;
     if (result.status == FileStatus::Failed) {
         ShowErrorMessage(QString::fromStdString(result.message), this);
         return false;
     }
+    // The window shows itself again where the file dialog was before the
+    // slow work below begins.
+    repaint();
+    // A match of the other field needs that field's pictures, loaded behind
+    // the "Loading..." panel. When they cannot be loaded (the message names
+    // the picture) the match, the field and the pictures shown stay.
+    const bool newField = match.boardsize != g.BoardSize;
+    graphics::PictureSets pictures;
+    if (newField && !LoadPicturesBehindPanel(settings_, match.boardsize, pictures)) return false;
+
     LeaveShownGame();
-    if (g.Tracker->boardsize() != oldSize) {
+    g.Tracker->TakeMatch(std::move(match));
+    if (newField) {
         g.BoardSize = g.Tracker->boardsize();
-        try {
-            LoadPictureSets();
-        } catch (const std::exception& failure) {
-            // Without pictures for the match's field the match cannot be
-            // shown: keep the field and the pictures as they were, on a new game.
-            g.BoardSize = oldSize;
-            NewGame();
-            ShowErrorMessage(QString::fromLocal8Bit(failure.what()), this);
-            return false;
-        }
         painter_.NewPosX = painter_.NewPosY = 0;
-        SizeWindowToField();
-        painter_.CreateBackBuffer(g.BoardSize);
+        TakePictures(std::move(pictures));
     }
     g.GameOver = false;
     g.SideToMove = CellWhite;
@@ -145,11 +156,8 @@ bool TReversiForm::LoadMatch(const QString& FileName) {
 }
 
 void TReversiForm::OpenCommandLineGame(const QString& file) {
-    if (LoadMatch(file)) {
-        SpeedButtonFromEndClick();
-        ShowMoveCounter();
-        return;
-    }
+    // Opened as through Match > Open...: at the computer's turn it answers.
+    if (OpenMatch(file)) return;
     // When nothing could be loaded the new game starts as it would have
     // without the file.
     SetBrowsing(false);

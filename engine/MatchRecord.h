@@ -14,6 +14,8 @@
 
 namespace reversi {
 
+struct SavedMatch;
+
 // One recorded move. The layout (three 32-bit integers and the board, back to
 // back, 156 bytes) is also the layout of a move in a saved match file.
 struct TMove {
@@ -83,6 +85,10 @@ public:
     // NotAMatch the list is rebuilt with line 0 selected.
     FileResult SaveToFile(const std::string& FileName) const;
     FileResult LoadFromFile(const std::string& FileName);
+    // The part of LoadFromFile after a successful read: the record becomes
+    // match (at its last move), the game values it holds are taken, and the
+    // list is rebuilt with line 0 selected.
+    void TakeMatch(SavedMatch&& match);
 
     int count() const { return static_cast<int>(moves_.size()); }
     int current() const { return current_; }

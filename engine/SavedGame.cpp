@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "GameState.h"
+#include "RegularFile.h"
 
 namespace reversi {
 
@@ -95,8 +96,8 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string SystemReason(int error) { return std::generic_category().message(error); }
 
-std::string CannotOpen(const std::string& name, int error) {
-    return "Cannot open file \"" + name + "\". " + SystemReason(error);
+std::string CannotOpen(const std::string& name, const RegularFileBytes& read) {
+    return "Cannot open file \"" + name + "\". " + RefusalReason(read);
 }
 std::string CannotCreate(const std::string& name, int error) {
     return "Cannot create file \"" + name + "\". " + SystemReason(error);
@@ -172,13 +173,13 @@ std::optional<int> MatchFileVersion(std::span<const std::uint8_t> bytes) {
     return std::nullopt;
 }
 
-bool FileHasMatchSignature(const std::string& FileName) {
-    FilePtr file(std::fopen(FileName.c_str(), "rb"));
-    if (!file) return false;
-    std::array<std::uint8_t, 4> head{};
-    if (std::fread(head.data(), 1, head.size(), file.get()) != head.size()) return false;
-    return MatchFileVersion(head).has_value();
+FileResult CheckMatchFile(const std::string& FileName) {
+    const RegularFileBytes head = ReadRegularFile(FileName, MatchSignatures[0].size());
+    if (!head.Ok()) return FileResult::Failure(CannotOpen(FileName, head));
+    return MatchFileVersion(head.bytes) ? FileResult::Success() : FileResult::NoMatch();
 }
+
+bool FileHasMatchSignature(const std::string& FileName) { return CheckMatchFile(FileName).Ok(); }
 
 std::vector<std::uint8_t> EncodeMatch(const SavedMatch& match) {
     std::vector<std::uint8_t> out;
@@ -284,23 +285,12 @@ FileResult OBoardTracker::SaveToFile(const std::string& FileName) const {
     return WriteReplacing(FileName, EncodeMatch(match));
 }
 
-FileResult OBoardTracker::LoadFromFile(const std::string& FileName) {
-    std::vector<std::uint8_t> bytes;
-    {
-        errno = 0;
-        FilePtr file(std::fopen(FileName.c_str(), "rb"));
-        if (!file) return FileResult::Failure(CannotOpen(FileName, errno));
-        bytes.resize(MaxReadBytes);
-        errno = 0;
-        const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
-        // A read that fails outright (a folder, a device error) is reported
-        // like a file that cannot be opened, with the system's reason.
-        if (std::ferror(file.get()))
-            return FileResult::Failure(CannotOpen(FileName, errno != 0 ? errno : EIO));
-        bytes.resize(got);
-    }
+FileResult ReadMatchFile(const std::string& FileName, SavedMatch& match) {
+    // A pipe, a device or a folder is refused before anything waits on it.
+    const RegularFileBytes read = ReadRegularFile(FileName, MaxReadBytes);
+    if (!read.Ok()) return FileResult::Failure(CannotOpen(FileName, read));
 
-    DecodeResult decoded = DecodeMatch(bytes);
+    DecodeResult decoded = DecodeMatch(read.bytes);
     switch (decoded.status) {
         case DecodeStatus::Short:
             return FileResult::Failure("Stream read error");
@@ -309,13 +299,23 @@ FileResult OBoardTracker::LoadFromFile(const std::string& FileName) {
                                        "\" is not a valid Zorel Reversi match: " + decoded.problem +
                                        ".");
         case DecodeStatus::NotAMatch:
-            FillList(0);
             return FileResult::NoMatch();
         case DecodeStatus::Ok:
             break;
     }
+    match = std::move(decoded.match);
+    return FileResult::Success();
+}
 
-    SavedMatch& m = decoded.match;
+FileResult OBoardTracker::LoadFromFile(const std::string& FileName) {
+    SavedMatch match;
+    const FileResult result = ReadMatchFile(FileName, match);
+    if (result.status == FileStatus::NotAMatch) FillList(0);
+    if (result.Ok()) TakeMatch(std::move(match));
+    return result;
+}
+
+void OBoardTracker::TakeMatch(SavedMatch&& m) {
     auto& g = Game();
     boardsize_ = m.boardsize;
     moves_ = std::move(m.moves);
@@ -327,7 +327,6 @@ FileResult OBoardTracker::LoadFromFile(const std::string& FileName) {
     if (m.AdvancedEngine) g.AdvancedEngine = *m.AdvancedEngine;
     if (m.Depth) g.Depth = *m.Depth;
     FillList(0);
-    return FileResult::Success();
 }
 
 }  // namespace reversi

@@ -56,9 +56,19 @@ struct SavedMatch {
 // The version (0 to 2) of a file beginning with bytes, or nothing when the
 // first four bytes are not a match signature.
 std::optional<int> MatchFileVersion(std::span<const std::uint8_t> bytes);
-// True when the file can be read and begins with a match signature (the test
-// a dropped file must pass before it is loaded).
+// Whether a file is a saved match by its signature, reading only its first
+// bytes and only when it is a regular file (a pipe, a device or a folder is
+// refused without waiting): Ok, NotAMatch, or Failed with a message naming
+// the file and the reason it cannot be read.
+FileResult CheckMatchFile(const std::string& FileName);
+// True when CheckMatchFile answers Ok (the test a dropped file must pass
+// before it is loaded).
 bool FileHasMatchSignature(const std::string& FileName);
+
+// Reads and checks a whole match file into match without changing anything
+// else: Ok, NotAMatch (no signature), or Failed with a message for the
+// player. Only regular files are read.
+FileResult ReadMatchFile(const std::string& FileName, SavedMatch& match);
 
 // The file bytes of a match, always version 2 (missing optional values are
 // written as False and Depth 1).

@@ -3,11 +3,11 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include <jpeglib.h>
+
+#include "RegularFile.h"
 
 namespace reversi::graphics {
 
@@ -113,19 +113,26 @@ DecodeResult Decode(const std::uint8_t* data, std::size_t size, int expectedW, i
 
 TMemBlock LoadJpegToBuffer(const std::filesystem::path& file, int expectedWidth,
                            int expectedHeight) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec))
-        throw PictureError(file, "the file is missing");
     // The pictures are a few hundred kilobytes; anything far larger is not one
-    // of them and is not read into memory.
-    constexpr std::uintmax_t MaxFileSize = 64u << 20;
-    if (std::filesystem::file_size(file, ec) > MaxFileSize && !ec)
-        throw PictureError(file, "the file is too large for a picture");
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw PictureError(file, "the file cannot be opened");
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                          std::istreambuf_iterator<char>()};
-    if (in.bad()) throw PictureError(file, "the file cannot be read");
+    // of them and is not read into memory. Only a regular file is opened.
+    constexpr std::size_t MaxFileSize = 64u << 20;
+    const RegularFileBytes read = ReadRegularFile(file, MaxFileSize, LongerFile::Refuse);
+    switch (read.refusal) {
+        case FileRefusal::None:
+            break;
+        case FileRefusal::Missing:
+            throw PictureError(file, "the file is missing");
+        case FileRefusal::Folder:
+        case FileRefusal::NotRegular:
+            throw PictureError(file, "it is not a regular file");
+        case FileRefusal::TooLarge:
+            throw PictureError(file, "the file is too large for a picture");
+        case FileRefusal::CannotOpen:
+            throw PictureError(file, "the file cannot be opened (" + RefusalReason(read) + ")");
+        case FileRefusal::CannotRead:
+            throw PictureError(file, "the file cannot be read (" + RefusalReason(read) + ")");
+    }
+    const std::vector<std::uint8_t>& bytes = read.bytes;
     if (bytes.empty()) throw PictureError(file, "the file is empty");
 
     TMemBlock block(expectedWidth, expectedHeight);

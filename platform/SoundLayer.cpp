@@ -7,6 +7,8 @@
 #include <climits>
 #include <utility>
 
+#include "RegularFile.h"
+
 namespace reversi::platform {
 
 // The opened audio output of the process. SDL2_mixer has one device per
@@ -192,6 +194,9 @@ void SoundLayer::setSfxMasterVolume(int volume) const {
 
 MusicStream SoundLayer::openStream(const std::filesystem::path& file) const {
     if (!device_) return {};
+    // The music folder was listed a while ago: a piece that has become a pipe
+    // or a device since is not opened (opening a pipe waits for a writer).
+    if (!IsRegularFile(file)) return {};
     Mix_Music* music = Mix_LoadMUS(file.c_str());
     if (!music) return {};
     return MusicStream(device_, music);

@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "EngineUnit.h"
 #include "MainWindow.h"
 #include "ReversiApplication.h"
 #include "ReversiMain.h"
@@ -73,14 +74,19 @@ void Watch() {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         auto* form = qobject_cast<TReversiForm*>(w);
         if (!form || !form->isVisible()) continue;
-        // Let the first activation's work finish before looking.
-        if (++seen < 3) return;
+        // Let the first activation's work finish before looking, the
+        // computer's reply included.
+        if (Game().ThreadRunning || ++seen < 3) return;
         Report(QStringLiteral("WINDOW %1").arg(form->windowTitle()));
         Report(
             QStringLiteral("STATUS %1|%2|%3")
                 .arg(form->StatusPanelText(0), form->StatusPanelText(1), form->StatusPanelText(2)));
         Report(QStringLiteral("BOARD %1").arg(form->BoardWidget()->width()));
         ReportToolkitState(*form);
+        std::string position;
+        BoardToText(position);
+        std::printf("POSITION %s\n", position.c_str());
+        std::fflush(stdout);
         form->close();
         return;
     }
@@ -141,6 +147,7 @@ ChildResult RunProgramOnScreen(int width, int height, const QStringList& paramet
     for (const QString& line : out.split(QLatin1Char('\n'))) {
         if (line.startsWith(QLatin1String("EVENT "))) result.events << line.mid(6);
         if (line.startsWith(QLatin1String("TOOLKIT "))) result.toolkitState = line.mid(8);
+        if (line.startsWith(QLatin1String("POSITION "))) result.position = line.mid(9);
     }
     result.standardError = QString::fromLocal8Bit(child.readAllStandardError());
     return result;

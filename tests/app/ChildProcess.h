@@ -21,6 +21,9 @@ struct ChildResult {
     // windows> title=<caption>"; for the main window "WINDOW <title>",
     // "STATUS <panel 0>|<panel 1>|<panel 2>", "BOARD <board area width>".
     QStringList events;
+    // The game position when the main window was closed, as board text
+    // (empty when no window was shown).
+    QString position;
     QString configDir;  // XDG_CONFIG_HOME of the child
     // What the toolkit itself was told, read when the main window is closed:
     // "direction=<application layout> window=<window layout> style=<name>

@@ -13,6 +13,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 #include "MusicOutput.h"
 #include "MusicPlayer.h"
 
@@ -132,11 +134,16 @@ TEST(MusicFolderListing, ListsEveryEntryWithItsKindInNameOrder) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("a_folder.ogg")));
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("b.ogg")),
                             dir.filePath(QStringLiteral("c_link.ogg"))));
+    // A named pipe is never a piece to play (opening it would wait).
+    ASSERT_EQ(
+        ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("d_pipe.ogg"))).constData(), 0600),
+        0);
     using Kind = MusicFolderEntry::Kind;
     const std::vector<MusicFolderEntry> expected = {
-        {".", Kind::Folder},         {"..", Kind::Folder},
-        {".hidden.mp3", Kind::File}, {"a_folder.ogg", Kind::Folder},
-        {"b.ogg", Kind::File},       {"c_link.ogg", Kind::Link},
+        {".", Kind::Folder},           {"..", Kind::Folder},
+        {".hidden.mp3", Kind::File},   {"a_folder.ogg", Kind::Folder},
+        {"b.ogg", Kind::File},         {"c_link.ogg", Kind::Link},
+        {"d_pipe.ogg", Kind::Special},
     };
     EXPECT_EQ(ListMusicFolder(dir.path()), expected);
     EXPECT_TRUE(ListMusicFolder(dir.filePath(QStringLiteral("missing"))).empty());

@@ -2,6 +2,7 @@
 // points of a game on both fields, a match of the other field size, damaged
 // files and files of another kind, a save that cannot be written, and a match
 // saved at the computer's turn.
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 
+#include "BusyPanel.h"
 #include "ModalAnswer.h"
 #include "PlayTestSupport.h"
 #include "WaitUntil.h"
@@ -104,25 +106,130 @@ TEST(SavedMatch, AFinishedGameOpensAsGameOverAndAPendingPassIsCorrected) {
     EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Game over");
 }
 
-TEST(SavedMatch, ATenByTenMatchOpensInAnEightByEightGameAndTheWindowGrows) {
+// Counts the showings of the "Loading..." panel and keeps where it stood.
+class PanelShowings : public QObject {
+public:
+    explicit PanelShowings(TReversiForm& form) : panel_(Child<BusyPanel>(form, "LoadingPanel")) {
+        panel_->installEventFilter(this);
+    }
+    ~PanelShowings() override { panel_->removeEventFilter(this); }
+    PanelShowings(const PanelShowings&) = delete;
+    PanelShowings& operator=(const PanelShowings&) = delete;
+    int count = 0;
+    QPoint at;
+    bool Visible() const { return panel_->isVisible(); }
+    BusyKind Kind() const { return panel_->Kind(); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show) {
+            ++count;
+            at = panel_->pos();
+        }
+        return false;
+    }
+
+private:
+    BusyPanel* panel_;
+};
+
+// Writes a 10 x 10 match of four moves to file; answers what it holds.
+Snapshot SaveTenFieldMatch(const QString& file) {
+    PlayingWindow ten({.boardSize = 10});
+    PlayMoves(ten, 4);
+    Save(ten, file);
+    return Take();
+}
+
+TEST(SavedMatch, ATenByTenMatchOpensInAnEightByEightGameBehindTheLoadingPanel) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("ten.kzv"));
-    Snapshot saved;
-    {
-        PlayingWindow ten({.boardSize = 10});
-        PlayMoves(ten, 4);
-        saved = Take();
-        Save(ten, file);
-    }
+    const Snapshot saved = SaveTenFieldMatch(file);
     PlayingWindow w({});
     ASSERT_EQ(w.form->SquareSize(), 61);
     const int width = w.form->width();
+    // The panel's place comes from the window before it grows.
+    const QWidget* client = w.form->BoardWidget()->parentWidget();
+    const QPoint middle((client->width() - BusyPanel::kWidth) / 2,
+                        (client->height() - BusyPanel::kHeight) / 2);
+    const PanelShowings panel(*w.form);
     Open(w, file);
+    EXPECT_EQ(panel.count, 1);
+    EXPECT_EQ(panel.Kind(), BusyKind::Loading);
+    EXPECT_EQ(panel.at, middle);
+    EXPECT_FALSE(panel.Visible());
     EXPECT_EQ(Take(), saved);
     EXPECT_EQ(w.form->SquareSize(), 49);
     EXPECT_EQ(w.form->BoardWidget()->size(), QSize(534, 534));
     EXPECT_EQ(w.form->width(), width + 2);
     EXPECT_EQ(w.form->CurrentSettings().BoardSize, 10);
+    EXPECT_EQ(w.form->Painter().Pictures().FigureImageWidth(), 735);
+
+    // A match of the same field loads no pictures.
+    Open(w, file);
+    EXPECT_EQ(panel.count, 1);
+    EXPECT_EQ(Take(), saved);
+}
+
+// A program folder whose DATA links every file of the real one, with
+// `damaged` replaced by bytes that are no picture.
+bool DataWithDamaged(const QTemporaryDir& dir, const QString& damaged) {
+    const QDir real(QCoreApplication::applicationDirPath() + QStringLiteral("/DATA"));
+    if (!QDir(dir.path()).mkdir(QStringLiteral("DATA"))) return false;
+    for (const QString& name : real.entryList(QDir::Files)) {
+        const QString copy = dir.path() + QStringLiteral("/DATA/") + name;
+        if (name != damaged) {
+            if (!QFile::link(real.filePath(name), copy)) return false;
+            continue;
+        }
+        QFile file(copy);
+        if (!file.open(QIODevice::WriteOnly)) return false;
+        file.write("\xFF\xD8 not a picture after all");
+    }
+    return true;
+}
+
+TEST(SavedMatch, AMatchWhosePicturesCannotLoadKeepsTheShownMatchFieldAndPictures) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("ten.kzv"));
+    SaveTenFieldMatch(file);
+    PlayingWindow w({});
+    PlayMoves(w, 3);
+    // Browsing back one move: the record, the position shown and the list
+    // selection all stay.
+    Child<QAction>(*w.form, "ListMenuUndoMove")->trigger();
+    ASSERT_TRUE(w.form->Browsing());
+    const Snapshot before = Take();
+    const int current = Game().Tracker->current();
+    const QSize size = w.form->size();
+    const Settings settings = w.form->CurrentSettings();
+    const QImage board = w.form->BoardWidget()->grab().toImage();
+    QTemporaryDir data;
+    ASSERT_TRUE(DataWithDamaged(data, QStringLiteral("Figs1.jpg")));
+    w.form->SetProgramFolder(data.path().toStdString());
+
+    const PanelShowings panel(*w.form);
+    QString said;
+    {
+        const auto box = test::ModalAnswer::For<QMessageBox>(
+            [&said](QMessageBox* b) {
+                said = b->text();
+                b->done(QMessageBox::Ok);
+            },
+            "the picture error");
+        Open(w, file);
+    }
+    EXPECT_TRUE(said.contains(QStringLiteral("Figs1.jpg"))) << said.toStdString();
+    EXPECT_EQ(panel.count, 1);
+    EXPECT_FALSE(panel.Visible());
+    EXPECT_EQ(Take(), before);
+    EXPECT_EQ(Game().Tracker->current(), current);
+    EXPECT_TRUE(w.form->Browsing());
+    EXPECT_EQ(w.form->SquareSize(), 61);
+    EXPECT_EQ(w.form->size(), size);
+    EXPECT_EQ(w.form->CurrentSettings(), settings);
+    EXPECT_EQ(w.form->Painter().Pictures().FigureImageWidth(), 915);
+    EXPECT_EQ(w.form->BoardWidget()->grab().toImage(), board);
 }
 
 TEST(SavedMatch, DamagedAndForeignFilesSayWhatIsWrongAndChangeNothing) {

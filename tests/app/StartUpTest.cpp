@@ -64,41 +64,72 @@ TEST(StartUp, MissingPicturesAreNamedAndTheProgramEndsWithoutWritingSettings) {
     EXPECT_FALSE(QFileInfo::exists(test::SettingsFileUnder(run.configDir)));
 }
 
-// Writes a 10 x 10 match of three moves (white, black, white) to path.
-void WriteTenFieldMatch(const QString& path) {
+// Writes a 10 x 10 match of three moves (white, black, white) against the
+// computer playing black to path, so that it stands at the computer's turn.
+// Answers the board texts of every position the computer's reply can make.
+QStringList WriteTenFieldMatch(const QString& path) {
     ResetGameState();
     auto& g = Game();
     g.BoardSize = 10;
     g.ComputerSide = 3;
     g.VsComputer = true;
+    g.Depth = 2;
     NewGame();
-    for (int moves = 0; moves < 3; ++moves) {
+    const auto play = [&g](int square) {
         const int side = g.SideToMove;
-        int square = 0;
-        for (int s = 0; s < 144 && square == 0; ++s) {
-            if (IsPlayingSquare(s, 10) && CanMove(g.Boards[0], s, side, 5 - side)) square = s;
-        }
-        ASSERT_NE(square, 0);
         g.Tracker->AddMove(square, side, 5 - side);
         g.Boards[0][static_cast<std::size_t>(square)] = static_cast<std::uint8_t>(side);
         MakeMove(g.Boards[0], square, side, 5 - side);
         g.SideToMove = 5 - side;
+    };
+    const auto legalSquares = [&g] {
+        std::vector<int> squares;
+        for (int s = 0; s < 144; ++s) {
+            if (IsPlayingSquare(s, 10) && CanMove(g.Boards[0], s, g.SideToMove, 5 - g.SideToMove))
+                squares.push_back(s);
+        }
+        return squares;
+    };
+    for (int moves = 0; moves < 3; ++moves) {
+        const std::vector<int> legal = legalSquares();
+        if (legal.empty()) {
+            ADD_FAILURE() << "no legal square";
+            return {};
+        }
+        play(legal.front());
     }
-    ASSERT_TRUE(g.Tracker->SaveToFile(path.toStdString()).Ok());
+    EXPECT_TRUE(g.Tracker->SaveToFile(path.toStdString()).Ok());
+    QStringList replies;
+    const tBoard saved = g.Boards[0];
+    for (const int square : legalSquares()) {
+        play(square);
+        std::string text;
+        BoardToText(text);
+        replies << QString::fromStdString(text);
+        g.Boards[0] = saved;
+        g.SideToMove = 3;
+    }
     ResetGameState();
+    return replies;
 }
 
 TEST(StartUp, SavedGameOnTheCommandLineOpensWhenTheWindowIsShown) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString match = dir.filePath(QStringLiteral("ten.kzv"));
-    WriteTenFieldMatch(match);
+    const QStringList replies = WriteTenFieldMatch(match);
+    ASSERT_FALSE(replies.isEmpty());
     const test::ChildResult run = test::RunProgramOnScreen(1024, 768, {match}, dir.path());
     ASSERT_FALSE(run.crashed);
     ASSERT_EQ(run.events.size(), 3) << run.events.join(QLatin1Char('\n')).toStdString();
-    // At its last position, black to move, in a window sized for 10 x 10.
-    EXPECT_TRUE(run.events[1].endsWith(QLatin1String("|Move 3/3"))) << run.events[1].toStdString();
-    EXPECT_TRUE(run.events[1].contains(QLatin1String(" is moving|")));
+    // Opened at the computer's turn, the computer (black) answered at once,
+    // as through Match > Open...: its square is on the board, the move
+    // counter has moved on, and the player (white) is to move, in a window
+    // sized for 10 x 10.
+    EXPECT_TRUE(replies.contains(run.position)) << run.position.toStdString();
+    EXPECT_TRUE(run.events[1].endsWith(QLatin1String("|Move 4/4"))) << run.events[1].toStdString();
+    EXPECT_TRUE(run.events[1].startsWith(QLatin1String("STATUS Yellow is moving|")))
+        << run.events[1].toStdString();
     EXPECT_EQ(run.events[2].toStdString(), "BOARD 534");
     EXPECT_EQ(run.exitCode, 0);
 }

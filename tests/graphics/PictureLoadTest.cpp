@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,10 @@
 #include "JpegLoader.h"
 #include "PictureSets.h"
 #include "TestPictures.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace reversi;
 using namespace reversi::graphics;
@@ -118,6 +124,32 @@ TEST(LoadJpegToBuffer, RejectsBadFilesNamingThem) {
         EXPECT_NE(std::string(e.what()).find("60000 x 60000"), std::string::npos) << e.what();
     }
     EXPECT_NO_THROW(LoadJpegToBuffer(good, 64, 48));
+}
+
+TEST(LoadJpegToBuffer, APipeOrADeviceIsRefusedWithoutWaiting) {
+    TempProgramFolder folder;
+    const auto fifo = folder.Data() / "pipe.jpg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::filesystem::path& file : {fifo, std::filesystem::path("/dev/zero")}) {
+        SCOPED_TRACE(file.string());
+        auto load = std::async(std::launch::async, [&file] {
+            try {
+                LoadJpegToBuffer(file, 64, 48);
+            } catch (const PictureError& e) {
+                return std::string(e.what());
+            }
+            return std::string();
+        });
+        if (load.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << "the loader blocked";
+            // A writer on the other end frees a reader stuck in open().
+            const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+        }
+        const std::string said = load.get();
+        EXPECT_NE(said.find(file.string()), std::string::npos) << said;
+        EXPECT_NE(said.find("not a regular file"), std::string::npos) << said;
+    }
 }
 
 TEST(LoadJpegToBuffer, ShowsGreyPicturesInGrey) {

@@ -4,11 +4,14 @@
 
 #include <chrono>
 #include <fstream>
+#include <future>
 #include <thread>
 #include <string>
 #include <utility>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "SoundLayer.h"
@@ -141,6 +144,29 @@ TEST(SoundLayer, MissingOrCorruptFilesGiveEmptyHandles) {
         MusicStream stream = sound.openStream(folder / name);
         EXPECT_FALSE(stream.isOpen()) << name;
         EXPECT_EQ(sound.playStream(stream), SoundLayer::kNoChannel) << name;
+    }
+    std::filesystem::remove_all(folder);
+}
+
+TEST(SoundLayer, APipeOrADeviceIsNeverOpenedAsMusic) {
+    SoundLayer sound;
+    ASSERT_TRUE(sound.init());
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("reversi_sound_pipe_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto fifo = folder / "pipe.ogg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::filesystem::path& file : {fifo, std::filesystem::path("/dev/zero"), folder}) {
+        SCOPED_TRACE(file.string());
+        auto open = std::async(std::launch::async,
+                               [&sound, &file] { return sound.openStream(file).isOpen(); });
+        if (open.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << "opening blocked";
+            // A writer on the other end frees a reader stuck in open().
+            const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+        }
+        EXPECT_FALSE(open.get());
     }
     std::filesystem::remove_all(folder);
 }
