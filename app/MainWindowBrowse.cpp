@@ -34,14 +34,19 @@ void TReversiForm::ShowStep(const PositionStatus& status) {
 }
 
 void TReversiForm::ListMenuUndoMoveClick() {
+    // A message still waiting for the last move comes over that move's
+    // position, before the board steps away from it.
+    FinishPendingTurn();
     if (const auto status = browsing_.Undo()) ShowStep(*status);
 }
 
 void TReversiForm::ListMenuRedoMoveClick() {
+    FinishPendingTurn();
     if (const auto status = browsing_.Redo()) ShowStep(*status);
 }
 
 void TReversiForm::SpeedButtonFromEndClick() {
+    FinishPendingTurn();
     if (const auto status = browsing_.ReturnToLast()) ShowStep(*status);
 }
 

@@ -175,6 +175,7 @@ void TReversiForm::MovesListBoxMouseDown(Qt::MouseButton button, int y) {
             SpeedButtonFromEndClick();
             return;
         case MoveListPress::Action::JumpTo:
+            FinishPendingTurn();
             if (const auto status = browsing_.JumpTo(press.line)) ShowStep(*status);
             if (press.scrollUp) ScrollMovesList(false);
             if (press.scrollDown) ScrollMovesList(true);

@@ -291,6 +291,20 @@ TEST_F(LastFlip, TheResultComesOnceWhenNothingReplacesTheGame) {
     EXPECT_EQ(window->messages->statistics.size(), 1U);
 }
 
+// Two players on one board may step back while the last move still turns
+// over: the result comes over the finished board first, then the step.
+TEST_F(LastFlip, AStepBackShowsTheResultOverTheFinishedBoardFirst) {
+    ASSERT_NO_FATAL_FAILURE(SetUpWinningMove());
+    Game().VsComputer = false;
+    QAction* undo = Child<QAction>(*form, "ListMenuUndoMove");
+    ASSERT_TRUE(undo->isEnabled());
+    ASSERT_NO_FATAL_FAILURE(PlayLastMoveAndReplace(
+        [&] { undo->trigger(); }, [&] { return Game().Tracker->current() == finished.count - 1; }));
+    EXPECT_EQ(window->messages->finals, QStringList{QStringLiteral("Yellow won 64 : 0")});
+    EXPECT_EQ(shownOverOwnGame, std::vector<bool>{true}) << "the result came over another board";
+    EXPECT_EQ(Game().Tracker->current(), finished.count - 1) << "the step back was lost";
+}
+
 // Closing the window in the last move's animation: the game is counted in
 // what the close stores, and the closed window shows nothing more.
 TEST_F(LastFlip, ClosingDuringTheLastFlipStoresTheFinishedGame) {
