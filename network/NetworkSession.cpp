@@ -142,13 +142,7 @@ void NetworkSession::OnNewConnection() {
             emit linkStateChanged();
             continue;
         }
-        peer_ = socket;
-        buffer_.Clear();
-        connect(socket, &QTcpSocket::readyRead, this, &NetworkSession::OnPeerReadyRead);
-        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { OnPeerGone(socket); });
-        connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
-            if (socket->state() == QAbstractSocket::UnconnectedState) OnPeerGone(socket);
-        });
+        AttachPeer(socket);
         link_.StartAsListener();
         requestTimer_->start(requestTimeoutMs_);
         emit linkStarted();
@@ -237,19 +231,27 @@ void NetworkSession::OnCallConnected() {
     caller_ = nullptr;
     socket->disconnect(this);
     if (needReopen_) ReopenListening();
-    peer_ = socket;
-    buffer_.Clear();
-    connect(socket, &QTcpSocket::readyRead, this, &NetworkSession::OnPeerReadyRead);
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { OnPeerGone(socket); });
-    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
-        if (socket->state() == QAbstractSocket::UnconnectedState) OnPeerGone(socket);
-    });
+    AttachPeer(socket);
     link_.StartAsCaller(pendingCall_);
     emit linkStarted();
     emit linkStateChanged();
 }
 
 // --- The link ---------------------------------------------------------------
+
+void NetworkSession::AttachPeer(QTcpSocket* socket) {
+    peer_ = socket;
+    buffer_.Clear();
+    peerGone_ = false;
+    // While a handler's nested loop keeps us from reading, the socket holds
+    // no more than the buffer would take; the rest waits in the system.
+    socket->setReadBufferSize(NetReceiveBuffer::DefaultCapacity);
+    connect(socket, &QTcpSocket::readyRead, this, &NetworkSession::OnPeerReadyRead);
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { OnPeerGone(socket); });
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
+        if (socket->state() == QAbstractSocket::UnconnectedState) OnPeerGone(socket);
+    });
+}
 
 void NetworkSession::Disconnect() {
     if (calling_) {
@@ -293,6 +295,21 @@ void NetworkSession::DropPeer(bool letPeerClose) {
 
 void NetworkSession::OnPeerGone(QTcpSocket* socket) {
     if (socket != peer_) return;
+    if (dispatching_) {
+        // Heard inside a handler's nested loop (a modal box): the link ends
+        // now, so that a window waiting for its player learns of it, and
+        // nothing more of the gone link is handled.
+        EndForPeerGone();
+        return;
+    }
+    // What the peer sent before it hung up is handled first, in order; the
+    // dispatch ends the link once the buffer is done.
+    peerGone_ = true;
+    Drain(true);
+}
+
+void NetworkSession::EndForPeerGone() {
+    peerGone_ = false;
     const bool deciding = link_.IsDeciding();
     const bool abandoned = link_.IsUp() && !deciding;
     link_.Reset();
@@ -302,34 +319,52 @@ void NetworkSession::OnPeerGone(QTcpSocket* socket) {
     emit linkStateChanged();
 }
 
-void NetworkSession::OnPeerReadyRead() {
-    QTcpSocket* socket = peer_;
-    if (!socket) return;
-    if (!buffer_.Append(socket->readAll())) {
-        Flooded();
-        return;
-    }
-    Drain(false);
+void NetworkSession::OnPeerReadyRead() { Drain(false); }
+
+bool NetworkSession::ReadPeer() {
+    const QByteArray fresh = peer_->readAll();
+    if (!buffer_.Append(fresh)) flooded_ = true;
+    return !fresh.isEmpty();
 }
 
 void NetworkSession::Drain(bool senderQuiet) {
-    // A handler may run a nested event loop (a modal dialog); bytes read
-    // meanwhile wait in the buffer for the loop below.
-    if (dispatching_) {
-        quietMissed_ = quietMissed_ || senderQuiet;
-        return;
-    }
+    // One message at a time: a handler may run a nested event loop (a modal
+    // box), and what arrives meanwhile waits for the loop below, which is
+    // still on the stack.
+    if (dispatching_) return;
     dispatching_ = true;
+    bool readMore = false;
     while (peer_ && link_.IsUp()) {
-        const std::optional<NetMessage> message = buffer_.Next(senderQuiet);
+        // The socket is read again before every message. Qt does not emit
+        // readyRead again while its slot still runs, so bytes that came
+        // during a handler's nested loop are announced by nobody.
+        if (ReadPeer()) readMore = true;
+        if (flooded_) break;
+        // A text ends where the sender went quiet; bytes that came since
+        // say it has not, unless it has hung up.
+        const bool quiet = peerGone_ || (senderQuiet && !readMore);
+        const std::optional<NetMessage> message = buffer_.Next(quiet);
         if (!message) break;
         link_.Receive(*message);
     }
     dispatching_ = false;
+    if (flooded_) {
+        flooded_ = false;
+        Flooded();
+        return;
+    }
+    if (peerGone_) {
+        if (peer_) {
+            EndForPeerGone();
+        } else {
+            peerGone_ = false;  // the link ended on its own account meanwhile
+        }
+        return;
+    }
     // What is left waits for more bytes, or for the sender to go quiet; a
-    // quiet drain leaves an incomplete move alone until more arrives.
-    if (peer_ && !buffer_.IsEmpty() && (!senderQuiet || quietMissed_)) settleTimer_->start();
-    quietMissed_ = false;
+    // quiet drain that read nothing new leaves an incomplete move alone
+    // until more arrives.
+    if (peer_ && !buffer_.IsEmpty() && (!senderQuiet || readMore)) settleTimer_->start();
 }
 
 void NetworkSession::Flooded() {
