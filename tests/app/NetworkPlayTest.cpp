@@ -3,7 +3,9 @@
 // moves both ways with the boards equal, moves refused, chat both ways, the
 // peer vanishing, the field size of a call, the board view, the statistics.
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include <QAction>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "BusyPanel.h"
@@ -109,6 +112,22 @@ QMessageBox* MessageBoxWith(const QWidget& form, const QString& text) {
     return nullptr;
 }
 
+// A listener that hands the connection it accepts to the raw peer's socket.
+class AdoptingServer : public QTcpServer {
+public:
+    explicit AdoptingServer(QTcpSocket& socket) : socket_(socket) {}
+    bool Adopted() const { return adopted_; }
+
+protected:
+    void incomingConnection(qintptr descriptor) override {
+        adopted_ = socket_.setSocketDescriptor(descriptor);
+    }
+
+private:
+    QTcpSocket& socket_;
+    bool adopted_ = false;
+};
+
 class NetworkPlayTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -143,6 +162,43 @@ protected:
         peer_.toMove = CellWhite;
     }
 
+    // The window calls the raw peer, which listens and accepts; the window
+    // plays white or black on 8 x 8 as asked.
+    void CallOutAndStart(bool windowWhite) {
+        NetworkSession& session = form_->NetSession();
+        // Listening stays off, so that nothing else wants the peer's port.
+        session.StopListening();
+        AdoptingServer listener(peer_.socket);
+        ASSERT_TRUE(listener.listen(QHostAddress(QHostAddress::LocalHost), 0));
+        session.SetPort(listener.serverPort(), {});
+        Child<QAction>(*form_, "NetMenuConnect")->trigger();
+        auto* call = Child<TCallDlg>(*form_, "CallDlg");
+        ASSERT_TRUE(call->isVisible()) << "no call dialog";
+        call->SetChoices(windowWhite, true);
+        call->SetAddress(QStringLiteral("127.0.0.1"));
+        call->CallButton()->click();
+        ASSERT_TRUE(WaitUntil([&] { return listener.Adopted(); })) << "the call did not arrive";
+        ASSERT_EQ(peer_.Read(3), windowWhite ? "BW8" : "BB8");
+        QTest::qWait(50);
+        peer_.socket.readAll();  // the caller's name
+        peer_.Send("Y");
+        ASSERT_EQ(peer_.Read(1), "G");
+        ASSERT_TRUE(WaitUntil([] { return Game().NetworkGame; })) << "no network game on Y";
+        peer_.n = Game().BoardSize;
+        peer_.board = Game().Boards[0];
+        peer_.toMove = CellWhite;
+    }
+
+    // A network game on 8 x 8 in which the window plays white or black; the
+    // window is the called or the calling side.
+    void StartGame(bool windowCalls, bool windowWhite) {
+        if (windowCalls) {
+            CallOutAndStart(windowWhite);
+        } else {
+            CallAndAccept(windowWhite ? "BB8PEER" : "BW8PEER");
+        }
+    }
+
     // The peer plays its first legal move and the window takes it.
     void PeerMoves() {
         const auto [x, y] = peer_.FirstLegal();
@@ -168,11 +224,93 @@ protected:
 
     bool LocalToMove() const { return Game().SideToMove == Game().ComputerSide; }
 
+    // Plays the squares in order, each by the side to move: the window's
+    // player by a click, the peer by its message.
+    void PlayScript(const std::vector<std::pair<int, int>>& squares) {
+        for (const auto& [x, y] : squares) {
+            const int before = Game().Tracker->count();
+            if (LocalToMove()) {
+                window_->ClickSquare(x, y);
+                ASSERT_EQ(peer_.Read(3), MoveBytes(x, y));
+                peer_.Play(x, y);
+            } else {
+                peer_.Send(MoveBytes(x, y));
+                peer_.Play(x, y);
+                ASSERT_TRUE(WaitUntil([&] { return Game().Tracker->count() == before + 1; }))
+                    << "the window did not play the peer's move " << x << "," << y;
+            }
+            ASSERT_EQ(Game().Boards[0], peer_.board) << "boards differ after " << x << "," << y;
+        }
+    }
+
+    // The next pass or result window of the turn loop is a real modal box:
+    // while it is up the peer sends `late`; it closes 300 ms later (time
+    // enough on the loopback for the bytes to reach the window).
+    // Afterwards lateHandledInside_ tells whether the window took the bytes
+    // while the box was up, and boxShown_ that it opened.
+    void ArmModalBox(const QByteArray& late, const std::function<void()>& whileOpen = {}) {
+        boxShown_ = false;
+        window_->messages->onFinal = [this, late, whileOpen] {
+            if (boxShown_) return;
+            boxShown_ = true;
+            QMessageBox box(QMessageBox::NoIcon, Title, QStringLiteral("the turn loop's box"),
+                            QMessageBox::Ok, form_);
+            QTimer::singleShot(0, &box, [this, late, whileOpen] {
+                if (!late.isEmpty()) peer_.Send(late);
+                if (whileOpen) whileOpen();
+            });
+            QTimer::singleShot(300, &box, [this, &box] {
+                stateWhileOpen_ = StateNow();
+                box.done(QMessageBox::Ok);
+            });
+            box.exec();
+        };
+    }
+
+    // What the window has taken from the peer so far, in one text.
+    QString StateNow() const {
+        auto* chat = Child<TSendDlg>(*form_, "SendDlg");
+        return QStringLiteral("moves %1 over %2 log %3")
+            .arg(Game().Tracker->count())
+            .arg(Game().GameOver)
+            .arg(chat->LogLines().join(QLatin1Char('|')));
+    }
+
+    // The board the window answers to "F" is the peer's own.
+    void ExpectBoardReadBackEqualsPeers() {
+        peer_.Send("F");
+        EXPECT_EQ(peer_.Read(1 + peer_.n * peer_.n), "D" + peer_.Text());
+    }
+
+    bool boxShown_ = false;
+    QString stateWhileOpen_;
+
     std::unique_ptr<test::PlayingWindow> window_;
     TReversiForm* form_ = nullptr;
     RawPeer peer_;
     int resultsRecorded_ = 0;
 };
+
+// A move of a scripted game: the square and the side that plays it.
+struct ScriptMove {
+    int x, y, side;
+};
+
+// The game that takes the first legal square every time, from the start
+// position to its end, passes included.
+std::vector<ScriptMove> FirstSquareGame(const tBoard& start, int n) {
+    RawPeer model;
+    model.board = start;
+    model.n = n;
+    std::vector<ScriptMove> moves;
+    while (true) {
+        const auto [x, y] = model.FirstLegal();
+        if (x < 0) break;
+        moves.push_back({x, y, model.toMove});
+        model.Play(x, y);
+    }
+    return moves;
+}
 
 TEST_F(NetworkPlayTest, AcceptedCallPlaysMovesBothWaysWithEqualBoards) {
     // The caller plays white on 8 x 8: the window's player gets black.
@@ -442,6 +580,135 @@ TEST_F(NetworkPlayTest, AllowCallFollowsListeningAndIsKeptAtClose) {
     EXPECT_EQ(QSettings().value(QStringLiteral("net/listn")).toString(), QStringLiteral("no"))
         << "the listening state at close was not stored";
 }
+
+// What the peer sends while the window shows the box that its turn loop
+// opened after the peer's previous move.
+enum class LateKind { Move, Chat, BoardRequest, HangUp, Restart };
+
+struct LateCase {
+    const char* name;
+    bool windowCalls;  // the window placed the call, or accepted it
+    LateKind kind;
+};
+
+void PrintTo(const LateCase& c, std::ostream* os) { *os << c.name; }
+
+class LateMessageTest : public NetworkPlayTest, public testing::WithParamInterface<LateCase> {};
+
+// C4 C3 F5 B4 A4 A5 C2 A3 on 8 x 8: then white has no move and passes, and
+// black plays F4.
+const std::vector<std::pair<int, int>> PassOpening = {{2, 4}, {2, 5}, {5, 3}, {1, 4},
+                                                      {0, 4}, {0, 3}, {2, 6}, {0, 5}};
+constexpr std::pair<int, int> AfterThePass = {5, 4};
+
+TEST_P(LateMessageTest, IsHandledAsSoonAsTheBoxClosesWithNothingMoreSent) {
+    const LateCase& c = GetParam();
+    const QString lateLine = QStringLiteral(">>late line");
+    std::vector<std::pair<int, int>> script = PassOpening;
+    bool windowWhite = true;  // the side that passes
+    if (c.kind == LateKind::Restart) {
+        // A whole game whose last move is the peer's: the result box opens
+        // inside the handling of that move.
+        const std::vector<ScriptMove> game = FirstSquareGame(Game().Boards[0], 8);
+        ASSERT_FALSE(game.empty());
+        windowWhite = game.back().side != CellWhite;
+        script.clear();
+        for (const ScriptMove& m : game) script.emplace_back(m.x, m.y);
+    }
+    ASSERT_NO_FATAL_FAILURE(StartGame(c.windowCalls, windowWhite));
+    const tBoard start = Game().Boards[0];
+    const auto last = script.back();
+    script.pop_back();
+    ASSERT_NO_FATAL_FAILURE(PlayScript(script));
+    ASSERT_FALSE(LocalToMove()) << "the last move of the script is the peer's";
+    const int before = Game().Tracker->count();
+
+    switch (c.kind) {
+        case LateKind::Move:
+            ArmModalBox(MoveBytes(AfterThePass.first, AfterThePass.second));
+            break;
+        case LateKind::Chat:
+            ArmModalBox("Tlate line");
+            break;
+        case LateKind::BoardRequest:
+            ArmModalBox("F");
+            break;
+        case LateKind::HangUp:
+            ArmModalBox({}, [this] { peer_.socket.abort(); });
+            break;
+        case LateKind::Restart:
+            ArmModalBox("R");
+            break;
+    }
+    peer_.Send(MoveBytes(last.first, last.second));
+    peer_.Play(last.first, last.second);
+    ASSERT_TRUE(WaitUntil([&] { return !stateWhileOpen_.isEmpty(); }))
+        << "the turn loop opened no box after the peer's move";
+    ASSERT_EQ(window_->messages->finals.size(), 1);
+    if (c.kind == LateKind::Restart) {
+        EXPECT_TRUE(stateWhileOpen_.contains(QStringLiteral(" over 1 "))) << "not the result box";
+    } else {
+        EXPECT_TRUE(window_->messages->finals.front().contains(QStringLiteral("pass")))
+            << window_->messages->finals.front().toStdString();
+    }
+
+    switch (c.kind) {
+        case LateKind::Move:
+            EXPECT_TRUE(stateWhileOpen_.startsWith(QStringLiteral("moves %1 ").arg(before + 1)))
+                << "the late move was taken inside the box: " << stateWhileOpen_.toStdString();
+            peer_.Play(AfterThePass.first, AfterThePass.second);
+            ASSERT_TRUE(WaitUntil([&] { return Game().Tracker->count() == before + 2; }))
+                << "the move sent while the box was up waits unread";
+            EXPECT_EQ(Game().Boards[0], peer_.board);
+            EXPECT_TRUE(LocalToMove());
+            ExpectBoardReadBackEqualsPeers();
+            break;
+        case LateKind::Chat:
+            EXPECT_FALSE(stateWhileOpen_.contains(lateLine));
+            ASSERT_TRUE(WaitUntil([&] {
+                return Child<TSendDlg>(*form_, "SendDlg")->LogLines().contains(lateLine);
+            })) << "the chat line sent while the box was up waits unread";
+            ExpectBoardReadBackEqualsPeers();
+            break;
+        case LateKind::BoardRequest:
+            EXPECT_EQ(peer_.Read(65), "D" + peer_.Text())
+                << "the board request sent while the box was up waits unread";
+            break;
+        case LateKind::HangUp: {
+            const QString abandoned = QString::fromLatin1(nettext::PeerAbandoned);
+            ASSERT_TRUE(WaitUntil([&] { return MessageBoxWith(*form_, abandoned) != nullptr; }))
+                << "the hang-up was not heard";
+            MessageBoxWith(*form_, abandoned)->accept();
+            EXPECT_TRUE(WaitUntil([] {
+                return !Game().NetworkGame && Game().Tracker->count() == 0;
+            })) << "no local game after the hang-up";
+            break;
+        }
+        case LateKind::Restart:
+            ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0 && !Game().GameOver; }))
+                << "the restart sent while the result box was up waits unread";
+            EXPECT_TRUE(Game().NetworkGame);
+            EXPECT_EQ(Game().Boards[0], start);
+            peer_.board = start;
+            peer_.toMove = CellWhite;
+            ExpectBoardReadBackEqualsPeers();
+            break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothSides, LateMessageTest,
+    testing::Values(LateCase{"CalledMove", false, LateKind::Move},
+                    LateCase{"CalledChat", false, LateKind::Chat},
+                    LateCase{"CalledBoardRequest", false, LateKind::BoardRequest},
+                    LateCase{"CalledHangUp", false, LateKind::HangUp},
+                    LateCase{"CalledRestart", false, LateKind::Restart},
+                    LateCase{"CallingMove", true, LateKind::Move},
+                    LateCase{"CallingChat", true, LateKind::Chat},
+                    LateCase{"CallingBoardRequest", true, LateKind::BoardRequest},
+                    LateCase{"CallingHangUp", true, LateKind::HangUp},
+                    LateCase{"CallingRestart", true, LateKind::Restart}),
+    [](const testing::TestParamInfo<LateCase>& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace reversi
