@@ -141,7 +141,9 @@ void TReversiForm::BringToFront() {
 // --- The Network menu ----------------------------------------------------------
 
 void TReversiForm::NetMenuConnectClick() {
-    if (Session->IsConnected() || Session->IsCalling() || CallDlg->isVisible()) return;
+    // During a call the dialog opens too: a call placed from it replaces the
+    // one under way.
+    if (Session->IsConnected() || CallDlg->isVisible()) return;
     CallDlg->SetChoices(settings_.CallAsWhite, settings_.CallSize8);
     OpenCentred(CallDlg);
 }

@@ -101,6 +101,9 @@ void NetworkSession::StopListening() {
 }
 
 void NetworkSession::ToggleListening() {
+    // Chosen during a call, the player's choice stands after it: listening
+    // closed for the call is not opened again by its end.
+    needReopen_ = false;
     if (server_->isListening()) {
         server_->close();
     } else if (!OpenServer()) {
@@ -134,8 +137,9 @@ bool NetworkSession::IsBusyReplyPending() const {
 
 void NetworkSession::OnNewConnection() {
     while (QTcpSocket* socket = server_->nextPendingConnection()) {
-        if (link_.IsUp()) {
-            // Somebody else is linked: answer "A" and read nothing from it.
+        if (link_.IsUp() || calling_) {
+            // Somebody else is linked, or our own call is under way: answer
+            // "A" and read nothing from it.
             socket->write(EncodeNetSignal(NetMessageKind::BusyReply));
             Linger(socket, true);
             emit busyReplySent();
@@ -178,7 +182,9 @@ void NetworkSession::Linger(QTcpSocket* socket, bool busy) {
 // --- Calling ----------------------------------------------------------------
 
 void NetworkSession::Call(const QString& address, bool callerWhite, bool field10) {
-    if (link_.IsUp() || calling_) return;
+    if (link_.IsUp()) return;
+    // A new call replaces the one under way.
+    if (calling_) EndCall();
     callAddress_ = address;
     pendingCall_ = NetCallRequest{callerWhite, field10, localName_};
     calling_ = true;
@@ -188,8 +194,9 @@ void NetworkSession::Call(const QString& address, bool callerWhite, bool field10
     }
     const int port = ResolvePort();
     if (address.trimmed().isEmpty() || port <= 0) {
+        // The socket cannot even be opened: listening stays closed, to be
+        // opened again by the next call's connect or failure.
         calling_ = false;
-        if (needReopen_) ReopenListening();
         emit linkStateChanged();
         emit errorMessage(QString::fromLatin1(nettext::OpenSocketError));
         return;

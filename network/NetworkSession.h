@@ -53,14 +53,17 @@ public:
     void SetTextSettleTime(int ms);
 
     // Listening. StartListening is silent and says whether it listens;
-    // ToggleListening is the menu's "Allow call" and reports a failure.
+    // ToggleListening is the menu's "Allow call" and reports a failure (used
+    // during a call, it also decides what listening does after the call).
     bool StartListening();
     void StopListening();
     void ToggleListening();
     bool IsListening() const;
     quint16 ListeningPort() const;
 
-    // Places a call; the outcome comes later as linkStarted or errorMessage.
+    // Places a call, ending one still under way; the outcome comes later as
+    // linkStarted or errorMessage. While a call is under way, callers are
+    // answered busy.
     void Call(const QString& address, bool callerWhite, bool field10);
     // Ends the link (or the call under way) from this side, without a word.
     void Disconnect();

@@ -17,6 +17,7 @@
 #include "NetMenuStates.h"
 #include "NetworkSession.h"
 #include "Settings.h"
+#include "StalledListener.h"
 
 namespace reversi {
 namespace {
@@ -605,12 +606,15 @@ TEST_F(NetworkSessionTest, FailedCallsReportAndListenAgain) {
     ASSERT_TRUE(session_.StartListening());
     const quint16 port = session_.ListeningPort();
     session_.SetPort(port, {});
-    // An empty address fails at once; listening is back.
+    // An empty address fails at once; listening stays closed, to be opened
+    // again by the next call's end.
     session_.Call(QStringLiteral("  "), true, true);
     ASSERT_EQ(errors.count(), 1);
     EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::OpenSocketError));
-    EXPECT_TRUE(session_.IsListening());
+    EXPECT_FALSE(session_.IsListening());
+    EXPECT_TRUE(session_.NeedsReopenListening());
     EXPECT_FALSE(session_.IsCalling());
+    EXPECT_EQ(MenuStatesOf(session_), NetMenuStates{}) << "\"Allow call\" unchecked";
     // Calling our own port while it is closed for the call: nobody answers.
     session_.Call(QStringLiteral("127.0.0.1"), true, true);
     EXPECT_FALSE(session_.IsListening()) << "listening is closed for the call";
@@ -620,6 +624,59 @@ TEST_F(NetworkSessionTest, FailedCallsReportAndListenAgain) {
     EXPECT_TRUE(session_.IsListening());
     EXPECT_FALSE(session_.IsCalling());
     EXPECT_FALSE(session_.NeedsReopenListening());
+}
+
+TEST_F(NetworkSessionTest, CallPlacedDuringACallReplacesIt) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    session_.SetPort(server.serverPort(), {});
+    // The first call is still looking its name up when the second is placed.
+    session_.Call(QStringLiteral("localhost"), false, false);
+    ASSERT_TRUE(session_.IsCalling());
+    EXPECT_EQ(MenuStatesOf(session_), NetMenuStates{}) << "a call is no link";
+    session_.Call(QStringLiteral("127.0.0.1"), true, true);
+    EXPECT_TRUE(session_.IsCalling());
+    ASSERT_TRUE(server.waitForNewConnection(Wait)) << "the second call did not arrive";
+    std::unique_ptr<QTcpSocket> raw(server.nextPendingConnection());
+    raw->setParent(nullptr);
+    ASSERT_TRUE(WaitFor([&] { return session_.IsConnected(); }));
+    EXPECT_EQ(ReadExactly(*raw, 8), "BW0HOST1") << "not the second call's terms";
+    EXPECT_EQ(session_.CallAddress(), QStringLiteral("127.0.0.1"));
+    QTest::qWait(100);
+    EXPECT_FALSE(server.hasPendingConnections()) << "the first call went on";
+}
+
+TEST_F(NetworkSessionTest, AllowCallDuringACallIsThePlayersChoiceAndCallersHearBusy) {
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    test::StalledListener target;
+    ASSERT_TRUE(target.Ready()) << "no listener that leaves calls waiting";
+    ASSERT_TRUE(session_.StartListening());
+    session_.SetPort(target.Port(), {});
+    session_.Call(QStringLiteral("127.0.0.1"), true, false);
+    ASSERT_TRUE(session_.IsCalling());
+    EXPECT_FALSE(session_.IsListening()) << "listening is closed for the call";
+    // The call's target holds that port here; listening takes one of its own.
+    session_.SetPort(0, {});
+    session_.ToggleListening();
+    ASSERT_TRUE(session_.IsListening()) << "\"Allow call\" during a call did nothing";
+    EXPECT_FALSE(session_.NeedsReopenListening());
+    // A caller that comes while our call is under way hears that we are busy.
+    QTcpSocket third;
+    third.connectToHost(QHostAddress(QHostAddress::LocalHost), session_.ListeningPort());
+    ASSERT_TRUE(third.waitForConnected(Wait));
+    EXPECT_EQ(ReadExactly(third, 1), "A");
+    ASSERT_TRUE(session_.IsCalling()) << "the call under way was disturbed";
+    EXPECT_FALSE(session_.IsConnected());
+    // Turned off again, listening stays off when the call fails.
+    session_.ToggleListening();
+    EXPECT_FALSE(session_.IsListening());
+    // A call placed anew, which gives up at once.
+    session_.SetPort(target.Port(), {});
+    session_.SetCallTimeout(1);
+    session_.Call(QStringLiteral("127.0.0.1"), true, false);
+    ASSERT_TRUE(WaitFor([&] { return errors.count() == 1; })) << "the call did not fail";
+    EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::CallError));
+    EXPECT_FALSE(session_.IsListening()) << "the player's choice was undone by the call's end";
 }
 
 TEST_F(NetworkSessionTest, CallerThatNeverAsksIsLetGo) {
