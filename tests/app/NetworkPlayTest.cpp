@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -27,6 +28,7 @@
 #include "NetworkSession.h"
 #include "PlayTestSupport.h"
 #include "RemoteBoardView.h"
+#include "SideUnit.h"
 #include "../network/StalledListener.h"
 #include "WaitUntil.h"
 #include "WindowChildren.h"
@@ -493,6 +495,38 @@ TEST_F(NetworkPlayTest, TenByTenCallResizesAndTheBoardViewShowsThePeersBoard) {
     QTest::qWait(100);
     EXPECT_EQ(MessageBoxWith(*form_, QString::fromLatin1(nettext::PeerAbandoned)), nullptr);
     EXPECT_EQ(Game().BoardSize, 10) << "the field stays as the network game left it";
+}
+
+TEST_F(NetworkPlayTest, EndOfTheLinkFreesTheColourButtonsWhateverTheOpponent) {
+    // A local game between two players: the colour buttons are off.
+    Settings players = form_->CurrentSettings();
+    players.VsComputer = false;
+    form_->ChangeSettings(players);
+    auto* side = form_->findChild<TSideDlg*>();
+    ASSERT_NE(side, nullptr);
+    auto* white = side->findChild<QRadioButton*>(QStringLiteral("RadioButton3"));
+    auto* black = side->findChild<QRadioButton*>(QStringLiteral("RadioButton4"));
+    ASSERT_TRUE(white && black);
+    EXPECT_FALSE(white->isEnabled());
+
+    CallAndAccept("BW8PEER");
+    EXPECT_FALSE(white->isEnabled()) << "not locked in the network game";
+    EXPECT_FALSE(side->findChild<QWidget*>(QStringLiteral("RadioButton2"))->isEnabled());
+    Child<QAction>(*form_, "NetMenuDisconnect")->trigger();
+    EXPECT_TRUE(white->isEnabled()) << "the lock's release leaves the colour off";
+    EXPECT_TRUE(black->isEnabled());
+    EXPECT_TRUE(side->findChild<QWidget*>(QStringLiteral("RadioButton2"))->isEnabled());
+    // The new local game and the settings dialog's next showing keep them.
+    ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0 && !Game().NetworkGame; }));
+    bool enabledWhenShown = false;
+    window_->messages->onEditSettings = [&](TSideDlg& dialog) {
+        enabledWhenShown =
+            dialog.findChild<QRadioButton*>(QStringLiteral("RadioButton3"))->isEnabled();
+        return false;
+    };
+    Child<QAction>(*form_, "OptionsItem")->trigger();
+    EXPECT_EQ(window_->messages->settingsShown, 1);
+    EXPECT_TRUE(enabledWhenShown) << "the settings dialog switched the colour off again";
 }
 
 TEST_F(NetworkPlayTest, HiddenSequenceOutsideANetworkGameSaysSo) {
