@@ -119,7 +119,8 @@ void TReversiForm::ApplyNetMenuStates() {
 }
 
 void TReversiForm::OpenCentred(QDialog* dialog) {
-    dialog->adjustSize();
+    // Each dialog keeps its own size: the one it was made with, or the one
+    // its player gave it (the chat window is sizeable).
     dialog->move(CentredOver(frameGeometry(), dialog->frameGeometry().size()));
     // open(), not exec(): network events keep arriving while it is up, and
     // nothing waits in a nested loop for the player.

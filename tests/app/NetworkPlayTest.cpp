@@ -529,6 +529,39 @@ TEST_F(NetworkPlayTest, EndOfTheLinkFreesTheColourButtonsWhateverTheOpponent) {
     EXPECT_TRUE(enabledWhenShown) << "the settings dialog switched the colour off again";
 }
 
+TEST_F(NetworkPlayTest, ChatAndCallDialogsOpenAtTheirSizesAndTheChatKeepsThePlayers) {
+    Child<QAction>(*form_, "NetMenuConnect")->trigger();
+    auto* call = Child<TCallDlg>(*form_, "CallDlg");
+    ASSERT_TRUE(call->isVisible());
+    EXPECT_EQ(call->size(), QSize(300, 232)) << "the call dialog's client size";
+    call->CancelButton()->click();
+
+    CallAndAccept("BW8PEER");
+    auto* chat = Child<TSendDlg>(*form_, "SendDlg");
+    Child<QAction>(*form_, "NetMenuSendMessage")->trigger();
+    ASSERT_TRUE(chat->isVisible());
+    EXPECT_EQ(chat->size(), QSize(352, 314)) << "the chat window's first client size";
+    EXPECT_EQ(chat->minimumSize(), QSize(240, 220));
+    // The player makes it larger; the next showing keeps that size, and so
+    // does a line from the peer that opens it.
+    chat->resize(500, 420);
+    chat->CancelButton()->click();
+    Child<QAction>(*form_, "NetMenuSendMessage")->trigger();
+    ASSERT_TRUE(chat->isVisible());
+    EXPECT_EQ(chat->size(), QSize(500, 420));
+    chat->CancelButton()->click();
+    peer_.Send("Tagain");
+    ASSERT_TRUE(WaitUntil([&] { return chat->isVisible(); }));
+    EXPECT_EQ(chat->size(), QSize(500, 420));
+    chat->CancelButton()->click();
+    // The call dialog keeps its size too.
+    Child<QAction>(*form_, "NetMenuDisconnect")->trigger();
+    Child<QAction>(*form_, "NetMenuConnect")->trigger();
+    ASSERT_TRUE(call->isVisible());
+    EXPECT_EQ(call->size(), QSize(300, 232));
+    call->CancelButton()->click();
+}
+
 TEST_F(NetworkPlayTest, HiddenSequenceOutsideANetworkGameSaysSo) {
     QTest::keyClicks(form_, QStringLiteral("vmtrqz"));
     const QString text = QString::fromLatin1(nettext::NoNetworkGame);
