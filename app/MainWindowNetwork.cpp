@@ -78,7 +78,8 @@ void TReversiForm::CreateNetwork() {
             [this](const QString& text) { ShowNetworkMessage(text); });
 
     connect(CallDlg, &QDialog::finished, this, [this](int result) {
-        if (result != QDialog::Accepted) return;
+        // A call under way may have connected while the dialog was open.
+        if (result != QDialog::Accepted || Session->IsConnected()) return;
         settings_.CallAsWhite = CallDlg->CallAsWhite();
         settings_.CallSize8 = CallDlg->CallSize8();
         ConnectingPanel->Start(BusyPanel::PlaceIn(ClientArea->size(), 0));

@@ -357,6 +357,7 @@ void NetworkSession::Drain(bool senderQuiet) {
     dispatching_ = false;
     if (flooded_) {
         flooded_ = false;
+        peerGone_ = false;
         Flooded();
         return;
     }
