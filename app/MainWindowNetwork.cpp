@@ -78,7 +78,8 @@ void TReversiForm::CreateNetwork() {
             [this](const QString& text) { ShowNetworkMessage(text); });
 
     connect(CallDlg, &QDialog::finished, this, [this](int result) {
-        if (result != QDialog::Accepted) return;
+        // A call under way may have connected while the dialog was open.
+        if (result != QDialog::Accepted || Session->IsConnected()) return;
         settings_.CallAsWhite = CallDlg->CallAsWhite();
         settings_.CallSize8 = CallDlg->CallSize8();
         ConnectingPanel->Start(BusyPanel::PlaceIn(ClientArea->size(), 0));
@@ -119,7 +120,8 @@ void TReversiForm::ApplyNetMenuStates() {
 }
 
 void TReversiForm::OpenCentred(QDialog* dialog) {
-    dialog->adjustSize();
+    // Each dialog keeps its own size: the one it was made with, or the one
+    // its player gave it (the chat window is sizeable).
     dialog->move(CentredOver(frameGeometry(), dialog->frameGeometry().size()));
     // open(), not exec(): network events keep arriving while it is up, and
     // nothing waits in a nested loop for the player.
@@ -141,7 +143,9 @@ void TReversiForm::BringToFront() {
 // --- The Network menu ----------------------------------------------------------
 
 void TReversiForm::NetMenuConnectClick() {
-    if (Session->IsConnected() || Session->IsCalling() || CallDlg->isVisible()) return;
+    // During a call the dialog opens too: a call placed from it replaces the
+    // one under way.
+    if (Session->IsConnected() || CallDlg->isVisible()) return;
     CallDlg->SetChoices(settings_.CallAsWhite, settings_.CallSize8);
     OpenCentred(CallDlg);
 }

@@ -246,7 +246,8 @@ void TSideDlg::SetValues(const Settings& settings) {
     Select(ComboBox4, settings.CursorStyle);
     Select(ComboBox3, settings.HelpStyle);
     Select(ComboBox6, settings.BoardBorderStyle);
-    UpdateColourButtons();
+    // The colour buttons follow the opponent only when its choice changed
+    // (through the toggle of RadioButton1).
 }
 
 Settings TSideDlg::Values(const Settings& base) const {
@@ -271,12 +272,13 @@ Settings TSideDlg::Values(const Settings& base) const {
 
 void TSideDlg::SetGameControlsEnabled(bool enabled) {
     gameControlsEnabled_ = enabled;
+    // The colour buttons too, whatever the opponent: the opponent rule comes
+    // back with the next change of the opponent choice.
     for (QWidget* control : std::initializer_list<QWidget*>{
-             RadioButton1, RadioButton2, RadioButton7, RadioButton8, ComboBox5, ComboBox2,
-             GroupBox1, GroupBox2, GroupBox3, GroupBox9}) {
+             RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton7, RadioButton8,
+             ComboBox5, ComboBox2, GroupBox1, GroupBox2, GroupBox3, GroupBox9}) {
         control->setEnabled(enabled);
     }
-    UpdateColourButtons();
 }
 
 void TSideDlg::UpdateColourButtons() {

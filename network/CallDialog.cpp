@@ -46,6 +46,14 @@ TCallDlg::TCallDlg(QWidget* parent) : QDialog(parent) {
     all->addWidget(conditions_);
     all->addWidget(addressBox_);
     all->addLayout(buttons);
+    // Tight enough for the dialog's 300 x 232 with the platform's font.
+    all->setContentsMargins(8, 6, 8, 8);
+    all->setSpacing(4);
+    for (QLayout* inner : {static_cast<QLayout*>(colours), static_cast<QLayout*>(sizes),
+                           static_cast<QLayout*>(choices), static_cast<QLayout*>(addressLayout)}) {
+        inner->setContentsMargins(8, 4, 8, 6);
+        inner->setSpacing(2);
+    }
 
     // Every typed letter becomes upper case, as computer names are shown.
     connect(address_, &QLineEdit::textEdited, this, [this](const QString& text) {

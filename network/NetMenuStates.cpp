@@ -8,9 +8,8 @@ namespace reversi {
 NetMenuStates MenuStatesOf(const NetworkSession& session) {
     NetMenuStates states;
     const bool linked = session.IsConnected();
-    const bool busy = linked || session.IsCalling();
-    states.callEnabled = !busy;
-    states.allowCallEnabled = !busy;
+    states.callEnabled = !linked;
+    states.allowCallEnabled = !linked;
     states.allowCallChecked = session.IsListening();
     states.disconnectEnabled = linked;
     states.messageEnabled = linked;

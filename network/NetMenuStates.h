@@ -17,9 +17,8 @@ struct NetMenuStates {
     bool operator==(const NetMenuStates&) const = default;
 };
 
-// No link: "Call" and "Allow call"; a link up: "Disconnect" and "Message".
-// While a call is under way neither "Call" nor "Allow call" (a second call
-// would be ignored) nor the link's items.
+// No link (a call under way included): "Call" and "Allow call"; a link up:
+// "Disconnect" and "Message". A call placed during another replaces it.
 NetMenuStates MenuStatesOf(const NetworkSession& session);
 
 }  // namespace reversi

@@ -101,6 +101,9 @@ void NetworkSession::StopListening() {
 }
 
 void NetworkSession::ToggleListening() {
+    // Chosen during a call, the player's choice stands after it: listening
+    // closed for the call is not opened again by its end.
+    needReopen_ = false;
     if (server_->isListening()) {
         server_->close();
     } else if (!OpenServer()) {
@@ -134,21 +137,16 @@ bool NetworkSession::IsBusyReplyPending() const {
 
 void NetworkSession::OnNewConnection() {
     while (QTcpSocket* socket = server_->nextPendingConnection()) {
-        if (link_.IsUp()) {
-            // Somebody else is linked: answer "A" and read nothing from it.
+        if (link_.IsUp() || calling_) {
+            // Somebody else is linked, or our own call is under way: answer
+            // "A" and read nothing from it.
             socket->write(EncodeNetSignal(NetMessageKind::BusyReply));
             Linger(socket, true);
             emit busyReplySent();
             emit linkStateChanged();
             continue;
         }
-        peer_ = socket;
-        buffer_.Clear();
-        connect(socket, &QTcpSocket::readyRead, this, &NetworkSession::OnPeerReadyRead);
-        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { OnPeerGone(socket); });
-        connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
-            if (socket->state() == QAbstractSocket::UnconnectedState) OnPeerGone(socket);
-        });
+        AttachPeer(socket);
         link_.StartAsListener();
         requestTimer_->start(requestTimeoutMs_);
         emit linkStarted();
@@ -184,7 +182,9 @@ void NetworkSession::Linger(QTcpSocket* socket, bool busy) {
 // --- Calling ----------------------------------------------------------------
 
 void NetworkSession::Call(const QString& address, bool callerWhite, bool field10) {
-    if (link_.IsUp() || calling_) return;
+    if (link_.IsUp()) return;
+    // A new call replaces the one under way.
+    if (calling_) EndCall();
     callAddress_ = address;
     pendingCall_ = NetCallRequest{callerWhite, field10, localName_};
     calling_ = true;
@@ -194,8 +194,9 @@ void NetworkSession::Call(const QString& address, bool callerWhite, bool field10
     }
     const int port = ResolvePort();
     if (address.trimmed().isEmpty() || port <= 0) {
+        // The socket cannot even be opened: listening stays closed, to be
+        // opened again by the next call's connect or failure.
         calling_ = false;
-        if (needReopen_) ReopenListening();
         emit linkStateChanged();
         emit errorMessage(QString::fromLatin1(nettext::OpenSocketError));
         return;
@@ -237,19 +238,27 @@ void NetworkSession::OnCallConnected() {
     caller_ = nullptr;
     socket->disconnect(this);
     if (needReopen_) ReopenListening();
-    peer_ = socket;
-    buffer_.Clear();
-    connect(socket, &QTcpSocket::readyRead, this, &NetworkSession::OnPeerReadyRead);
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { OnPeerGone(socket); });
-    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
-        if (socket->state() == QAbstractSocket::UnconnectedState) OnPeerGone(socket);
-    });
+    AttachPeer(socket);
     link_.StartAsCaller(pendingCall_);
     emit linkStarted();
     emit linkStateChanged();
 }
 
 // --- The link ---------------------------------------------------------------
+
+void NetworkSession::AttachPeer(QTcpSocket* socket) {
+    peer_ = socket;
+    buffer_.Clear();
+    peerGone_ = false;
+    // While a handler's nested loop keeps us from reading, the socket holds
+    // no more than the buffer would take; the rest waits in the system.
+    socket->setReadBufferSize(NetReceiveBuffer::DefaultCapacity);
+    connect(socket, &QTcpSocket::readyRead, this, &NetworkSession::OnPeerReadyRead);
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { OnPeerGone(socket); });
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
+        if (socket->state() == QAbstractSocket::UnconnectedState) OnPeerGone(socket);
+    });
+}
 
 void NetworkSession::Disconnect() {
     if (calling_) {
@@ -293,6 +302,21 @@ void NetworkSession::DropPeer(bool letPeerClose) {
 
 void NetworkSession::OnPeerGone(QTcpSocket* socket) {
     if (socket != peer_) return;
+    if (dispatching_) {
+        // Heard inside a handler's nested loop (a modal box): the link ends
+        // now, so that a window waiting for its player learns of it, and
+        // nothing more of the gone link is handled.
+        EndForPeerGone();
+        return;
+    }
+    // What the peer sent before it hung up is handled first, in order; the
+    // dispatch ends the link once the buffer is done.
+    peerGone_ = true;
+    Drain(true);
+}
+
+void NetworkSession::EndForPeerGone() {
+    peerGone_ = false;
     const bool deciding = link_.IsDeciding();
     const bool abandoned = link_.IsUp() && !deciding;
     link_.Reset();
@@ -302,34 +326,53 @@ void NetworkSession::OnPeerGone(QTcpSocket* socket) {
     emit linkStateChanged();
 }
 
-void NetworkSession::OnPeerReadyRead() {
-    QTcpSocket* socket = peer_;
-    if (!socket) return;
-    if (!buffer_.Append(socket->readAll())) {
-        Flooded();
-        return;
-    }
-    Drain(false);
+void NetworkSession::OnPeerReadyRead() { Drain(false); }
+
+bool NetworkSession::ReadPeer() {
+    const QByteArray fresh = peer_->readAll();
+    if (!buffer_.Append(fresh)) flooded_ = true;
+    return !fresh.isEmpty();
 }
 
 void NetworkSession::Drain(bool senderQuiet) {
-    // A handler may run a nested event loop (a modal dialog); bytes read
-    // meanwhile wait in the buffer for the loop below.
-    if (dispatching_) {
-        quietMissed_ = quietMissed_ || senderQuiet;
-        return;
-    }
+    // One message at a time: a handler may run a nested event loop (a modal
+    // box), and what arrives meanwhile waits for the loop below, which is
+    // still on the stack.
+    if (dispatching_) return;
     dispatching_ = true;
+    bool readMore = false;
     while (peer_ && link_.IsUp()) {
-        const std::optional<NetMessage> message = buffer_.Next(senderQuiet);
+        // The socket is read again before every message. Qt does not emit
+        // readyRead again while its slot still runs, so bytes that came
+        // during a handler's nested loop are announced by nobody.
+        if (ReadPeer()) readMore = true;
+        if (flooded_) break;
+        // A text ends where the sender went quiet; bytes that came since
+        // say it has not, unless it has hung up.
+        const bool quiet = peerGone_ || (senderQuiet && !readMore);
+        const std::optional<NetMessage> message = buffer_.Next(quiet);
         if (!message) break;
         link_.Receive(*message);
     }
     dispatching_ = false;
+    if (flooded_) {
+        flooded_ = false;
+        peerGone_ = false;
+        Flooded();
+        return;
+    }
+    if (peerGone_) {
+        if (peer_) {
+            EndForPeerGone();
+        } else {
+            peerGone_ = false;  // the link ended on its own account meanwhile
+        }
+        return;
+    }
     // What is left waits for more bytes, or for the sender to go quiet; a
-    // quiet drain leaves an incomplete move alone until more arrives.
-    if (peer_ && !buffer_.IsEmpty() && (!senderQuiet || quietMissed_)) settleTimer_->start();
-    quietMissed_ = false;
+    // quiet drain that read nothing new leaves an incomplete move alone
+    // until more arrives.
+    if (peer_ && !buffer_.IsEmpty() && (!senderQuiet || readMore)) settleTimer_->start();
 }
 
 void NetworkSession::Flooded() {

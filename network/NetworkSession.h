@@ -53,14 +53,17 @@ public:
     void SetTextSettleTime(int ms);
 
     // Listening. StartListening is silent and says whether it listens;
-    // ToggleListening is the menu's "Allow call" and reports a failure.
+    // ToggleListening is the menu's "Allow call" and reports a failure (used
+    // during a call, it also decides what listening does after the call).
     bool StartListening();
     void StopListening();
     void ToggleListening();
     bool IsListening() const;
     quint16 ListeningPort() const;
 
-    // Places a call; the outcome comes later as linkStarted or errorMessage.
+    // Places a call, ending one still under way; the outcome comes later as
+    // linkStarted or errorMessage. While a call is under way, callers are
+    // answered busy.
     void Call(const QString& address, bool callerWhite, bool field10);
     // Ends the link (or the call under way) from this side, without a word.
     void Disconnect();
@@ -135,8 +138,16 @@ private:
     void OnNewConnection();
     void OnCallConnected();
     void OnCallFailed();
+    // The connection of the linked peer: its events come to us.
+    void AttachPeer(QTcpSocket* socket);
     void OnPeerReadyRead();
     void OnPeerGone(QTcpSocket* socket);
+    void EndForPeerGone();
+    // Moves what the peer's socket holds into the buffer; whether anything
+    // came. Sets flooded_ when the buffer would overflow.
+    bool ReadPeer();
+    // Reads and dispatches the peer's messages one at a time until none is
+    // complete. senderQuiet: the settle time passed with nothing new.
     void Drain(bool senderQuiet);
     void Flooded();
     void EndCall();
@@ -162,8 +173,9 @@ private:
     NetCallRequest pendingCall_;
     bool calling_ = false;
     bool needReopen_ = false;
-    bool dispatching_ = false;
-    bool quietMissed_ = false;  // the sender went quiet while a message was handled
+    bool dispatching_ = false;  // a message is being handled (Drain is on the stack)
+    bool peerGone_ = false;     // the peer hung up; the link ends once its bytes are handled
+    bool flooded_ = false;      // the peer sent more than the buffer holds
     int callTimeoutMs_ = 20000;
     int requestTimeoutMs_ = 30000;
     int lingerMs_ = 60000;

@@ -8,7 +8,7 @@
 #   *_screen.png                                              the whole screen then
 #
 # Usage: tools/net_under_xvfb.sh [BUILD_DIR] [OUTPUT_DIR]
-# Needs xvfb-run (scripts/setup.sh installs it).
+# Needs xvfb-run (scripts/setup.sh installs it); uses openbox when installed.
 set -euo pipefail
 
 BUILD=$(realpath "${1:-build}")
@@ -23,7 +23,15 @@ rm -f "$OUT"/*.png
 ROOT=$(mktemp -d)
 LISTENER=""
 CALLER=""
-trap 'kill $LISTENER $CALLER 2>/dev/null || true; rm -rf "$ROOT"' EXIT
+WM=""
+trap 'kill $LISTENER $CALLER $WM 2>/dev/null || true; rm -rf "$ROOT"' EXIT
+
+# A window manager, when there is one, decorates the windows as a desktop would.
+if command -v openbox > /dev/null; then
+    openbox > /dev/null 2>&1 &
+    WM=$!
+    sleep 0.5
+fi
 
 PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 for copy in listener caller; do

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QScreen>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -54,8 +55,8 @@ public:
                                                         : QStringLiteral("NOT LISTENING"));
             }
         }
-        if (AnswerModal(*form)) return;
         ReportBoards();
+        if (AnswerModal(*form)) return;
         const auto& g = Game();
         if (g.NetworkGame && !inGame_) {
             inGame_ = true;
@@ -64,14 +65,38 @@ public:
                 form->findChild<QAction*>(QStringLiteral("NetMenuSendMessage"))->trigger();
             if (!shots_.isEmpty()) return;
         }
-        if (inGame_ && g.GameOver) {
-            Report(QStringLiteral("OVER %1").arg(g.Tracker->count()));
-            closing_ = true;
-            // The last move must leave before the connection goes.
-            QTimer::singleShot(1000, form, [form] { form->close(); });
+        if (inGame_ && !g.NetworkGame) {
+            Report(QStringLiteral("LINK ENDED"));
+            Close(*form);
             return;
         }
+        if (restartPending_) {
+            // "New" while the peer's result box is still open: its "R"
+            // arrives while the peer is inside the handling of our last move.
+            restartPending_ = false;
+            form->findChild<QAction*>(QStringLiteral("NewGameItem"))->trigger();
+            Report(QStringLiteral("NEW"));
+            // The peer must take the "R" without a move of ours to wake it.
+            pause_.start();
+            return;
+        }
+        if (inGame_ && g.GameOver) {
+            if (finished_ >= Games) {
+                Close(*form);
+                return;
+            }
+            // The peer's "New" is on its way, or was sent while our result
+            // box was up; it must be handled without anything more.
+            if (!overSince_.isValid()) overSince_.start();
+            if (overSince_.elapsed() > 1500 && !stuckReported_) {
+                stuckReported_ = true;
+                Report(QStringLiteral("STUCK on the finished game"));
+            }
+            return;
+        }
+        overSince_.invalidate();
         if (sinceChat_.isValid() && sinceChat_.elapsed() < 1000) return;
+        if (pause_.isValid() && pause_.elapsed() < 2500) return;
         if (g.NetworkGame && !g.GameOver && IsPlayersTurn() && !g.ThreadRunning) Play(*form);
     }
 
@@ -127,12 +152,43 @@ private:
             return true;
         }
         if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            // The result and pass window of the game flow.
-            Report(QStringLiteral("MODAL %1").arg(dialog->windowTitle()));
+            // The result and pass window of the game flow. One opened while
+            // the peer's move was being handled is closed late: what the
+            // peer sends meanwhile (its next move after our pass, or its
+            // "New") must still be taken once it closes.
+            if (modal != lateBox_) {
+                lateBox_ = modal;
+                lateClock_.start();
+            }
+            const bool late = !LastMoveWasMine();
+            if (late && lateClock_.elapsed() < 600) return true;
+            const auto& g = Game();
+            Report(QStringLiteral("MODAL %1%2")
+                       .arg(dialog->windowTitle(), late ? QStringLiteral(" late") : QString()));
+            if (g.NetworkGame && g.GameOver) {
+                ++finished_;
+                Report(QStringLiteral("OVER %1 %2").arg(finished_).arg(g.Tracker->count()));
+                // The side that made the last move starts the next game.
+                restartPending_ = finished_ < Games && !late;
+            }
+            lateBox_ = nullptr;
             dialog->done(QDialog::Accepted);
             return true;
         }
         return false;
+    }
+
+    static bool LastMoveWasMine() {
+        const auto& g = Game();
+        if (!g.NetworkGame || !g.Tracker || g.Tracker->count() == 0) return true;
+        return g.Tracker->moves().back().who == g.ComputerSide;
+    }
+
+    void Close(TReversiForm& form) {
+        if (closing_) return;
+        closing_ = true;
+        // The last move must leave before the connection goes.
+        QTimer::singleShot(1000, &form, [&form] { form.close(); });
     }
 
     // Every board since the last report, from the match record.
@@ -144,8 +200,10 @@ private:
         for (int i = reported_ + 1; i <= count; ++i) {
             const tBoard& board =
                 i < count ? g.Tracker->moves()[static_cast<std::size_t>(i)].board : g.Boards[0];
-            Report(
-                QStringLiteral("BOARD %1 %2").arg(i).arg(BoardTextOf(board.data(), g.BoardSize)));
+            Report(QStringLiteral("BOARD %1:%2 %3")
+                       .arg(finished_ + 1)
+                       .arg(i)
+                       .arg(BoardTextOf(board.data(), g.BoardSize)));
         }
         reported_ = count;
     }
@@ -200,6 +258,16 @@ private:
     bool inGame_ = false;
     bool closing_ = false;
     int reported_ = 0;
+    // Two games: the second starts by "New" while the peer's result box of
+    // the first is still open.
+    static constexpr int Games = 2;
+    int finished_ = 0;
+    bool restartPending_ = false;
+    bool stuckReported_ = false;
+    QElapsedTimer overSince_;
+    QElapsedTimer pause_;
+    QPointer<QWidget> lateBox_;
+    QElapsedTimer lateClock_;
 };
 
 }  // namespace

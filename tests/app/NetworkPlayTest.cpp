@@ -1,21 +1,18 @@
 // Network play through the real window against a raw peer on 127.0.0.1 that
 // speaks the wire format byte for byte and keeps its own board: the call,
 // moves both ways with the boards equal, moves refused, chat both ways, the
-// peer vanishing, the field size of a call, the board view, the statistics.
+// peer vanishing, the field size of a call, the board view, the statistics,
+// the settings lock's release, the dialogs' sizes.
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QAction>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -29,193 +26,19 @@
 #include "ChatDialog.h"
 #include "EventHook.h"
 #include "MatchRecord.h"
+#include "../network/StalledListener.h"
 #include "NetTexts.h"
+#include "NetworkPlayFixture.h"
 #include "NetworkSession.h"
-#include "PlayTestSupport.h"
 #include "RemoteBoardView.h"
+#include "SideUnit.h"
 #include "WaitUntil.h"
 #include "WindowChildren.h"
 
-namespace reversi {
+namespace reversi::nettest {
 namespace {
 
 using platform::TSoundEffect;
-using test::Child;
-using test::WaitUntil;
-
-constexpr int Wait = 5000;
-const QString Title = QStringLiteral("Zorel Reversi 4.00");
-
-// The other end of the link: a plain socket and a board of its own, moved by
-// the engine's rules only.
-class RawPeer {
-public:
-    QTcpSocket socket;
-    tBoard board{};
-    int n = 8;
-    int toMove = CellWhite;
-
-    void Send(const QByteArray& bytes) {
-        socket.write(bytes);
-        socket.flush();
-    }
-    QByteArray Read(qsizetype count) {
-        QByteArray got;
-        const bool ok = WaitUntil(
-            [&] {
-                got += socket.read(count - got.size());
-                return got.size() >= count;
-            },
-            Wait);
-        EXPECT_TRUE(ok) << "expected " << count << " bytes from the window, got \""
-                        << got.toStdString() << "\"";
-        return got;
-    }
-    void ExpectSilence(int ms = 150) {
-        QTest::qWait(ms);
-        EXPECT_EQ(socket.readAll().toStdString(), "") << "the window sent something";
-    }
-
-    // Plays (x, y) for the side to move on the peer's board, passing as the
-    // rules say.
-    void Play(int x, int y) {
-        const int me = toMove, opp = 5 - me;
-        const int s = SquareIndex(x, y, n);
-        ASSERT_TRUE(CanMove(board, s, me, opp)) << "not legal on the peer's board";
-        board[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(me);
-        MakeMove(board, s, me, opp);
-        if (HasMove(opp)) toMove = opp;
-    }
-    bool HasMove(int side) const {
-        for (int x = 0; x < n; ++x)
-            for (int y = 0; y < n; ++y)
-                if (CanMove(board, SquareIndex(x, y, n), side, 5 - side)) return true;
-        return false;
-    }
-    std::pair<int, int> FirstLegal() const {
-        for (int x = 0; x < n; ++x)
-            for (int y = 0; y < n; ++y)
-                if (CanMove(board, SquareIndex(x, y, n), toMove, 5 - toMove)) return {x, y};
-        return {-1, -1};
-    }
-    QByteArray Text() const {
-        QByteArray text;
-        for (int x = 0; x < n; ++x)
-            for (int y = 0; y < n; ++y) {
-                const int c = board[SquareIndex(x, y, n)];
-                text += c == CellWhite ? 'w' : c == CellBlack ? 'b' : '+';
-            }
-        return text;
-    }
-};
-
-QByteArray MoveBytes(int x, int y) { return QByteArray("M") + char('0' + x) + char('0' + y); }
-
-// The visible message box of the window with this text, if any.
-QMessageBox* MessageBoxWith(const QWidget& form, const QString& text) {
-    for (QMessageBox* box : form.findChildren<QMessageBox*>())
-        if (box->isVisible() && box->text() == text) return box;
-    return nullptr;
-}
-
-// A port on 127.0.0.1 where a call stays under way: its listening socket
-// takes no connection beyond the one that fills its queue, so the kernel
-// drops a later caller's first packet and the caller keeps waiting.
-class UnansweredPort {
-public:
-    UnansweredPort() {
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof(address);
-        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            ::listen(listener_, 0) != 0 ||
-            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            return;
-        port_ = ntohs(address.sin_port);
-        filler_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        if (::connect(filler_, reinterpret_cast<sockaddr*>(&address), length) != 0) port_ = 0;
-    }
-    ~UnansweredPort() {
-        if (filler_ >= 0) ::close(filler_);
-        if (listener_ >= 0) ::close(listener_);
-    }
-    UnansweredPort(const UnansweredPort&) = delete;
-    UnansweredPort& operator=(const UnansweredPort&) = delete;
-    // 0 when the port could not be set up.
-    quint16 Port() const { return port_; }
-
-private:
-    int listener_ = -1;
-    int filler_ = -1;
-    quint16 port_ = 0;
-};
-
-class NetworkPlayTest : public testing::Test {
-protected:
-    void SetUp() override {
-        test::GameSetup setup;  // a local game against the computer, which plays black
-        window_ = std::make_unique<test::PlayingWindow>(setup);
-        form_ = window_->form.get();
-        NetworkSession& session = form_->NetSession();
-        session.SetListenAddress(QHostAddress(QHostAddress::LocalHost));
-        session.SetPort(0, {});
-        session.SetTextSettleTime(30);
-        session.SetLingerTime(2000);
-        ASSERT_TRUE(session.StartListening()) << "the window's session cannot listen";
-        QObject::connect(form_, &TReversiForm::gameResultRecorded,
-                         [this](PlayerResult) { ++resultsRecorded_; });
-    }
-
-    // The peer calls with request "B" + colour + size + name; the window's
-    // player says yes; the game starts on "G".
-    void CallAndAccept(const QByteArray& request) {
-        peer_.socket.connectToHost(QHostAddress(QHostAddress::LocalHost),
-                                   form_->NetSession().ListeningPort());
-        ASSERT_TRUE(peer_.socket.waitForConnected(Wait)) << "the peer did not connect";
-        peer_.Send(request);
-        auto* req = Child<TCallReq>(*form_, "CallReq");
-        ASSERT_TRUE(WaitUntil([&] { return req->isVisible(); })) << "no call request dialog";
-        req->YesButton()->click();
-        ASSERT_EQ(peer_.Read(1), "Y");
-        peer_.Send("G");
-        ASSERT_TRUE(WaitUntil([] { return Game().NetworkGame; })) << "no network game on G";
-        peer_.n = Game().BoardSize;
-        peer_.board = Game().Boards[0];
-        peer_.toMove = CellWhite;
-    }
-
-    // The peer plays its first legal move and the window takes it.
-    void PeerMoves() {
-        const auto [x, y] = peer_.FirstLegal();
-        ASSERT_GE(x, 0) << "the peer has no move";
-        const int before = Game().Tracker->count();
-        peer_.Send(MoveBytes(x, y));
-        peer_.Play(x, y);
-        ASSERT_TRUE(WaitUntil([&] { return Game().Tracker->count() == before + 1; }))
-            << "the window did not play the peer's move";
-        EXPECT_EQ(Game().Boards[0], peer_.board) << "boards differ after the peer's move";
-    }
-
-    // The window's player clicks the first legal square; the peer reads it.
-    void LocalMoves() {
-        const auto squares = test::PlayingWindow::LegalSquares();
-        ASSERT_FALSE(squares.empty());
-        const auto [x, y] = squares.front();
-        window_->ClickSquare(x, y);
-        ASSERT_EQ(peer_.Read(3), MoveBytes(x, y));
-        peer_.Play(x, y);
-        EXPECT_EQ(Game().Boards[0], peer_.board) << "boards differ after the local move";
-    }
-
-    bool LocalToMove() const { return Game().SideToMove == Game().ComputerSide; }
-
-    std::unique_ptr<test::PlayingWindow> window_;
-    TReversiForm* form_ = nullptr;
-    RawPeer peer_;
-    int resultsRecorded_ = 0;
-};
 
 TEST_F(NetworkPlayTest, AcceptedCallPlaysMovesBothWaysWithEqualBoards) {
     // The caller plays white on 8 x 8: the window's player gets black.
@@ -399,6 +222,71 @@ TEST_F(NetworkPlayTest, TenByTenCallResizesAndTheBoardViewShowsThePeersBoard) {
     EXPECT_EQ(Game().BoardSize, 10) << "the field stays as the network game left it";
 }
 
+TEST_F(NetworkPlayTest, EndOfTheLinkFreesTheColourButtonsWhateverTheOpponent) {
+    // A local game between two players: the colour buttons are off.
+    Settings players = form_->CurrentSettings();
+    players.VsComputer = false;
+    form_->ChangeSettings(players);
+    auto* side = form_->findChild<TSideDlg*>();
+    ASSERT_NE(side, nullptr);
+    auto* white = side->findChild<QRadioButton*>(QStringLiteral("RadioButton3"));
+    auto* black = side->findChild<QRadioButton*>(QStringLiteral("RadioButton4"));
+    ASSERT_TRUE(white && black);
+    EXPECT_FALSE(white->isEnabled());
+
+    CallAndAccept("BW8PEER");
+    EXPECT_FALSE(white->isEnabled()) << "not locked in the network game";
+    EXPECT_FALSE(side->findChild<QWidget*>(QStringLiteral("RadioButton2"))->isEnabled());
+    Child<QAction>(*form_, "NetMenuDisconnect")->trigger();
+    EXPECT_TRUE(white->isEnabled()) << "the lock's release leaves the colour off";
+    EXPECT_TRUE(black->isEnabled());
+    EXPECT_TRUE(side->findChild<QWidget*>(QStringLiteral("RadioButton2"))->isEnabled());
+    // The new local game and the settings dialog's next showing keep them.
+    ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0 && !Game().NetworkGame; }));
+    bool enabledWhenShown = false;
+    window_->messages->onEditSettings = [&](TSideDlg& dialog) {
+        enabledWhenShown =
+            dialog.findChild<QRadioButton*>(QStringLiteral("RadioButton3"))->isEnabled();
+        return false;
+    };
+    Child<QAction>(*form_, "OptionsItem")->trigger();
+    EXPECT_EQ(window_->messages->settingsShown, 1);
+    EXPECT_TRUE(enabledWhenShown) << "the settings dialog switched the colour off again";
+}
+
+TEST_F(NetworkPlayTest, ChatAndCallDialogsOpenAtTheirSizesAndTheChatKeepsThePlayers) {
+    Child<QAction>(*form_, "NetMenuConnect")->trigger();
+    auto* call = Child<TCallDlg>(*form_, "CallDlg");
+    ASSERT_TRUE(call->isVisible());
+    EXPECT_EQ(call->size(), QSize(300, 232)) << "the call dialog's client size";
+    call->CancelButton()->click();
+
+    CallAndAccept("BW8PEER");
+    auto* chat = Child<TSendDlg>(*form_, "SendDlg");
+    Child<QAction>(*form_, "NetMenuSendMessage")->trigger();
+    ASSERT_TRUE(chat->isVisible());
+    EXPECT_EQ(chat->size(), QSize(352, 314)) << "the chat window's first client size";
+    EXPECT_EQ(chat->minimumSize(), QSize(240, 220));
+    // The player makes it larger; the next showing keeps that size, and so
+    // does a line from the peer that opens it.
+    chat->resize(500, 420);
+    chat->CancelButton()->click();
+    Child<QAction>(*form_, "NetMenuSendMessage")->trigger();
+    ASSERT_TRUE(chat->isVisible());
+    EXPECT_EQ(chat->size(), QSize(500, 420));
+    chat->CancelButton()->click();
+    peer_.Send("Tagain");
+    ASSERT_TRUE(WaitUntil([&] { return chat->isVisible(); }));
+    EXPECT_EQ(chat->size(), QSize(500, 420));
+    chat->CancelButton()->click();
+    // The call dialog keeps its size too.
+    Child<QAction>(*form_, "NetMenuDisconnect")->trigger();
+    Child<QAction>(*form_, "NetMenuConnect")->trigger();
+    ASSERT_TRUE(call->isVisible());
+    EXPECT_EQ(call->size(), QSize(300, 232));
+    call->CancelButton()->click();
+}
+
 TEST_F(NetworkPlayTest, HiddenSequenceOutsideANetworkGameSaysSo) {
     QTest::keyClicks(form_, QStringLiteral("vmtrqz"));
     const QString text = QString::fromLatin1(nettext::NoNetworkGame);
@@ -450,8 +338,8 @@ TEST_F(NetworkPlayTest, WindowCallsAListenerAndPlaysAsCaller) {
 }
 
 TEST_F(NetworkPlayTest, AReloadWhileACallIsPlacedShowsOnePanelAndTheCallGoesOn) {
-    UnansweredPort unanswered;
-    ASSERT_NE(unanswered.Port(), 0) << "no loopback port to call";
+    test::StalledListener unanswered;
+    ASSERT_TRUE(unanswered.Ready()) << "no loopback port to call";
     form_->NetSession().SetPort(unanswered.Port(), {});
     Child<QAction>(*form_, "NetMenuConnect")->trigger();
     auto* call = Child<TCallDlg>(*form_, "CallDlg");
@@ -622,4 +510,4 @@ TEST_F(NetworkPlayTest, PeerRestartWhileTheResultIsOpenTakesTheResultDown) {
 }
 
 }  // namespace
-}  // namespace reversi
+}  // namespace reversi::nettest

@@ -1,7 +1,8 @@
-// Two copies of the program, each with its own settings folder, play a whole
-// game against each other over 127.0.0.1 by clicks on their boards: one
-// allows calls, the other is started with "-connect 127.0.0.1". Both boards
-// must agree after every move, and neither copy may count the game.
+// Two copies of the program, each with its own settings folder, play two
+// whole games against each other over 127.0.0.1 by clicks on their boards:
+// one allows calls, the other is started with "-connect 127.0.0.1". Both
+// boards must agree after every move, a box closed late must not leave a
+// copy behind, and neither copy may count a game.
 #include <map>
 
 #include <QCoreApplication>
@@ -86,14 +87,20 @@ public:
             if (line.startsWith(prefix)) return true;
         return false;
     }
-    std::map<int, QString> Boards() const {
-        std::map<int, QString> boards;
+    // The boards reported, by game and move number ("2:17").
+    std::map<QString, QString> Boards() const {
+        std::map<QString, QString> boards;
         for (const QString& line : lines) {
             const QStringList parts = line.split(QLatin1Char(' '));
             if (parts.size() == 3 && parts[0] == QLatin1String("BOARD"))
-                boards[parts[1].toInt()] = parts[2];
+                boards[parts[1]] = parts[2];
         }
         return boards;
+    }
+    int Count(const QString& prefix) const {
+        int n = 0;
+        for (const QString& line : lines) n += line.startsWith(prefix) ? 1 : 0;
+        return n;
     }
     std::string Tail() const {
         return lines.mid(std::max<qsizetype>(0, lines.size() - 8))
@@ -151,17 +158,30 @@ TEST(NetworkProcessesTest, TwoProgramsPlayAWholeGameOverLoopback) {
     EXPECT_TRUE(caller.Said(QStringLiteral("CALL 127.0.0.1")))
         << "the call dialog did not open filled in";
     EXPECT_TRUE(listener.Said(QStringLiteral("REQUEST"))) << "no call request";
-    ASSERT_TRUE(listener.Said(QStringLiteral("OVER"))) << listener.Tail();
-    ASSERT_TRUE(caller.Said(QStringLiteral("OVER"))) << caller.Tail();
+    // Two games: the side that made the last move of the first chose "New"
+    // while the other side's result box, opened inside the handling of
+    // that move, was still up (it is closed late, as is every pass box that
+    // follows the peer's move).
+    for (const Copy* copy : {&listener, &caller}) {
+        EXPECT_TRUE(copy->Said(QStringLiteral("OVER 1 "))) << copy->Tail();
+        EXPECT_TRUE(copy->Said(QStringLiteral("OVER 2 "))) << copy->Tail();
+        EXPECT_FALSE(copy->Said(QStringLiteral("STUCK"))) << copy->Tail();
+    }
+    EXPECT_EQ(listener.Count(QStringLiteral("NEW")) + caller.Count(QStringLiteral("NEW")), 1);
+    EXPECT_GE(listener.Count(QStringLiteral("MODAL")) + caller.Count(QStringLiteral("MODAL")), 2);
+    EXPECT_GE(listener.Count(QStringLiteral("MODAL Information late")) +
+                  caller.Count(QStringLiteral("MODAL Information late")),
+              1)
+        << "no box closed late";
 
     const auto a = listener.Boards();
     const auto b = caller.Boards();
-    ASSERT_GE(a.size(), 20u) << "too short a game";
+    ASSERT_GE(a.size(), 40u) << "too short a pair of games";
     ASSERT_EQ(a.size(), b.size()) << "the copies saw different numbers of moves";
     for (const auto& [move, board] : a) {
-        ASSERT_TRUE(b.count(move)) << "the caller never reported move " << move;
+        ASSERT_TRUE(b.count(move)) << "the caller never reported move " << move.toStdString();
         EXPECT_EQ(board.toStdString(), b.at(move).toStdString())
-            << "boards differ after move " << move;
+            << "boards differ after move " << move.toStdString();
     }
     // A network game is never counted.
     for (const QString& config : {listenerConfig, callerConfig}) {

@@ -199,14 +199,23 @@ TEST_F(SideDlgTest, TheNetworkLockDisablesTheGameControls) {
     for (const char* name : {"ComboBox1", "ComboBox3", "ComboBox4", "ComboBox6", "CheckBox1"}) {
         EXPECT_TRUE(Control<QWidget>(name)->isEnabled()) << name;
     }
-    // Unlocked with "Player" chosen, the colour stays unavailable.
+    // Unlocked with "Player" chosen, the colour is available all the same,
+    // and stays so while the opponent choice does not change.
     Settings players;
     players.VsComputer = false;
     dialog.SetValues(players);
     dialog.SetGameControlsEnabled(true);
-    EXPECT_TRUE(Control<QWidget>("ComboBox5")->isEnabled());
-    EXPECT_TRUE(Control<QWidget>("RadioButton1")->isEnabled());
+    for (const char* name : {"RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4",
+                             "RadioButton7", "RadioButton8", "ComboBox5", "ComboBox2"}) {
+        EXPECT_TRUE(Control<QWidget>(name)->isEnabled()) << name;
+    }
+    dialog.SetValues(players);
+    EXPECT_TRUE(Control<QWidget>("RadioButton3")->isEnabled()) << "the same opponent again";
+    // A change of the opponent runs the rule again.
+    dialog.SetValues(Settings{});
+    Control<QRadioButton>("RadioButton2")->setChecked(true);
     EXPECT_FALSE(Control<QWidget>("RadioButton3")->isEnabled());
+    EXPECT_FALSE(Control<QWidget>("RadioButton4")->isEnabled());
 }
 
 TEST_F(SideDlgTest, OkHandsBackWhatWasClicked) {

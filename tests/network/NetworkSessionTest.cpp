@@ -17,6 +17,7 @@
 #include "NetMenuStates.h"
 #include "NetworkSession.h"
 #include "Settings.h"
+#include "StalledListener.h"
 
 namespace reversi {
 namespace {
@@ -274,6 +275,101 @@ TEST_F(NetworkSessionTest, HandlerWaitingInANestedLoopStillHearsTheHangUp) {
     EXPECT_EQ(chat.count(), 0) << "no message of a gone link after the handler";
 }
 
+// While the handler of the peer's move waits in a nested loop (the window's
+// pass or result box), the peer sends one more message. It is handled as
+// soon as the handler returns, with nothing more sent, and not before: on
+// the called and on the calling side alike.
+struct NestedCase {
+    const char* name;
+    bool listener;    // the session accepted the call, or placed it
+    QByteArray late;  // what the peer sends while the handler waits
+};
+
+void PrintTo(const NestedCase& c, std::ostream* os) { *os << c.name; }
+
+class NestedLoopTest : public NetworkSessionTest, public testing::WithParamInterface<NestedCase> {};
+
+TEST_P(NestedLoopTest, WhatArrivesDuringAHandlersNestedLoopIsHandledWhenItEnds) {
+    const NestedCase& c = GetParam();
+    QSignalSpy moves(&session_, &NetworkSession::moveReceived);
+    QSignalSpy restarts(&session_, &NetworkSession::gameRestarted);
+    QSignalSpy chats(&session_, &NetworkSession::chatReceived);
+    QTcpServer server;
+    std::unique_ptr<QTcpSocket> raw;
+    if (c.listener) {
+        raw = ListenerGame();
+    } else {
+        QSignalSpy started(&session_, &NetworkSession::gameStarted);
+        raw = CallRaw(server, true, false);
+        ASSERT_EQ(ReadExactly(*raw, 8), "BW8HOST1");
+        raw->write("Y");
+        ASSERT_EQ(ReadExactly(*raw, 1), "G");
+        ASSERT_TRUE(WaitFor([&] { return started.count() == 1; })) << "no game start";
+    }
+    ASSERT_TRUE(raw);
+    const auto handled = [&] {
+        return moves.count() + restarts.count() + chats.count() + raw->bytesAvailable();
+    };
+    qint64 handledInside = -1;
+    bool nested = false;
+    QObject::connect(&session_, &NetworkSession::moveReceived, &session_, [&] {
+        if (nested) return;
+        nested = true;
+        QEventLoop loop;
+        raw->write(c.late);
+        raw->flush();
+        // Long enough on the loopback for the bytes to be in our socket.
+        QTimer::singleShot(300, &loop, &QEventLoop::quit);
+        loop.exec();
+        handledInside = handled();
+    });
+    raw->write("M35");
+    ASSERT_TRUE(WaitFor([&] { return handledInside >= 0; })) << "the first move was not handled";
+    EXPECT_EQ(handledInside, 1) << "handled inside the handler's loop";
+    if (c.late.startsWith('M')) {
+        ASSERT_TRUE(WaitFor([&] { return moves.count() == 2; })) << "the late move waits unread";
+        EXPECT_EQ(moves[1][0].toInt(), 2);
+        EXPECT_EQ(moves[1][1].toInt(), 3);
+    } else if (c.late == "R") {
+        EXPECT_TRUE(WaitFor([&] { return restarts.count() == 1; })) << "the restart waits unread";
+    } else if (c.late.startsWith('T')) {
+        ASSERT_TRUE(WaitFor([&] { return chats.count() == 1; })) << "the chat line waits unread";
+        EXPECT_EQ(chats[0][0].toString(), QString::fromLatin1(c.late.mid(1)));
+    } else {
+        EXPECT_EQ(ReadExactly(*raw, 65), "D" + Board8) << "the board request waits unread";
+    }
+    EXPECT_TRUE(session_.InGame());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSides, NestedLoopTest,
+                         testing::Values(NestedCase{"CalledMove", true, "M23"},
+                                         NestedCase{"CalledRestart", true, "R"},
+                                         NestedCase{"CalledChat", true, "Tlate line"},
+                                         NestedCase{"CalledBoardRequest", true, "F"},
+                                         NestedCase{"CallingMove", false, "M23"},
+                                         NestedCase{"CallingRestart", false, "R"},
+                                         NestedCase{"CallingChat", false, "Tlate line"},
+                                         NestedCase{"CallingBoardRequest", false, "F"}),
+                         [](const testing::TestParamInfo<NestedCase>& p) {
+                             return std::string(p.param.name);
+                         });
+
+TEST_F(NetworkSessionTest, HangUpAfterMessagesHandlesThemFirst) {
+    // A peer that says something and hangs up at once: its last words are
+    // handled before the link ends.
+    QSignalSpy chats(&session_, &NetworkSession::chatReceived);
+    QSignalSpy moves(&session_, &NetworkSession::moveReceived);
+    QSignalSpy ended(&session_, &NetworkSession::linkEnded);
+    auto raw = ListenerGame();
+    raw->write("M35Tgood bye");
+    raw->disconnectFromHost();
+    ASSERT_TRUE(WaitFor([&] { return ended.count() == 1; })) << "the hang-up was not heard";
+    EXPECT_EQ(moves.count(), 1);
+    ASSERT_EQ(chats.count(), 1) << "the last line was lost";
+    EXPECT_EQ(chats[0][0].toString(), QStringLiteral("good bye"));
+    EXPECT_TRUE(ended[0][0].toBool()) << "a game was abandoned";
+}
+
 TEST_F(NetworkSessionTest, ChatGoesBothWaysAsPlainText) {
     QSignalSpy chat(&session_, &NetworkSession::chatReceived);
     EXPECT_FALSE(session_.SendChat(QStringLiteral("nobody there")));
@@ -510,12 +606,15 @@ TEST_F(NetworkSessionTest, FailedCallsReportAndListenAgain) {
     ASSERT_TRUE(session_.StartListening());
     const quint16 port = session_.ListeningPort();
     session_.SetPort(port, {});
-    // An empty address fails at once; listening is back.
+    // An empty address fails at once; listening stays closed, to be opened
+    // again by the next call's end.
     session_.Call(QStringLiteral("  "), true, true);
     ASSERT_EQ(errors.count(), 1);
     EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::OpenSocketError));
-    EXPECT_TRUE(session_.IsListening());
+    EXPECT_FALSE(session_.IsListening());
+    EXPECT_TRUE(session_.NeedsReopenListening());
     EXPECT_FALSE(session_.IsCalling());
+    EXPECT_EQ(MenuStatesOf(session_), NetMenuStates{}) << "\"Allow call\" unchecked";
     // Calling our own port while it is closed for the call: nobody answers.
     session_.Call(QStringLiteral("127.0.0.1"), true, true);
     EXPECT_FALSE(session_.IsListening()) << "listening is closed for the call";
@@ -525,6 +624,59 @@ TEST_F(NetworkSessionTest, FailedCallsReportAndListenAgain) {
     EXPECT_TRUE(session_.IsListening());
     EXPECT_FALSE(session_.IsCalling());
     EXPECT_FALSE(session_.NeedsReopenListening());
+}
+
+TEST_F(NetworkSessionTest, CallPlacedDuringACallReplacesIt) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    session_.SetPort(server.serverPort(), {});
+    // The first call is still looking its name up when the second is placed.
+    session_.Call(QStringLiteral("localhost"), false, false);
+    ASSERT_TRUE(session_.IsCalling());
+    EXPECT_EQ(MenuStatesOf(session_), NetMenuStates{}) << "a call is no link";
+    session_.Call(QStringLiteral("127.0.0.1"), true, true);
+    EXPECT_TRUE(session_.IsCalling());
+    ASSERT_TRUE(server.waitForNewConnection(Wait)) << "the second call did not arrive";
+    std::unique_ptr<QTcpSocket> raw(server.nextPendingConnection());
+    raw->setParent(nullptr);
+    ASSERT_TRUE(WaitFor([&] { return session_.IsConnected(); }));
+    EXPECT_EQ(ReadExactly(*raw, 8), "BW0HOST1") << "not the second call's terms";
+    EXPECT_EQ(session_.CallAddress(), QStringLiteral("127.0.0.1"));
+    QTest::qWait(100);
+    EXPECT_FALSE(server.hasPendingConnections()) << "the first call went on";
+}
+
+TEST_F(NetworkSessionTest, AllowCallDuringACallIsThePlayersChoiceAndCallersHearBusy) {
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    test::StalledListener target;
+    ASSERT_TRUE(target.Ready()) << "no listener that leaves calls waiting";
+    ASSERT_TRUE(session_.StartListening());
+    session_.SetPort(target.Port(), {});
+    session_.Call(QStringLiteral("127.0.0.1"), true, false);
+    ASSERT_TRUE(session_.IsCalling());
+    EXPECT_FALSE(session_.IsListening()) << "listening is closed for the call";
+    // The call's target holds that port here; listening takes one of its own.
+    session_.SetPort(0, {});
+    session_.ToggleListening();
+    ASSERT_TRUE(session_.IsListening()) << "\"Allow call\" during a call did nothing";
+    EXPECT_FALSE(session_.NeedsReopenListening());
+    // A caller that comes while our call is under way hears that we are busy.
+    QTcpSocket third;
+    third.connectToHost(QHostAddress(QHostAddress::LocalHost), session_.ListeningPort());
+    ASSERT_TRUE(third.waitForConnected(Wait));
+    EXPECT_EQ(ReadExactly(third, 1), "A");
+    ASSERT_TRUE(session_.IsCalling()) << "the call under way was disturbed";
+    EXPECT_FALSE(session_.IsConnected());
+    // Turned off again, listening stays off when the call fails.
+    session_.ToggleListening();
+    EXPECT_FALSE(session_.IsListening());
+    // A call placed anew, which gives up at once.
+    session_.SetPort(target.Port(), {});
+    session_.SetCallTimeout(1);
+    session_.Call(QStringLiteral("127.0.0.1"), true, false);
+    ASSERT_TRUE(WaitFor([&] { return errors.count() == 1; })) << "the call did not fail";
+    EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::CallError));
+    EXPECT_FALSE(session_.IsListening()) << "the player's choice was undone by the call's end";
 }
 
 TEST_F(NetworkSessionTest, CallerThatNeverAsksIsLetGo) {

@@ -1,0 +1,152 @@
+// A raw peer sends one more message (a move, a chat line, a board request,
+// a restart) or hangs up while the window shows the pass or result box that
+// its turn loop opened in handling the peer's previous move: the window
+// handles it as soon as the box closes, with nothing more sent, on the
+// called and on the calling side.
+#include <QAction>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "ChatDialog.h"
+#include "MatchRecord.h"
+#include "NetTexts.h"
+#include "NetworkPlayFixture.h"
+#include "WaitUntil.h"
+#include "WindowChildren.h"
+
+namespace reversi::nettest {
+namespace {
+
+// What the peer sends while the window shows the box that its turn loop
+// opened after the peer's previous move.
+enum class LateKind { Move, Chat, BoardRequest, HangUp, Restart };
+
+struct LateCase {
+    const char* name;
+    bool windowCalls;  // the window placed the call, or accepted it
+    LateKind kind;
+};
+
+void PrintTo(const LateCase& c, std::ostream* os) { *os << c.name; }
+
+class LateMessageTest : public NetworkPlayTest, public testing::WithParamInterface<LateCase> {};
+
+// C4 C3 F5 B4 A4 A5 C2 A3 on 8 x 8: then white has no move and passes, and
+// black plays F4.
+const std::vector<std::pair<int, int>> PassOpening = {{2, 4}, {2, 5}, {5, 3}, {1, 4},
+                                                      {0, 4}, {0, 3}, {2, 6}, {0, 5}};
+constexpr std::pair<int, int> AfterThePass = {5, 4};
+
+TEST_P(LateMessageTest, IsHandledAsSoonAsTheBoxClosesWithNothingMoreSent) {
+    const LateCase& c = GetParam();
+    const QString lateLine = QStringLiteral(">>late line");
+    std::vector<std::pair<int, int>> script = PassOpening;
+    bool windowWhite = true;  // the side that passes
+    if (c.kind == LateKind::Restart) {
+        // A whole game whose last move is the peer's: the result box opens
+        // inside the handling of that move.
+        const std::vector<ScriptMove> game = FirstSquareGame(Game().Boards[0], 8);
+        ASSERT_FALSE(game.empty());
+        windowWhite = game.back().side != CellWhite;
+        script.clear();
+        for (const ScriptMove& m : game) script.emplace_back(m.x, m.y);
+    }
+    ASSERT_NO_FATAL_FAILURE(StartGame(c.windowCalls, windowWhite));
+    const tBoard start = Game().Boards[0];
+    const auto last = script.back();
+    script.pop_back();
+    ASSERT_NO_FATAL_FAILURE(PlayScript(script));
+    ASSERT_FALSE(LocalToMove()) << "the last move of the script is the peer's";
+    const int before = Game().Tracker->count();
+
+    switch (c.kind) {
+        case LateKind::Move:
+            ArmModalBox(MoveBytes(AfterThePass.first, AfterThePass.second));
+            break;
+        case LateKind::Chat:
+            ArmModalBox("Tlate line");
+            break;
+        case LateKind::BoardRequest:
+            ArmModalBox("F");
+            break;
+        case LateKind::HangUp:
+            ArmModalBox({}, [this] { peer_.socket.abort(); });
+            break;
+        case LateKind::Restart:
+            ArmModalBox("R");
+            break;
+    }
+    peer_.Send(MoveBytes(last.first, last.second));
+    peer_.Play(last.first, last.second);
+    ASSERT_TRUE(WaitUntil([&] { return !stateWhileOpen_.isEmpty(); }))
+        << "the turn loop opened no box after the peer's move";
+    ASSERT_EQ(window_->messages->finals.size(), 1);
+    if (c.kind == LateKind::Restart) {
+        EXPECT_TRUE(stateWhileOpen_.contains(QStringLiteral(" over 1 "))) << "not the result box";
+    } else {
+        EXPECT_TRUE(window_->messages->finals.front().contains(QStringLiteral("pass")))
+            << window_->messages->finals.front().toStdString();
+    }
+
+    switch (c.kind) {
+        case LateKind::Move:
+            EXPECT_TRUE(stateWhileOpen_.startsWith(QStringLiteral("moves %1 ").arg(before + 1)))
+                << "the late move was taken inside the box: " << stateWhileOpen_.toStdString();
+            peer_.Play(AfterThePass.first, AfterThePass.second);
+            ASSERT_TRUE(WaitUntil([&] { return Game().Tracker->count() == before + 2; }))
+                << "the move sent while the box was up waits unread";
+            EXPECT_EQ(Game().Boards[0], peer_.board);
+            EXPECT_TRUE(LocalToMove());
+            ExpectBoardReadBackEqualsPeers();
+            break;
+        case LateKind::Chat:
+            EXPECT_FALSE(stateWhileOpen_.contains(lateLine));
+            ASSERT_TRUE(WaitUntil([&] {
+                return Child<TSendDlg>(*form_, "SendDlg")->LogLines().contains(lateLine);
+            })) << "the chat line sent while the box was up waits unread";
+            ExpectBoardReadBackEqualsPeers();
+            break;
+        case LateKind::BoardRequest:
+            EXPECT_EQ(peer_.Read(65), "D" + peer_.Text())
+                << "the board request sent while the box was up waits unread";
+            break;
+        case LateKind::HangUp: {
+            const QString abandoned = QString::fromLatin1(nettext::PeerAbandoned);
+            ASSERT_TRUE(WaitUntil([&] { return MessageBoxWith(*form_, abandoned) != nullptr; }))
+                << "the hang-up was not heard";
+            MessageBoxWith(*form_, abandoned)->accept();
+            EXPECT_TRUE(WaitUntil([] {
+                return !Game().NetworkGame && Game().Tracker->count() == 0;
+            })) << "no local game after the hang-up";
+            break;
+        }
+        case LateKind::Restart:
+            ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0 && !Game().GameOver; }))
+                << "the restart sent while the result box was up waits unread";
+            EXPECT_TRUE(Game().NetworkGame);
+            EXPECT_EQ(Game().Boards[0], start);
+            peer_.board = start;
+            peer_.toMove = CellWhite;
+            ExpectBoardReadBackEqualsPeers();
+            break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothSides, LateMessageTest,
+    testing::Values(LateCase{"CalledMove", false, LateKind::Move},
+                    LateCase{"CalledChat", false, LateKind::Chat},
+                    LateCase{"CalledBoardRequest", false, LateKind::BoardRequest},
+                    LateCase{"CalledHangUp", false, LateKind::HangUp},
+                    LateCase{"CalledRestart", false, LateKind::Restart},
+                    LateCase{"CallingMove", true, LateKind::Move},
+                    LateCase{"CallingChat", true, LateKind::Chat},
+                    LateCase{"CallingBoardRequest", true, LateKind::BoardRequest},
+                    LateCase{"CallingHangUp", true, LateKind::HangUp},
+                    LateCase{"CallingRestart", true, LateKind::Restart}),
+    [](const testing::TestParamInfo<LateCase>& p) { return std::string(p.param.name); });
+
+}  // namespace
+}  // namespace reversi::nettest
