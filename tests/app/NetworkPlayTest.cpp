@@ -413,6 +413,17 @@ TEST_F(NetworkPlayTest, AllowCallFollowsListeningAndIsKeptAtClose) {
         << "the listening state at close was not stored";
 }
 
+// White, to move, fills the field with H1 and wins 64 : 0.
+void PutWhiteOneMoveFromAFullField(TReversiForm& form) {
+    auto& g = Game();
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y) g.Boards[0][SquareIndex(x, y, 8)] = CellWhite;
+    g.Boards[0][SquareIndex(6, 7, 8)] = CellBlack;
+    g.Boards[0][SquareIndex(7, 7, 8)] = CellEmpty;
+    g.FirstMove = false;
+    form.DrawBoard();
+}
+
 // The window's player ends a network game with H1 while its discs turn
 // over; meanwhile the game restarts, on the peer's "R" or the local "New".
 // The result shows once, over the finished game, and never over the new one.
@@ -427,12 +438,7 @@ TEST_P(NetworkRestartDuringLastFlip, ShowsTheResultFirstAndOnlyOverItsOwnGame) {
     form_->ChangeSettings(animated);
     form_->SetAnimationInterval(40);
     auto& g = Game();
-    for (int x = 0; x < 8; ++x)
-        for (int y = 0; y < 8; ++y) g.Boards[0][SquareIndex(x, y, 8)] = CellWhite;
-    g.Boards[0][SquareIndex(6, 7, 8)] = CellBlack;
-    g.Boards[0][SquareIndex(7, 7, 8)] = CellEmpty;
-    g.FirstMove = false;
-    form_->DrawBoard();
+    PutWhiteOneMoveFromAFullField(*form_);
     tBoard finished = g.Boards[0];
     finished[SquareIndex(7, 7, 8)] = CellWhite;
     finished[SquareIndex(6, 7, 8)] = CellWhite;
@@ -462,7 +468,9 @@ TEST_P(NetworkRestartDuringLastFlip, ShowsTheResultFirstAndOnlyOverItsOwnGame) {
     ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0; })) << "no restart";
     ASSERT_TRUE(WaitUntil([&] { return !form_->Animations().MoveAnimationEnabled; }));
     EXPECT_EQ(peer_.Read(3), MoveBytes(7, 7));
-    if (!peerRestarts) EXPECT_EQ(peer_.Read(1), "R");
+    if (!peerRestarts) {
+        EXPECT_EQ(peer_.Read(1), "R");
+    }
     QTest::qWait(100);
     EXPECT_EQ(window_->messages->finals, QStringList{QStringLiteral("Yellow won 64 : 0")});
     EXPECT_EQ(overOwnGame, std::vector<bool>{true}) << "the result came over another board";
@@ -472,21 +480,15 @@ TEST_P(NetworkRestartDuringLastFlip, ShowsTheResultFirstAndOnlyOverItsOwnGame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PeerOrLocal, NetworkRestartDuringLastFlip, testing::Bool(),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return std::string(info.param ? "PeerSendsR" : "LocalNew");
+                         [](const testing::TestParamInfo<bool>& row) {
+                             return std::string(row.param ? "PeerSendsR" : "LocalNew");
                          });
 
 // The peer restarts while the window's result is still open: the result,
 // shown over its own game, is taken down as the new game takes the board.
 TEST_F(NetworkPlayTest, PeerRestartWhileTheResultIsOpenTakesTheResultDown) {
     CallAndAccept("BB8PEER");  // the window's player has white
-    auto& g = Game();
-    for (int x = 0; x < 8; ++x)
-        for (int y = 0; y < 8; ++y) g.Boards[0][SquareIndex(x, y, 8)] = CellWhite;
-    g.Boards[0][SquareIndex(6, 7, 8)] = CellBlack;
-    g.Boards[0][SquareIndex(7, 7, 8)] = CellEmpty;
-    g.FirstMove = false;
-    form_->DrawBoard();
+    PutWhiteOneMoveFromAFullField(*form_);
     auto* messages = window_->messages;
     bool overOwnGame = false;
     bool restarted = false;

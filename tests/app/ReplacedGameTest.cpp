@@ -228,8 +228,8 @@ TEST_P(GameEndDuringLastFlip, ShowsItsResultFirstAndCountsItOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWayIn, GameEndDuringLastFlip, testing::ValuesIn(Replacements),
-                         [](const testing::TestParamInfo<Replacement>& info) {
-                             return std::string(info.param.name);
+                         [](const testing::TestParamInfo<Replacement>& row) {
+                             return std::string(row.param.name);
                          });
 
 // A position of a random game, white to move, and a white move after which
