@@ -12,8 +12,8 @@
 #include "CallDialog.h"
 #include "CallRequestDialog.h"
 #include "ChatDialog.h"
-#include "DialogPlacement.h"
 #include "EngineUnit.h"
+#include "FramePlacement.h"
 #include "MainWindow.h"
 #include "NetMenuStates.h"
 #include "NetTexts.h"
@@ -120,7 +120,7 @@ void TReversiForm::ApplyNetMenuStates() {
 
 void TReversiForm::OpenCentred(QDialog* dialog) {
     dialog->adjustSize();
-    dialog->move(CentredOver(frameGeometry(), dialog->frameGeometry().size()));
+    PlaceCentredOver(*dialog, *this);
     // open(), not exec(): network events keep arriving while it is up, and
     // nothing waits in a nested loop for the player.
     dialog->open();
