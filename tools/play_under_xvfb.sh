@@ -12,8 +12,8 @@
 #   gameover.png       the result window; final.png the board afterwards
 #
 # Usage: tools/play_under_xvfb.sh [BUILD_DIR] [OUTPUT_DIR]
-# Needs xvfb-run, openbox, xdotool and imagemagick (scripts/setup.sh installs
-# them).
+# Needs xvfb-run, openbox, xdotool, xwininfo and imagemagick (scripts/setup.sh
+# installs them).
 set -euo pipefail
 
 BUILD=$(realpath "${1:-build}")
@@ -43,6 +43,15 @@ PROGRAM=$!
 
 shot() { import -window root "$OUT/$1.png"; }
 
+# The screen position of a window's client area, as CX and CY. (xdotool's
+# getwindowgeometry counts a window manager's frame twice.)
+client_origin() {
+    local info
+    info=$(xwininfo -id "$1")
+    CX=$(awk '/Absolute upper-left X/ { print $4 }' <<< "$info")
+    CY=$(awk '/Absolute upper-left Y/ { print $4 }' <<< "$info")
+}
+
 # The main window: the visible one of the program's title that is wider than
 # the start-up logo (which carries the same title while the program starts).
 WINDOW=""
@@ -57,6 +66,9 @@ done
 [ -n "$WINDOW" ] || { echo "The window did not appear" >&2; exit 1; }
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+client_origin "$WINDOW"
+X=$CX
+Y=$CY
 shot start
 # A new player first meets the tip of the day; it closes with Esc.
 xdotool key Escape
@@ -87,9 +99,8 @@ close_information() {
     sleep 0.3
     INFOS=$(( INFOS + 1 ))
     shot "$(printf 'info_%02d' "$INFOS")"
-    local IX IY
-    eval "$(xdotool getwindowgeometry --shell "$info" | sed 's/^X=/IX=/; s/^Y=/IY=/')"
-    xdotool mousemove $(( IX + 120 )) $(( IY + 59 )) click 1
+    client_origin "$info"
+    xdotool mousemove $(( CX + 120 )) $(( CY + 59 )) click 1
     sleep 0.3
     return 0
 }
