@@ -19,9 +19,10 @@ QMargins DecorationOf(const QWidget& widget) {
 void PlaceCentredOver(QWidget& window, const QWidget& mainWindow) {
     // Before its first showing a window with a layout has no size of its own.
     if (!window.testAttribute(Qt::WA_Resized)) window.adjustSize();
-    const QRect over = mainWindow.frameGeometry();
+    const QMargins decoration = DecorationOf(mainWindow);
+    const QRect over = mainWindow.window()->geometry() + decoration;
     const QSize client = window.size();
-    TFramePlacer::Place(window, DecorationOf(mainWindow), [over, client](const QMargins& m) {
+    TFramePlacer::Place(window, decoration, [over, client](const QMargins& m) {
         return CentredClientGeometry(over, client, m);
     });
 }
