@@ -13,4 +13,11 @@ QRect RulesWindowRect(const QPoint& clientOrigin, const QSize& client, int moves
             QSize(client.width() - movesListWidth - 4, client.height() - statusBarHeight - 4)};
 }
 
+QRect ClientInFrame(const QRect& frame, const QMargins& decoration) { return frame - decoration; }
+
+QRect CentredClientGeometry(const QRect& over, const QSize& client, const QMargins& decoration) {
+    const QSize outer = client.grownBy(decoration);
+    return ClientInFrame(QRect(CentredOver(over, outer), outer), decoration);
+}
+
 }  // namespace reversi

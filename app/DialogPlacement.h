@@ -1,7 +1,10 @@
-// Where the main window puts the windows it opens over itself: the settings
-// dialog centred on the window, the rules page laid over the board area.
+// Where the main window puts the windows it opens over itself, as arithmetic
+// on rectangles: each rule says where a window's outer frame goes (centred on
+// the main window, or the rules page over the board area), and the window
+// manager's decoration turns that frame into the client geometry to ask for.
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -18,5 +21,15 @@ QPoint CentredOver(const QRect& frame, const QSize& dialog);
 // bar, 4 pixels less each way.
 QRect RulesWindowRect(const QPoint& clientOrigin, const QSize& client, int movesListWidth,
                       int statusBarHeight);
+
+// The client geometry (what a top-level window's setGeometry takes) of a
+// window whose outer frame is `frame` when the window manager's decoration
+// adds `decoration` around its client area (zero without a window manager).
+QRect ClientInFrame(const QRect& frame, const QMargins& decoration);
+
+// The client geometry of a window with client size `client` and decoration
+// `decoration` whose outer frame is centred on the frame `over` (CentredOver
+// with the outer size).
+QRect CentredClientGeometry(const QRect& over, const QSize& client, const QMargins& decoration);
 
 }  // namespace reversi

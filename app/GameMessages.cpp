@@ -4,8 +4,8 @@
 #include <QMessageBox>
 
 #include "DayTipUnit.h"
-#include "DialogPlacement.h"
 #include "FinalUnit.h"
+#include "FramePlacement.h"
 #include "MessageBoxes.h"
 #include "RulersUnit.h"
 #include "SideUnit.h"
@@ -16,6 +16,7 @@ namespace reversi {
 void TModalGameMessages::ShowFinal(QWidget* owner, GameMessageKind m, int first, int second) {
     TFinalDlg dialog(owner);
     dialog.SetOutMessage(static_cast<int>(m), first, second);
+    if (owner != nullptr) PlaceCentredOver(dialog, *owner);
     openFinal_ = &dialog;
     dialog.exec();
     openFinal_ = nullptr;
@@ -30,24 +31,22 @@ void TGameMessages::CloseFinal() {}
 void TModalGameMessages::ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize,
                                         bool advancedEngine, int level) {
     TStatisticsForm form(table, boardSize, advancedEngine, level, owner);
+    if (owner != nullptr) PlaceCentredOver(form, *owner);
     form.exec();
 }
 
 TipValues TModalGameMessages::ShowDayTip(QWidget* owner, bool showTips, int currentTip) {
     TDayTipForm form(showTips, currentTip, owner);
+    if (owner != nullptr) PlaceCentredOver(form, *owner);
     form.exec();
     return {.showTips = form.ShowTips(), .currentTip = form.CurrentTip()};
 }
 
 void TModalGameMessages::ShowRules(QWidget* owner, const QRect& frame) {
     TRulersForm form(TRulersForm::DefaultPagePath(), owner);
-    // The rectangle is the outer frame: move() places the frame, and the
-    // client area gives up what the window system's decoration takes (as far
-    // as it is known before the window is shown).
-    form.winId();
-    const QSize decoration = form.frameGeometry().size() - form.geometry().size();
-    form.resize(frame.size() - decoration);
-    form.move(frame.topLeft());
+    // The rectangle is the outer frame; the client area gives up what the
+    // window manager's decoration takes.
+    if (owner != nullptr) PlaceFrameAt(form, frame, *owner);
     form.exec();
 }
 bool TGameMessages::EditSettings(TSideDlg& dialog) { return dialog.exec() == QDialog::Accepted; }
@@ -69,7 +68,7 @@ void TModalGameMessages::Inform(QWidget* owner, const QString& text) {
 
 TChoiceAnswer TModalGameMessages::AskHistoryChoice(QWidget* owner) {
     TChoiceDlg dialog(owner);
-    if (owner != nullptr) dialog.move(CentredOver(owner->frameGeometry(), dialog.size()));
+    if (owner != nullptr) PlaceCentredOver(dialog, *owner);
     return dialog.Ask();
 }
 

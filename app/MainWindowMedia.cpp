@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <QWindowStateChangeEvent>
 
-#include "DialogPlacement.h"
+#include "FramePlacement.h"
 #include "MainWindow.h"
 #include "MusicOutput.h"
 #include "TrayController.h"
@@ -88,7 +88,7 @@ void TReversiForm::Music1Click() {
 }
 
 void TReversiForm::Soundvolume1Click() {
-    VolumeForm->move(CentredOver(frameGeometry(), VolumeForm->frameGeometry().size()));
+    PlaceCentredOver(*VolumeForm, *this);
     VolumeForm->SetVolumes(settings_.SoundVolume, settings_.MusicVolume);
     // The music follows the slider while the dialog is open; Cancel puts the
     // sliders back, and the music with them.

@@ -12,8 +12,8 @@
 #include "CallDialog.h"
 #include "CallRequestDialog.h"
 #include "ChatDialog.h"
-#include "DialogPlacement.h"
 #include "EngineUnit.h"
+#include "FramePlacement.h"
 #include "MainWindow.h"
 #include "NetMenuStates.h"
 #include "NetTexts.h"
@@ -122,7 +122,7 @@ void TReversiForm::ApplyNetMenuStates() {
 void TReversiForm::OpenCentred(QDialog* dialog) {
     // Each dialog keeps its own size: the one it was made with, or the one
     // its player gave it (the chat window is sizeable).
-    dialog->move(CentredOver(frameGeometry(), dialog->frameGeometry().size()));
+    PlaceCentredOver(*dialog, *this);
     // open(), not exec(): network events keep arriving while it is up, and
     // nothing waits in a nested loop for the player.
     dialog->open();

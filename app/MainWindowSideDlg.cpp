@@ -8,8 +8,8 @@
 #include <QStatusBar>
 
 #include "BusyPanel.h"
-#include "DialogPlacement.h"
 #include "EngineUnit.h"
+#include "FramePlacement.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
 #include "SettingsChange.h"
@@ -60,11 +60,8 @@ void TReversiForm::OptionsItemClick() {
     FinishPendingTurn();
     const Settings current = SettingsInForce();
     SideDlg->SetValues(current);
-    // Centred on the window by its frame; before its first showing the
-    // dialog's frame is unknown, so the window's own frame stands in for it.
     SideDlg->adjustSize();
-    const QSize decoration = frameGeometry().size() - size();
-    SideDlg->move(CentredOver(frameGeometry(), SideDlg->size() + decoration));
+    PlaceCentredOver(*SideDlg, *this);
     if (!GameMessages().EditSettings(*SideDlg)) {
         SideDlg->SetValues(current);
         return;

@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include "AsyncTimer.h"
+#include "FramePlacement.h"
 #include "IntroRenderer.h"
 #include "IntroResources.h"
 #include "IntroThread.h"
@@ -21,6 +22,7 @@ namespace reversi::intro {
 void ShowAboutBox(QWidget* owner) {
     TAboutBox box(owner);
     if (!box.StartError().isEmpty()) ShowErrorMessage(box.StartError(), owner);
+    if (owner != nullptr) PlaceCentredOver(box, *owner);
     box.exec();
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Two copies of the program on one virtual X screen play a network game over
-# 127.0.0.1: one allows calls, the other starts with "-connect 127.0.0.1".
+# Two copies of the program on one virtual X screen, under a window manager
+# (openbox), play a network game over 127.0.0.1: one allows calls, the other
+# starts with "-connect 127.0.0.1".
 # Each is driven from inside by the widget tests' network driver (it answers
 # the dialogs and clicks legal squares) and keeps screenshots of the dialogs
 # of the real connection in the output folder:
@@ -8,7 +9,7 @@
 #   *_screen.png                                              the whole screen then
 #
 # Usage: tools/net_under_xvfb.sh [BUILD_DIR] [OUTPUT_DIR]
-# Needs xvfb-run (scripts/setup.sh installs it); uses openbox when installed.
+# Needs xvfb-run and openbox (scripts/setup.sh installs them).
 set -euo pipefail
 
 BUILD=$(realpath "${1:-build}")
@@ -23,15 +24,11 @@ rm -f "$OUT"/*.png
 ROOT=$(mktemp -d)
 LISTENER=""
 CALLER=""
-WM=""
-trap 'kill $LISTENER $CALLER $WM 2>/dev/null || true; rm -rf "$ROOT"' EXIT
+trap 'kill $LISTENER $CALLER 2>/dev/null || true; stop_window_manager; rm -rf "$ROOT"' EXIT
 
-# A window manager, when there is one, decorates the windows as a desktop would.
-if command -v openbox > /dev/null; then
-    openbox > /dev/null 2>&1 &
-    WM=$!
-    sleep 0.5
-fi
+# Title bars and frames as on a desktop.
+source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
+start_window_manager "$OUT/openbox.log"
 
 PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 for copy in listener caller; do

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Plays one whole game against the computer at level "2-pupil" (or the level
-# number in REVERSI_PLAY_LEVEL, 0 to 9) the way a new
-# player would: a fresh settings folder, the program started on a virtual X
-# screen, and real mouse clicks (xdotool) on the board until the game is over.
+# number in REVERSI_PLAY_LEVEL, 0 to 9) the way a new player would: a fresh
+# settings folder, the program started on a virtual X screen under a window
+# manager (openbox, so windows have title bars as on a desktop), and real
+# mouse clicks (xdotool) on the board until the game is over.
 # Screenshots land in the output folder:
 #   start.png          the window as it opens
 #   animation_*.png    during the first move's animation
@@ -11,7 +12,8 @@
 #   gameover.png       the result window; final.png the board afterwards
 #
 # Usage: tools/play_under_xvfb.sh [BUILD_DIR] [OUTPUT_DIR]
-# Needs xvfb-run, xdotool and imagemagick (scripts/setup.sh installs them).
+# Needs xvfb-run, openbox, xdotool, xwininfo and imagemagick (scripts/setup.sh
+# installs them).
 set -euo pipefail
 
 BUILD=$(realpath "${1:-build}")
@@ -24,7 +26,12 @@ fi
 mkdir -p "$OUT"
 rm -f "$OUT"/*.png
 CONFIG=$(mktemp -d)
-trap 'kill "$PROGRAM" 2>/dev/null || true; rm -rf "$CONFIG"' EXIT
+PROGRAM=""
+trap 'kill $PROGRAM 2>/dev/null || true; stop_window_manager; rm -rf "$CONFIG"' EXIT
+
+# Title bars and frames as on a desktop.
+source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
+start_window_manager "$OUT/openbox.log"
 
 # A new player's settings, with only the level chosen: "2-pupil" unless told.
 export XDG_CONFIG_HOME="$CONFIG"
@@ -35,6 +42,15 @@ printf '[options]\nlevel=%d\n' "${REVERSI_PLAY_LEVEL:-2}" > "$CONFIG/Quenwick/Zo
 PROGRAM=$!
 
 shot() { import -window root "$OUT/$1.png"; }
+
+# The screen position of a window's client area, as CX and CY. (xdotool's
+# getwindowgeometry counts a window manager's frame twice.)
+client_origin() {
+    local info
+    info=$(xwininfo -id "$1")
+    CX=$(awk '/Absolute upper-left X/ { print $4 }' <<< "$info")
+    CY=$(awk '/Absolute upper-left Y/ { print $4 }' <<< "$info")
+}
 
 # The main window: the visible one of the program's title that is wider than
 # the start-up logo (which carries the same title while the program starts).
@@ -50,6 +66,9 @@ done
 [ -n "$WINDOW" ] || { echo "The window did not appear" >&2; exit 1; }
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+client_origin "$WINDOW"
+X=$CX
+Y=$CY
 shot start
 # A new player first meets the tip of the day; it closes with Esc.
 xdotool key Escape
@@ -80,9 +99,8 @@ close_information() {
     sleep 0.3
     INFOS=$(( INFOS + 1 ))
     shot "$(printf 'info_%02d' "$INFOS")"
-    local IX IY
-    eval "$(xdotool getwindowgeometry --shell "$info" | sed 's/^X=/IX=/; s/^Y=/IY=/')"
-    xdotool mousemove $(( IX + 120 )) $(( IY + 59 )) click 1
+    client_origin "$info"
+    xdotool mousemove $(( CX + 120 )) $(( CY + 59 )) click 1
     sleep 0.3
     return 0
 }

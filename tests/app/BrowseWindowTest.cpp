@@ -407,17 +407,20 @@ TEST(ModalBrowseMessages, TheChoiceOpensCentredAndAnswersItsButton) {
     owner.setGeometry(100, 100, 700, 560);
     owner.show();
     TModalGameMessages messages;
-    QPoint shownAt;
+    QRect shownAt;
     auto answer = test::ModalAnswer::For<TChoiceDlg>(
         [&](TChoiceDlg* dialog) {
-            shownAt = dialog->pos();
+            shownAt = dialog->frameGeometry();
             dialog->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
         },
         "the history choice");
     EXPECT_EQ(messages.AskHistoryChoice(&owner), TChoiceAnswer::ContinueFromThisPosition);
+    // Centred by the outer frames, decoration included.
     const QRect frame = owner.frameGeometry();
-    EXPECT_EQ(shownAt, QPoint(frame.x() + (frame.width() - 281) / 2,
-                              frame.y() + (frame.height() - 145) / 2));
+    EXPECT_EQ(shownAt.topLeft(), QPoint(frame.x() + (frame.width() - shownAt.width()) / 2,
+                                        frame.y() + (frame.height() - shownAt.height()) / 2));
+    EXPECT_EQ(shownAt.size() - QSize(281, 145), frame.size() - owner.size())
+        << "the same decoration as its owner";
 }
 
 TEST(ModalBrowseMessages, ThePlainMessageHasNoIconAndOneButton) {

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "DayTipUnit.h"
+#include "DialogPlacement.h"
 #include "ModalAnswer.h"
 #include "PlayTestSupport.h"
 #include "RulersUnit.h"
@@ -55,10 +56,12 @@ TEST_P(StatisticsItem, OpensOnTheCurrentFieldEngineAndLevel) {
     UseRealWindows(w);
     QString title, levelText;
     bool boardChecked = false, engineChecked = false;
+    QRect frame;
     {
         const auto answer = test::ModalAnswer::For<TStatisticsForm>(
             [&](TStatisticsForm* form) {
                 title = form->windowTitle();
+                frame = form->frameGeometry();
                 boardChecked = Child<QRadioButton>(*form, c.boardRadio)->isChecked();
                 engineChecked = Child<QRadioButton>(*form, c.engineRadio)->isChecked();
                 levelText = Child<QComboBox>(*form, "ComboBox1")->currentText();
@@ -71,6 +74,8 @@ TEST_P(StatisticsItem, OpensOnTheCurrentFieldEngineAndLevel) {
     EXPECT_TRUE(boardChecked) << c.boardRadio;
     EXPECT_TRUE(engineChecked) << c.engineRadio;
     EXPECT_EQ(levelText, TStatisticsTable::LevelName(c.level));
+    EXPECT_EQ(frame.topLeft(), CentredOver(w.form->frameGeometry(), frame.size()))
+        << "centred over the window by the outer frames";
 }
 
 INSTANTIATE_TEST_SUITE_P(

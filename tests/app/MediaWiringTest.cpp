@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "DialogPlacement.h"
 #include "EngineUnit.h"
 #include "FakeMusicOutput.h"
 #include "MainWindow.h"
@@ -295,8 +296,8 @@ TEST_F(MediaWindow, TheVolumeDialogPreviewsTheMusicAndCancelPutsItBack) {
     EXPECT_EQ(music.volume, 120) << "Cancel restores the volume that played";
     EXPECT_EQ(form->CurrentSettings().MusicVolume, 120);
     EXPECT_EQ(form->CurrentSettings().SoundVolume, 225);
-    EXPECT_LE((placed.center() - form->frameGeometry().center()).manhattanLength(), 4)
-        << "centred over the window";
+    EXPECT_EQ(placed.topLeft(), CentredOver(form->frameGeometry(), placed.size()))
+        << "centred over the window by the outer frames";
 
     auto* dialog = form->findChild<TVolumeDlg*>();
     {
