@@ -5,7 +5,9 @@
 
 #include <QScreen>
 
+#include "DialogPlacement.h"
 #include "EngineUnit.h"
+#include "FramePlacement.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
 #include "ReversiApplication.h"
@@ -15,12 +17,16 @@ namespace reversi {
 
 namespace {
 
+// The window's outer frame is centred on the desktop: placed by its client
+// area now, and once more by the window manager's frame when it has one.
 void CentreOnScreen(QWidget& window) {
     const QScreen* screen = window.screen();
     if (!screen) return;
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
+    const QRect desktop = screen->availableGeometry();
+    const QSize client = window.size();
+    TFramePlacer::Place(window, QMargins(), [desktop, client](const QMargins& decoration) {
+        return CentredClientGeometry(desktop, client, decoration);
+    });
 }
 
 }  // namespace
