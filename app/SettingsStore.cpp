@@ -93,8 +93,11 @@ Settings SettingsStore::Load() const {
     const QByteArray file = FileBytes(filePath_);
     return ParseSettings(
         [&store, &file](const QString& key) -> std::optional<QString> {
-            if (IsTextKey(key)) return TextValue(store, file, key);
             const QVariant value = store.value(key);
+            // A value QSettings split at its commas is text all the same: a
+            // word or a number compares it as the file holds it.
+            if (IsTextKey(key) || value.typeId() == QMetaType::QStringList)
+                return TextValue(store, file, key);
             // Only text counts; a value of another type reads as missing.
             if (value.typeId() != QMetaType::QString) return std::nullopt;
             return value.toString();

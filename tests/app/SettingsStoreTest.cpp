@@ -214,6 +214,16 @@ TEST_F(SettingsStoreTest, ValuesThatAreNotTextReadAsMissing) {
     EXPECT_EQ(s.NETPort, 8173);
 }
 
+// A word with a comma is some other text than its word: the other state, as
+// for any other text; a number with a comma is no number.
+TEST_F(SettingsStoreTest, WordsAndNumbersWithACommaAreOtherText) {
+    WriteFile("[options]\nsndef=yes, no\nmusef=no, yes\nsound_volume=1, 2\n");
+    const Settings s = SettingsStore().Load();
+    EXPECT_FALSE(s.SoundEffectsOn);
+    EXPECT_FALSE(s.MusicOn);
+    EXPECT_EQ(s.SoundVolume, 225);
+}
+
 TEST_F(SettingsStoreTest, StatisticsOfAnotherTypeAreFlagged) {
     WriteFile("[General]\nStatistics=some text\n");
     StoredStatistics stats = SettingsStore().LoadStatistics();
