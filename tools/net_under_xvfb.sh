@@ -15,9 +15,8 @@ set -euo pipefail
 BUILD=$(realpath "${1:-build}")
 OUT=$(realpath -m "${2:-xvfb-net}")
 
-if [ -z "${REVERSI_INSIDE_XVFB:-}" ]; then
-    exec env REVERSI_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1500x900x24" "$0" "$BUILD" "$OUT"
-fi
+source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
+enter_virtual_screen 1500x900 "$0" "$BUILD" "$OUT"
 
 mkdir -p "$OUT"
 rm -f "$OUT"/*.png
@@ -27,7 +26,6 @@ CALLER=""
 trap 'kill $LISTENER $CALLER 2>/dev/null || true; stop_window_manager; rm -rf "$ROOT"' EXIT
 
 # Title bars and frames as on a desktop.
-source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
 start_window_manager "$OUT/openbox.log"
 
 PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')

@@ -19,9 +19,8 @@ set -euo pipefail
 BUILD=$(realpath "${1:-build}")
 OUT=$(realpath -m "${2:-xvfb-play}")
 
-if [ -z "${REVERSI_INSIDE_XVFB:-}" ]; then
-    exec env REVERSI_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$BUILD" "$OUT"
-fi
+source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
+enter_virtual_screen 1280x1024 "$0" "$BUILD" "$OUT"
 
 mkdir -p "$OUT"
 rm -f "$OUT"/*.png
@@ -30,7 +29,6 @@ PROGRAM=""
 trap 'kill $PROGRAM 2>/dev/null || true; stop_window_manager; rm -rf "$CONFIG"' EXIT
 
 # Title bars and frames as on a desktop.
-source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
 start_window_manager "$OUT/openbox.log"
 
 # A new player's settings, with only the level chosen: "2-pupil" unless told.

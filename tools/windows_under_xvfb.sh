@@ -17,9 +17,8 @@ set -euo pipefail
 BUILD=$(realpath "${1:-build}")
 OUT=$(realpath -m "${2:-xvfb-windows}")
 
-if [ -z "${REVERSI_INSIDE_XVFB:-}" ]; then
-    exec env REVERSI_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$BUILD" "$OUT"
-fi
+source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
+enter_virtual_screen 1280x1024 "$0" "$BUILD" "$OUT"
 
 mkdir -p "$OUT"
 rm -f "$OUT"/*.png "$OUT/placement.txt"
@@ -27,7 +26,6 @@ CONFIG=$(mktemp -d)
 PROGRAM=""
 trap 'kill $PROGRAM 2>/dev/null || true; stop_window_manager; rm -rf "$CONFIG"' EXIT
 
-source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
 start_window_manager "$OUT/openbox.log"
 
 export XDG_CONFIG_HOME="$CONFIG"
