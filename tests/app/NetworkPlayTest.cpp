@@ -415,12 +415,8 @@ TEST_F(NetworkPlayTest, AllowCallFollowsListeningAndIsKeptAtClose) {
 
 // White, to move, fills the field with H1 and wins 64 : 0.
 void PutWhiteOneMoveFromAFullField(TReversiForm& form) {
-    auto& g = Game();
-    for (int x = 0; x < 8; ++x)
-        for (int y = 0; y < 8; ++y) g.Boards[0][SquareIndex(x, y, 8)] = CellWhite;
-    g.Boards[0][SquareIndex(6, 7, 8)] = CellBlack;
-    g.Boards[0][SquareIndex(7, 7, 8)] = CellEmpty;
-    g.FirstMove = false;
+    test::PutWhiteOneMoveFromAFullField(Game().Boards[0]);
+    Game().FirstMove = false;
     form.DrawBoard();
 }
 

@@ -402,10 +402,7 @@ TEST(PlayAnimation, TheResultWindowOpensOnTheFinalPositionAtRest) {
     auto& g = Game();
     g.VsComputer = false;
     // White's move on H1 fills the field and ends the game.
-    for (int x = 0; x < 8; ++x)
-        for (int y = 0; y < 8; ++y) g.Boards[0][SquareIndex(x, y, 8)] = CellWhite;
-    g.Boards[0][SquareIndex(6, 7, 8)] = CellBlack;
-    g.Boards[0][SquareIndex(7, 7, 8)] = CellEmpty;
+    test::PutWhiteOneMoveFromAFullField(g.Boards[0]);
     g.SideToMove = CellWhite;
     form.DrawBoard();
     bool checked = false;

@@ -153,4 +153,13 @@ public:
     std::vector<platform::TSoundEffect> sounds;
 };
 
+// Fills the 8 x 8 field of board with white but for G1 (black) and H1
+// (empty): white's H1 then fills the field and wins 64 : 0.
+inline void PutWhiteOneMoveFromAFullField(tBoard& board) {
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y) board[SquareIndex(x, y, 8)] = CellWhite;
+    board[SquareIndex(6, 7, 8)] = CellBlack;
+    board[SquareIndex(7, 7, 8)] = CellEmpty;
+}
+
 }  // namespace reversi::test

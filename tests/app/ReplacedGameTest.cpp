@@ -99,10 +99,7 @@ public:
     // White's move on H1 fills the field: the player wins 64 : 0.
     void SetUpWinningMove() {
         tBoard b = Game().Boards[0];
-        for (int x = 0; x < 8; ++x)
-            for (int y = 0; y < 8; ++y) b[SquareIndex(x, y, 8)] = CellWhite;
-        b[SquareIndex(6, 7, 8)] = CellBlack;
-        b[SquareIndex(7, 7, 8)] = CellEmpty;
+        test::PutWhiteOneMoveFromAFullField(b);
         SetPosition(b);
         lastMove = {7, 7};
         finished = Expected(b, SquareIndex(7, 7, 8), true);
