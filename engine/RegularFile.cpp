@@ -1,5 +1,7 @@
 #include "RegularFile.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <system_error>
 
@@ -64,11 +66,13 @@ RegularFileBytes ReadRegularFile(const std::filesystem::path& path, std::size_t 
     RegularFileBytes r;
     r.size = static_cast<std::uintmax_t>(status.st_size);
     if (longer == LongerFile::Refuse && r.size > maxBytes) return Refused(FileRefusal::TooLarge);
-    r.bytes.resize(maxBytes);
+    // The buffer holds the file's own size, never the cap: a picture of a few
+    // kilobytes costs a few kilobytes however large a file the caller takes.
+    r.bytes.resize(static_cast<std::size_t>(std::min<std::uintmax_t>(r.size, maxBytes)));
     std::size_t got = 0;
-    while (got < maxBytes) {
-        const ssize_t n = ::read(file.Get(), r.bytes.data() + got, maxBytes - got);
-        if (n == 0) break;
+    while (got < r.bytes.size()) {
+        const ssize_t n = ::read(file.Get(), r.bytes.data() + got, r.bytes.size() - got);
+        if (n == 0) break;  // the file shrank while it was read
         if (n < 0) {
             if (errno == EINTR) continue;
             return Refused(FileRefusal::CannotRead, errno);
@@ -76,6 +80,24 @@ RegularFileBytes ReadRegularFile(const std::filesystem::path& path, std::size_t 
         got += static_cast<std::size_t>(n);
     }
     r.bytes.resize(got);
+    if (got < r.bytes.capacity() / 2) r.bytes.shrink_to_fit();
+    // The file may have grown since its size was looked at: what was added
+    // is read in small steps, up to the cap (one byte past it for a refusal).
+    if (got == static_cast<std::size_t>(std::min<std::uintmax_t>(r.size, maxBytes))) {
+        const std::size_t limit = longer == LongerFile::Refuse ? maxBytes + 1 : maxBytes;
+        std::array<std::uint8_t, 4096> chunk{};
+        while (r.bytes.size() < limit) {
+            const std::size_t ask = std::min(chunk.size(), limit - r.bytes.size());
+            const ssize_t n = ::read(file.Get(), chunk.data(), ask);
+            if (n == 0) break;
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return Refused(FileRefusal::CannotRead, errno);
+            }
+            r.bytes.insert(r.bytes.end(), chunk.begin(), chunk.begin() + n);
+        }
+        if (r.bytes.size() > maxBytes) return Refused(FileRefusal::TooLarge);
+    }
     return r;
 }
 

@@ -41,7 +41,9 @@ bool IsRegularFile(const std::filesystem::path& path);
 // Reads at most maxBytes from the start of the regular file at path. The
 // file's status is looked at before it is opened, and again on the opened
 // file (opened without blocking), so a pipe put in its place meanwhile is
-// refused as well.
+// refused as well. The bytes are read at the file's own size: the cap is a
+// limit, never an allocation, and a file that grows or shrinks while it is
+// read gives what it held (up to the cap).
 RegularFileBytes ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
                                  LongerFile longer = LongerFile::ReadStart);
 

@@ -74,6 +74,32 @@ TEST_F(RegularFileTest, ReadsARegularFileUpToTheBytesAskedFor) {
     EXPECT_TRUE(ReadRegularFile(dir / "link", 100).Ok());
 }
 
+TEST_F(RegularFileTest, AFileIsReadAtItsOwnSizeNotAtTheCap) {
+    // A picture's cap is 64 MiB; a file of a few bytes costs a few bytes.
+    const fs::path file = Write("small", std::string(1000, 'x'));
+    for (const LongerFile longer : {LongerFile::ReadStart, LongerFile::Refuse}) {
+        const RegularFileBytes read = ReadRegularFile(file, 64u << 20, longer);
+        ASSERT_TRUE(read.Ok());
+        EXPECT_EQ(read.bytes.size(), 1000u);
+        EXPECT_LE(read.bytes.capacity(), 1000u);
+    }
+}
+
+TEST_F(RegularFileTest, AFileLongerThanItsStatusSaysIsReadUpToTheCap) {
+    // Files under /proc say they are empty and hold text: the same as a file
+    // that grew after its size was looked at.
+    const fs::path grown = "/proc/self/status";
+    if (!IsRegularFile(grown)) GTEST_SKIP() << "no /proc here";
+    const RegularFileBytes all = ReadRegularFile(grown, 1u << 20, LongerFile::Refuse);
+    ASSERT_TRUE(all.Ok());
+    EXPECT_EQ(all.size, 0u);
+    EXPECT_EQ(std::string(all.bytes.begin(), all.bytes.begin() + 5), "Name:");
+    const RegularFileBytes start = ReadRegularFile(grown, 5);
+    ASSERT_TRUE(start.Ok());
+    EXPECT_EQ(std::string(start.bytes.begin(), start.bytes.end()), "Name:");
+    EXPECT_EQ(ReadRegularFile(grown, 5, LongerFile::Refuse).refusal, FileRefusal::TooLarge);
+}
+
 TEST_F(RegularFileTest, EverythingElseIsRefusedWithoutWaitingAndSaysWhy) {
     const fs::path fifo = dir / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
