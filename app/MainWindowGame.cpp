@@ -139,6 +139,18 @@ void TReversiForm::LeaveShownGame() {
     ++gameSerial_;
 }
 
+void TReversiForm::ReplaceShownGameLater(std::function<void()> replace) {
+    const unsigned shown = gameSerial_;
+    QMetaObject::invokeMethod(
+        this,
+        [this, shown, replace = std::move(replace)] {
+            // Whatever took the board meanwhile stays: the replacement was
+            // meant for the game that was shown when it was asked for.
+            if (!closed_ && gameSerial_ == shown) replace();
+        },
+        Qt::QueuedConnection);
+}
+
 bool TReversiForm::PlayerMayMove() const {
     const auto& g = Game();
     if (g.GameOver || g.ThreadRunning || g.Routines.CanMove == nullptr) return false;

@@ -258,15 +258,9 @@ void TReversiForm::EndNetGame(bool abandoned) {
         ShowNetworkMessage(QString::fromLatin1(nettext::PeerAbandoned));
     }
     // A local game on the network game's field takes its place, once the
-    // session has finished reporting the link's end.
-    if (wasGame) {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (!closed_ && !Game().NetworkGame) NewGameItemClick();
-            },
-            Qt::QueuedConnection);
-    }
+    // session has finished reporting the link's end, unless another game
+    // (a match opened or dropped after this ending) has taken it first.
+    if (wasGame) ReplaceShownGameLater([this] { NewGameItemClick(); });
 }
 
 void TReversiForm::SetGameSettingsLocked(bool locked) {
