@@ -82,8 +82,11 @@ void TReversiForm::FormCreate() {
 
     if (pendingCommand_.kind == CommandLineAction::Kind::LoadGame) {
         // A saved game was named: start in browsing mode on the fresh position;
-        // the file itself opens when the window is first shown.
+        // the file itself opens when the window is first shown. The status
+        // panels show that position meanwhile, also under a box saying the
+        // file could not be opened.
         SetBrowsing(true);
+        ShowScoreAndTurn();
         ShowMoveCounter();
     } else {
         SetBrowsing(false);
@@ -150,7 +153,7 @@ void TReversiForm::FormActivate() {
             NetMenuConnectClick();
             break;
         case CommandLineAction::Kind::LoadGame:
-            OpenCommandLineGame(pending.value);
+            OpenCommandLineGame(pending.file);
             break;
         default:
             break;

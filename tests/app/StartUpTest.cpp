@@ -147,6 +147,10 @@ TEST(StartUp, DamagedSavedGameOnTheCommandLineIsReportedAndTheGameStarts) {
     ASSERT_EQ(run.events.size(), 4) << run.events.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(run.events[0].startsWith(QLatin1String("BOX Stream read error")))
         << run.events[0].toStdString();
+    // While the box is open the status panels already show the position.
+    EXPECT_TRUE(run.events[0].endsWith(
+        QLatin1String(" under=Yellow is moving|Yellow 2 : Green 2|Move 0/0")))
+        << run.events[0].toStdString();
     EXPECT_TRUE(run.events[2].endsWith(QLatin1String("|Move 0/0")));
     EXPECT_EQ(run.events[3].toStdString(), "BOARD 532");
     EXPECT_EQ(run.exitCode, 0);
