@@ -1,17 +1,11 @@
 #include "SavedGame.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <memory>
-#include <random>
-#include <system_error>
-
-#include <unistd.h>
 
 #include "GameState.h"
+#include "FileNameText.h"
 #include "RegularFile.h"
+#include "RegularFileWrite.h"
 
 namespace reversi {
 
@@ -89,74 +83,24 @@ DecodeResult Invalid(std::string problem) {
 
 // ---- files ------------------------------------------------------------------
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-std::string SystemReason(int error) { return std::generic_category().message(error); }
-
+// Names in messages are shown readably, whatever bytes the system gave.
 std::string CannotOpen(const std::string& name, const RegularFileBytes& read) {
-    return "Cannot open file \"" + name + "\". " + RefusalReason(read);
-}
-std::string CannotCreate(const std::string& name, int error) {
-    return "Cannot create file \"" + name + "\". " + SystemReason(error);
+    return "Cannot open file \"" + ReadableFileName(name) + "\". " + RefusalReason(read);
 }
 
 // The longest file worth reading: a version 2 file of the longest game.
 // Anything after it would be ignored anyway.
 constexpr std::size_t MaxReadBytes = MatchFileSize(MaxMoves(10));
 
-// A fresh name next to target for the file being written.
-std::filesystem::path TemporaryName(const std::filesystem::path& target) {
-    static std::mt19937_64 random{std::random_device{}()};
-    auto name = target;
-    name += ".tmp" + std::to_string(random() % 1000000000ull);
-    return name;
-}
-
-// Writes bytes to a new file next to target and renames it over target once
-// the write is complete and on disk, so a failed save never damages an
-// existing match.
-FileResult WriteReplacing(const std::string& FileName, const std::vector<std::uint8_t>& bytes) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path target = FileName;
-    // Saving through a link replaces the file it points to, not the link.
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::canonical(target, ec);
-        if (!ec) target = resolved;
-    }
-
-    fs::path temp;
-    FilePtr file;
-    for (int attempt = 0; attempt < 16 && !file; ++attempt) {
-        temp = TemporaryName(target);
-        errno = 0;
-        file.reset(std::fopen(temp.c_str(), "wbx"));  // x: never reuse an existing file
-        if (!file && errno != EEXIST) break;
-    }
-    if (!file) return FileResult::Failure(CannotCreate(FileName, errno != 0 ? errno : EEXIST));
-
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
-                         std::fflush(file.get()) == 0 && ::fsync(::fileno(file.get())) == 0;
-    const bool closed = std::fclose(file.release()) == 0;
-    if (!written || !closed) {
-        fs::remove(temp, ec);
+// Saving writes a regular file or creates one: anything else of that name
+// is refused and left as it was (see RegularFileWrite.h).
+FileResult WriteMatchFile(const std::string& FileName, const std::vector<std::uint8_t>& bytes) {
+    const RegularFileWrite write = WriteRegularFile(FileName, bytes);
+    if (write.Ok()) return FileResult::Success();
+    if (write.refusal == WriteRefusal::CannotWrite)
         return FileResult::Failure("Stream write error");
-    }
-
-    // Keep the permissions of a match that is being replaced.
-    const auto old = fs::status(target, ec);
-    if (!ec && fs::exists(old)) fs::permissions(temp, old.permissions(), ec);
-
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return FileResult::Failure(CannotCreate(FileName, ec.value()));
-    }
-    return FileResult::Success();
+    return FileResult::Failure("Cannot create file \"" + ReadableFileName(FileName) + "\". " +
+                               WriteRefusalReason(write));
 }
 
 }  // namespace
@@ -282,7 +226,7 @@ FileResult OBoardTracker::SaveToFile(const std::string& FileName) const {
     match.BabyLevel = g.BabyLevel;
     match.AdvancedEngine = g.AdvancedEngine;
     match.Depth = g.Depth;
-    return WriteReplacing(FileName, EncodeMatch(match));
+    return WriteMatchFile(FileName, EncodeMatch(match));
 }
 
 FileResult ReadMatchFile(const std::string& FileName, SavedMatch& match) {
@@ -295,7 +239,7 @@ FileResult ReadMatchFile(const std::string& FileName, SavedMatch& match) {
         case DecodeStatus::Short:
             return FileResult::Failure("Stream read error");
         case DecodeStatus::Invalid:
-            return FileResult::Failure("The file \"" + FileName +
+            return FileResult::Failure("The file \"" + ReadableFileName(FileName) +
                                        "\" is not a valid Zorel Reversi match: " + decoded.problem +
                                        ".");
         case DecodeStatus::NotAMatch:

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <future>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -10,6 +16,7 @@
 #include <vector>
 
 #include "EngineUnit.h"
+#include "FileNameText.h"
 #include "FakeMoveList.h"
 #include "SavedGame.h"
 
@@ -450,6 +457,152 @@ TEST_F(SavedGameTest, SavingWhereNoFileCanBeCreatedReportsIt) {
     int files = 0;
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir)) ++files;
     EXPECT_EQ(files, 1);
+}
+
+// What stands at a path, read without following a link at the path itself.
+struct Standing {
+    fs::file_type type = fs::file_type::not_found;
+    Bytes content;  // of a regular file, or of the file a link points to
+    fs::path linkTo;
+    bool operator==(const Standing&) const = default;
+};
+
+Standing StandingAt(const fs::path& path) {
+    Standing s;
+    std::error_code ec;
+    s.type = fs::symlink_status(path, ec).type();
+    if (s.type == fs::file_type::symlink) s.linkTo = fs::read_symlink(path, ec);
+    if (fs::is_regular_file(path, ec)) s.content = ReadAll(path);
+    return s;
+}
+
+TEST_F(SavedGameTest, SaveTargetsTable) {
+    Play(3);
+    ASSERT_TRUE(Tracker().SaveToFile(File("reference.kzv").string()).Ok());
+    const Bytes match = ReadAll(File("reference.kzv"));
+    const Bytes old(100, 0x5A);
+    const bool root = ::geteuid() == 0;
+
+    struct Row {
+        const char* name;
+        std::function<void(const fs::path&)> make;  // puts the target in place
+        bool saved;
+        const char* reason;  // of a refusal: "Cannot create file "<name>". <reason>"
+        fs::file_type typeAfter;
+        bool holdsMatch;  // the file (or the link's file) then holds the match
+    };
+    const fs::path elsewhere = dir / "elsewhere";
+    fs::create_directories(elsewhere);
+    const std::vector<Row> rows = {
+        {"new.kzv", [](const fs::path&) {}, true, "", fs::file_type::regular, true},
+        {"old.kzv", [&](const fs::path& p) { WriteAll(p, old); }, true, "",
+         fs::file_type::regular, true},
+        {"pipe.kzv", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }, false,
+         "Not a regular file", fs::file_type::fifo, false},
+        {"device.kzv",
+         [](const fs::path& p) { ASSERT_EQ(::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0); },
+         false, "Not a regular file", fs::file_type::character, false},
+        {"folder.kzv", [](const fs::path& p) { fs::create_directories(p); }, false,
+         "Is a directory", fs::file_type::directory, false},
+        {"readonly.kzv",
+         [&](const fs::path& p) {
+             WriteAll(p, old);
+             fs::permissions(p, fs::perms::owner_read | fs::perms::group_read);
+         },
+         false, "Permission denied", fs::file_type::regular, false},
+        {"link.kzv",
+         [&](const fs::path& p) {
+             WriteAll(elsewhere / "linked.kzv", old);
+             fs::create_symlink(elsewhere / "linked.kzv", p);
+         },
+         true, "", fs::file_type::symlink, true},
+        {"relative-link.kzv",
+         [&](const fs::path& p) {
+             WriteAll(elsewhere / "relative.kzv", old);
+             fs::create_symlink("elsewhere/relative.kzv", p);
+         },
+         true, "", fs::file_type::symlink, true},
+        {"dangling.kzv",
+         [&](const fs::path& p) { fs::create_symlink(elsewhere / "created.kzv", p); }, true, "",
+         fs::file_type::symlink, true},
+        {"link-to-pipe.kzv",
+         [&](const fs::path& p) {
+             ASSERT_EQ(::mkfifo((elsewhere / "pipe").c_str(), 0644), 0);
+             fs::create_symlink(elsewhere / "pipe", p);
+         },
+         false, "Not a regular file", fs::file_type::symlink, false},
+        {"link-to-device.kzv", [](const fs::path& p) { fs::create_symlink("/dev/null", p); },
+         false, "Not a regular file", fs::file_type::symlink, false},
+        {"loop.kzv", [](const fs::path& p) { fs::create_symlink(p, p); }, false,
+         "Too many levels of symbolic links", fs::file_type::symlink, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const fs::path target = File(row.name);
+        if (std::string(row.name) == "device.kzv" && !root) continue;  // mknod needs root
+        row.make(target);
+        const Standing before = StandingAt(target);
+        // A save that waited on a pipe or a device would never end: it runs
+        // on its own thread, and a reader frees it past the deadline.
+        auto saving = std::async(std::launch::async,
+                                 [&] { return Tracker().SaveToFile(target.string()); });
+        if (saving.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << "the save blocked";
+            for (const fs::path& pipe : {target, elsewhere / "pipe"}) {
+                const int fd = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+                if (fd >= 0) ::close(fd);
+            }
+        }
+        const FileResult result = saving.get();
+        const Standing after = StandingAt(target);
+        EXPECT_EQ(after.type, row.typeAfter);
+        EXPECT_EQ(after.linkTo, before.linkTo) << "a link stays as it was";
+        if (row.saved) {
+            EXPECT_TRUE(result.Ok()) << result.message;
+        } else {
+            EXPECT_EQ(result.status, FileStatus::Failed);
+            EXPECT_EQ(result.message,
+                      "Cannot create file \"" + target.string() + "\". " + row.reason);
+            EXPECT_EQ(after, before) << "a refused target stays as it was";
+        }
+        if (row.holdsMatch) {
+            EXPECT_EQ(after.content, match);
+        } else {
+            EXPECT_NE(after.content, match);
+        }
+    }
+    // The read-only file keeps its mode; nothing else was left beside the
+    // targets (no temporary files).
+    EXPECT_EQ(fs::status(File("readonly.kzv")).permissions(),
+              fs::perms::owner_read | fs::perms::group_read);
+    for (const auto& e : fs::directory_iterator(dir))
+        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+    for (const auto& e : fs::directory_iterator(elsewhere))
+        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+}
+
+TEST_F(SavedGameTest, NamesThatAreNoUtf8AreKeptAndShownReadably) {
+    // The Latin-1 name "café.kzv": the bytes stay the file's name.
+    const std::string latin1 = (dir / "caf\xe9.kzv").string();
+    SetSettings(CellBlack, true, false, false, false, 1);
+    Play(2);
+    ASSERT_TRUE(Tracker().SaveToFile(latin1).Ok());
+    ASSERT_TRUE(fs::is_regular_file(latin1));
+    EXPECT_FALSE(fs::exists(dir / "caf\xc3\xa9.kzv"));
+    const Snapshot saved = Snapshot::Take();
+    StartGame(8);
+    const FileResult loaded = Tracker().LoadFromFile(latin1);
+    ASSERT_TRUE(loaded.Ok()) << loaded.message;
+    EXPECT_EQ(Tracker().count(), saved.count);
+
+    // In messages the name reads "café".
+    fs::create_directories(dir / "caf\xe9-folder.kzv");
+    const FileResult r = Tracker().SaveToFile((dir / "caf\xe9-folder.kzv").string());
+    EXPECT_EQ(r.message,
+              "Cannot create file \"" + (dir / "caf\xc3\xa9-folder.kzv").string() +
+                  "\". Is a directory");
+    EXPECT_EQ(ReadableFileName("a\x80z\xff"), "a\xef\xbf\xbdz\xc3\xbf");
+    EXPECT_EQ(ReadableFileName("\xc3\xa9\xed\xa0\x80"), "\xc3\xa9\xc3\xad\xc2\xa0\xef\xbf\xbd");
 }
 
 TEST(SavedGameFormatTest, SignatureVersions) {
