@@ -155,7 +155,7 @@ public:
     // Reads a saved match into the record and sets the window up for it.
     // False when the file is no match or could not be read (a message has
     // then been shown for a damaged or unreadable file).
-    bool LoadMatch(const QString& FileName);
+    bool LoadMatch(const std::filesystem::path& FileName);
 
     // The network session (tests set its address and port and read its state).
     NetworkSession& NetSession() const { return *Session; }
@@ -227,7 +227,7 @@ private:
     void FormMouseMove(QMouseEvent* e);
     void FormClick();
     void FirstBoardPaint();
-    void OpenCommandLineGame(const QString& file);
+    void OpenCommandLineGame(const std::filesystem::path& file);
 
     // The game flow.
     // The turn loop: counts, passes, game end, the computer's reply.
@@ -250,6 +250,11 @@ private:
     // an open one is taken down), its animations stop, and a turn loop still
     // running for it ends.
     void LeaveShownGame();
+    // Puts another game on the board later (after the current event): replace
+    // runs only when the game shown now is still the one on the board then.
+    // Every game that takes the board (new, opened, dropped, a network start)
+    // goes through LeaveShownGame, so a later replacement never covers it.
+    void ReplaceShownGameLater(std::function<void()> replace);
     // Runs the search for the side to move and waits for its answer while the
     // window keeps handling events.
     int RunEngine();
@@ -485,10 +490,10 @@ private:
     void ListMenuLoadClick();
     // Loads a match and shows it at its last position; the computer moves
     // when the match stands at its turn. False when nothing was loaded.
-    bool OpenMatch(const QString& file);
-    static QString NotAMatchMessage(const QString& file);
+    bool OpenMatch(const std::filesystem::path& file);
+    static QString NotAMatchMessage(const std::filesystem::path& file);
     // The first dropped file when it is a local saved match.
-    static std::optional<QString> DroppedMatchFile(const QMimeData* data);
+    static std::optional<std::filesystem::path> DroppedMatchFile(const QMimeData* data);
     void dragEnterEvent(QDragEnterEvent* e) override;
     // While connected to a peer: asks whether to end the network game, and
     // ends it on Yes. True when the caller may go on.

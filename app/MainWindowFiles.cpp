@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "EngineUnit.h"
+#include "FileNames.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
 
@@ -23,11 +24,12 @@ void TReversiForm::BindFileItems() {
 
 void TReversiForm::ListMenuSaveClick() {
     if (!Game().Tracker) return;
-    const QString file = GameMessages().ChooseMatchFile(this, SaveListDialog);
-    if (file.isEmpty()) return;
-    // The file layer writes a temporary file and renames it over the target,
-    // so a failed save leaves an existing match intact.
-    const FileResult result = Game().Tracker->SaveToFile(file.toStdString());
+    const QString chosen = GameMessages().ChooseMatchFile(this, SaveListDialog);
+    if (chosen.isEmpty()) return;
+    // Only a regular file is written (through a link, the file it points to),
+    // or a new one created; anything else is named in a message and left as
+    // it was. A failed save leaves an existing match whole.
+    const FileResult result = Game().Tracker->SaveToFile(FileNamed(chosen).native());
     if (!result.Ok()) ShowErrorMessage(QString::fromStdString(result.message), this);
 }
 
@@ -37,11 +39,12 @@ void TReversiForm::ListMenuLoadClick() {
     // A message of the game on the board still waiting for its last move
     // comes before the file dialog.
     FinishPendingTurn();
-    const QString file = GameMessages().ChooseMatchFile(this, OpenListDialog);
-    if (file.isEmpty()) return;
+    const QString chosen = GameMessages().ChooseMatchFile(this, OpenListDialog);
+    if (chosen.isEmpty()) return;
+    const std::filesystem::path file = ExistingFileNamed(chosen);
     // Only a regular file is looked into; a pipe, a device or a folder is
     // named in a message without waiting on it.
-    const FileResult check = CheckMatchFile(file.toStdString());
+    const FileResult check = CheckMatchFile(file.native());
     if (check.status == FileStatus::Failed) {
         ShowErrorMessage(QString::fromStdString(check.message), this);
         return;
@@ -53,11 +56,11 @@ void TReversiForm::ListMenuLoadClick() {
     OpenMatch(file);
 }
 
-QString TReversiForm::NotAMatchMessage(const QString& file) {
-    return QStringLiteral("The file %1 is not a Zorel Reversi game.").arg(file);
+QString TReversiForm::NotAMatchMessage(const std::filesystem::path& file) {
+    return QStringLiteral("The file %1 is not a Zorel Reversi game.").arg(ShownFileName(file));
 }
 
-bool TReversiForm::OpenMatch(const QString& file) {
+bool TReversiForm::OpenMatch(const std::filesystem::path& file) {
     if (!LoadMatch(file)) return false;
     // The match ends up at its last position with browsing off.
     SpeedButtonFromEndClick();
@@ -82,32 +85,31 @@ void TReversiForm::dropEvent(QDropEvent* e) {
     if (!file || Game().ThreadRunning) return;
     e->acceptProposedAction();
     // Loaded after the drop has finished, outside the drag's own event.
-    const QString name = *file;
+    const std::filesystem::path name = *file;
     QTimer::singleShot(0, this, [this, name] {
         if (!Game().ThreadRunning && MayAbortNetworkGame()) OpenMatch(name);
     });
 }
 
-std::optional<QString> TReversiForm::DroppedMatchFile(const QMimeData* data) {
+std::optional<std::filesystem::path> TReversiForm::DroppedMatchFile(const QMimeData* data) {
     // Only the first dropped file counts, and only when it is a local regular
     // file that begins with a match signature (the check never waits on a
     // pipe or a device passed over the window).
     if (data == nullptr || !data->hasUrls() || data->urls().isEmpty()) return std::nullopt;
-    const QUrl first = data->urls().first();
-    if (!first.isLocalFile()) return std::nullopt;
-    const QString file = first.toLocalFile();
-    if (!FileHasMatchSignature(file.toStdString())) return std::nullopt;
+    // The name's bytes as the URL carries them, also where they are no UTF-8.
+    const auto file = LocalFileOfUrl(data->urls().first());
+    if (!file || !FileHasMatchSignature(file->native())) return std::nullopt;
     return file;
 }
 
-bool TReversiForm::LoadMatch(const QString& FileName) {
+bool TReversiForm::LoadMatch(const std::filesystem::path& FileName) {
     auto& g = Game();
     if (!g.Tracker) return false;
     // Shown over the game it is about, before the record changes.
     FinishPendingTurn();
     // The file is read and checked whole before anything changes.
     SavedMatch match;
-    const FileResult result = ReadMatchFile(FileName.toStdString(), match);
+    const FileResult result = ReadMatchFile(FileName.native(), match);
     if (result.status == FileStatus::NotAMatch) return false;
     if (result.status == FileStatus::Failed) {
         ShowErrorMessage(QString::fromStdString(result.message), this);
@@ -155,7 +157,7 @@ bool TReversiForm::LoadMatch(const QString& FileName) {
     return true;
 }
 
-void TReversiForm::OpenCommandLineGame(const QString& file) {
+void TReversiForm::OpenCommandLineGame(const std::filesystem::path& file) {
     // Opened as through Match > Open...: at the computer's turn it answers.
     if (OpenMatch(file)) return;
     // When nothing could be loaded the new game starts as it would have

@@ -23,9 +23,9 @@ int& ProgramNameOnly(int argc, char** argv) {
     return programOnlyCount;
 }
 
-QStringList WordsAfterName(int argc, char** argv) {
-    QStringList words;
-    for (int i = 1; i < argc; ++i) words << QString::fromLocal8Bit(argv[i]);
+std::vector<std::string> WordsAfterName(int argc, char** argv) {
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i) words.emplace_back(argv[i] ? argv[i] : "");
     return words;
 }
 
@@ -35,9 +35,9 @@ ReversiApplication::ReversiApplication(int argc, char** argv)
     : QApplication(ProgramNameOnly(argc, argv), programOnly.data()),
       parameters_(WordsAfterName(argc, argv)) {}
 
-QStringList ReversiApplication::TypedParameters() {
+std::vector<std::string> ReversiApplication::TypedParameters() {
     const auto* app = qobject_cast<const ReversiApplication*>(QCoreApplication::instance());
-    return app ? app->Parameters() : QStringList();
+    return app ? app->Parameters() : std::vector<std::string>();
 }
 
 bool ReversiApplication::notify(QObject* receiver, QEvent* event) {

@@ -9,6 +9,9 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <string>
+#include <vector>
+
 namespace reversi {
 
 class ReversiApplication : public QApplication {
@@ -24,14 +27,15 @@ public:
     // while the box itself is up is not reported in a second nested box.
     void ReportFailure(const QString& text);
 
-    // The words typed after the program's name, every one of them, in order.
-    const QStringList& Parameters() const { return parameters_; }
+    // The words typed after the program's name, every one of them, in order,
+    // as the bytes the system passed (a file name need not be UTF-8).
+    const std::vector<std::string>& Parameters() const { return parameters_; }
     // The same for the running application; empty when it is not a
     // ReversiApplication.
-    static QStringList TypedParameters();
+    static std::vector<std::string> TypedParameters();
 
 private:
-    QStringList parameters_;
+    std::vector<std::string> parameters_;
     bool reporting_ = false;
 };
 

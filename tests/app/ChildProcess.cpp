@@ -57,10 +57,19 @@ void Watch() {
         }
         QString text = box->text();
         text.replace(QLatin1Char('\n'), QLatin1Char('|'));
-        Report(QStringLiteral("BOX %1 windows=%2 title=%3")
+        // What the main window's status panels show under the box, when the
+        // main window is there.
+        QString under;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* form = qobject_cast<TReversiForm*>(w); form && form->isVisible())
+                under = QStringLiteral(" under=%1|%2|%3")
+                            .arg(form->StatusPanelText(0), form->StatusPanelText(1),
+                                 form->StatusPanelText(2));
+        }
+        Report(QStringLiteral("BOX %1 windows=%2 title=%3%4")
                    .arg(text)
                    .arg(others)
-                   .arg(box->windowTitle()));
+                   .arg(box->windowTitle(), under));
         box->done(QMessageBox::Ok);
         return;
     }
@@ -107,8 +116,35 @@ int RunChild(int argc, char** argv) {
     return ReversiMainBlock(app);
 }
 
+namespace {
+ChildResult RunOnScreen(int width, int height, const QString& program, const QStringList& arguments,
+                        const QString& workDir);
+}  // namespace
+
 ChildResult RunProgramOnScreen(int width, int height, const QStringList& parameters,
                                const QString& workDir, const QString& program) {
+    return RunOnScreen(width, height,
+                       program.isEmpty() ? QCoreApplication::applicationFilePath() : program,
+                       parameters, workDir);
+}
+
+ChildResult RunProgramWithBytes(int width, int height, const QByteArray& parameter,
+                                const QString& workDir) {
+    // The shell turns octal escapes back into the bytes and passes them on.
+    QString escaped;
+    for (const char c : parameter)
+        escaped += QStringLiteral("\\0%1").arg(static_cast<uint>(static_cast<unsigned char>(c)), 3,
+                                               8, QLatin1Char('0'));
+    return RunOnScreen(
+        width, height, QStringLiteral("/bin/sh"),
+        {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$(printf '%b' \"$1\")\""),
+         QCoreApplication::applicationFilePath(), escaped},
+        workDir);
+}
+
+namespace {
+ChildResult RunOnScreen(int width, int height, const QString& program, const QStringList& arguments,
+                        const QString& workDir) {
     ChildResult result;
     const QString screens = QDir(workDir).filePath(QStringLiteral("screens.json"));
     {
@@ -133,8 +169,8 @@ ChildResult RunProgramOnScreen(int width, int height, const QStringList& paramet
 
     QProcess child;
     child.setProcessEnvironment(env);
-    child.setProgram(program.isEmpty() ? QCoreApplication::applicationFilePath() : program);
-    child.setArguments(parameters);
+    child.setProgram(program);
+    child.setArguments(arguments);
     child.start();
     if (!child.waitForFinished(30000)) {
         child.kill();
@@ -152,6 +188,7 @@ ChildResult RunProgramOnScreen(int width, int height, const QStringList& paramet
     result.standardError = QString::fromLocal8Bit(child.readAllStandardError());
     return result;
 }
+}  // namespace
 
 QString SettingsFileUnder(const QString& configDir) {
     return QDir(configDir).filePath(QStringLiteral("Quenwick/Zorel Reversi 4.00.conf"));

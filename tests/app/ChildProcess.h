@@ -39,6 +39,10 @@ struct ChildResult {
 // folder without DATA sees no pictures).
 ChildResult RunProgramOnScreen(int width, int height, const QStringList& parameters,
                                const QString& workDir, const QString& program = {});
+// The same with one parameter given as bytes, passed to the program as they
+// are (Qt would pass a parameter that is no UTF-8 changed).
+ChildResult RunProgramWithBytes(int width, int height, const QByteArray& parameter,
+                                const QString& workDir);
 
 // The settings file the program writes under a config folder.
 QString SettingsFileUnder(const QString& configDir);

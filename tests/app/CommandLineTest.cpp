@@ -1,3 +1,6 @@
+#include <string>
+#include <vector>
+
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
@@ -9,13 +12,13 @@ namespace {
 using Kind = CommandLineAction::Kind;
 
 struct Case {
-    QStringList parameters;
+    std::vector<std::string> parameters;
     CommandLineAction expected;
 };
 
-// Only "saved.kzv" and "My Game.KZV" exist.
-bool FakeExists(const QString& path) {
-    return path == QLatin1String("saved.kzv") || path == QLatin1String("My Game.KZV");
+// Only "saved.kzv", "My Game.KZV" and the Latin-1 name "caf\xe9.kzv" exist.
+bool FakeExists(const std::filesystem::path& path) {
+    return path == "saved.kzv" || path == "My Game.KZV" || path == "caf\xe9.kzv";
 }
 
 TEST(CommandLine, Table) {
@@ -29,8 +32,11 @@ TEST(CommandLine, Table) {
         {{"-listen"}, {Kind::Listen, {}}},
         {{"-LISTEN"}, {Kind::Listen, {}}},
         {{"-listen", "extra"}, {}},
-        {{"saved.kzv"}, {Kind::LoadGame, "saved.kzv"}},
-        {{"My Game.KZV"}, {Kind::LoadGame, "My Game.KZV"}},
+        {{"saved.kzv"}, {Kind::LoadGame, {}, "saved.kzv"}},
+        {{"My Game.KZV"}, {Kind::LoadGame, {}, "My Game.KZV"}},
+        // A name that is no UTF-8 keeps its bytes.
+        {{"caf\xe9.kzv"}, {Kind::LoadGame, {}, "caf\xe9.kzv"}},
+        {{"caf\xc3\xa9.kzv"}, {}},
         {{"missing.kzv"}, {}},
         {{"saved.kzv", "saved.kzv"}, {}},
         {{""}, {}},
@@ -41,16 +47,18 @@ TEST(CommandLine, Table) {
         {{"-reverse"}, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ParseCommandLine(c.parameters, FakeExists), c.expected)
-            << c.parameters.join(QLatin1Char(' ')).toStdString();
+        std::string words;
+        for (const std::string& w : c.parameters) words += w + " ";
+        EXPECT_EQ(ParseCommandLine(c.parameters, FakeExists), c.expected) << words;
     }
 }
 
 TEST(CommandLine, RealFileSystemAcceptsFilesOnly) {
-    const QString self = QCoreApplication::applicationFilePath();
+    const std::string self = QCoreApplication::applicationFilePath().toStdString();
     EXPECT_EQ(ParseCommandLine({self}).kind, Kind::LoadGame);
     // A folder is not a saved game.
-    EXPECT_EQ(ParseCommandLine({QCoreApplication::applicationDirPath()}).kind, Kind::Nothing);
+    EXPECT_EQ(ParseCommandLine({QCoreApplication::applicationDirPath().toStdString()}).kind,
+              Kind::Nothing);
 }
 
 }  // namespace
