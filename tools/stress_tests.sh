@@ -76,7 +76,7 @@ failed=$(grep -l fail "$LOGS"/*.result 2>/dev/null | wc -l)
 if [ "$failed" -gt 0 ]; then
     echo "Failed tests (runs), logs in $LOGS:"
     # ctest lists them after "The following tests FAILED:" as "  12 - name (Failed)".
-    sed -n '/The following tests FAILED:/,$p' "$LOGS"/*.log |
+    sed -n '/The following tests FAILED:/,/Errors while running/p' "$LOGS"/*.log |
         sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' | sort | uniq -c | sort -rn
 fi
 echo "stress: $runs whole-suite runs under load ($COPIES at once in each of ${BUILDS[*]}," \
