@@ -4,6 +4,10 @@
 # Expects -DGEN=<generator> -DNAME=<its name> -DOUT=<scratch folder>
 # -DDATA=<committed folder> -DPATTERN=<glob> -DCOUNT=<files>, and optionally
 # -DMAX_BYTES=<largest file allowed>.
+# A scratch folder of this run's own under OUT: two runs of the suite in one
+# build folder at once must not empty each other's.
+string(RANDOM LENGTH 12 run)
+set(OUT ${OUT}/${run})
 file(REMOVE_RECURSE ${OUT})
 file(MAKE_DIRECTORY ${OUT})
 execute_process(COMMAND ${GEN} ${OUT} RESULT_VARIABLE result OUTPUT_QUIET)
@@ -32,3 +36,4 @@ foreach(name IN LISTS made)
                         "run ${NAME} on that folder and commit")
   endif()
 endforeach()
+file(REMOVE_RECURSE ${OUT})

@@ -29,7 +29,7 @@ trap 'kill $LISTENER $CALLER 2>/dev/null || true; stop_window_manager; rm -rf "$
 start_window_manager "$OUT/openbox.log"
 
 PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-for copy in listener caller; do
+for copy in listen call; do
     mkdir -p "$ROOT/$copy/Quenwick"
     printf '[net]\nport=%s\n[options]\nanief=no\nsndef=no\nmusef=no\n' "$PORT" \
         > "$ROOT/$copy/Quenwick/Zorel Reversi 4.00.conf"
@@ -38,7 +38,7 @@ done
 run_copy() {  # role, then program parameters
     local role=$1
     shift
-    env REVERSI_TEST_CHILD=1 REVERSI_NETPLAY_ROLE="$role" REVERSI_NETPLAY_SHOTS="$OUT" \
+    env REVERSI_TEST_CHILD=1 REVERSI_NETPLAY_ROLE="$role" REVERSI_NETPLAY_SHOTS="$OUT" REVERSI_NETPLAY_MARKS="$ROOT" \
         XDG_CONFIG_HOME="$ROOT/$role" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
         "$BUILD/bin/app_tests" "$@" > "$OUT/$role.log" 2>&1
 }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QScreen>
 #include <QMessageBox>
 #include <QPointer>
@@ -34,17 +35,48 @@ void Report(const QString& line) {
     std::fflush(stdout);
 }
 
+// What one copy has seen, told to the other beside the link: an empty file
+// "<role>-<event>" in a folder both see. Where the driver needs the peer to
+// have got somewhere, it waits for the peer's mark, never for a time that
+// only a quiet machine keeps.
+class Marks {
+public:
+    Marks(QString folder, bool listener) : folder_(std::move(folder)), listener_(listener) {}
+
+    void Set(const QString& event) const {
+        QFile file(Path(listener_, event));
+        if (!file.open(QIODevice::WriteOnly)) Report(QStringLiteral("NO MARK %1").arg(event));
+    }
+    bool PeerSet(const QString& event) const { return QFile::exists(Path(!listener_, event)); }
+
+private:
+    QString Path(bool listener, const QString& event) const {
+        return QDir(folder_).filePath(
+            (listener ? QStringLiteral("listen-") : QStringLiteral("call-")) + event);
+    }
+
+    QString folder_;
+    bool listener_;
+};
+
+// Longer than any wait a loaded machine makes, short enough that a copy that
+// never gets there fails the test well before its deadline.
+constexpr qint64 PeerWaitMs = 30000;
+
 // Looks at the program every 10 ms and does what its player would.
 class Driver {
 public:
-    Driver(bool listener, QString shots)
-        : listener_(listener), random_(listener ? 7 : 11), shots_(std::move(shots)) {}
+    Driver(bool listener, QString shots, QString marks)
+        : listener_(listener),
+          random_(listener ? 7 : 11),
+          shots_(std::move(shots)),
+          marks_(std::move(marks), listener) {}
 
     void Tick() {
         TReversiForm* form = FindForm();
         if (form == nullptr || closing_) return;
-        if (!started_) {
-            started_ = true;
+        if (!begun_) {
+            begun_ = true;
             // Side by side on the screen when it is photographed.
             if (!shots_.isEmpty()) form->move(listener_ ? 0 : 760, 60);
             if (listener_) {
@@ -58,6 +90,15 @@ public:
         ReportBoards();
         if (AnswerModal(*form)) return;
         const auto& g = Game();
+        if (g.NetworkGame && !g.GameOver && started_ <= finished_) {
+            // The next game is on here; the side that chose "New" waits for
+            // this before it plays.
+            started_ = finished_ + 1;
+            if (started_ > 1) {
+                Report(QStringLiteral("STARTED %1").arg(started_));
+                marks_.Set(QStringLiteral("started%1").arg(started_));
+            }
+        }
         if (g.NetworkGame && !inGame_) {
             inGame_ = true;
             // With screenshots wanted, the caller says hello before the first move.
@@ -76,27 +117,34 @@ public:
             restartPending_ = false;
             form->findChild<QAction*>(QStringLiteral("NewGameItem"))->trigger();
             Report(QStringLiteral("NEW"));
-            // The peer must take the "R" without a move of ours to wake it.
-            pause_.start();
+            marks_.Set(QStringLiteral("new%1").arg(finished_ + 1));
+            // The peer must take the "R" without a move of ours to wake it:
+            // none goes out before the peer has started the game.
+            peerStartPending_ = true;
             return;
         }
         if (inGame_ && g.GameOver) {
+            // The last game ends once the peer has seen its end too: the
+            // last move has reached it.
             if (finished_ >= Games) {
-                Close(*form);
+                if (marks_.PeerSet(QStringLiteral("over%1").arg(Games))) Close(*form);
                 return;
             }
             // The peer's "New" is on its way, or was sent while our result
             // box was up; it must be handled without anything more.
             if (!overSince_.isValid()) overSince_.start();
-            if (overSince_.elapsed() > 1500 && !stuckReported_) {
-                stuckReported_ = true;
+            if (overSince_.elapsed() > PeerWaitMs) {
                 Report(QStringLiteral("STUCK on the finished game"));
+                Close(*form);
             }
             return;
         }
         overSince_.invalidate();
+        if (peerStartPending_) {
+            if (!marks_.PeerSet(QStringLiteral("started%1").arg(finished_ + 1))) return;
+            peerStartPending_ = false;
+        }
         if (sinceChat_.isValid() && sinceChat_.elapsed() < 1000) return;
-        if (pause_.isValid() && pause_.elapsed() < 2500) return;
         if (g.NetworkGame && !g.GameOver && IsPlayersTurn() && !g.ThreadRunning) Play(*form);
     }
 
@@ -161,13 +209,14 @@ private:
                 lateClock_.start();
             }
             const bool late = !LastMoveWasMine();
-            if (late && lateClock_.elapsed() < 600) return true;
             const auto& g = Game();
+            if (late && lateClock_.elapsed() < HeldFor(g)) return true;
             Report(QStringLiteral("MODAL %1%2")
                        .arg(dialog->windowTitle(), late ? QStringLiteral(" late") : QString()));
             if (g.NetworkGame && g.GameOver) {
                 ++finished_;
                 Report(QStringLiteral("OVER %1 %2").arg(finished_).arg(g.Tracker->count()));
+                marks_.Set(QStringLiteral("over%1").arg(finished_));
                 // The side that made the last move starts the next game.
                 restartPending_ = finished_ < Games && !late;
             }
@@ -176,6 +225,16 @@ private:
             return true;
         }
         return false;
+    }
+
+    // How long a box opened inside the handling of the peer's move stays
+    // up: the result of a game that is followed by another until the peer
+    // has chosen "New" (its "R" comes in while the box is up), a pass a
+    // while, so that the peer's next move mostly comes in meanwhile.
+    qint64 HeldFor(const GameState& g) const {
+        const bool followed = g.NetworkGame && g.GameOver && finished_ + 1 < Games;
+        if (!followed) return 600;
+        return marks_.PeerSet(QStringLiteral("new%1").arg(finished_ + 2)) ? 0 : PeerWaitMs;
     }
 
     static bool LastMoveWasMine() {
@@ -187,8 +246,8 @@ private:
     void Close(TReversiForm& form) {
         if (closing_) return;
         closing_ = true;
-        // The last move must leave before the connection goes.
-        QTimer::singleShot(1000, &form, [&form] { form.close(); });
+        // Outside the tick: closing may ask the player (a link still up).
+        QTimer::singleShot(0, &form, [&form] { form.close(); });
     }
 
     // Every board since the last report, from the match record.
@@ -253,8 +312,9 @@ private:
     QString shotName_;
     QElapsedTimer shotClock_;
     QElapsedTimer sinceChat_;
+    Marks marks_;
     bool clickPending_ = false;
-    bool started_ = false;
+    bool begun_ = false;
     bool inGame_ = false;
     bool closing_ = false;
     int reported_ = 0;
@@ -262,10 +322,10 @@ private:
     // the first is still open.
     static constexpr int Games = 2;
     int finished_ = 0;
+    int started_ = 0;  // games seen under way
     bool restartPending_ = false;
-    bool stuckReported_ = false;
+    bool peerStartPending_ = false;  // "New" chosen here, the peer's start awaited
     QElapsedTimer overSince_;
-    QElapsedTimer pause_;
     QPointer<QWidget> lateBox_;
     QElapsedTimer lateClock_;
 };
@@ -287,12 +347,14 @@ QString BoardTextOf(const unsigned char* board, int n) {
 int RunNetPlayChild(int argc, char** argv) {
     ReversiApplication app(argc, argv);
     const bool listener = qgetenv(NetPlayRoleVariable) == "listen";
-    Driver driver(listener, qEnvironmentVariable("REVERSI_NETPLAY_SHOTS"));
+    Driver driver(listener, qEnvironmentVariable("REVERSI_NETPLAY_SHOTS"),
+                  qEnvironmentVariable(NetPlayMarksVariable));
     QTimer ticks;
     QObject::connect(&ticks, &QTimer::timeout, [&driver] { driver.Tick(); });
     ticks.start(10);
-    // Never hang a test run.
-    QTimer::singleShot(90000, [] {
+    // Never hang a test run: later than the parent's deadline, for a parent
+    // that is gone.
+    QTimer::singleShot(240000, [] {
         Report(QStringLiteral("TIMEOUT"));
         std::_Exit(3);
     });

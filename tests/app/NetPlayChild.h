@@ -10,6 +10,9 @@ namespace reversi::test {
 
 // Set in a child's environment (beside REVERSI_TEST_CHILD): "listen" or "call".
 inline constexpr const char* NetPlayRoleVariable = "REVERSI_NETPLAY_ROLE";
+// A folder both copies see, where each leaves a mark of what it has seen
+// (see NetPlayChild.cpp); the two copies wait on each other's marks.
+inline constexpr const char* NetPlayMarksVariable = "REVERSI_NETPLAY_MARKS";
 
 // Child side: runs the program's main block with the driver of its role.
 int RunNetPlayChild(int argc, char** argv);

@@ -341,6 +341,9 @@ TEST_F(NetworkPlayTest, AReloadWhileACallIsPlacedShowsOnePanelAndTheCallGoesOn) 
     test::StalledListener unanswered;
     ASSERT_TRUE(unanswered.Ready()) << "no loopback port to call";
     form_->NetSession().SetPort(unanswered.Port(), {});
+    // The call must outlast the reload, which on a busy machine can take
+    // longer than the usual call timeout; the test ends the call itself.
+    form_->NetSession().SetCallTimeout(10 * 60 * 1000);
     Child<QAction>(*form_, "NetMenuConnect")->trigger();
     auto* call = Child<TCallDlg>(*form_, "CallDlg");
     call->SetAddress(QStringLiteral("127.0.0.1"));

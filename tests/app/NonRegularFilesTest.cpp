@@ -206,8 +206,8 @@ TEST(NonRegularFiles, OnTheCommandLineTheGameStartsAsWithoutAFile) {
         SCOPED_TRACE(p.what);
         QTemporaryDir work;
         ASSERT_TRUE(work.isValid());
-        // The child gives up after 15 s when its event loop runs; a child
-        // stuck in open() is killed after 30 s and reported as crashed.
+        // The child gives up after 120 s when its event loop runs; a child
+        // stuck in open() is killed after 150 s and reported as crashed.
         const test::ChildResult run = test::RunProgramOnScreen(1024, 768, {p.path}, work.path());
         ASSERT_FALSE(run.crashed) << "the program blocked";
         QStringList events = run.events;

@@ -10,6 +10,8 @@
 
 #include "SearchInputs.h"
 
+#include <time.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -247,6 +249,13 @@ TEST(FastSearch, NeverPassesWithALegalSquare) {
     EXPECT_GT(found, 0);
 }
 
+// The processor time this process has used so far, all its threads together.
+std::chrono::nanoseconds ProcessorTime() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+}
+
 TEST(FastSearch, AStopInTheMiddleOfADeepSearchReturnsAtOnce) {
     // Depth 9 on 10 x 10 with the mobility term and the inverted values of
     // level "0-baby", which prune poorly: seconds even with every helper
@@ -255,10 +264,10 @@ TEST(FastSearch, AStopInTheMiddleOfADeepSearchReturnsAtOnce) {
     const auto in = Input(p.Board, p.SideToMove, 9, true, true, 10);
     std::atomic<bool> stop{false};
     std::atomic<bool> returned{false};
-    std::chrono::steady_clock::time_point end;
+    std::chrono::nanoseconds end{};
     std::thread search([&] {
         const auto r = RunSearch(in, &stop);
-        end = std::chrono::steady_clock::now();
+        end = ProcessorTime();
         returned = true;
         EXPECT_TRUE(r.Stopped);
         EXPECT_EQ(r.Move, PassMove);
@@ -266,13 +275,17 @@ TEST(FastSearch, AStopInTheMiddleOfADeepSearchReturnsAtOnce) {
     });
     std::this_thread::sleep_for(30ms);
     const bool finishedEarly = returned.load();
-    const auto asked = std::chrono::steady_clock::now();
+    const auto asked = ProcessorTime();
     stop = true;
     search.join();
     ASSERT_FALSE(finishedEarly) << "the search ended before the stop request";
-    // 50 ms on an idle machine; generous here for loaded test machines and
-    // the sanitizers.
-    EXPECT_LT(end - asked, 500ms);
+    // "At once" is the work done after the request, counted in processor
+    // time of every thread: a busy machine may leave the threads waiting
+    // for a core for seconds, but a search that goes on after the request
+    // keeps its threads working: the rest of this search is many seconds
+    // of work, the stop and the end a tenth of a second at most, under the
+    // sanitizers and beside other programs too.
+    EXPECT_LT(end - asked, 1s);
 }
 
 TEST(FastSearch, TheSameAnswerOnEveryRunAndAfterOtherSearches) {

@@ -22,7 +22,8 @@
 namespace reversi {
 namespace {
 
-constexpr int Wait = 5000;  // ms; every wait below fails with a message after this
+constexpr int Wait =
+    30000;  // ms; every wait below fails with a message after this (long for a busy machine)
 const QByteArray Board8 =
     QByteArray(27, '+') + "wb" + QByteArray(5, '+') + "bw" + QByteArray(28, '+');
 
