@@ -1,6 +1,9 @@
 #include "FramePlacement.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -21,6 +24,19 @@ void PlaceCentredOver(QWidget& window, const QWidget& mainWindow) {
     if (!window.testAttribute(Qt::WA_Resized)) window.adjustSize();
     const QMargins decoration = DecorationOf(mainWindow);
     const QRect over = mainWindow.window()->geometry() + decoration;
+    const QSize client = window.size();
+    TFramePlacer::Place(window, decoration, [over, client](const QMargins& m) {
+        return CentredClientGeometry(over, client, m);
+    });
+}
+
+void PlaceCentredOnScreen(QWidget& window) {
+    const QWidget* active = QApplication::activeWindow();
+    QScreen* screen = active != nullptr ? active->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    // The window manager frames it as it framed the active window.
+    const QMargins decoration = active != nullptr ? DecorationOf(*active) : QMargins();
+    const QRect over = screen->geometry();
     const QSize client = window.size();
     TFramePlacer::Place(window, decoration, [over, client](const QMargins& m) {
         return CentredClientGeometry(over, client, m);

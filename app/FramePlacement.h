@@ -23,6 +23,11 @@ namespace reversi {
 // frame centred on the outer frame of mainWindow, at its own size.
 void PlaceCentredOver(QWidget& window, const QWidget& mainWindow);
 
+// Places window (not shown yet, or hidden, at its final size) with its outer
+// frame centred on the screen of the active window (the primary screen when
+// none is active).
+void PlaceCentredOnScreen(QWidget& window);
+
 // Places window (not shown yet, or hidden) with its outer frame at frame
 // (screen coordinates, size included).
 void PlaceFrameAt(QWidget& window, const QRect& frame, const QWidget& mainWindow);

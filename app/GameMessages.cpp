@@ -55,6 +55,11 @@ bool TModalGameMessages::Confirm(QWidget* owner, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text,
                     QMessageBox::Yes | QMessageBox::No, owner);
     box.setDefaultButton(QMessageBox::No);
+    // Without an owner it stands in the middle of the screen, by its frame.
+    if (owner == nullptr) {
+        box.adjustSize();
+        PlaceCentredOnScreen(box);
+    }
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -79,6 +79,7 @@ namespace graphics {
 class TAsyncTimer;
 }
 class BusyPanel;
+class TUncoverWatch;
 class MovesListAdapter;
 class TrayController;
 class TVolumeDlg;
@@ -220,6 +221,9 @@ private:
     void MusicPingTimerTimer();
     void FirstDelayAsyncTimerTimer();
     void RepeatAsyncTimerTimer();
+    // A held step button lets go without a step: the held repetition stops
+    // and both buttons are drawn up.
+    void EndStepPress();
     void AsyncTimerAnimationTimer();
 
     // Board input hooks: mouse events on the board widget arrive here.
@@ -524,6 +528,8 @@ private:
     void BindSettingsItems();
     TSideDlg* SideDlg = nullptr;
     BusyPanel* LoadingPanel = nullptr;
+    // What a closed dialog covered, to be painted before a reload starts.
+    TUncoverWatch* uncoverWatch_ = nullptr;
     std::filesystem::path programFolder_ = graphics::ProgramFolder();
     // --- Network ---
     // Creates the session and the network dialogs and binds the Network menu.

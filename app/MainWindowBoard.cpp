@@ -9,6 +9,7 @@
 
 #include "AsyncTimer.h"
 #include "BusyPanel.h"
+#include "UncoverWait.h"
 #include "ButtonIcons.h"
 #include "BoardView.h"
 #include "EngineUnit.h"
@@ -68,6 +69,7 @@ void TReversiForm::CreateComponents() {
     SideDlg = new TSideDlg(this);
     LoadingPanel = new BusyPanel(BusyKind::Loading, ClientArea);
     LoadingPanel->setObjectName(QStringLiteral("LoadingPanel"));
+    uncoverWatch_ = new TUncoverWatch(*this);
     BindSettingsItems();
 
     // The window follows the fixed size of its client area.

@@ -131,6 +131,13 @@ bool TReversiForm::event(QEvent* e) {
         case QEvent::WindowActivate:
             FormActivate();
             break;
+        case QEvent::WindowBlocked:
+        case QEvent::WindowDeactivate:
+            // A box or a dialog opened over the window, or another window
+            // took the input: the mouse's release will not come back to a
+            // held step button, which must step no more.
+            EndStepPress();
+            break;
         case QEvent::Show:
             // Some platforms never activate a window (offscreen, a busy desktop):
             // the pending command-line action still runs once the window is shown.

@@ -2,6 +2,7 @@
 // Animation, Sound and Music toggles, the volume dialog, the music source,
 // and the tray icon that takes the window while it is minimised.
 #include <QAction>
+#include <QApplication>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
 
@@ -144,6 +145,17 @@ void TReversiForm::RestoreFromTray() {
     showNormal();
     raise();
     activateWindow();
+    // A dialog that was open when the window went into the tray comes back
+    // with it, over it, and keeps the input it had.
+    if (QWidget* dialog = QApplication::activeModalWidget(); dialog != nullptr && dialog != this) {
+        if (dialog->isMinimized()) {
+            dialog->showNormal();
+        } else {
+            dialog->show();
+        }
+        dialog->raise();
+        dialog->activateWindow();
+    }
 }
 
 }  // namespace reversi

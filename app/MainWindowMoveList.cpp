@@ -208,6 +208,13 @@ void TReversiForm::FirstDelayAsyncTimerTimer() { autoRepeat_.FirstDelayElapsed()
 
 void TReversiForm::RepeatAsyncTimerTimer() { autoRepeat_.RepeatElapsed(); }
 
+void TReversiForm::EndStepPress() {
+    if (autoRepeat_.Held() == RepeatButton::None) return;
+    autoRepeat_.Cancel();
+    SpeedButtonUndo->setDown(false);
+    SpeedButtonRedo->setDown(false);
+}
+
 int TReversiForm::MovesListPanelWidth() const {
     // The list is as wide as 172 pixels plus its vertical scroll bar.
     return style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 172;

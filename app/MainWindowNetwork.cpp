@@ -82,9 +82,13 @@ void TReversiForm::CreateNetwork() {
         if (result != QDialog::Accepted || Session->IsConnected()) return;
         settings_.CallAsWhite = CallDlg->CallAsWhite();
         settings_.CallSize8 = CallDlg->CallSize8();
+        // The panel shows while the client socket opens. The call's answer
+        // comes later, as a connect or an error, and the window is a window
+        // like any other meanwhile: nothing is left over the board.
         ConnectingPanel->Start(BusyPanel::PlaceIn(ClientArea->size(), 0));
         Session->Call(CallDlg->Address(), settings_.CallAsWhite, !settings_.CallSize8);
-        if (!Session->IsCalling()) ConnectingPanel->Stop();
+        ConnectingPanel->Stop();
+        repaint();
     });
     connect(CallReq, &QDialog::finished, this, [this](int result) {
         Session->AnswerCall(result == QDialog::Accepted);

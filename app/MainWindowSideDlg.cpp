@@ -8,6 +8,7 @@
 #include <QStatusBar>
 
 #include "BusyPanel.h"
+#include "UncoverWait.h"
 #include "EngineUnit.h"
 #include "FramePlacement.h"
 #include "MainWindow.h"
@@ -149,6 +150,10 @@ void TReversiForm::ApplyLookStyles(const Settings& chosen) {
 
 bool TReversiForm::LoadPicturesBehindPanel(const Settings& look, int boardSize,
                                            graphics::PictureSets& pictures) {
+    // The window shows itself whole first: a dialog just closed over it
+    // leaves no remains around the panel while the main thread is busy.
+    uncoverWatch_->AwaitUncovered();
+    repaint();
     // The panel sits in the middle of the board area (the client area above
     // the status bar).
     const int bar = ReversiStatusBar->height();

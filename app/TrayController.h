@@ -2,15 +2,19 @@
 // The program's icon in the desktop tray while the window is minimised into
 // it: shown on minimising when the tray option is on and a tray exists, tip
 // "Zorel Reversi"; a left click or double click on it asks for the window back
-// and removes it. Other clicks on it do nothing.
+// and removes it, also while a modal dialog of the program is open. Other
+// clicks on it do nothing.
 
 #include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
 
 #include <functional>
+#include <memory>
 
 namespace reversi {
+
+class TTrayClickFilter;
 
 class TrayController : public QObject {
     Q_OBJECT
@@ -19,6 +23,7 @@ public:
     explicit TrayController(
         const QIcon& icon, QObject* parent = nullptr,
         std::function<bool()> trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable);
+    ~TrayController() override;
 
     static QString TipText();
 
@@ -40,6 +45,9 @@ private:
 
     QSystemTrayIcon* icon_;
     std::function<bool()> trayAvailable_;
+    // Watches for the presses a modal dialog keeps from the icon, while the
+    // icon is shown.
+    std::unique_ptr<TTrayClickFilter> clickFilter_;
 };
 
 }  // namespace reversi

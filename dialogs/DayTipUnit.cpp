@@ -81,7 +81,9 @@ TDayTipForm::TDayTipForm(bool showTips, int currentTip, QWidget* parent) : QDial
     NextTipBitBtn->setObjectName(QStringLiteral("NextTipBitBtn"));
     NextTipBitBtn->setGeometry(64, 191, 89, 25);
     SetGlyph(*NextTipBitBtn, DialogGlyph::NextTip);
-    NextTipBitBtn->setAutoDefault(false);
+    // Enter presses the button that has the focus: "Next Tip" once it has
+    // been used, "Close" otherwise.
+    NextTipBitBtn->setAutoDefault(true);
     OkBitBtn = new QPushButton(this);
     OkBitBtn->setObjectName(QStringLiteral("OkBitBtn"));
     OkBitBtn->setGeometry(168, 191, 89, 25);

@@ -10,7 +10,7 @@ PACKAGES=(
   libjpeg62-turbo-dev
   libsdl2-dev libsdl2-mixer-dev
   libvorbis-dev libogg-dev
-  xvfb xauth xdotool imagemagick x11-utils openbox
+  xvfb xauth xdotool imagemagick x11-utils openbox trayer
   sox libsox-fmt-base
   fonts-dejavu-core
   clang libclang-rt-14-dev

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -326,6 +329,70 @@ TEST_F(BrowseWindowTest, HeldStepButtonsRepeatAndAShortPressStepsOnce) {
     QTest::mouseRelease(redo, Qt::LeftButton);
     EXPECT_EQ(g.Tracker->current(), afterHold + 1);
     EXPECT_TRUE(g.Tracker->count() == 40 && w->form->Browsing());
+}
+
+TEST_F(BrowseWindowTest, APressHeldWhileABoxOpensEndsWithoutAStep) {
+    struct Case {
+        const char* box;
+        // Opens the box over the window, as the game does.
+        std::function<void(TReversiForm&)> open;
+    };
+    const Case cases[] = {
+        // The last move's result box (and a pass box) open modally over the
+        // whole program while the game waits.
+        {"result",
+         [](TReversiForm& form) {
+             TModalGameMessages().ShowFinal(&form, GameMessageKind::Tie, 32, 32);
+         }},
+        // The network's boxes block the window only, and the game goes on.
+        {"window box",
+         [](TReversiForm& form) {
+             auto* box =
+                 new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Zorel Reversi"),
+                                 QStringLiteral("NETWORK: a message"), QMessageBox::Ok, &form);
+             box->setAttribute(Qt::WA_DeleteOnClose);
+             box->open();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        StartTwoPeople();
+        const test::RandomGame game = test::PlayRandomGame(Game().Boards[0], 8, 3);
+        PlayByClicks(std::vector<int>(game.squares.begin(), game.squares.begin() + 20));
+        auto& g = Game();
+        QToolButton* undo = Button("SpeedButtonUndo");
+        ASSERT_TRUE(undo->isEnabled());
+
+        QElapsedTimer held;
+        held.start();
+        QTest::mousePress(undo, Qt::LeftButton);
+        ASSERT_TRUE(undo->isDown());
+        // The box opens while the button is down, before the first repeat.
+        QTimer::singleShot(100, w->form.get(), [&] { c.open(*w->form); });
+        bool checked = false;
+        test::ModalAnswer answer(
+            [&](QWidget* modal) {
+                // Kept open past the time the held button would repeat.
+                if (held.elapsed() < 900) return false;
+                checked = true;
+                EXPECT_FALSE(undo->isDown()) << "the button is drawn pressed under the box";
+                EXPECT_EQ(g.Tracker->current(), 20) << "stepped under the box";
+                modal->close();
+                return true;
+            },
+            10000);
+        ASSERT_TRUE(test::WaitUntil([&] { return answer.Answered(); }, 12000));
+        EXPECT_TRUE(checked);
+        // The release that went to the box comes late, or never: no step.
+        QTest::mouseRelease(undo, Qt::LeftButton);
+        EXPECT_EQ(g.Tracker->current(), 20);
+        EXPECT_FALSE(undo->isDown());
+        // A new short press steps once, as ever.
+        QTest::mousePress(undo, Qt::LeftButton);
+        QTest::mouseRelease(undo, Qt::LeftButton);
+        EXPECT_EQ(g.Tracker->current(), 19);
+        w.reset();
+    }
 }
 
 TEST_F(BrowseWindowTest, NoStepWhileTheComputerSearches) {

@@ -179,6 +179,30 @@ TEST(DayTip, NextTipTwiceThenTheNextOpeningContinues) {
     EXPECT_EQ(Tip(again), ExpectedTips[3]);
 }
 
+TEST(DayTip, EnterPressesTheFocusedButton) {
+    TDayTipForm form(true, 1000);
+    form.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto* next = Child<QPushButton>(form, "NextTipBitBtn");
+    auto* close = Child<QPushButton>(form, "OkBitBtn");
+    EXPECT_EQ(form.focusWidget(), close);
+    QTest::mouseClick(next, Qt::LeftButton);
+    ASSERT_EQ(Tip(form), ExpectedTips[1]);
+    // The key goes where the player's keyboard sends it: the focused button.
+    ASSERT_EQ(form.focusWidget(), next) << "the click left the focus elsewhere";
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(form.focusWidget(), key);
+    }
+    EXPECT_EQ(Tip(form), ExpectedTips[3]);
+    EXPECT_TRUE(form.isVisible()) << "Enter after \"Next Tip\" closed the tip";
+    // Back on "Close", Enter closes.
+    close->setFocus();
+    QTest::keyClick(form.focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.CurrentTip(), 3);
+}
+
 TEST(DayTip, NextTipAfterTheLastShowsTheFirst) {
     TDayTipForm form(true, 3);
     ASSERT_EQ(Tip(form), ExpectedTips[4]);

@@ -305,9 +305,15 @@ TEST_F(NetworkPlayTest, WindowCallsAListenerAndPlaysAsCaller) {
     EXPECT_TRUE(call->CallSize8());
     call->SetChoices(false, true);  // black on 8 x 8
     call->SetAddress(QStringLiteral("127.0.0.1"));
-    call->CallButton()->click();
+    // The session reports the call under way as it opens the socket.
     auto* connecting = Child<BusyPanel>(*form_, "ConnectingPanel");
-    EXPECT_TRUE(connecting->isVisible()) << "no busy panel while the call is placed";
+    bool shownWhileOpening = false;
+    const auto opening = QObject::connect(&form_->NetSession(), &NetworkSession::linkStateChanged,
+                                          [&] { shownWhileOpening |= connecting->isVisible(); });
+    call->CallButton()->click();
+    QObject::disconnect(opening);
+    EXPECT_TRUE(shownWhileOpening) << "no busy panel while the socket opened";
+    EXPECT_FALSE(connecting->isVisible()) << "the busy panel stays over the board";
     ASSERT_TRUE(listener.waitForNewConnection(Wait)) << "the call did not arrive";
     std::unique_ptr<QTcpSocket> raw(listener.nextPendingConnection());
     raw->setParent(nullptr);
@@ -352,7 +358,7 @@ TEST_F(NetworkPlayTest, AReloadWhileACallIsPlacedShowsOnePanelAndTheCallGoesOn) 
     auto* loading = Child<BusyPanel>(*form_, "LoadingPanel");
     QTest::qWait(100);
     ASSERT_TRUE(form_->NetSession().IsCalling()) << "the call did not stay under way";
-    ASSERT_TRUE(connecting->isVisible());
+    ASSERT_FALSE(connecting->isVisible()) << "the panel stays while the call waits";
 
     // What the player sees while the pictures load for another border.
     int loadingShown = 0;
@@ -370,9 +376,9 @@ TEST_F(NetworkPlayTest, AReloadWhileACallIsPlacedShowsOnePanelAndTheCallGoesOn) 
     EXPECT_FALSE(bothShown) << "\"Loading...\" over \"Connecting...\"";
     EXPECT_FALSE(loading->isVisible());
 
-    // The call goes on, and its panel is back.
+    // The call goes on, with no panel over the board.
     EXPECT_TRUE(form_->NetSession().IsCalling());
-    EXPECT_TRUE(connecting->isVisible());
+    EXPECT_FALSE(connecting->isVisible());
     QTest::qWait(100);
     EXPECT_TRUE(form_->NetSession().IsCalling());
     form_->NetSession().Disconnect();
