@@ -73,6 +73,12 @@ void TReversiForm::CreateStatusBar() {
         StatusPanels[i] = label;
     }
     ReversiStatusBar->addWidget(panels, 1);
+    // The bar hides the panels under a message in a way its own relayout
+    // undoes (a widget put back into a layout is shown again), so a notice
+    // given as the window shows could end up under the panels: they follow
+    // the message themselves, hidden while there is one.
+    connect(ReversiStatusBar, &QStatusBar::messageChanged, panels,
+            [panels](const QString& message) { panels->setVisible(message.isEmpty()); });
     ReversiStatusBar->setFixedHeight(std::max(20, ReversiStatusBar->sizeHint().height()));
 
     // A menu's hint is current only while the menu is open: once it has
