@@ -461,6 +461,8 @@ void NetworkSession::Drain(bool senderQuiet) {
 }
 
 void NetworkSession::OnRepliesSent() {
+    // The peer reads again: it is waited for again next time.
+    sendStalled_ = false;
     if (!sendWaitTimer_->isActive()) return;
     sendWaitTimer_->stop();
     DrainLater();

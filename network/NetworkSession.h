@@ -102,7 +102,8 @@ public:
     // waited is handled in order.
     NetInputHold HoldInput() { return NetInputHold(*this); }
     bool IsInputHeld() const { return holds_ > 0; }
-    // Something the peer sent (or its hang-up) is still to be handled.
+    // Something the peer sent (or its hang-up) is still to be handled: held,
+    // waiting for its turn or for the rest of a message.
     bool HasPendingInput() const;
 
 signals:
@@ -200,7 +201,7 @@ private:
     bool needReopen_ = false;
     bool dispatching_ = false;  // a message is being handled (Drain is on the stack)
     bool peerGone_ = false;     // the peer hung up; the link ends once its bytes are handled
-    bool flooded_ = false;      // the peer sent more than the buffer holds
+    bool flooded_ = false;      // a text filled the whole buffer without its end
     int holds_ = 0;             // holds on the peer's input that are alive
     int callTimeoutMs_ = 20000;
     int requestTimeoutMs_ = 30000;
