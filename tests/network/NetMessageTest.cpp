@@ -26,7 +26,8 @@ TEST(NetMessageTest, EveryMessageIsWrittenByteForByte) {
     const Case cases[] = {
         {EncodeCallRequest({true, false, QStringLiteral("BOB")}), "BW8BOB"},
         {EncodeCallRequest({false, true, QString()}), "BB0"},
-        // The name is cut to 16 letters; letters outside Latin-1 become "?".
+        // The name is cut to 16 letters; letters outside the code page
+        // become "?".
         {EncodeCallRequest({true, true, QStringLiteral("ABCDEFGHIJKLMNOPQRS")}),
          "BW0ABCDEFGHIJKLMNOP"},
         {EncodeNetSignal(NetMessageKind::BusyReply), "A"},
@@ -40,6 +41,10 @@ TEST(NetMessageTest, EveryMessageIsWrittenByteForByte) {
         {EncodeChat(QStringLiteral("Hi!")), "THi!"},
         {EncodeChat(QString()), "T"},
         {EncodeChat(QString::fromUtf8("caf\u00e9 \u263a")), "Tcaf\xe9 ?"},
+        {EncodeChat(QStringLiteral("\u201cOK\u201d \u20ac5")),
+         "T\x93OK\x94 \x80"
+         "5"},
+        {EncodeCallRequest({true, false, QStringLiteral("\u0160TEFAN")}), "BW8\x8aTEFAN"},
         {EncodeBoardReply(Board8), "D" + Board8},
     };
     for (const Case& c : cases) EXPECT_EQ(c.encoded, c.expected) << c.expected.constData();
@@ -55,6 +60,8 @@ TEST(NetMessageTest, CallRequestsAndMovesAreReadAsEveryPeerWritesThem) {
     EXPECT_EQ(call("x?N"), (NetCallRequest{false, true, QStringLiteral("N")}));
     EXPECT_FALSE(call("W"));
     EXPECT_EQ(call("W8<b>12345678901234567890")->callerName, QStringLiteral("<b>1234567890123"));
+    // The name is read in the Western Windows code page.
+    EXPECT_EQ(call("W8\x8aT\x80")->callerName, QStringLiteral("\u0160T\u20ac"));
 
     auto move = [](const char* bytes) {
         return DecodeMove({NetMessageKind::Move, QByteArray(bytes)});
@@ -65,6 +72,25 @@ TEST(NetMessageTest, CallRequestsAndMovesAreReadAsEveryPeerWritesThem) {
     EXPECT_FALSE(move("A5"));
     EXPECT_FALSE(move("3:"));
     EXPECT_FALSE(move("351"));
+}
+
+TEST(NetMessageTest, OneLineTextTurnsLineBreaksAndControlsIntoBlanks) {
+    struct Case {
+        QString text;
+        QString oneLine;
+    };
+    const Case cases[] = {
+        {QStringLiteral("PLAIN NAME"), QStringLiteral("PLAIN NAME")},
+        {QStringLiteral("TWO\r\nLINES"), QStringLiteral("TWO  LINES")},
+        {QStringLiteral("A\nB\rC\tD"), QStringLiteral("A B C D")},
+        {QString(QChar(0)) + QStringLiteral("X") + QChar(0x1B), QStringLiteral(" X ")},
+        // A C1 control, as an undefined byte of the code page reads.
+        {QStringLiteral("A") + QChar(0x8D) + QStringLiteral("B"), QStringLiteral("A B")},
+        {QStringLiteral("A\u2028B\u2029C"), QStringLiteral("A B C")},
+        {QStringLiteral("caf\u00e9 \u20ac"), QStringLiteral("caf\u00e9 \u20ac")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(OneLineText(c.text), c.oneLine) << c.oneLine.toStdString();
 }
 
 // Splits everything that arrives, taking the texts only when told the
