@@ -95,20 +95,15 @@ protected:
     WhileOpen seen_;
 };
 
-// C4 C3 F5 B4 A4 A5 C2 A3 on 8 x 8: black's A3 leaves white without a move.
-const std::vector<std::pair<int, int>> PassOpening = {{2, 4}, {2, 5}, {5, 3}, {1, 4},
-                                                      {0, 4}, {0, 3}, {2, 6}, {0, 5}};
-
 TEST_P(OwnBoxTest, StaysUntilClosedAndWhatThePeerDidFollows) {
     const OwnBoxCase& c = GetParam();
     std::vector<std::pair<int, int>> script = PassOpening;
     bool windowWhite = false;  // black makes the move after which white passes
     if (c.box == OwnBox::Result) {
-        const std::vector<ScriptMove> game = FirstSquareGame(Game().Boards[0], 8);
-        ASSERT_FALSE(game.empty());
-        windowWhite = game.back().side == CellWhite;
-        script.clear();
-        for (const ScriptMove& m : game) script.emplace_back(m.x, m.y);
+        const WholeGameScript game = FirstSquareScript(Game().Boards[0], 8);
+        ASSERT_FALSE(game.squares.empty());
+        windowWhite = game.lastByWhite;
+        script = game.squares;
     }
     ASSERT_NO_FATAL_FAILURE(StartGame(c.windowCalls, windowWhite));
     const tBoard start = Game().Boards[0];
