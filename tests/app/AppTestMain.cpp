@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "ChildProcess.h"
+#include "ModalWatchdog.h"
 #include "NetPlayChild.h"
 #include "ReversiApplication.h"
 
@@ -25,5 +26,8 @@ int main(int argc, char** argv) {
     reversi::ReversiApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quenwick"));
     QCoreApplication::setApplicationName(QStringLiteral("Zorel Reversi 4.00"));
+    // A modal window left with nothing to answer it fails its test instead
+    // of holding the suite until ctest's time-out.
+    reversi::test::ModalWatchdog watchdog;
     return RUN_ALL_TESTS();
 }

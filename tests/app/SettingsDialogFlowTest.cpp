@@ -565,6 +565,8 @@ protected:
     void SetUp() override {
         ResetGameState();
         QSettings().clear();
+        // No tip of the day over the dialogs of these tests.
+        QSettings().setValue(QStringLiteral("options/showtips"), QStringLiteral("no"));
         form = std::make_unique<TReversiForm>();
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
