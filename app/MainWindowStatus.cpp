@@ -73,6 +73,12 @@ void TReversiForm::CreateStatusBar() {
         StatusPanels[i] = label;
     }
     ReversiStatusBar->addWidget(panels, 1);
+    // The bar hides the panels under a message only until it lays its items
+    // out again (a new strut height, as a window system's first fonts and
+    // sizes give on a desktop): then it shows them over the message. Hidden
+    // here on purpose, they stay hidden until the message has gone.
+    connect(ReversiStatusBar, &QStatusBar::messageChanged, panels,
+            [panels](const QString& message) { panels->setVisible(message.isEmpty()); });
     ReversiStatusBar->setFixedHeight(std::max(20, ReversiStatusBar->sizeHint().height()));
 
     // A menu's hint is current only while the menu is open: once it has

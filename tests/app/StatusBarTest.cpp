@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "EngineUnit.h"
@@ -25,6 +26,18 @@ namespace reversi {
 namespace {
 using test::Child;
 using test::WaitUntil;
+
+// Generous: these tests run beside many others on a busy machine.
+constexpr int DeadlineMs = 30000;
+
+// Runs the event loop until everything posted before this call has been
+// handled (events are handled in the order they were posted): the watch on
+// the menus, for one, looks at a closing only once its events have run.
+bool RunEventsPostedSoFar() {
+    bool reached = false;
+    QTimer::singleShot(0, [&reached] { reached = true; });
+    return WaitUntil([&reached] { return reached; }, DeadlineMs);
+}
 
 class StatusBarTest : public testing::Test {
 protected:
@@ -42,9 +55,9 @@ protected:
     std::unique_ptr<TReversiForm> ShowWindow() {
         auto form = std::make_unique<TReversiForm>();
         form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get(), DeadlineMs));
         form->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get(), DeadlineMs));
         return form;
     }
 
@@ -60,7 +73,7 @@ protected:
         const QPoint title = bar->actionGeometry(opened->menuAction()).center();
         QTest::mouseMove(bar, title);
         QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, title);
-        if (!WaitUntil([&] { return QApplication::activePopupWidget() == opened; }))
+        if (!WaitUntil([&] { return QApplication::activePopupWidget() == opened; }, DeadlineMs))
             ADD_FAILURE() << menu << " did not open";
         return opened;
     }
@@ -100,8 +113,9 @@ TEST_F(StatusBarTest, TheMenuHintGoesAndThePanelsComeBackHoweverTheMenuCloses) {
         EXPECT_FALSE(Child<QLabel>(*form, "StatusPanel0")->isVisible());
 
         way.close(*match);
-        ASSERT_TRUE(WaitUntil([&] { return !match->isVisible(); })) << "the menu stays open";
-        EXPECT_TRUE(WaitUntil([&] { return PanelsShown(*form); }))
+        ASSERT_TRUE(WaitUntil([&] { return !match->isVisible(); }, DeadlineMs))
+            << "the menu stays open";
+        EXPECT_TRUE(WaitUntil([&] { return PanelsShown(*form); }, DeadlineMs))
             << "the bar still shows \"" << form->statusBar()->currentMessage().toStdString()
             << "\"";
         // Back with their texts.
@@ -117,20 +131,22 @@ TEST_F(StatusBarTest, GoingOnToTheNextMenuKeepsItsHint) {
     // Right goes on to "Media": the first menu closes as the next one opens.
     QTest::keyClick(game, Qt::Key_Right);
     auto* media = Child<QMenu>(*form, "Media1");
-    ASSERT_TRUE(WaitUntil([&] { return QApplication::activePopupWidget() == media; }));
-    QTest::qWait(50);
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::activePopupWidget() == media; }, DeadlineMs));
+    // The watch has looked at the first menu's closing.
+    ASSERT_TRUE(RunEventsPostedSoFar());
     EXPECT_FALSE(form->statusBar()->currentMessage().isEmpty());
     EXPECT_FALSE(Child<QLabel>(*form, "StatusPanel0")->isVisible());
     // So does a sub-menu opened from it.
     auto* figures = Child<QMenu>(*form, "Figures1");
     QTest::keyClick(media, Qt::Key_Right);
-    ASSERT_TRUE(WaitUntil([&] { return QApplication::activePopupWidget() == figures; }));
-    QTest::qWait(50);
+    ASSERT_TRUE(
+        WaitUntil([&] { return QApplication::activePopupWidget() == figures; }, DeadlineMs));
+    ASSERT_TRUE(RunEventsPostedSoFar());
     EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "Zorel Amber style figures");
 
     QTest::keyClick(figures, Qt::Key_Escape);
     QTest::keyClick(media, Qt::Key_Escape);
-    EXPECT_TRUE(WaitUntil([&] { return PanelsShown(*form); }));
+    EXPECT_TRUE(WaitUntil([&] { return PanelsShown(*form); }, DeadlineMs));
 }
 
 TEST_F(StatusBarTest, ARefusedStatisticsValueIsSaidOverThePanelsOnceTheWindowIsUp) {
@@ -149,22 +165,50 @@ TEST_F(StatusBarTest, ARefusedStatisticsValueIsSaidOverThePanelsOnceTheWindowIsU
         QSettings().setValue(QStringLiteral("Statistics"), stored.value);
         auto form = std::make_unique<TReversiForm>();
         form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        ASSERT_TRUE(WaitUntil([&] {
-            return form->statusBar()->currentMessage() == StatisticsRefusedMessage();
-        })) << "no notice";
-        // Readable: the panels are not drawn over it.
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get(), DeadlineMs));
+        ASSERT_TRUE(WaitUntil(
+            [&] { return form->statusBar()->currentMessage() == StatisticsRefusedMessage(); },
+            DeadlineMs))
+            << "no notice";
+        // Readable: the panels are not drawn over it, neither now nor once
+        // what the window's showing set going has run.
         EXPECT_FALSE(Child<QLabel>(*form, "StatusPanel0")->isVisible());
         EXPECT_FALSE(Child<QLabel>(*form, "StatusPanel2")->isVisible());
+        ASSERT_TRUE(RunEventsPostedSoFar());
+        EXPECT_EQ(form->statusBar()->currentMessage(), StatisticsRefusedMessage());
+        EXPECT_FALSE(Child<QLabel>(*form, "StatusPanel0")->isVisible());
         form.reset();
         QSettings().remove(QStringLiteral("Statistics"));
     }
 }
 
+TEST_F(StatusBarTest, TheNoticeStaysReadableWhenTheBarLaysItsItemsOutAgain) {
+    QSettings().setValue(QStringLiteral("Statistics"), QStringLiteral("some text"));
+    auto form = ShowWindow();
+    ASSERT_TRUE(
+        WaitUntil([&] { return form->statusBar()->currentMessage() == StatisticsRefusedMessage(); },
+                  DeadlineMs))
+        << "no notice";
+    // A taller font changes the bar's strut, and the bar lays its items out
+    // anew, as a window system's own changes of fonts and sizes make it do.
+    QFont taller = form->statusBar()->font();
+    taller.setPixelSize(taller.pixelSize() + 9);
+    form->statusBar()->setFont(taller);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(form->statusBar()->currentMessage(), StatisticsRefusedMessage());
+    EXPECT_FALSE(Child<QLabel>(*form, "StatusPanel0")->isVisible());
+    EXPECT_FALSE(Child<QLabel>(*form, "StatusPanel2")->isVisible());
+    // Once the notice has gone, the panels are back.
+    form->statusBar()->clearMessage();
+    EXPECT_TRUE(WaitUntil([&] { return PanelsShown(*form); }, DeadlineMs));
+}
+
 TEST_F(StatusBarTest, AReadableStatisticsValueGivesNoNotice) {
     QSettings().setValue(QStringLiteral("Statistics"), QByteArray(640, '\0'));
     auto form = ShowWindow();
-    QTest::qWait(50);
+    // Whatever the start-up posted has run: no notice came of it.
+    ASSERT_TRUE(RunEventsPostedSoFar());
     EXPECT_TRUE(PanelsShown(*form));
 }
 
