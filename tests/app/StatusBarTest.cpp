@@ -125,6 +125,57 @@ TEST_F(StatusBarTest, TheMenuHintGoesAndThePanelsComeBackHoweverTheMenuCloses) {
     }
 }
 
+TEST_F(StatusBarTest, EveryItemUnderThePointerShowsItsOwnHintGreyedOrNot) {
+    struct Move {
+        const char* menu;
+        const char* from;      // an item first under the pointer, or none
+        const char* fromHint;  // its hint
+        const char* to;        // a greyed item reached next
+        const char* toHint;
+    };
+    const Move moves[] = {
+        {"NetMenu", "NetMenuListing", "Allow remote player to call you", "NetMenuDisconnect",
+         "Disconnect from remote player"},
+        {"NetMenu", "NetMenuListing", "Allow remote player to call you", "NetMenuSendMessage",
+         "Send a message to remote player"},
+        {"ListMenu", nullptr, nullptr, "ListMenuUndoMove", "Undo last move"},
+        {"ListMenu", "ShowMoves1", "Show or hide moves list", "ListMenuRedoMove",
+         "Redo to next move"},
+    };
+    for (const Move& move : moves) {
+        SCOPED_TRACE(move.to);
+        auto form = ShowWindow();
+        QMenu* menu = OpenByClick(*form, move.menu);
+        const auto itemCentre = [&](const char* name) {
+            QAction* item = menu->findChild<QAction*>(QString::fromLatin1(name));
+            EXPECT_NE(item, nullptr) << name;
+            return item ? menu->actionGeometry(item).center() : QPoint();
+        };
+        if (move.from != nullptr) {
+            QTest::mouseMove(menu, itemCentre(move.from));
+            EXPECT_TRUE(WaitUntil(
+                [&] { return form->statusBar()->currentMessage() == move.fromHint; }, DeadlineMs))
+                << "the bar shows \"" << form->statusBar()->currentMessage().toStdString() << "\"";
+        }
+        const QAction* greyed = menu->findChild<QAction*>(QString::fromLatin1(move.to));
+        ASSERT_NE(greyed, nullptr);
+        ASSERT_FALSE(greyed->isEnabled());
+        QTest::mouseMove(menu, itemCentre(move.to));
+        EXPECT_TRUE(WaitUntil([&] { return form->statusBar()->currentMessage() == move.toHint; },
+                              DeadlineMs))
+            << "the bar shows \"" << form->statusBar()->currentMessage().toStdString() << "\"";
+        // Whatever the move set going has run, the menu still open: no panels.
+        ASSERT_TRUE(RunEventsPostedSoFar());
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), move.toHint);
+        EXPECT_FALSE(Child<QLabel>(*form, "StatusPanel0")->isVisible());
+
+        QTest::keyClick(menu, Qt::Key_Escape);
+        EXPECT_TRUE(
+            WaitUntil([&] { return !menu->isVisible() && PanelsShown(*form); }, DeadlineMs));
+    }
+}
+
 TEST_F(StatusBarTest, GoingOnToTheNextMenuKeepsItsHint) {
     auto form = ShowWindow();
     QMenu* game = OpenByClick(*form, "GameMenu");
