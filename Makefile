@@ -51,7 +51,7 @@ run: build
 	$(BUILD)/bin/reversi
 
 # Every benchmark program in bench/; the quick run keeps the search at depth 5.
-BENCHES = search_bench graphics_bench pictures_bench intro_bench
+BENCHES = search_bench graphics_bench pictures_bench intro_bench net_bench
 
 bench: build
 	cd $(BUILD)/bin && for b in $(BENCHES); do ./$$b || exit 1; done

@@ -89,8 +89,8 @@ QString ContinuesFromLastPositionMessage() {
 }
 
 bool TGameMessages::AskPlain(QWidget* owner, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
-                    QMessageBox::Yes | QMessageBox::No, owner);
+    TScreenCentredBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
+                          QMessageBox::Yes | QMessageBox::No, owner);
     return box.exec() == QMessageBox::Yes;
 }
 

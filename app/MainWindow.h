@@ -48,6 +48,7 @@
 #include "MusicPlayer.h"
 #include "MusicSource.h"
 #include "KeySequenceMatcher.h"
+#include "NetInputHold.h"
 #include "Settings.h"
 #include "SettingsStore.h"
 #include "SoundEffects.h"
@@ -398,11 +399,15 @@ private:
     CommandLineAction pendingCommand_;
     bool ToolTipWasShown = false;
     // The message of a pass or of the game's end waiting for the last move's
-    // animation, with what the finished game was counted as.
+    // animation, with what the finished game was counted as. In a network
+    // game it holds the peer's input from the moment it is due until its
+    // player has closed it: what the peer sends meanwhile (a restart, a
+    // move, its hang-up) is handled after that, in order.
     struct PendingTurnMessage {
         TurnOutcome outcome;
         std::optional<PlayerResult> result;
         StatisticsEntry entry;
+        NetInputHold netHold;
     };
     std::optional<PendingTurnMessage> pendingTurn_;
     // That message is on screen.

@@ -13,6 +13,7 @@
 #include "BoardView.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "NetworkSession.h"
 
 namespace reversi {
 
@@ -87,7 +88,11 @@ void TReversiForm::ShowTurnOutcome(const TurnOutcome& outcome) {
         outcome.event == TurnEvent::GameOver ? CountedResult(g, outcome.counts) : std::nullopt;
     const StatisticsEntry entry = CurrentStatisticsEntry();
     if (result) CountGameResult(*result, entry);
-    pendingTurn_ = PendingTurnMessage{.outcome = outcome, .result = result, .entry = entry};
+    pendingTurn_ =
+        PendingTurnMessage{.outcome = outcome,
+                           .result = result,
+                           .entry = entry,
+                           .netHold = g.NetworkGame ? Session->HoldInput() : NetInputHold{}};
     // The message comes once the last move stands on the board: the move
     // animation finishes first (the game is already marked over, so nothing
     // run meanwhile can continue it). A command that replaces the game
@@ -112,7 +117,8 @@ void TReversiForm::FinishPendingTurn() {
 
 void TReversiForm::ShowPendingTurnMessage() {
     if (!pendingTurn_) return;
-    const PendingTurnMessage pending = *pendingTurn_;
+    // Taken out whole: its hold on the peer's input lasts until this returns.
+    const PendingTurnMessage pending = std::move(*pendingTurn_);
     pendingTurn_.reset();
     const TurnOutcome& outcome = pending.outcome;
     PlaySoundAt(outcome.event == TurnEvent::GameOver ? SoundEvent::GameOverShown

@@ -16,7 +16,9 @@
 #include "EngineUnit.h"
 #include "FramePlacement.h"
 #include "MainWindow.h"
+#include "MessageBoxes.h"
 #include "NetMenuStates.h"
+#include "NetMessage.h"
 #include "NetTexts.h"
 #include "TrayController.h"
 #include "NetworkSession.h"
@@ -100,7 +102,8 @@ void TReversiForm::CreateNetwork() {
         // The caption names the caller once we have said yes; a caller that
         // hung up meanwhile has already ended the link.
         if (Session->LinkState() == NetLinkState::CalleeAccepted)
-            setWindowTitle(Title() + QStringLiteral(" + ") + Session->PeerCallerName());
+            setWindowTitle(Title() + QStringLiteral(" + ") +
+                           OneLineText(Session->PeerCallerName()));
     });
     connect(SendDlg, &QDialog::finished, this, [this](int result) {
         if (result != QDialog::Accepted) return;
@@ -138,7 +141,7 @@ void TReversiForm::OpenCentred(QDialog* dialog) {
 }
 
 void TReversiForm::ShowNetworkMessage(const QString& text) {
-    auto* box = new QMessageBox(QMessageBox::NoIcon, Title(), text, QMessageBox::Ok, this);
+    auto* box = new TScreenCentredBox(QMessageBox::NoIcon, Title(), text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
@@ -299,9 +302,9 @@ void TReversiForm::FormKeyPress(const QString& typed) {
 void TReversiForm::RunHiddenAction(HiddenAction action) {
     if (action == HiddenAction::None) return;
     if (!Game().NetworkGame) {
-        auto* box =
-            new QMessageBox(QMessageBox::Information, Title(),
-                            QString::fromLatin1(nettext::NoNetworkGame), QMessageBox::Ok, this);
+        auto* box = new TScreenCentredBox(QMessageBox::Information, Title(),
+                                          QString::fromLatin1(nettext::NoNetworkGame),
+                                          QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
         return;

@@ -73,10 +73,10 @@ void TReversiForm::CreateStatusBar() {
         StatusPanels[i] = label;
     }
     ReversiStatusBar->addWidget(panels, 1);
-    // The bar hides the panels under a message only until it lays its items
-    // out again (a new strut height, as a window system's first fonts and
-    // sizes give on a desktop): then it shows them over the message. Hidden
-    // here on purpose, they stay hidden until the message has gone.
+    // The bar hides the panels under a message in a way its own relayout
+    // undoes (a widget put back into a layout is shown again), so a notice
+    // given as the window shows could end up under the panels: they follow
+    // the message themselves, hidden while there is one.
     connect(ReversiStatusBar, &QStatusBar::messageChanged, panels,
             [panels](const QString& message) { panels->setVisible(message.isEmpty()); });
     ReversiStatusBar->setFixedHeight(std::max(20, ReversiStatusBar->sizeHint().height()));
@@ -84,7 +84,6 @@ void TReversiForm::CreateStatusBar() {
     // A menu's hint is current only while the menu is open: once it has
     // closed, however, the panels come back.
     auto* menuHints = new MenuHintWatch(menuBar());
-    connect(menuHints, &MenuHintWatch::hintShown, this, &TReversiForm::DisplayHint);
     connect(menuHints, &MenuHintWatch::hintEnded, this, [this] { DisplayHint(QString()); });
 }
 

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 
+#include "FramePlacement.h"
 #include "GameState.h"
 
 namespace reversi {
@@ -10,8 +11,15 @@ namespace {
 QString Title() { return QString::fromStdString(Game().GameTitle); }
 }  // namespace
 
+void TScreenCentredBox::showEvent(QShowEvent* e) {
+    // The box sizes itself to its text and buttons here; the window is not
+    // mapped yet, so the placement is in time for its first appearance.
+    QMessageBox::showEvent(e);
+    PlaceCentredOnScreen(*this);
+}
+
 void ShowPlainMessage(const QString& text, QWidget* parent) {
-    QMessageBox box(QMessageBox::NoIcon, Title(), text, QMessageBox::Ok, parent);
+    TScreenCentredBox box(QMessageBox::NoIcon, Title(), text, QMessageBox::Ok, parent);
     box.exec();
 }
 

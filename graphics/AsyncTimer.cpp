@@ -36,8 +36,16 @@ int TAsyncTimer::Interval() const {
 }
 
 void TAsyncTimer::SetInterval(int milliseconds) {
-    std::lock_guard lock(mutex_);
-    interval_ = std::clamp(milliseconds, 0, 65535);
+    {
+        std::lock_guard lock(mutex_);
+        const int interval = std::clamp(milliseconds, 0, 65535);
+        if (interval == interval_) return;
+        interval_ = interval;
+        // A running wait counts the new interval from now, not the old one
+        // to its end.
+        ++timing_;
+    }
+    wake_.notify_all();
 }
 
 void TAsyncTimer::SetThreadPriority(QThread::Priority priority) {
@@ -70,10 +78,12 @@ void TAsyncTimer::Execute() {
             continue;
         }
         const std::uint64_t epoch = epoch_;
+        const std::uint64_t timing = timing_;
         const auto deadline =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(interval_);
-        const bool interrupted = wake_.wait_until(
-            lock, deadline, [&] { return terminated_ || !running_ || epoch_ != epoch; });
+        const bool interrupted = wake_.wait_until(lock, deadline, [&] {
+            return terminated_ || !running_ || epoch_ != epoch || timing_ != timing;
+        });
         if (interrupted) continue;
         tickPending_ = true;
         QMetaObject::invokeMethod(

@@ -67,6 +67,7 @@ private:
     bool terminated_ = false;   // the worker must end
     bool tickPending_ = false;  // a tick was handed over and has not run yet
     std::uint64_t epoch_ = 0;   // counts enables: restarts the wait, voids old ticks
+    std::uint64_t timing_ = 0;  // counts interval changes: restarts the wait only
 };
 
 }  // namespace reversi::graphics

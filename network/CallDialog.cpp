@@ -67,7 +67,8 @@ TCallDlg::TCallDlg(QWidget* parent) : QDialog(parent) {
 
     white_->setChecked(true);
     size10_->setChecked(true);
-    resize(300, 232);
+    // A bordered dialog of one size: no resizing, no maximising.
+    setFixedSize(300, 232);
 }
 
 void TCallDlg::SetChoices(bool asWhite, bool size8) {

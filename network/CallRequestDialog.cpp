@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "GameState.h"
+#include "NetMessage.h"
 
 namespace reversi {
 
@@ -36,7 +37,6 @@ TCallReq::TCallReq(QWidget* parent) : QDialog(parent) {
     label4_ = PlainLabel(this, 16, 48);
     reqSize_ = PlainLabel(this, 154, 48);
     label2_ = PlainLabel(this, 16, 72);
-    for (QLabel* l : {reqLabel_, reqColour_, reqSize_}) l->setFixedWidth(145);
     progress_ = new QProgressBar(this);
     progress_->setGeometry(20, 99, 273, 13);
     progress_->setRange(0, TicksToRefuse);
@@ -81,11 +81,14 @@ void TCallReq::showEvent(QShowEvent* e) {
     label4_->setText(QStringLiteral("Field size is:"));
     okBtn_->setText(QStringLiteral("Yes"));
     cancelBtn_->setText(QStringLiteral("No=30"));
-    reqLabel_->setText(Quoted(callerName_));
+    // The caller chose the name: a line break in it must not spill over the
+    // line below.
+    reqLabel_->setText(Quoted(OneLineText(callerName_)));
     reqColour_->setText(Quoted(colourText_));
     reqSize_->setText(Quoted(sizeText_));
-    for (QLabel* l : {label1_, label2_, label3_, label4_}) l->adjustSize();
-    for (QLabel* l : {reqLabel_, reqColour_, reqSize_}) l->adjustSize();
+    // Each label as wide as its text.
+    for (QLabel* l : {label1_, label2_, label3_, label4_, reqLabel_, reqColour_, reqSize_})
+        l->adjustSize();
     progress_->setValue(0);
     processing_ = true;
     // Every showing counts its 30 seconds afresh.

@@ -20,7 +20,7 @@ public:
     explicit TCallReq(QWidget* parent = nullptr);
 
     // The three texts shown, each within double quotes; the caller's name
-    // is shown as plain text.
+    // is shown as plain text on one line.
     void SetRequest(const QString& callerName, const QString& colourText, const QString& sizeText);
     // The same for a call as the session reports it: the colour name the
     // local player gets and "8 x 8" or "10 x 10".

@@ -28,6 +28,7 @@ void NetLink::StartAsListener() {
 void NetLink::Reset() {
     state_ = NetLinkState::Idle;
     boardRequests_ = 0;
+    freshRestart_ = false;
 }
 
 void NetLink::Receive(const NetMessage& message) {
@@ -52,20 +53,27 @@ void NetLink::Receive(const NetMessage& message) {
             if (state_ != NetLinkState::CallerWaiting) return;
             Send(NetMessageKind::StartConfirm);
             state_ = NetLinkState::Game;
+            freshRestart_ = false;
             out_.GameStarted();
             return;
         case NetMessageKind::StartConfirm:
             if (state_ != NetLinkState::CalleeAccepted) return;
             state_ = NetLinkState::Game;
+            freshRestart_ = false;
             out_.GameStarted();
             return;
         case NetMessageKind::Restart:
-            if (state_ == NetLinkState::Game) out_.GameRestarted();
+            // A run of restarts with no move between is one restart: the
+            // ones after the first would put the same new game on the board.
+            if (state_ != NetLinkState::Game || freshRestart_) return;
+            freshRestart_ = true;
+            out_.GameRestarted();
             return;
         case NetMessageKind::Move:
             if (state_ != NetLinkState::Game) return;
             if (const auto square = DecodeMove(message)) {
                 if (moveCheck_ && moveCheck_(square->x, square->y)) {
+                    freshRestart_ = false;
                     out_.MoveReceived(square->x, square->y);
                 }
             }
@@ -100,12 +108,14 @@ bool NetLink::AnswerCall(bool accept) {
 
 bool NetLink::SendMove(int x, int y) {
     if (state_ != NetLinkState::Game || x < 0 || x > 9 || y < 0 || y > 9) return false;
+    freshRestart_ = false;
     out_.SendToPeer(EncodeMove(x, y));
     return true;
 }
 
 bool NetLink::SendRestart() {
     if (state_ != NetLinkState::Game) return false;
+    freshRestart_ = true;
     Send(NetMessageKind::Restart);
     return true;
 }

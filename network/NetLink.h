@@ -98,6 +98,9 @@ private:
     bool isServer_ = false;
     NetCallRequest call_;
     int boardRequests_ = 0;  // board requests sent and not yet answered
+    // The game stands as a restart left it: no move since the last restart
+    // either side made. A further restart would change nothing.
+    bool freshRestart_ = false;
     MoveCheck moveCheck_;
     BoardTextSource boardText_;
 };

@@ -1,6 +1,8 @@
 // Writing and reading the one-letter network messages.
 #include "NetMessage.h"
 
+#include "Windows1252.h"
+
 namespace reversi {
 
 std::optional<NetMessageKind> NetMessageKindOf(char first) {
@@ -21,9 +23,22 @@ std::optional<NetMessageKind> NetMessageKindOf(char first) {
     }
 }
 
-QByteArray EncodeNetText(const QString& text) { return text.toLatin1(); }
+QByteArray EncodeNetText(const QString& text) { return EncodeWindows1252(text); }
 
-QString DecodeNetText(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
+QString DecodeNetText(const QByteArray& bytes) { return DecodeWindows1252(bytes); }
+
+QString OneLineText(const QString& text) {
+    QString out = text;
+    for (QChar& c : out) {
+        const QChar::Category category = c.category();
+        // Controls (tab, CR, LF, the C1 range) and the Unicode line and
+        // paragraph separators all break or shift a label's line.
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph)
+            c = QLatin1Char(' ');
+    }
+    return out;
+}
 
 QByteArray EncodeNetSignal(NetMessageKind kind) { return QByteArray(1, static_cast<char>(kind)); }
 

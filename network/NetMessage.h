@@ -46,10 +46,14 @@ struct NetCallRequest {
 // Longest computer name a call request carries.
 inline constexpr int MaxComputerName = 16;
 
-// Texts travel one byte per character (Latin-1); a character outside it is
-// sent as "?".
+// Texts travel one byte per character in the Western Windows code page
+// (1252); a character outside it is sent as "?".
 QByteArray EncodeNetText(const QString& text);
 QString DecodeNetText(const QByteArray& bytes);
+
+// A peer's text for a one-line place (a label, a window title): every line
+// break and other control character becomes a blank.
+QString OneLineText(const QString& text);
 
 // The messages without payload: "A", "N", "Y", "G", "R", "F".
 QByteArray EncodeNetSignal(NetMessageKind kind);

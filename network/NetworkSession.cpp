@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include <QElapsedTimer>
 #include <QHostInfo>
 #include <QSysInfo>
 #include <QTcpServer>
@@ -22,6 +23,19 @@ namespace {
 // A peer that stops reading while we keep sending (it asks for boards in a
 // loop) is dropped before our send buffer grows without end.
 constexpr qint64 SendBacklogCap = 1024 * 1024;
+// Past this much unsent, what waits goes to the system at once; past the
+// second, the handling of the peer's input waits until some of it has gone
+// (a peer that reads slowly is answered at its pace), for the stall time at
+// most: a peer that takes nothing in that time is not waited for again, and
+// the cap above cuts it off.
+constexpr qint64 SendFlushBacklog = 64 * 1024;
+constexpr qint64 SendPauseBacklog = 256 * 1024;
+constexpr int SendStallMs = 1000;
+// The longest the peer's input is handled before the window has its turn.
+constexpr qint64 DrainSliceMs = 20;
+// The socket is read again before a message only once this much room is
+// free: the buffer's bytes are then moved at most once per this many taken.
+constexpr qsizetype ReadChunk = NetReceiveBuffer::DefaultCapacity / 4;
 }  // namespace
 
 NetworkSession::NetworkSession(QObject* parent) : QObject(parent), link_(*this) {
@@ -54,6 +68,16 @@ NetworkSession::NetworkSession(QObject* parent) : QObject(parent), link_(*this) 
     settleTimer_->setSingleShot(true);
     settleTimer_->setInterval(40);
     connect(settleTimer_, &QTimer::timeout, this, [this] { Drain(true); });
+
+    drainTimer_ = new QTimer(this);
+    drainTimer_->setSingleShot(true);
+    drainTimer_->setInterval(0);
+    connect(drainTimer_, &QTimer::timeout, this, [this] { Drain(false); });
+
+    sendWaitTimer_ = new QTimer(this);
+    sendWaitTimer_->setSingleShot(true);
+    sendWaitTimer_->setInterval(SendStallMs);
+    connect(sendWaitTimer_, &QTimer::timeout, this, &NetworkSession::OnSendWaitOver);
 }
 
 NetworkSession::~NetworkSession() {
@@ -253,7 +277,10 @@ void NetworkSession::AttachPeer(QTcpSocket* socket) {
     // While a handler's nested loop keeps us from reading, the socket holds
     // no more than the buffer would take; the rest waits in the system.
     socket->setReadBufferSize(NetReceiveBuffer::DefaultCapacity);
+    sendWaitTimer_->stop();
+    sendStalled_ = false;
     connect(socket, &QTcpSocket::readyRead, this, &NetworkSession::OnPeerReadyRead);
+    connect(socket, &QTcpSocket::bytesWritten, this, &NetworkSession::OnRepliesSent);
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] { OnPeerGone(socket); });
     connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
         if (socket->state() == QAbstractSocket::UnconnectedState) OnPeerGone(socket);
@@ -282,6 +309,8 @@ void NetworkSession::AnswerCall(bool accept) {
 void NetworkSession::DropPeer(bool letPeerClose) {
     requestTimer_->stop();
     settleTimer_->stop();
+    drainTimer_->stop();
+    sendWaitTimer_->stop();
     buffer_.Clear();
     QTcpSocket* socket = peer_;
     peer_ = nullptr;
@@ -302,6 +331,12 @@ void NetworkSession::DropPeer(bool letPeerClose) {
 
 void NetworkSession::OnPeerGone(QTcpSocket* socket) {
     if (socket != peer_) return;
+    if (holds_ > 0) {
+        // The player reads a box: the hang-up is heard after what came
+        // before it, once the box has closed.
+        peerGone_ = true;
+        return;
+    }
     if (dispatching_) {
         // Heard inside a handler's nested loop (a modal box): the link ends
         // now, so that a window waiting for its player learns of it, and
@@ -329,30 +364,69 @@ void NetworkSession::EndForPeerGone() {
 void NetworkSession::OnPeerReadyRead() { Drain(false); }
 
 bool NetworkSession::ReadPeer() {
-    const QByteArray fresh = peer_->readAll();
-    if (!buffer_.Append(fresh)) flooded_ = true;
+    const qint64 room = buffer_.Room();
+    if (room <= 0 || peer_->bytesAvailable() <= 0) return false;
+    // Only as much as the buffer takes: the rest waits in the socket and,
+    // past its own limit, in the system, which slows the sender down.
+    const QByteArray fresh = peer_->read(room);
+    buffer_.Append(fresh);
     return !fresh.isEmpty();
+}
+
+void NetworkSession::Hold() { ++holds_; }
+
+void NetworkSession::Release() {
+    if (holds_ > 0 && --holds_ == 0) DrainLater();
+}
+
+void NetworkSession::DrainLater() {
+    if (peer_) drainTimer_->start();
+}
+
+bool NetworkSession::HasPendingInput() const {
+    if (peerGone_ || drainTimer_->isActive() || sendWaitTimer_->isActive()) return true;
+    return peer_ && (!buffer_.IsEmpty() || peer_->bytesAvailable() > 0);
 }
 
 void NetworkSession::Drain(bool senderQuiet) {
     // One message at a time: a handler may run a nested event loop (a modal
     // box), and what arrives meanwhile waits for the loop below, which is
-    // still on the stack.
-    if (dispatching_) return;
+    // still on the stack. While the input is held nothing is even read.
+    if (dispatching_ || holds_ > 0 || sendWaitTimer_->isActive()) return;
     dispatching_ = true;
+    QElapsedTimer slice;
+    slice.start();
     bool readMore = false;
-    while (peer_ && link_.IsUp()) {
-        // The socket is read again before every message. Qt does not emit
+    bool sliceOver = false;
+    bool repliesWait = false;
+    while (peer_ && link_.IsUp() && holds_ == 0) {
+        // The socket is read again whenever there is room. Qt does not emit
         // readyRead again while its slot still runs, so bytes that came
         // during a handler's nested loop are announced by nobody.
-        if (ReadPeer()) readMore = true;
-        if (flooded_) break;
+        if (buffer_.Room() >= ReadChunk && ReadPeer()) readMore = true;
         // A text ends where the sender went quiet; bytes that came since
         // say it has not, unless it has hung up.
         const bool quiet = peerGone_ || (senderQuiet && !readMore);
-        const std::optional<NetMessage> message = buffer_.Next(quiet);
-        if (!message) break;
+        std::optional<NetMessage> message = buffer_.Next(quiet);
+        if (!message && ReadPeer()) {
+            // What is at the front may be completed by what the socket holds.
+            readMore = true;
+            continue;
+        }
+        if (!message) {
+            // A text that fills the whole buffer without its end: a flood.
+            if (buffer_.IsFull()) flooded_ = true;
+            break;
+        }
         link_.Receive(*message);
+        if (!sendStalled_ && peer_ && peer_->bytesToWrite() > SendPauseBacklog) {
+            repliesWait = true;
+            break;
+        }
+        if (slice.elapsed() >= DrainSliceMs) {
+            sliceOver = true;
+            break;
+        }
     }
     dispatching_ = false;
     if (flooded_) {
@@ -361,6 +435,17 @@ void NetworkSession::Drain(bool senderQuiet) {
         Flooded();
         return;
     }
+    if (repliesWait && peer_ && link_.IsUp()) {
+        backlogAtPause_ = peer_->bytesToWrite();
+        sendWaitTimer_->start();
+        return;
+    }
+    if (sliceOver && peer_ && link_.IsUp()) {
+        // The rest after the window's own events; a hang-up waits for it.
+        DrainLater();
+        return;
+    }
+    if (holds_ > 0) return;  // a handler took a hold: its release goes on
     if (peerGone_) {
         if (peer_) {
             EndForPeerGone();
@@ -373,6 +458,20 @@ void NetworkSession::Drain(bool senderQuiet) {
     // quiet drain that read nothing new leaves an incomplete move alone
     // until more arrives.
     if (peer_ && !buffer_.IsEmpty() && (!senderQuiet || readMore)) settleTimer_->start();
+}
+
+void NetworkSession::OnRepliesSent() {
+    // The peer reads again: it is waited for again next time.
+    sendStalled_ = false;
+    if (!sendWaitTimer_->isActive()) return;
+    sendWaitTimer_->stop();
+    DrainLater();
+}
+
+void NetworkSession::OnSendWaitOver() {
+    // Nothing went out in all that time: the peer has stopped reading.
+    if (peer_ && peer_->bytesToWrite() >= backlogAtPause_) sendStalled_ = true;
+    DrainLater();
 }
 
 void NetworkSession::Flooded() {
@@ -398,6 +497,7 @@ QString NetworkSession::PeerAddress() const {
 void NetworkSession::SendToPeer(const QByteArray& bytes) {
     if (!peer_) return;
     peer_->write(bytes);
+    if (peer_->bytesToWrite() > SendFlushBacklog) peer_->flush();
     if (peer_->bytesToWrite() > SendBacklogCap) {
         // Called from inside the link's dispatch: end it after this message.
         QTimer::singleShot(0, this, [this] {

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "NetInputHold.h"
 #include "NetLink.h"
 #include "NetReceiveBuffer.h"
 
@@ -96,6 +97,15 @@ public:
     QString PeerName() const;
     QString PeerAddress() const;
 
+    // Holds the peer's input while the window's player reads a box: nothing
+    // more is handled, its hang-up included, until the hold goes; then what
+    // waited is handled in order.
+    NetInputHold HoldInput() { return NetInputHold(*this); }
+    bool IsInputHeld() const { return holds_ > 0; }
+    // Something the peer sent (or its hang-up) is still to be handled: held,
+    // waiting for its turn or for the rest of a message.
+    bool HasPendingInput() const;
+
 signals:
     // Any of the state accessors above may have changed (menu states).
     void linkStateChanged();
@@ -122,6 +132,10 @@ signals:
     void errorMessage(const QString& text);
 
 private:
+    friend class NetInputHold;
+    void Hold();
+    void Release();
+
     // NetLinkOutput
     void SendToPeer(const QByteArray& bytes) override;
     void EndLink(NetLinkEnd why) override;
@@ -143,12 +157,19 @@ private:
     void OnPeerReadyRead();
     void OnPeerGone(QTcpSocket* socket);
     void EndForPeerGone();
-    // Moves what the peer's socket holds into the buffer; whether anything
-    // came. Sets flooded_ when the buffer would overflow.
+    // Moves what the peer's socket holds into the buffer, as much as there
+    // is room for; whether anything came.
     bool ReadPeer();
     // Reads and dispatches the peer's messages one at a time until none is
-    // complete. senderQuiet: the settle time passed with nothing new.
+    // complete, for a slice of time at most; the rest follows from the event
+    // loop, so the window answers its player meanwhile. senderQuiet: the
+    // settle time passed with nothing new.
     void Drain(bool senderQuiet);
+    // The rest of the peer's input is handled once the window has had its turn.
+    void DrainLater();
+    // Our replies went out (some of them), or the wait for that is over.
+    void OnRepliesSent();
+    void OnSendWaitOver();
     void Flooded();
     void EndCall();
     // Drops the peer connection: closed at once, or left to the peer to
@@ -165,6 +186,11 @@ private:
     QTimer* callTimer_ = nullptr;
     QTimer* requestTimer_ = nullptr;
     QTimer* settleTimer_ = nullptr;
+    QTimer* drainTimer_ = nullptr;
+    // The handling of the peer's input waits for our replies to go out.
+    QTimer* sendWaitTimer_ = nullptr;
+    qint64 backlogAtPause_ = 0;
+    bool sendStalled_ = false;  // the peer took none of them: no more waits
     QHostAddress listenAddress_ = QHostAddress(QHostAddress::Any);
     int port_ = 8173;
     QString service_;
@@ -175,7 +201,8 @@ private:
     bool needReopen_ = false;
     bool dispatching_ = false;  // a message is being handled (Drain is on the stack)
     bool peerGone_ = false;     // the peer hung up; the link ends once its bytes are handled
-    bool flooded_ = false;      // the peer sent more than the buffer holds
+    bool flooded_ = false;      // a text filled the whole buffer without its end
+    int holds_ = 0;             // holds on the peer's input that are alive
     int callTimeoutMs_ = 20000;
     int requestTimeoutMs_ = 30000;
     int lingerMs_ = 60000;

@@ -1,6 +1,8 @@
 // Painting the peer's board, and the small window with the peer's system.
 #include "RemoteBoardView.h"
 
+#include <QHostAddress>
+#include <QHostInfo>
 #include <QLabel>
 #include <QPainter>
 
@@ -51,6 +53,18 @@ TIPConfForm::TIPConfForm(const QString& hostName, const QString& address, QWidge
     label2_->setTextFormat(Qt::PlainText);
     label2_->setGeometry(8, 24, 200, 16);
     label2_->setText(address);
+    if (QHostAddress(address).isNull()) {
+        lookedUp_ = true;
+        return;
+    }
+    // Answered on the main thread; a window closed before the answer gets none.
+    QHostInfo::lookupHost(address, this, [this, address](const QHostInfo& info) {
+        lookedUp_ = true;
+        // A look-up that finds no name answers with the address itself.
+        const QString name = info.hostName();
+        if (info.error() == QHostInfo::NoError && !name.isEmpty() && name != address)
+            label1_->setText(name);
+    });
 }
 
 QString TIPConfForm::HostText() const { return label1_->text(); }

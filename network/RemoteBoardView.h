@@ -28,17 +28,23 @@ private:
     int n_ = 8;
 };
 
-// The peer's host name and address.
+// The peer's host name and address. The name is what a reverse look-up of
+// the address finds; until it answers, or when it finds none, the name the
+// socket knows stands (the name called on the calling side, none on the
+// listening side).
 class TIPConfForm : public QDialog {
     Q_OBJECT
 public:
     TIPConfForm(const QString& hostName, const QString& address, QWidget* parent = nullptr);
+    // The reverse look-up has answered (found a name or not).
+    bool LookedUp() const { return lookedUp_; }
     QString HostText() const;
     QString AddressText() const;
 
 private:
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
+    bool lookedUp_ = false;
 };
 
 }  // namespace reversi

@@ -24,13 +24,13 @@ bool FakeExists(const std::filesystem::path& path) {
 TEST(CommandLine, Table) {
     const std::vector<Case> cases = {
         {{}, {}},
-        {{"-connect", "192.168.0.7"}, {Kind::Connect, "192.168.0.7"}},
-        {{"-CoNnEcT", "Host.Example"}, {Kind::Connect, "Host.Example"}},
+        {{"-connect", "192.168.0.7"}, {Kind::Connect, "192.168.0.7", {}}},
+        {{"-CoNnEcT", "Host.Example"}, {Kind::Connect, "Host.Example", {}}},
         {{"-connect"}, {}},
         {{"-connect", "a", "b"}, {}},
         {{"connect", "host"}, {}},
-        {{"-listen"}, {Kind::Listen, {}}},
-        {{"-LISTEN"}, {Kind::Listen, {}}},
+        {{"-listen"}, {Kind::Listen, {}, {}}},
+        {{"-LISTEN"}, {Kind::Listen, {}, {}}},
         {{"-listen", "extra"}, {}},
         {{"saved.kzv"}, {Kind::LoadGame, {}, "saved.kzv"}},
         {{"My Game.KZV"}, {Kind::LoadGame, {}, "My Game.KZV"}},

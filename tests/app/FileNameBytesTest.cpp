@@ -80,7 +80,7 @@ TEST_F(FileNameBytesTest, ADropOpensIt) {
     EXPECT_TRUE(enter.isAccepted()) << "the drag is refused";
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(w.form.get(), &drop);
-    EXPECT_TRUE(test::WaitUntil([&] { return Now() == saved; }, 5000)) << "the match did not open";
+    EXPECT_TRUE(test::WaitUntil([&] { return Now() == saved; })) << "the match did not open";
 }
 
 TEST_F(FileNameBytesTest, TheOpenDialogOpensItByTheNameItReadsAs) {

@@ -24,7 +24,7 @@ public:
     // `answer` is called once with the modal widget; `what` names it in a failure.
     template <class T>
     static std::unique_ptr<ModalAnswer> For(std::function<void(T*)> answer, std::string what,
-                                            int timeoutMs = 5000) {
+                                            int timeoutMs = 30000) {
         return std::unique_ptr<ModalAnswer>(new ModalAnswer(
             [answer = std::move(answer)](QWidget* w) {
                 auto* typed = qobject_cast<T*>(w);
@@ -37,7 +37,7 @@ public:
 
     // `answer` gets each active modal window and returns true once it has
     // dealt with it (for instance clicked a button).
-    explicit ModalAnswer(std::function<bool(QWidget*)> answer, int timeoutMs = 5000)
+    explicit ModalAnswer(std::function<bool(QWidget*)> answer, int timeoutMs = 30000)
         : ModalAnswer(std::move(answer), "the expected modal window", timeoutMs) {}
 
     ModalAnswer(const ModalAnswer&) = delete;

@@ -33,12 +33,6 @@ void PrintTo(const LateCase& c, std::ostream* os) { *os << c.name; }
 
 class LateMessageTest : public NetworkPlayTest, public testing::WithParamInterface<LateCase> {};
 
-// C4 C3 F5 B4 A4 A5 C2 A3 on 8 x 8: then white has no move and passes, and
-// black plays F4.
-const std::vector<std::pair<int, int>> PassOpening = {{2, 4}, {2, 5}, {5, 3}, {1, 4},
-                                                      {0, 4}, {0, 3}, {2, 6}, {0, 5}};
-constexpr std::pair<int, int> AfterThePass = {5, 4};
-
 TEST_P(LateMessageTest, IsHandledAsSoonAsTheBoxClosesWithNothingMoreSent) {
     const LateCase& c = GetParam();
     const QString lateLine = QStringLiteral(">>late line");
@@ -47,11 +41,10 @@ TEST_P(LateMessageTest, IsHandledAsSoonAsTheBoxClosesWithNothingMoreSent) {
     if (c.kind == LateKind::Restart) {
         // A whole game whose last move is the peer's: the result box opens
         // inside the handling of that move.
-        const std::vector<ScriptMove> game = FirstSquareGame(Game().Boards[0], 8);
-        ASSERT_FALSE(game.empty());
-        windowWhite = game.back().side != CellWhite;
-        script.clear();
-        for (const ScriptMove& m : game) script.emplace_back(m.x, m.y);
+        const WholeGameScript game = FirstSquareScript(Game().Boards[0], 8);
+        ASSERT_FALSE(game.squares.empty());
+        windowWhite = !game.lastByWhite;
+        script = game.squares;
     }
     ASSERT_NO_FATAL_FAILURE(StartGame(c.windowCalls, windowWhite));
     const tBoard start = Game().Boards[0];

@@ -310,4 +310,24 @@ inline std::vector<ScriptMove> FirstSquareGame(const tBoard& start, int n) {
     return moves;
 }
 
+// C4 C3 F5 B4 A4 A5 C2 A3 on 8 x 8: then white has no move and passes, and
+// black plays F4.
+inline const std::vector<std::pair<int, int>> PassOpening = {{2, 4}, {2, 5}, {5, 3}, {1, 4},
+                                                             {0, 4}, {0, 3}, {2, 6}, {0, 5}};
+constexpr std::pair<int, int> AfterThePass = {5, 4};
+
+// The squares of FirstSquareGame from the start position, and whether white
+// plays its last move.
+struct WholeGameScript {
+    std::vector<std::pair<int, int>> squares;
+    bool lastByWhite = false;
+};
+inline WholeGameScript FirstSquareScript(const tBoard& start, int n) {
+    WholeGameScript script;
+    const std::vector<ScriptMove> game = FirstSquareGame(start, n);
+    for (const ScriptMove& m : game) script.squares.emplace_back(m.x, m.y);
+    if (!game.empty()) script.lastByWhite = game.back().side == CellWhite;
+    return script;
+}
+
 }  // namespace reversi::nettest

@@ -491,28 +491,32 @@ INSTANTIATE_TEST_SUITE_P(PeerOrLocal, NetworkRestartDuringLastFlip, testing::Boo
 
 // The peer restarts while the window's result is still open: the result,
 // shown over its own game, is taken down as the new game takes the board.
-TEST_F(NetworkPlayTest, PeerRestartWhileTheResultIsOpenTakesTheResultDown) {
+TEST_F(NetworkPlayTest, PeerRestartWhileTheResultIsOpenWaitsForItToClose) {
     CallAndAccept("BB8PEER");  // the window's player has white
     PutWhiteOneMoveFromAFullField(*form_);
     auto* messages = window_->messages;
     bool overOwnGame = false;
-    bool restarted = false;
-    int closedOnRestart = -1;
+    bool arrived = false;
+    bool restartedInside = true;
+    int closedInside = -1;
     messages->onFinal = [&] {
         overOwnGame = Game().GameOver && Game().Tracker->count() == 1;
         // The window waits in the result's own loop meanwhile.
         peer_.Send("R");
-        restarted = WaitUntil([] { return Game().Tracker->count() == 0 && !Game().GameOver; });
-        closedOnRestart = messages->finalsClosed;
+        arrived = WaitUntil([&] { return form_->NetSession().HasPendingInput(); }, 30000);
+        restartedInside = Game().Tracker->count() == 0;
+        closedInside = messages->finalsClosed;
     };
     window_->ClickSquare(7, 7);
-    ASSERT_TRUE(restarted) << "the peer's restart was not taken while the result was open";
+    ASSERT_TRUE(arrived) << "the peer's restart did not reach the window";
     EXPECT_TRUE(overOwnGame);
-    EXPECT_EQ(closedOnRestart, 1) << "the result stayed open over the new game";
+    EXPECT_FALSE(restartedInside) << "the restart was taken while the result was open";
+    EXPECT_EQ(closedInside, 0) << "the result was taken down before its player closed it";
+    ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0 && !Game().GameOver; }, 30000))
+        << "the restart was not taken after the result closed";
     EXPECT_EQ(messages->finals.size(), 1);
     EXPECT_EQ(peer_.Read(3), MoveBytes(7, 7));
     EXPECT_TRUE(Game().NetworkGame);
-    EXPECT_EQ(Game().Tracker->count(), 0);
     EXPECT_EQ(resultsRecorded_, 0);
 }
 

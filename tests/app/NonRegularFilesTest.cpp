@@ -102,7 +102,7 @@ public:
 
 private:
     void Watch() {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (!done_) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
             if (std::chrono::steady_clock::now() < deadline) continue;

@@ -325,12 +325,13 @@ TEST(PlayAnimation, TheReplyWaitsForThePlayersAnimationAndClicksWaitForTheReply)
 TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     PlayingWindow w({8, 1, false, false, CellWhite, true});
     auto& form = *w.form;
-    // The player's animation at the program's own pace outlasts a depth-1
-    // search even on a loaded machine, so the reply has to wait for it.
     form.SetAnimationInterval(40);
     ASSERT_EQ(Game().Tracker->count(), 1);  // the computer's opening
     ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000))
         << "!form.Animations().MoveAnimationEnabled";
+    // The player's animation is held on its first frame, so the reply is
+    // found while it runs however long the search takes on a busy machine.
+    form.SetAnimationInterval(60000);
     // While the reply waits for the player's animation, a new game starts
     // (and the computer opens it again).
     bool replaced = false;
@@ -342,12 +343,20 @@ TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
             return;
         replaced = true;
         probe.stop();
+        form.SetAnimationInterval(40);
         form.NewGameItemClick();
     });
     probe.start();
+    // Past a deadline the animation goes on, so a reply never found fails
+    // here instead of holding the click for ever.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &form,
+                     [&] { form.SetAnimationInterval(40); });
+    deadline.start(60000);
     const auto legal = PlayingWindow::LegalSquares();
     w.ClickSquare(legal[0].first, legal[0].second);
-    ASSERT_TRUE(replaced);
+    ASSERT_TRUE(replaced) << "no reply was found while the player's move was animating";
     // Only the new game's opening is on the board.
     ASSERT_EQ(Game().Tracker->count(), 1);
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);

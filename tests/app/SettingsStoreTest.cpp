@@ -56,7 +56,7 @@ protected:
     template <typename F>
     static auto Bounded(F f, const std::function<void()>& unblock) {
         auto result = std::async(std::launch::async, f);
-        if (result.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        if (result.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
             ADD_FAILURE() << "the store blocked on the settings path";
             unblock();
         }

@@ -12,7 +12,7 @@ namespace reversi::test {
 
 // Handles events until `condition` holds or `timeoutMs` has passed; true
 // when it holds. Use as ASSERT_TRUE(WaitUntil(...)) << "what was awaited".
-inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
+inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 30000) {
     QElapsedTimer clock;
     clock.start();
     while (!condition()) {

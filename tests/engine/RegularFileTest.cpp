@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "AllocationProbe.h"
 #include "RegularFile.h"
 #include "SavedGame.h"
 
@@ -43,7 +44,7 @@ protected:
     template <class F>
     static auto Bounded(F read, const fs::path& fifo) {
         auto result = std::async(std::launch::async, read);
-        if (result.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        if (result.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
             ADD_FAILURE() << "the read blocked";
             const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
             if (fd >= 0) ::close(fd);
@@ -82,6 +83,24 @@ TEST_F(RegularFileTest, AFileIsReadAtItsOwnSizeNotAtTheCap) {
         ASSERT_TRUE(read.Ok());
         EXPECT_EQ(read.bytes.size(), 1000u);
         EXPECT_LE(read.bytes.capacity(), 1000u);
+    }
+}
+
+TEST_F(RegularFileTest, ReadingAFileAllocatesNoMoreThanItsSize) {
+    // Not only the bytes kept: nothing on the way may cost the cap either.
+    if (!test::AllocationProbeAvailable()) GTEST_SKIP() << "new is the sanitizer's here";
+    for (const std::size_t size : {1000u, 100000u}) {
+        const fs::path file = Write("small", std::string(size, 'x'));
+        for (const LongerFile longer : {LongerFile::ReadStart, LongerFile::Refuse}) {
+            SCOPED_TRACE(size);
+            const test::AllocationProbe probe;
+            const RegularFileBytes read = ReadRegularFile(file, 64u << 20, longer);
+            ASSERT_TRUE(read.Ok());
+            ASSERT_EQ(read.bytes.size(), size);
+            EXPECT_LE(probe.Largest(), size);
+            // The file's bytes once, and its name.
+            EXPECT_LE(probe.Total(), size + 1024) << probe.Total();
+        }
     }
 }
 

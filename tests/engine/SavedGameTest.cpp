@@ -495,8 +495,8 @@ TEST_F(SavedGameTest, SaveTargetsTable) {
     fs::create_directories(elsewhere);
     const std::vector<Row> rows = {
         {"new.kzv", [](const fs::path&) {}, true, "", fs::file_type::regular, true},
-        {"old.kzv", [&](const fs::path& p) { WriteAll(p, old); }, true, "",
-         fs::file_type::regular, true},
+        {"old.kzv", [&](const fs::path& p) { WriteAll(p, old); }, true, "", fs::file_type::regular,
+         true},
         {"pipe.kzv", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }, false,
          "Not a regular file", fs::file_type::fifo, false},
         {"device.kzv",
@@ -531,8 +531,8 @@ TEST_F(SavedGameTest, SaveTargetsTable) {
              fs::create_symlink(elsewhere / "pipe", p);
          },
          false, "Not a regular file", fs::file_type::symlink, false},
-        {"link-to-device.kzv", [](const fs::path& p) { fs::create_symlink("/dev/null", p); },
-         false, "Not a regular file", fs::file_type::symlink, false},
+        {"link-to-device.kzv", [](const fs::path& p) { fs::create_symlink("/dev/null", p); }, false,
+         "Not a regular file", fs::file_type::symlink, false},
         {"loop.kzv", [](const fs::path& p) { fs::create_symlink(p, p); }, false,
          "Too many levels of symbolic links", fs::file_type::symlink, false},
     };
@@ -544,16 +544,20 @@ TEST_F(SavedGameTest, SaveTargetsTable) {
         const Standing before = StandingAt(target);
         // A save that waited on a pipe or a device would never end: it runs
         // on its own thread, and a reader frees it past the deadline.
-        auto saving = std::async(std::launch::async,
-                                 [&] { return Tracker().SaveToFile(target.string()); });
-        if (saving.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        auto saving =
+            std::async(std::launch::async, [&] { return Tracker().SaveToFile(target.string()); });
+        // The readers stay open until the save has returned, so that its
+        // write neither waits again nor meets a pipe without a reader.
+        std::vector<int> readers;
+        if (saving.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
             ADD_FAILURE() << "the save blocked";
             for (const fs::path& pipe : {target, elsewhere / "pipe"}) {
                 const int fd = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
-                if (fd >= 0) ::close(fd);
+                if (fd >= 0) readers.push_back(fd);
             }
         }
         const FileResult result = saving.get();
+        for (const int fd : readers) ::close(fd);
         const Standing after = StandingAt(target);
         EXPECT_EQ(after.type, row.typeAfter);
         EXPECT_EQ(after.linkTo, before.linkTo) << "a link stays as it was";
@@ -598,9 +602,8 @@ TEST_F(SavedGameTest, NamesThatAreNoUtf8AreKeptAndShownReadably) {
     // In messages the name reads "café".
     fs::create_directories(dir / "caf\xe9-folder.kzv");
     const FileResult r = Tracker().SaveToFile((dir / "caf\xe9-folder.kzv").string());
-    EXPECT_EQ(r.message,
-              "Cannot create file \"" + (dir / "caf\xc3\xa9-folder.kzv").string() +
-                  "\". Is a directory");
+    EXPECT_EQ(r.message, "Cannot create file \"" + (dir / "caf\xc3\xa9-folder.kzv").string() +
+                             "\". Is a directory");
     EXPECT_EQ(ReadableFileName("a\x80z\xff"), "a\xef\xbf\xbdz\xc3\xbf");
     EXPECT_EQ(ReadableFileName("\xc3\xa9\xed\xa0\x80"), "\xc3\xa9\xc3\xad\xc2\xa0\xef\xbf\xbd");
 }

@@ -110,6 +110,18 @@ TEST_F(AsyncTimerTest, ReEnablingRestartsTheInterval) {
     EXPECT_GE(clock.elapsed() - enabledAt, 295);
 }
 
+TEST_F(AsyncTimerTest, AShorterIntervalSetWhileRunningCountsFromNow) {
+    TAsyncTimer timer;
+    timer.SetInterval(60000);
+    int ticks = 0;
+    timer.SetOnTimer([&](TAsyncTimer&) { ++ticks; });
+    timer.SetEnabled(true);
+    RunFor(50);
+    // The worker is waiting out a minute; the new interval ends that wait.
+    timer.SetInterval(20);
+    EXPECT_TRUE(RunUntil([&] { return ticks >= 2; }, 20000)) << "ticks: " << ticks;
+}
+
 TEST_F(AsyncTimerTest, ATickThatArrivesAfterDisablingIsDropped) {
     TAsyncTimer timer;
     timer.SetInterval(10);

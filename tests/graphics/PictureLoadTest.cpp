@@ -140,7 +140,7 @@ TEST(LoadJpegToBuffer, APipeOrADeviceIsRefusedWithoutWaiting) {
             }
             return std::string();
         });
-        if (load.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        if (load.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
             ADD_FAILURE() << "the loader blocked";
             // A writer on the other end frees a reader stuck in open().
             const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);

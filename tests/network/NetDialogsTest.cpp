@@ -3,6 +3,8 @@
 // and the hidden key sequences.
 #include <QApplication>
 #include <QClipboard>
+#include <QHostInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -43,6 +45,50 @@ TEST(CallDialogTest, OffersTheStoredChoicesAndUpperCasesTheAddress) {
     EXPECT_EQ(finished[0][0].toInt(), QDialog::Accepted);
     EXPECT_TRUE(dialog.CallAsWhite());
     EXPECT_TRUE(dialog.CallSize8());
+}
+
+TEST(CallDialogTest, IsABorderedDialogOfOneSize) {
+    ResetGameState();
+    TCallDlg dialog;
+    dialog.open();
+    EXPECT_EQ(dialog.size(), QSize(300, 232));
+    EXPECT_EQ(dialog.minimumSize(), QSize(300, 232)) << "it can be made smaller";
+    EXPECT_EQ(dialog.maximumSize(), QSize(300, 232)) << "it can be made larger or maximised";
+    EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(dialog.isSizeGripEnabled());
+    dialog.resize(500, 400);
+    EXPECT_EQ(dialog.size(), QSize(300, 232));
+    // Everything in it still fits.
+    for (QWidget* w :
+         {static_cast<QWidget*>(dialog.CallButton()), static_cast<QWidget*>(dialog.CancelButton()),
+          static_cast<QWidget*>(dialog.AddressLine())}) {
+        const QRect inDialog(w->mapTo(&dialog, QPoint(0, 0)), w->size());
+        EXPECT_TRUE(dialog.rect().contains(inDialog)) << w->metaObject()->className();
+    }
+    dialog.reject();
+}
+
+TEST(CallRequestTest, ALongNameWithALineBreakIsShownWholeOnOneLine) {
+    TCallReq dialog;
+    dialog.SetTickInterval(60 * 1000);
+    const QString name = QStringLiteral("WWWWWWW\r\nWWWWWWW");
+    dialog.SetRequest(name, QStringLiteral("Green"), QStringLiteral("10 x 10"));
+    dialog.open();
+    EXPECT_EQ(dialog.CallerText(), QStringLiteral("\"WWWWWWW  WWWWWWW\""));
+    QLabel* caller = nullptr;
+    for (QLabel* l : dialog.findChildren<QLabel*>())
+        if (l->text() == dialog.CallerText()) caller = l;
+    ASSERT_NE(caller, nullptr);
+    const QFontMetrics metrics(caller->font());
+    EXPECT_GE(caller->width(), metrics.horizontalAdvance(caller->text())) << "the name is clipped";
+    EXPECT_GT(caller->width(), 145);
+    EXPECT_LE(caller->height(), metrics.height() + 2) << "more than one line";
+    // The same for a short name shown after it: the label shrinks to it.
+    dialog.reject();
+    dialog.SetRequest(QStringLiteral("BO"), QStringLiteral("Green"), QStringLiteral("8 x 8"));
+    dialog.open();
+    EXPECT_LT(caller->width(), 145);
+    dialog.reject();
 }
 
 TEST(CallRequestTest, ShowsTheCallQuotedAndCountsDownToARefusal) {
@@ -192,6 +238,37 @@ TEST(RemoteBoardTest, PaintsBlackAndWhiteCellsAndLeavesEmptyOnesBlank) {
     view.open();
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_EQ(finished.count(), 1) << "a click closes it";
+}
+
+TEST(RemoteBoardTest, EveryByteButEmptyWhiteAndBlackPaintsGrey) {
+    TRemoteField view;
+    for (int byte = 0; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        if (c == '+' || c == 'w' || c == 'b') continue;
+        view.SetBoard(QByteArray(64, c), 8);
+        const QImage image = view.grab().toImage();
+        ASSERT_EQ(image.pixelColor(8, 8), QColor(127, 127, 127)) << "byte " << byte;
+        ASSERT_EQ(image.pixelColor(7 * 16 + 14, 7 * 16 + 14), QColor(127, 127, 127))
+            << "byte " << byte;
+    }
+}
+
+TEST(RemoteBoardTest, RemoteSystemNamesThePeerByAReverseLookUp) {
+    // What this machine's resolver calls the loopback address (its hosts
+    // file normally says "localhost").
+    const QString expected = QHostInfo::fromName(QStringLiteral("127.0.0.1")).hostName();
+    TIPConfForm form(QString(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(form.AddressText(), QStringLiteral("127.0.0.1"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.LookedUp(); }, 30000)) << "no answer";
+    if (expected.isEmpty() || expected == QStringLiteral("127.0.0.1")) {
+        EXPECT_EQ(form.HostText(), QString()) << "no name found, none shown";
+    } else {
+        EXPECT_EQ(form.HostText(), expected);
+    }
+    // Something that is no address is not looked up.
+    TIPConfForm none(QStringLiteral("CALLED"), QString());
+    EXPECT_TRUE(none.LookedUp());
+    EXPECT_EQ(none.HostText(), QStringLiteral("CALLED"));
 }
 
 TEST(RemoteBoardTest, RemoteSystemShowsNameAndAddressAsPlainText) {

@@ -1,5 +1,8 @@
 // The messages on the wire byte for byte, and the splitting of a received
 // byte stream into them: merged, split at every byte, oversized, unknown.
+#include <algorithm>
+#include <vector>
+
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -23,7 +26,8 @@ TEST(NetMessageTest, EveryMessageIsWrittenByteForByte) {
     const Case cases[] = {
         {EncodeCallRequest({true, false, QStringLiteral("BOB")}), "BW8BOB"},
         {EncodeCallRequest({false, true, QString()}), "BB0"},
-        // The name is cut to 16 letters; letters outside Latin-1 become "?".
+        // The name is cut to 16 letters; letters outside the code page
+        // become "?".
         {EncodeCallRequest({true, true, QStringLiteral("ABCDEFGHIJKLMNOPQRS")}),
          "BW0ABCDEFGHIJKLMNOP"},
         {EncodeNetSignal(NetMessageKind::BusyReply), "A"},
@@ -37,6 +41,10 @@ TEST(NetMessageTest, EveryMessageIsWrittenByteForByte) {
         {EncodeChat(QStringLiteral("Hi!")), "THi!"},
         {EncodeChat(QString()), "T"},
         {EncodeChat(QString::fromUtf8("caf\u00e9 \u263a")), "Tcaf\xe9 ?"},
+        {EncodeChat(QStringLiteral("\u201cOK\u201d \u20ac5")),
+         "T\x93OK\x94 \x80"
+         "5"},
+        {EncodeCallRequest({true, false, QStringLiteral("\u0160TEFAN")}), "BW8\x8aTEFAN"},
         {EncodeBoardReply(Board8), "D" + Board8},
     };
     for (const Case& c : cases) EXPECT_EQ(c.encoded, c.expected) << c.expected.constData();
@@ -52,6 +60,8 @@ TEST(NetMessageTest, CallRequestsAndMovesAreReadAsEveryPeerWritesThem) {
     EXPECT_EQ(call("x?N"), (NetCallRequest{false, true, QStringLiteral("N")}));
     EXPECT_FALSE(call("W"));
     EXPECT_EQ(call("W8<b>12345678901234567890")->callerName, QStringLiteral("<b>1234567890123"));
+    // The name is read in the Western Windows code page.
+    EXPECT_EQ(call("W8\x8aT\x80")->callerName, QStringLiteral("\u0160T\u20ac"));
 
     auto move = [](const char* bytes) {
         return DecodeMove({NetMessageKind::Move, QByteArray(bytes)});
@@ -62,6 +72,25 @@ TEST(NetMessageTest, CallRequestsAndMovesAreReadAsEveryPeerWritesThem) {
     EXPECT_FALSE(move("A5"));
     EXPECT_FALSE(move("3:"));
     EXPECT_FALSE(move("351"));
+}
+
+TEST(NetMessageTest, OneLineTextTurnsLineBreaksAndControlsIntoBlanks) {
+    struct Case {
+        QString text;
+        QString oneLine;
+    };
+    const Case cases[] = {
+        {QStringLiteral("PLAIN NAME"), QStringLiteral("PLAIN NAME")},
+        {QStringLiteral("TWO\r\nLINES"), QStringLiteral("TWO  LINES")},
+        {QStringLiteral("A\nB\rC\tD"), QStringLiteral("A B C D")},
+        {QString(QChar(0)) + QStringLiteral("X") + QChar(0x1B), QStringLiteral(" X ")},
+        // A C1 control, as an undefined byte of the code page reads.
+        {QStringLiteral("A") + QChar(0x8D) + QStringLiteral("B"), QStringLiteral("A B")},
+        {QStringLiteral("A\u2028B\u2029C"), QStringLiteral("A B C")},
+        {QStringLiteral("caf\u00e9 \u20ac"), QStringLiteral("caf\u00e9 \u20ac")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(OneLineText(c.text), c.oneLine) << c.oneLine.toStdString();
 }
 
 // Splits everything that arrives, taking the texts only when told the
@@ -155,19 +184,75 @@ TEST(NetReceiveBufferTest, TextsWaitForTheSenderToGoQuietAndTakeTheRest) {
     EXPECT_TRUE(buffer.IsEmpty());
 }
 
-TEST(NetReceiveBufferTest, BoardReplyEndsAtTheFirstByteThatIsNoCell) {
-    // A peer on the small field answers while we expect the large one: its
-    // board ends where the next message starts.
+TEST(NetReceiveBufferTest, BoardReplyTakesItsWholeLengthWhateverTheBytes) {
+    // Cells of any byte, message letters among them: none starts a message.
+    struct Case {
+        int n;
+        QByteArray cells;
+    };
+    const Case cases[] = {
+        {8, Board8},
+        {8, QByteArray(64, 'M')},
+        {8, QByteArray(64, 'R')},
+        {8, "D" + QByteArray(62, 'x') + "T"},
+        {10, QByteArray(100, '\0')},
+        {10, QByteArray(50, 'w') + QByteArray(50, 'F')},
+    };
+    for (const Case& c : cases) {
+        NetReceiveBuffer buffer;
+        buffer.SetFieldSize(c.n);
+        const auto out = Split(buffer, {"D" + c.cells.left(7), c.cells.mid(7) + "M35"});
+        ASSERT_EQ(out.size(), 2u) << c.cells.toStdString();
+        EXPECT_EQ(out[0], (NetMessage{NetMessageKind::BoardReply, c.cells}));
+        EXPECT_EQ(out[1], (NetMessage{NetMessageKind::Move, "35"}));
+    }
+}
+
+TEST(NetReceiveBufferTest, BoardCutShortIsTakenAsItStandsOnceTheSenderIsQuiet) {
+    // A peer on the small field answers while we expect the large one: what
+    // came before it went quiet is its board, the bytes after it included.
     NetReceiveBuffer buffer;
     buffer.SetFieldSize(10);
-    const auto out = Split(buffer, {"D" + Board8 + "M35"});
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0], (NetMessage{NetMessageKind::BoardReply, Board8}));
-    EXPECT_EQ(out[1], (NetMessage{NetMessageKind::Move, "35"}));
-    // An incomplete board is taken as it stands once the sender is quiet.
+    ASSERT_TRUE(buffer.Append("D" + Board8 + "M35"));
+    EXPECT_FALSE(buffer.Next(false));
+    EXPECT_TRUE(buffer.WaitsForQuiet());
+    EXPECT_EQ(buffer.Next(true), (NetMessage{NetMessageKind::BoardReply, Board8 + "M35"}));
+    EXPECT_TRUE(buffer.IsEmpty());
     ASSERT_TRUE(buffer.Append("Dwwb"));
     EXPECT_FALSE(buffer.Next(false));
     EXPECT_EQ(buffer.Next(true), (NetMessage{NetMessageKind::BoardReply, "wwb"}));
+}
+
+TEST(NetReceiveBufferTest, ManyMessagesComeOutInOrderThroughReadsOfAnySize) {
+    // A long stream taken in reads of uneven size, each as large as there is
+    // room for: every message comes out once, in order, and the buffer never
+    // holds more than its capacity.
+    QByteArray stream;
+    std::vector<NetMessage> expected;
+    for (int i = 0; i < 5000; ++i) {
+        const QByteArray move = QByteArray("M") + char('0' + i % 10) + char('0' + i / 10 % 10);
+        stream += move + "R" + "D" + Board8;
+        expected.push_back({NetMessageKind::Move, move.mid(1)});
+        expected.push_back({NetMessageKind::Restart, {}});
+        expected.push_back({NetMessageKind::BoardReply, Board8});
+    }
+    NetReceiveBuffer buffer(1000);
+    std::vector<NetMessage> out;
+    qsizetype at = 0;
+    int read = 0;
+    while (at < stream.size() || !buffer.IsEmpty()) {
+        const qsizetype size =
+            std::min({buffer.Room(), qsizetype(1 + (read++ * 37) % 700), stream.size() - at});
+        ASSERT_TRUE(buffer.Append(QByteArrayView(stream).sliced(at, size)));
+        at += size;
+        ASSERT_LE(buffer.Size(), 1000);
+        const std::size_t before = out.size();
+        while (auto m = buffer.Next(false)) out.push_back(*m);
+        ASSERT_TRUE(out.size() > before || at < stream.size() || buffer.IsEmpty())
+            << "the stream stalls at " << at;
+    }
+    ASSERT_EQ(out.size(), expected.size());
+    EXPECT_TRUE(out == expected);
 }
 
 TEST(NetReceiveBufferTest, UnknownFirstByteDropsWhatHasArrived) {

@@ -479,6 +479,70 @@ TEST_F(NetworkSessionTest, RestartOnlyDuringAGame) {
     EXPECT_EQ(ReadExactly(*raw, 1), "R");
 }
 
+TEST_F(NetworkSessionTest, ARunOfRestartsIsOneRestart) {
+    QSignalSpy restarted(&session_, &NetworkSession::gameRestarted);
+    auto raw = ListenerGame();
+    struct Step {
+        QByteArray bytes;  // from the peer; empty: our player chooses "New"
+        int restarts;      // restarts passed on so far
+    } const steps[] = {
+        {"RRRR", 1},   // one new game, however many times it is asked for
+        {"R", 1},      // still no move since
+        {"M35RR", 2},  // a move between: a new game again
+        {"M23", 2},    //
+        {{}, 2},       // our own "New"
+        {"R", 2},      // the peer's answer to it finds a new game already
+        {"M35FR", 3},  // other messages do not end a run; a move does
+        {"FRGFR", 3},  //
+    };
+    for (const Step& step : steps) {
+        if (step.bytes.isEmpty()) {
+            ASSERT_TRUE(session_.SendRestart());
+            EXPECT_EQ(ReadExactly(*raw, 1), "R");
+            continue;
+        }
+        // The answer to a board request behind them: all of it has been handled.
+        raw->write(step.bytes + "F");
+        const qsizetype replies = step.bytes.count('F') + 1;
+        ASSERT_EQ(ReadExactly(*raw, 65 * replies).size(), 65 * replies) << step.bytes.constData();
+        EXPECT_EQ(restarted.count(), step.restarts) << step.bytes.constData();
+    }
+}
+
+TEST_F(NetworkSessionTest, HeldInputWaitsWholeAndIsHandledInOrderOnRelease) {
+    // The window holds the input while its player reads a box: the peer's
+    // messages and its hang-up wait, unread, and follow in order once the
+    // hold goes.
+    std::vector<std::string> events;
+    QObject::connect(&session_, &NetworkSession::moveReceived, &session_,
+                     [&](int x, int y) { events.push_back("move " + std::to_string(x * 10 + y)); });
+    QObject::connect(&session_, &NetworkSession::gameRestarted, &session_,
+                     [&] { events.push_back("restart"); });
+    QObject::connect(&session_, &NetworkSession::chatReceived, &session_,
+                     [&](const QString& text) { events.push_back("chat " + text.toStdString()); });
+    QObject::connect(&session_, &NetworkSession::linkEnded, &session_,
+                     [&](bool abandoned) { events.push_back(abandoned ? "abandoned" : "ended"); });
+    auto raw = ListenerGame();
+    {
+        NetInputHold hold = session_.HoldInput();
+        EXPECT_TRUE(session_.IsInputHeld());
+        raw->write("M35RFTgood bye");
+        raw->flush();
+        raw->disconnectFromHost();
+        ASSERT_TRUE(WaitFor([&] { return session_.HasPendingInput(); })) << "nothing arrived";
+        // A moved hold is still the one hold.
+        NetInputHold moved = std::move(hold);
+        QTest::qWait(200);
+        EXPECT_TRUE(events.empty()) << events.front();
+        EXPECT_TRUE(session_.IsConnected()) << "the hang-up was heard through the hold";
+        EXPECT_EQ(raw->bytesAvailable(), 0) << "the board request was answered through the hold";
+    }
+    EXPECT_FALSE(session_.IsInputHeld());
+    ASSERT_TRUE(WaitFor([&] { return !session_.IsConnected(); })) << "the hang-up never followed";
+    const std::vector<std::string> expected = {"move 35", "restart", "chat good bye", "abandoned"};
+    EXPECT_EQ(events, expected);
+}
+
 TEST_F(NetworkSessionTest, MessagesOutOfPlaceChangeNothing) {
     QSignalSpy started(&session_, &NetworkSession::gameStarted);
     QSignalSpy requested(&session_, &NetworkSession::callRequested);
@@ -537,7 +601,9 @@ TEST_F(NetworkSessionTest, FloodClosesTheLinkWithAMessageAndTheSessionGoesOn) {
 TEST_F(NetworkSessionTest, PeerThatAsksButNeverReadsIsDropped) {
     QSignalSpy errors(&session_, &NetworkSession::errorMessage);
     auto raw = ListenerGame();
-    // Board requests in a loop, no answer read: our replies pile up.
+    // Board requests in a loop, no answer read: our replies pile up. (The
+    // raw socket would otherwise keep taking them in from the system.)
+    raw->setReadBufferSize(1);
     const QByteArray requests(200000, 'F');
     raw->write(requests);
     ASSERT_TRUE(WaitFor([&] { return errors.count() == 1; })) << "the backlog was not stopped";

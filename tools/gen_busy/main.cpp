@@ -4,7 +4,11 @@
 //                          line with an arrow each way (placing a call)
 //   pack.png    (44 x 34): an open box with discs rising out of it (loading pictures)
 // Usage: gen_busy [output-folder]   (default: resources/busy)
-// Pure vector drawing without text, so every run paints the same pixels.
+//        gen_busy --check folder     (exit 1 unless the folder's pictures are
+//                                     what this program paints)
+// Pure vector drawing without text. Qt's antialiasing and gradients round a
+// few edge pixels by a step or two differently on other processors, so the
+// check compares pixels within a small tolerance, not the PNG bytes.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -14,7 +18,11 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -97,19 +105,63 @@ QImage paintPack() {
     return image;
 }
 
+struct Picture {
+    const char* name;
+    QImage image;
+};
+
+std::vector<Picture> paintAll() {
+    return {{"connect.png", paintConnect()}, {"pack.png", paintPack()}};
+}
+
+// The largest difference of one channel of one pixel between two pictures,
+// or -1 when their sizes differ.
+int largestDifference(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return -1;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    int largest = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int column = 0; column < x.width(); ++column) {
+            const QRgb p = x.pixel(column, row), q = y.pixel(column, row);
+            largest =
+                std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    return largest;
+}
+
+int check(const QString& folder) {
+    constexpr int kTolerance = 8;  // of 255: rounding, never a changed drawing
+    int failed = 0;
+    for (const auto& [name, image] : paintAll()) {
+        const QString path = QDir(folder).filePath(QString::fromLatin1(name));
+        const QImage committed(path);
+        const int difference = committed.isNull() ? -1 : largestDifference(image, committed);
+        if (difference < 0 || difference > kTolerance) {
+            std::fprintf(stderr,
+                         "gen_busy: %s differs from what gen_busy paints (largest step %d); "
+                         "run gen_busy on that folder and commit\n",
+                         qPrintable(path), difference);
+            ++failed;
+        }
+    }
+    return failed == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
+    if (argc > 2 && std::strcmp(argv[1], "--check") == 0)
+        return check(QString::fromLocal8Bit(argv[2]));
     const QString folder =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources/busy");
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "gen_busy: cannot create %s\n", qPrintable(folder));
         return 1;
     }
-    const std::pair<const char*, QImage> pictures[] = {{"connect.png", paintConnect()},
-                                                       {"pack.png", paintPack()}};
-    for (const auto& [name, image] : pictures) {
+    for (const auto& [name, image] : paintAll()) {
         const QString path = QDir(folder).filePath(QString::fromLatin1(name));
         if (!image.convertToFormat(QImage::Format_ARGB32).save(path, "PNG")) {
             std::fprintf(stderr, "gen_busy: cannot write %s\n", qPrintable(path));

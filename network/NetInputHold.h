@@ -1,0 +1,30 @@
+// A hold on what the network peer sends: while one is alive, the session
+// reads and handles nothing more of it; once the last goes, what waited is
+// handled in order. The window keeps one while its player reads a box.
+#pragma once
+
+#include <QPointer>
+
+namespace reversi {
+
+class NetworkSession;
+
+class NetInputHold {
+public:
+    NetInputHold() = default;  // holds nothing
+    explicit NetInputHold(NetworkSession& session);
+    ~NetInputHold();
+    NetInputHold(NetInputHold&& other) noexcept;
+    NetInputHold& operator=(NetInputHold&& other) noexcept;
+    NetInputHold(const NetInputHold&) = delete;
+    NetInputHold& operator=(const NetInputHold&) = delete;
+
+    bool Holds() const { return !session_.isNull(); }
+
+private:
+    void Let();
+
+    QPointer<NetworkSession> session_;
+};
+
+}  // namespace reversi
