@@ -17,6 +17,7 @@
 #include "CommandLine.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "MenuHintWatch.h"
 #include "MessageBoxes.h"
 #include "MovesListAdapter.h"
 #include "MusicOutput.h"
@@ -125,9 +126,12 @@ void TReversiForm::ApplyCommandLine() {
 
 bool TReversiForm::event(QEvent* e) {
     switch (e->type()) {
-        case QEvent::StatusTip:
-            DisplayHint(static_cast<QStatusTipEvent*>(e)->tip());
+        case QEvent::StatusTip: {
+            // While a menu is open only its watch ends the menu's hint.
+            const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
+            if (!tip.isEmpty() || !MenuHintWatch::MenuOpen()) DisplayHint(tip);
             return true;
+        }
         case QEvent::WindowActivate:
             FormActivate();
             break;

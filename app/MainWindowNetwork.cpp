@@ -9,6 +9,7 @@
 
 #include "BoardView.h"
 #include "BusyPanel.h"
+#include "UncoverWait.h"
 #include "CallDialog.h"
 #include "CallRequestDialog.h"
 #include "ChatDialog.h"
@@ -86,7 +87,11 @@ void TReversiForm::CreateNetwork() {
         settings_.CallSize8 = CallDlg->CallSize8();
         // The panel shows while the client socket opens. The call's answer
         // comes later, as a connect or an error, and the window is a window
-        // like any other meanwhile: nothing is left over the board.
+        // like any other meanwhile: nothing is left over the board. The
+        // window shows itself whole first: the call dialog just closed leaves
+        // no remains around the panel while the socket opens.
+        uncoverWatch_->AwaitUncovered();
+        repaint();
         ConnectingPanel->Start(BusyPanel::PlaceIn(ClientArea->size(), 0));
         Session->Call(CallDlg->Address(), settings_.CallAsWhite, !settings_.CallSize8);
         ConnectingPanel->Stop();

@@ -84,6 +84,7 @@ void TReversiForm::CreateStatusBar() {
     // A menu's hint is current only while the menu is open: once it has
     // closed, however, the panels come back.
     auto* menuHints = new MenuHintWatch(menuBar());
+    connect(menuHints, &MenuHintWatch::hintShown, this, &TReversiForm::DisplayHint);
     connect(menuHints, &MenuHintWatch::hintEnded, this, [this] { DisplayHint(QString()); });
 }
 

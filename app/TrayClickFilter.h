@@ -9,9 +9,24 @@
 
 #include <QAbstractNativeEventFilter>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace reversi {
+
+// A mouse button pressed, as the X window system reports it: the button's
+// number (1 the left one) and the window the press was reported to.
+struct TXButtonPress {
+    std::uint32_t button = 0;
+    std::uint32_t window = 0;
+    bool operator==(const TXButtonPress&) const = default;
+};
+
+// The press an X event (at least 32 bytes) reports: a core ButtonPress, or
+// the input extension's ButtonPress, which is what the toolkit asks for where
+// the X server has that extension; nothing for any other event.
+[[nodiscard]] std::optional<TXButtonPress> XButtonPressIn(const void* event);
 
 class TTrayClickFilter : public QAbstractNativeEventFilter {
 public:

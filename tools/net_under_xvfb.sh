@@ -12,39 +12,29 @@
 # Needs xvfb-run and openbox (scripts/setup.sh installs them).
 set -euo pipefail
 
-BUILD=$(realpath "${1:-build}")
-OUT=$(realpath -m "${2:-xvfb-net}")
-
+# Title bars and frames as on a desktop; each copy's settings in a folder of
+# its own under CONFIG.
 source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
-enter_virtual_screen 1500x900 "$0" "$BUILD" "$OUT"
-
-mkdir -p "$OUT"
-rm -f "$OUT"/*.png
-ROOT=$(mktemp -d)
-LISTENER=""
-CALLER=""
-trap 'kill $LISTENER $CALLER 2>/dev/null || true; stop_window_manager; rm -rf "$ROOT"' EXIT
-
-# Title bars and frames as on a desktop.
-start_window_manager "$OUT/openbox.log"
+start_session 1500x900 xvfb-net "$0" "$@"
 
 PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 for copy in listen call; do
-    mkdir -p "$ROOT/$copy/Quenwick"
+    mkdir -p "$CONFIG/$copy/Quenwick"
     printf '[net]\nport=%s\n[options]\nanief=no\nsndef=no\nmusef=no\n' "$PORT" \
-        > "$ROOT/$copy/Quenwick/Zorel Reversi 4.00.conf"
+        > "$CONFIG/$copy/Quenwick/Zorel Reversi 4.00.conf"
 done
 
 run_copy() {  # role, then program parameters
     local role=$1
     shift
-    env REVERSI_TEST_CHILD=1 REVERSI_NETPLAY_ROLE="$role" REVERSI_NETPLAY_SHOTS="$OUT" REVERSI_NETPLAY_MARKS="$ROOT" \
-        XDG_CONFIG_HOME="$ROOT/$role" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
+    env REVERSI_TEST_CHILD=1 REVERSI_NETPLAY_ROLE="$role" REVERSI_NETPLAY_SHOTS="$OUT" REVERSI_NETPLAY_MARKS="$CONFIG" \
+        XDG_CONFIG_HOME="$CONFIG/$role" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
         "$BUILD/bin/app_tests" "$@" > "$OUT/$role.log" 2>&1
 }
 
 run_copy listen &
 LISTENER=$!
+end_at_exit "$LISTENER"
 for _ in $(seq 1 200); do
     grep -q LISTENING "$OUT/listen.log" 2>/dev/null && break
     sleep 0.1
@@ -53,9 +43,8 @@ grep -q '^LISTENING' "$OUT/listen.log" || { echo "The listening copy did not lis
 
 run_copy call -connect 127.0.0.1 &
 CALLER=$!
+end_at_exit "$CALLER"
 wait "$CALLER" || { echo "The calling copy failed; see $OUT/call.log" >&2; exit 1; }
 wait "$LISTENER" || { echo "The listening copy failed; see $OUT/listen.log" >&2; exit 1; }
-LISTENER=""
-CALLER=""
 grep -h '^OVER\|^CHAT\|^REQUEST\|^CALL' "$OUT/listen.log" "$OUT/call.log"
 ls "$OUT"/*.png

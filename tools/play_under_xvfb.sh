@@ -16,20 +16,9 @@
 # installs them).
 set -euo pipefail
 
-BUILD=$(realpath "${1:-build}")
-OUT=$(realpath -m "${2:-xvfb-play}")
-
-source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
-enter_virtual_screen 1280x1024 "$0" "$BUILD" "$OUT"
-
-mkdir -p "$OUT"
-rm -f "$OUT"/*.png
-CONFIG=$(mktemp -d)
-PROGRAM=""
-trap 'kill $PROGRAM 2>/dev/null || true; stop_window_manager; rm -rf "$CONFIG"' EXIT
-
 # Title bars and frames as on a desktop.
-start_window_manager "$OUT/openbox.log"
+source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
+start_session 1280x1024 xvfb-play "$0" "$@"
 
 # A new player's settings, with only the level chosen: "2-pupil" unless told.
 export XDG_CONFIG_HOME="$CONFIG"
@@ -37,7 +26,7 @@ mkdir -p "$CONFIG/Quenwick"
 printf '[options]\nlevel=%d\n' "${REVERSI_PLAY_LEVEL:-2}" > "$CONFIG/Quenwick/Zorel Reversi 4.00.conf"
 
 "$BUILD/bin/reversi" > "$OUT/program.log" 2>&1 &
-PROGRAM=$!
+end_at_exit $!
 
 shot() { import -window root "$OUT/$1.png"; }
 

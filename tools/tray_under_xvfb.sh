@@ -13,28 +13,17 @@
 # (scripts/setup.sh installs them).
 set -euo pipefail
 
-BUILD=$(realpath "${1:-build}")
-OUT=$(realpath -m "${2:-xvfb-tray}")
-
 source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
-enter_virtual_screen 1280x1024 "$0" "$BUILD" "$OUT"
-
-mkdir -p "$OUT"
-rm -f "$OUT"/*.png "$OUT/tray.txt"
-CONFIG=$(mktemp -d)
-PROGRAM=""
-TRAY=""
-trap 'kill $PROGRAM $TRAY 2>/dev/null || true; stop_window_manager; rm -rf "$CONFIG"' EXIT
-
-start_window_manager "$OUT/openbox.log"
+start_session 1280x1024 xvfb-tray "$0" "$@"
+rm -f "$OUT/tray.txt"
 trayer --edge bottom --align right --widthtype request --height 32 --SetDockType true \
     > "$OUT/trayer.log" 2>&1 &
-TRAY=$!
+end_at_exit $!
 sleep 1
 
 export XDG_CONFIG_HOME="$CONFIG"
 SDL_AUDIODRIVER=dummy "$BUILD/bin/reversi" > "$OUT/program.log" 2>&1 &
-PROGRAM=$!
+end_at_exit $!
 
 shot() { import -window root "$OUT/$1.png"; }
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
@@ -47,6 +36,20 @@ wait_for() {
         sleep 0.1
     done
     return 1
+}
+
+# The place of a window in the window manager's stacking order, bottom first
+# (0 when it is not listed).
+stacking_place() {
+    local place=0 id
+    for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //' | tr ',' ' '); do
+        place=$((place + 1))
+        if [ "$((id))" = "$(($1))" ]; then
+            echo "$place"
+            return
+        fi
+    done
+    echo 0
 }
 
 # The tray icon: a window inside trayer's window that is mapped.
@@ -106,10 +109,10 @@ while read -r name key title; do
         if wait_for 'is_viewable "$MAIN"' 50; then
             back="back"
             sleep 1
-            # The dialog is on screen again and above the main window.
+            # The dialog is on screen again and above the main window (the
+            # tray, a dock, stays above both).
             if [ -n "$DIALOG" ] && is_viewable "$DIALOG"; then
-                top=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | awk '{ print $NF }')
-                if [ "$((top))" = "$((DIALOG))" ]; then
+                if [ "$(stacking_place "$DIALOG")" -gt "$(stacking_place "$MAIN")" ]; then
                     back="back with the dialog on top"
                 else
                     back="back, the dialog NOT on top"
@@ -125,7 +128,7 @@ while read -r name key title; do
     # Close the dialog for the next round.
     if [ -n "$DIALOG" ]; then
         xdotool windowactivate --sync "$DIALOG" > /dev/null 2>&1 || true
-        xdotool key --window "$DIALOG" Escape
+        xdotool key Escape
     fi
     wait_for '[ -z "$(window_named "$title")" ]' 30 || true
     sleep 0.5

@@ -14,23 +14,13 @@
 # (scripts/setup.sh installs them).
 set -euo pipefail
 
-BUILD=$(realpath "${1:-build}")
-OUT=$(realpath -m "${2:-xvfb-windows}")
-
 source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
-enter_virtual_screen 1280x1024 "$0" "$BUILD" "$OUT"
-
-mkdir -p "$OUT"
-rm -f "$OUT"/*.png "$OUT/placement.txt"
-CONFIG=$(mktemp -d)
-PROGRAM=""
-trap 'kill $PROGRAM 2>/dev/null || true; stop_window_manager; rm -rf "$CONFIG"' EXIT
-
-start_window_manager "$OUT/openbox.log"
+start_session 1280x1024 xvfb-windows "$0" "$@"
+rm -f "$OUT/placement.txt"
 
 export XDG_CONFIG_HOME="$CONFIG"
 SDL_AUDIODRIVER=dummy "$BUILD/bin/reversi" > "$OUT/program.log" 2>&1 &
-PROGRAM=$!
+end_at_exit $!
 
 shot() { import -window root "$OUT/$1.png"; }
 

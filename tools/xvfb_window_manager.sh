@@ -9,7 +9,20 @@
 # start_window_manager LOG: starts openbox, its output into LOG, and returns
 # once it manages windows; WINDOW_MANAGER holds its process id (stop it with
 # stop_window_manager).
+#
+# start_session SIZE DEFAULT_OUT SCRIPT [BUILD_DIR [OUTPUT_DIR]]: the start
+# that every Xvfb script shares. Sets BUILD (default build) and OUT (default
+# DEFAULT_OUT) as absolute paths, enters a virtual screen of SIZE (SCRIPT runs
+# again there), makes OUT and empties it of earlier screenshots, makes a fresh
+# folder CONFIG for the program's settings and starts the window manager (its
+# log in OUT/openbox.log). When the script ends, however it ends, the
+# processes given to end_at_exit and the window manager are stopped and
+# CONFIG is removed.
+#
+# end_at_exit PID...: the processes to stop when the script ends.
 WINDOW_MANAGER=""
+SESSION_PIDS=()
+CONFIG=""
 
 enter_virtual_screen() {
     [ -n "${REVERSI_INSIDE_XVFB:-}" ] && return 0
@@ -42,4 +55,26 @@ stop_window_manager() {
         kill "$WINDOW_MANAGER" 2>/dev/null || true
         WINDOW_MANAGER=""
     fi
+}
+
+start_session() {
+    local size=$1 default_out=$2 script=$3
+    BUILD=$(realpath "${4:-build}")
+    OUT=$(realpath -m "${5:-$default_out}")
+    enter_virtual_screen "$size" "$script" "$BUILD" "$OUT"
+    mkdir -p "$OUT"
+    rm -f "$OUT"/*.png
+    CONFIG=$(mktemp -d)
+    trap end_session EXIT
+    start_window_manager "$OUT/openbox.log"
+}
+
+end_at_exit() {
+    SESSION_PIDS+=("$@")
+}
+
+end_session() {
+    if [ "${#SESSION_PIDS[@]}" -gt 0 ]; then kill "${SESSION_PIDS[@]}" 2>/dev/null || true; fi
+    stop_window_manager
+    if [ -n "$CONFIG" ]; then rm -rf "$CONFIG"; fi
 }

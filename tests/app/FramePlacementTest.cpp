@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -55,6 +58,23 @@ TEST(FramePlacement, ADialogIsCentredOnTheMainWindowByBothOuterFrames) {
     const QRect frame = dialog.frameGeometry();
     EXPECT_EQ(frame.size(), QSize(313, 355).grownBy(DecorationOf(owner)));
     EXPECT_EQ(frame.topLeft(), CentredOver(over, frame.size()));
+}
+
+TEST(FramePlacement, AQuestionIsCentredOnTheScreenAtTheSizeItTakesWhenShown) {
+    // A message box works out its size only as it is shown: the question
+    // asked on the statistics is centred by that size, not by its first one.
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
+                    QStringLiteral("Do you want delete statistics for this level?"),
+                    QMessageBox::Yes | QMessageBox::No);
+    box.adjustSize();
+    PlaceCentredOnScreen(box);
+    box.show();
+    ASSERT_TRUE(WaitUntil([&] { return box.windowHandle()->isExposed(); }, 30000));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect frame = box.frameGeometry();
+    EXPECT_EQ(frame.topLeft(), CentredOver(screen, frame.size()))
+        << "frame " << frame.width() << " x " << frame.height() << " at " << frame.x() << ", "
+        << frame.y();
 }
 
 }  // namespace
