@@ -36,22 +36,13 @@ class LateMessageTest : public NetworkPlayTest, public testing::WithParamInterfa
 TEST_P(LateMessageTest, IsHandledAsSoonAsTheBoxClosesWithNothingMoreSent) {
     const LateCase& c = GetParam();
     const QString lateLine = QStringLiteral(">>late line");
-    std::vector<std::pair<int, int>> script = PassOpening;
-    bool windowWhite = true;  // the side that passes
-    if (c.kind == LateKind::Restart) {
-        // A whole game whose last move is the peer's: the result box opens
-        // inside the handling of that move.
-        const WholeGameScript game = FirstSquareScript(Game().Boards[0], 8);
-        ASSERT_FALSE(game.squares.empty());
-        windowWhite = !game.lastByWhite;
-        script = game.squares;
-    }
-    ASSERT_NO_FATAL_FAILURE(StartGame(c.windowCalls, windowWhite));
-    const tBoard start = Game().Boards[0];
-    const auto last = script.back();
-    script.pop_back();
-    ASSERT_NO_FATAL_FAILURE(PlayScript(script));
-    ASSERT_FALSE(LocalToMove()) << "the last move of the script is the peer's";
+    // The peer's last move opens the window's box: the pass, or for a
+    // restart the result of a whole game, inside the handling of that move.
+    Played played;
+    ASSERT_NO_FATAL_FAILURE(
+        PlayAllButTheLastMove(c.kind == LateKind::Restart, c.windowCalls, false, played));
+    const tBoard start = played.start;
+    const auto last = played.last;
     const int before = Game().Tracker->count();
 
     switch (c.kind) {

@@ -97,20 +97,12 @@ protected:
 
 TEST_P(OwnBoxTest, StaysUntilClosedAndWhatThePeerDidFollows) {
     const OwnBoxCase& c = GetParam();
-    std::vector<std::pair<int, int>> script = PassOpening;
-    bool windowWhite = false;  // black makes the move after which white passes
-    if (c.box == OwnBox::Result) {
-        const WholeGameScript game = FirstSquareScript(Game().Boards[0], 8);
-        ASSERT_FALSE(game.squares.empty());
-        windowWhite = game.lastByWhite;
-        script = game.squares;
-    }
-    ASSERT_NO_FATAL_FAILURE(StartGame(c.windowCalls, windowWhite));
-    const tBoard start = Game().Boards[0];
-    const auto last = script.back();
-    script.pop_back();
-    ASSERT_NO_FATAL_FAILURE(PlayScript(script));
-    ASSERT_TRUE(LocalToMove()) << "the last move of the script is the window's";
+    Played played;
+    ASSERT_NO_FATAL_FAILURE(
+        PlayAllButTheLastMove(c.box == OwnBox::Result, c.windowCalls, true, played));
+    const tBoard start = played.start;
+    const auto last = played.last;
+    const int scriptMoves = Game().Tracker->count();
 
     ArmOwnBox(c.peer, last);
     window_->ClickSquare(last.first, last.second);
@@ -123,7 +115,7 @@ TEST_P(OwnBoxTest, StaysUntilClosedAndWhatThePeerDidFollows) {
     EXPECT_TRUE(seen_.boxVisible) << "the box went before its player closed it";
     EXPECT_EQ(seen_.boxText, text);
     EXPECT_EQ(seen_.finalsClosed, 0) << "the window took the box down";
-    EXPECT_EQ(seen_.moves, static_cast<int>(script.size()) + 1) << "the game changed under the box";
+    EXPECT_EQ(seen_.moves, scriptMoves + 1) << "the game changed under the box";
     EXPECT_EQ(seen_.gameOver, c.box == OwnBox::Result);
     EXPECT_TRUE(seen_.networkGame) << "the link ended while the box was up";
     EXPECT_FALSE(seen_.abandonedShown) << "the hang-up was shown while the box was up";

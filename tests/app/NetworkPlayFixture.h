@@ -126,6 +126,47 @@ private:
     bool adopted_ = false;
 };
 
+// A move of a scripted game: the square and the side that plays it.
+struct ScriptMove {
+    int x, y, side;
+};
+
+// The game that takes the first legal square every time, from the start
+// position to its end, passes included.
+inline std::vector<ScriptMove> FirstSquareGame(const tBoard& start, int n) {
+    RawPeer model;
+    model.board = start;
+    model.n = n;
+    std::vector<ScriptMove> moves;
+    while (true) {
+        const auto [x, y] = model.FirstLegal();
+        if (x < 0) break;
+        moves.push_back({x, y, model.toMove});
+        model.Play(x, y);
+    }
+    return moves;
+}
+
+// C4 C3 F5 B4 A4 A5 C2 A3 on 8 x 8: then white has no move and passes, and
+// black plays F4.
+inline const std::vector<std::pair<int, int>> PassOpening = {{2, 4}, {2, 5}, {5, 3}, {1, 4},
+                                                             {0, 4}, {0, 3}, {2, 6}, {0, 5}};
+constexpr std::pair<int, int> AfterThePass = {5, 4};
+
+// The squares of FirstSquareGame from the start position, and whether white
+// plays its last move.
+struct WholeGameScript {
+    std::vector<std::pair<int, int>> squares;
+    bool lastByWhite = false;
+};
+inline WholeGameScript FirstSquareScript(const tBoard& start, int n) {
+    WholeGameScript script;
+    const std::vector<ScriptMove> game = FirstSquareGame(start, n);
+    for (const ScriptMove& m : game) script.squares.emplace_back(m.x, m.y);
+    if (!game.empty()) script.lastByWhite = game.back().side == CellWhite;
+    return script;
+}
+
 class NetworkPlayTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -241,6 +282,28 @@ protected:
         }
     }
 
+    // Starts a game and plays all but the last move of a script: the pass
+    // opening (its last move, black's, leaves white to pass) or a whole
+    // first-square game (its last move ends it). The window's player or the
+    // peer is the one to play the last move, as asked. `played` gets the
+    // game's start position and that last move.
+    struct Played {
+        tBoard start{};
+        std::pair<int, int> last;
+    };
+    void PlayAllButTheLastMove(bool wholeGame, bool windowCalls, bool windowPlaysLast,
+                               Played& played) {
+        WholeGameScript script{PassOpening, false};
+        if (wholeGame) script = FirstSquareScript(Game().Boards[0], 8);
+        ASSERT_FALSE(script.squares.empty());
+        ASSERT_NO_FATAL_FAILURE(StartGame(windowCalls, script.lastByWhite == windowPlaysLast));
+        played.start = Game().Boards[0];
+        played.last = script.squares.back();
+        script.squares.pop_back();
+        ASSERT_NO_FATAL_FAILURE(PlayScript(script.squares));
+        ASSERT_EQ(LocalToMove(), windowPlaysLast) << "the script's last move is the other side's";
+    }
+
     // The next pass or result window of the turn loop is a real modal box:
     // while it is up the peer sends `late`; it closes 300 ms later (time
     // enough on the loopback for the bytes to reach the window).
@@ -288,46 +351,5 @@ protected:
     RawPeer peer_;
     int resultsRecorded_ = 0;
 };
-
-// A move of a scripted game: the square and the side that plays it.
-struct ScriptMove {
-    int x, y, side;
-};
-
-// The game that takes the first legal square every time, from the start
-// position to its end, passes included.
-inline std::vector<ScriptMove> FirstSquareGame(const tBoard& start, int n) {
-    RawPeer model;
-    model.board = start;
-    model.n = n;
-    std::vector<ScriptMove> moves;
-    while (true) {
-        const auto [x, y] = model.FirstLegal();
-        if (x < 0) break;
-        moves.push_back({x, y, model.toMove});
-        model.Play(x, y);
-    }
-    return moves;
-}
-
-// C4 C3 F5 B4 A4 A5 C2 A3 on 8 x 8: then white has no move and passes, and
-// black plays F4.
-inline const std::vector<std::pair<int, int>> PassOpening = {{2, 4}, {2, 5}, {5, 3}, {1, 4},
-                                                             {0, 4}, {0, 3}, {2, 6}, {0, 5}};
-constexpr std::pair<int, int> AfterThePass = {5, 4};
-
-// The squares of FirstSquareGame from the start position, and whether white
-// plays its last move.
-struct WholeGameScript {
-    std::vector<std::pair<int, int>> squares;
-    bool lastByWhite = false;
-};
-inline WholeGameScript FirstSquareScript(const tBoard& start, int n) {
-    WholeGameScript script;
-    const std::vector<ScriptMove> game = FirstSquareGame(start, n);
-    for (const ScriptMove& m : game) script.squares.emplace_back(m.x, m.y);
-    if (!game.empty()) script.lastByWhite = game.back().side == CellWhite;
-    return script;
-}
 
 }  // namespace reversi::nettest
