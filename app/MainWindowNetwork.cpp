@@ -9,7 +9,6 @@
 
 #include "BoardView.h"
 #include "BusyPanel.h"
-#include "UncoverWait.h"
 #include "CallDialog.h"
 #include "CallRequestDialog.h"
 #include "ChatDialog.h"
@@ -21,6 +20,7 @@
 #include "NetMessage.h"
 #include "NetTexts.h"
 #include "TrayController.h"
+#include "UncoverWait.h"
 #include "NetworkSession.h"
 #include "OwnAddressDialog.h"
 #include "RemoteBoardView.h"

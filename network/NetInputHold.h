@@ -19,8 +19,6 @@ public:
     NetInputHold(const NetInputHold&) = delete;
     NetInputHold& operator=(const NetInputHold&) = delete;
 
-    bool Holds() const { return !session_.isNull(); }
-
 private:
     void Let();
 
