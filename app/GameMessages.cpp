@@ -13,26 +13,24 @@
 
 namespace reversi {
 
-void TModalGameMessages::ShowFinal(QWidget* owner, GameMessageKind m, int first, int second) {
-    TFinalDlg dialog(owner);
-    dialog.SetOutMessage(static_cast<int>(m), first, second);
-    if (owner != nullptr) PlaceCentredOver(dialog, *owner);
-    openFinal_ = &dialog;
-    dialog.exec();
-    openFinal_ = nullptr;
+void TModalGameMessages::ShowFinal(QWidget* owner, GameMessageKind m, int first, int second,
+                                   std::function<void()> closed) {
+    auto* dialog = new TFinalDlg(owner);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->SetOutMessage(static_cast<int>(m), first, second);
+    if (owner != nullptr) PlaceCentredOver(*dialog, *owner);
+    QObject::connect(dialog, &QDialog::finished, dialog, [closed = std::move(closed)](int) {
+        if (closed) closed();
+    });
+    dialog->open();
 }
-
-void TModalGameMessages::CloseFinal() {
-    if (openFinal_) openFinal_->reject();
-}
-
-void TGameMessages::CloseFinal() {}
 
 void TModalGameMessages::ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize,
                                         bool advancedEngine, int level) {
-    TStatisticsForm form(table, boardSize, advancedEngine, level, owner);
-    if (owner != nullptr) PlaceCentredOver(form, *owner);
-    form.exec();
+    auto* form = new TStatisticsForm(table, boardSize, advancedEngine, level, owner);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    if (owner != nullptr) PlaceCentredOver(*form, *owner);
+    form->open();
 }
 
 TipValues TModalGameMessages::ShowDayTip(QWidget* owner, bool showTips, int currentTip) {

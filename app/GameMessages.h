@@ -5,6 +5,8 @@
 // can answer them without a modal loop.
 #pragma once
 
+#include <functional>
+
 #include <QDialog>
 #include <QPointer>
 #include <QRect>
@@ -31,17 +33,16 @@ struct TipValues {
 class TGameMessages {
 public:
     virtual ~TGameMessages() = default;
-    // The "Information" window (TFinalDlg) with message kind m, shown
-    // modally over owner; for a win the winner's count comes first.
-    virtual void ShowFinal(QWidget* owner, GameMessageKind m, int first, int second) = 0;
-    // Takes the result window down while it is open, because the game it is
-    // about has just left the board. Does nothing unless overridden.
-    virtual void CloseFinal();
+    // The "Information" window (TFinalDlg) with message kind m, opened
+    // modally over owner without waiting for it; for a win the winner's
+    // count comes first. closed runs once when the player has closed it.
+    virtual void ShowFinal(QWidget* owner, GameMessageKind m, int first, int second,
+                           std::function<void()> closed) = 0;
     // A confirmation box (question icon, caption "Confirm", Yes and No);
     // true only for Yes.
     virtual bool Confirm(QWidget* owner, const QString& text) = 0;
-    // The statistics window over owner, opened on the block and level given;
-    // it clears through the table.
+    // The statistics window over owner, opened on the block and level given
+    // (without waiting for it); it clears through the table.
     virtual void ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize,
                                 bool advancedEngine, int level) = 0;
     // The tip of the day over owner, opened after the tip currentTip with its
@@ -68,8 +69,8 @@ public:
 // The real windows.
 class TModalGameMessages : public TGameMessages {
 public:
-    void ShowFinal(QWidget* owner, GameMessageKind m, int first, int second) override;
-    void CloseFinal() override;
+    void ShowFinal(QWidget* owner, GameMessageKind m, int first, int second,
+                   std::function<void()> closed) override;
     bool Confirm(QWidget* owner, const QString& text) override;
     void ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize, bool advancedEngine,
                         int level) override;
@@ -77,9 +78,6 @@ public:
     void ShowRules(QWidget* owner, const QRect& frame) override;
     void Inform(QWidget* owner, const QString& text) override;
     TChoiceAnswer AskHistoryChoice(QWidget* owner) override;
-
-private:
-    QPointer<QDialog> openFinal_;
 };
 
 // The practice question of the hint, three lines.

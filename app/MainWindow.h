@@ -1,8 +1,9 @@
 // The main window: the board, the move list with its buttons, the menus and
 // the status bar, and the life of the program from creation to shutdown.
-// It wires the subsystems together and turns what the engine answers into
-// texts, sounds and dialogs; the rules and the turn accounting live in the
-// engine, each other subsystem in a class of its own.
+// It wires the subsystems together and turns what the game controller tells
+// into the board, texts, sounds and dialogs; the game flow lives in the
+// controller, the rules and the turn accounting in the engine, each other
+// subsystem in a class of its own.
 //
 // The class is spread over several files by concern:
 //   MainWindowLife.cpp      creation, activation, close and destruction
@@ -12,7 +13,7 @@
 //   MainWindowStatus.cpp    the status bar and the hints shown in it
 //   MainWindowSettings.cpp  the settings value and what follows a change of it
 //   MainWindowBoard.cpp     the board area, its size and its input hooks
-//   MainWindowGame.cpp      the turn loop, the engine call and placing a move
+//   MainWindowGame.cpp      the game controller's signals on the board and in boxes
 //   MainWindowInput.cpp     mouse, keys, hint, new game and the peer's move
 //   MainWindowAnimation.cpp the animation tick and the right-click help
 //   MainWindowSound.cpp     playing the sound effects
@@ -41,9 +42,9 @@
 #include "BoardPainter.h"
 #include "BoardPress.h"
 #include "BoardView.h"
-#include "Browsing.h"
 #include "CommandLine.h"
 #include "FileDialogs.h"
+#include "GameController.h"
 #include "GameMessages.h"
 #include "MusicPlayer.h"
 #include "MusicSource.h"
@@ -62,7 +63,6 @@ class QDragEnterEvent;
 class QDropEvent;
 class QMimeData;
 class QDialog;
-class QEventLoop;
 class QFrame;
 class QKeyEvent;
 class QLabel;
@@ -107,7 +107,9 @@ public:
     // Width the move list adds to the client area (0 while it is hidden).
     int MovesListWidth() const { return movesListWidth_; }
     // Browsing an earlier position of the match record.
-    bool Browsing() const { return browsing_.Active(); }
+    bool Browsing() const { return game_.Browsing(); }
+    // The game being played and its flow.
+    const GameController& Controller() const { return game_; }
     // The text of status panel 0, 1 or 2.
     QString StatusPanelText(int panel) const;
     // Size of the board area: field size x square size + 44 each way.
@@ -136,9 +138,11 @@ public:
     // move list and the status panels by the window size rule, and keeps the
     // window's centre when it is already on screen.
     void SizeWindowToField();
+    void SizeWindowToField(int boardSize);
     // Loads the picture sets for the field size and styles; throws
     // PictureError, naming the file, when a picture is missing or damaged.
     void LoadPictureSets();
+    void LoadPictureSets(int boardSize);
     // Composes the whole board in the back buffer and puts it on screen.
     void DrawBoard();
     void NewGameItemClick();
@@ -234,69 +238,28 @@ private:
     void FirstBoardPaint();
     void OpenCommandLineGame(const std::filesystem::path& file);
 
-    // The game flow.
-    // The turn loop: counts, passes, game end, the computer's reply.
-    void ProcessTurn(bool SkipFirstCount);
-    // One cycle's accounting of the turn loop; false when the game is over.
-    bool CountAndSwitchSide();
-    // Shows what the engine answered for a turn: the status texts, the pass
-    // or result message with its sound, and the count of a finished game.
-    void ShowTurnOutcome(const TurnOutcome& outcome);
-    // A pass or the end of a game whose message waits for the last move's
-    // animation: the animation ends at once and the message (and for a
-    // counted game the statistics) shows now. Every command that puts
-    // another game on the board runs this first, so no message appears over
-    // a game it is not about.
-    void FinishPendingTurn();
-    // Shows the waiting message, once, whoever asks.
-    void ShowPendingTurnMessage();
-    // The game on the board gives way to another (a new game, an opened
-    // match): nothing of it is left to show (a waiting message shows first,
-    // an open one is taken down), its animations stop, and a turn loop still
-    // running for it ends.
-    void LeaveShownGame();
-    // Puts another game on the board later (after the current event): replace
-    // runs only when the game shown now is still the one on the board then.
-    // Every game that takes the board (new, opened, dropped, a network start)
-    // goes through LeaveShownGame, so a later replacement never covers it.
-    void ReplaceShownGameLater(std::function<void()> replace);
-    // Runs the search for the side to move and waits for its answer while the
-    // window keeps handling events.
-    int RunEngine();
-    // Asks a running search to stop and waits until its thread has ended.
-    void StopSearchAndWait();
-    // Makes a move that is legal for the side to move: the one path of the
-    // player's click, the peer's move and the computer's answer.
-    void PlaceMove(int square);
-    // Waits, handling events, until a running move animation has ended.
-    // False when the wait was cut short (the game ended or the position
-    // changed meanwhile).
-    bool WaitForMoveAnimation();
-    // The colour whose square a click on the board plays now, if any: the
-    // side to move, unless it is the computer's or the peer's turn.
-    bool PlayerMayMove() const;
-    void SetGameItemsEnabled(bool enabled);
-    void DisableUndoRedo();
-    void UpdateUndoRedo();
-    void SetBrowsing(bool browsing);
+    // The game flow: the controller's signals on the board, the status bar,
+    // in sounds and boxes.
+    void BindGame();
+    // The position is about to change by a move / has changed by one.
+    void ShowMove(int square, Side mover);
+    // Another position stands on the board: no marks, no animation, the
+    // status texts, the board drawn whole.
+    void ShowReplacedPosition();
+    // The three status panels and, in a network game, the waiting cursor,
+    // from the controller's status: the one place these texts are made.
+    void ShowStatus();
     // Status panel 2: "Move " + moves applied + "/" + moves stored.
     void ShowMoveCounter();
+    // The menu items and buttons of the game follow the controller's commands.
+    void ApplyGameCommands();
+    // The pass or result box, opened without waiting in it; its close goes
+    // back to the controller.
+    void ShowTurnMessage(const TurnOutcome& outcome);
     // A notice in the status bar's single panel for ten seconds, over the
     // three panels; given before the window is up, it shows once it is.
     void ShowStatusNotice(const QString& text);
-    // Status panels 0 and 1 from the position: whose turn or "Game over",
-    // and the score. Changes no game state.
-    void ShowScoreAndTurn();
-    void ShowScore(const PositionCounts& counts);
-    void ShowMover(Side side);
     void PlaySoundEffect(platform::TSoundEffect effect);
-    // Where a finished game counts in the statistics: field, engine, level.
-    struct StatisticsEntry {
-        int boardSize = 8;
-        bool advancedEngine = false;
-        int level = 0;
-    };
-    StatisticsEntry CurrentStatisticsEntry() const;
     // Counts a finished game in the statistics (the window opens later,
     // after the result message).
     void CountGameResult(PlayerResult result, const StatisticsEntry& entry);
@@ -374,13 +337,16 @@ private:
     graphics::TAsyncTimer* AsyncTimerAnimation = nullptr;
 
     // --- State ------------------------------------------------------------------
+    // The game being played; declared first of the state, so that it goes
+    // last, once nothing that shows it remains.
+    GameController game_;
     SettingsStore store_;
     Settings settings_;
     TStatisticsTable statistics_;
     // The painter composes the back buffer from the game's position; the
     // animations draw through it (nothing while browsing).
     graphics::BoardPainter painter_;
-    graphics::BoardAnimations animations_{painter_, [this] { return browsing_.Active(); },
+    graphics::BoardAnimations animations_{painter_, [this] { return game_.Browsing(); },
                                           [this] {
                                               if (boardWidget_ != nullptr)
                                                   boardWidget_->setCursor(Qt::ArrowCursor);
@@ -393,31 +359,16 @@ private:
 
     int SqSize = 61;
     int SqHalf = 30;
+    // The field the window, the pictures and the back buffer are sized for.
+    int fieldSize_ = 8;
     int movesListWidth_ = 0;
     bool MovesVisible = true;
     // What the command line asked for, done when the window is first shown.
     CommandLineAction pendingCommand_;
     bool ToolTipWasShown = false;
-    // The message of a pass or of the game's end waiting for the last move's
-    // animation, with what the finished game was counted as. In a network
-    // game it holds the peer's input from the moment it is due until its
-    // player has closed it: what the peer sends meanwhile (a restart, a
-    // move, its hang-up) is handled after that, in order.
-    struct PendingTurnMessage {
-        TurnOutcome outcome;
-        std::optional<PlayerResult> result;
-        StatisticsEntry entry;
-        NetInputHold netHold;
-    };
-    std::optional<PendingTurnMessage> pendingTurn_;
-    // That message is on screen.
-    bool turnMessageOpen_ = false;
-    // Counts the games put on the board: a turn loop ends once the game it
-    // runs for has been replaced.
-    unsigned gameSerial_ = 0;
-    // The wait of RunEngine, quit by the search's completion.
-    QEventLoop* searchWait_ = nullptr;
-    unsigned searchSerial_ = 0;
+    // In a network game the peer's moves, restarts and hang-up wait while
+    // the player reads a pass or result box (a board request and chat do not).
+    NetInputHold netHold_;
     bool lowResolution_ = false;
     bool closed_ = false;
     bool created_ = false;
@@ -457,16 +408,6 @@ private:
     // --- Menu icons ---
     void SetMenuIcons();
     // --- Browsing and the move list -------------------------------------------
-    // Sets the score and turn texts for the position now shown, settles the
-    // game state on it (game over, a side that must pass) and turns browsing
-    // on unless the position is final. Every step through the record ends
-    // here; so does a loaded match before it returns to its last position.
-    void RefreshPosition();
-    // Panels 0 and 1 for a settled position.
-    void ShowPositionStatus(const PositionStatus& status);
-    // What follows every step: no previous-move marks, the arrow cursor, the
-    // move counter, the status texts and the board.
-    void ShowStep(const PositionStatus& status);
     void ListMenuUndoMoveClick();
     void ListMenuRedoMoveClick();
     void SpeedButtonFromThisClick();
@@ -474,9 +415,6 @@ private:
     // A board click while browsing: keep browsing or continue from here or
     // from the last position.
     void AnswerHistoryChoice();
-    void SetUndoRedoControls(bool enabled);
-    // The undo and redo controls are on and no search runs.
-    bool StepsAllowed() const;
     // Connects the list, its buttons, the Match menu items and the
     // auto-repeat timers (created first) to their handlers.
     void BindMoveListPanel();
@@ -489,7 +427,6 @@ private:
     // tracked square's coordinate); none outside the board widget.
     std::optional<QPoint> SquareUnder(QPoint point) const;
 
-    TBrowsing browsing_;
     TAutoRepeat autoRepeat_{nullptr, nullptr, {}};
     TBoardPress boardPress_;
 
@@ -497,6 +434,8 @@ private:
     void BindFileItems();
     void ListMenuSaveClick();
     void ListMenuLoadClick();
+    // The file dialog of Match > Open..., then the match chosen.
+    void ChooseAndOpenMatch();
     // Loads a match and shows it at its last position; the computer moves
     // when the match stands at its turn. False when nothing was loaded.
     bool OpenMatch(const std::filesystem::path& file);
@@ -512,6 +451,8 @@ private:
     // Game > Settings: shows the dialog on the settings in force; OK applies
     // what it shows, any other close puts its controls back.
     void OptionsItemClick();
+    // The dialog itself, once no box of the game is due.
+    void EditSettings();
     // The settings value with the game values of the game being played
     // (outside a network game, where the link owns them).
     Settings SettingsInForce() const;
@@ -524,12 +465,9 @@ private:
     // naming the file, when a picture could not be loaded.
     bool LoadPicturesBehindPanel(const Settings& look, int boardSize,
                                  graphics::PictureSets& pictures);
-    // Puts loaded pictures in place, sizes the window for the field (keeping
-    // its centre) and recreates the back buffer.
-    void TakePictures(graphics::PictureSets&& pictures);
-    // The new game of the New item and of a settings change, up to its
-    // status texts (the board is drawn and the turn loop run by the caller).
-    void ResetForNewGame();
+    // Puts loaded pictures in place, sizes the window for the field boardSize
+    // (keeping its centre) and recreates the back buffer.
+    void TakePictures(graphics::PictureSets&& pictures, int boardSize);
     void BindSettingsItems();
     TSideDlg* SideDlg = nullptr;
     BusyPanel* LoadingPanel = nullptr;
@@ -556,8 +494,8 @@ private:
     void StartNetGame();
     // The link is over: back to a local game; abandoned: the peer left.
     void EndNetGame(bool abandoned);
-    // The lock of a network game on the game settings (hint, save, open, the
-    // settings dialog's game controls, undo and redo).
+    // The lock of a network game on the settings dialog's game controls
+    // (hint, save, open, undo and redo follow the controller's commands).
     void SetGameSettingsLocked(bool locked);
     // Changes the field size for a network game: pictures, window, back buffer.
     // False, after a message, when the pictures cannot be loaded.
@@ -568,7 +506,7 @@ private:
     void FormKeyPress(const QString& typed);
     void RunHiddenAction(HiddenAction action);
     // A "NETWORK: " message: a plain box that does not stop the window.
-    void ShowNetworkMessage(const QString& text);
+    QDialog* ShowNetworkMessage(const QString& text);
     // Opens a dialog over the window without a nested event loop.
     void OpenCentred(QDialog* dialog);
 

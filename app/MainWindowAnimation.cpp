@@ -15,18 +15,19 @@ void TReversiForm::SetAnimationInterval(int milliseconds) {
 
 void TReversiForm::AsyncTimerAnimationTimer() {
     if (closed_) return;
+    const bool moving = animations_.MoveAnimationEnabled;
     animations_.Tick();
+    // The flow waits for the end of a move's animation.
+    if (moving && !animations_.MoveAnimationEnabled) game_.MoveShown();
 }
 
 void TReversiForm::FormMouseDown(QMouseEvent* e) {
     // Only the right button asks for the help marks; the left one is the
     // move click, handled on release.
     if (e->button() != Qt::RightButton) return;
-    const auto& g = Game();
     // Not while the computer thinks or the peer is to move.
-    if (g.ThreadRunning || (g.NetworkGame && !IsPlayersTurn())) return;
-    animations_.StartHelpAnimation(
-        LegalSquareMarks(g.Boards[0], g.BoardSize, SideOf(g.SideToMove)));
+    if (!game_.HelpAllowed()) return;
+    animations_.StartHelpAnimation(game_.LegalMarks());
 }
 
 }  // namespace reversi

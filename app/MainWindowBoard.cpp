@@ -34,7 +34,7 @@ void TReversiForm::CreateComponents() {
     boardWidget_->setFocusPolicy(Qt::StrongFocus);
     boardWidget_->installEventFilter(this);
     painter_.SetPresenter(boardWidget_);
-    painter_.SetPosition(&Game().Boards[0]);
+    painter_.SetPosition(&game_.Position());
     connect(boardWidget_, &platform::BoardView::firstPainted, this, &TReversiForm::FirstBoardPaint);
 
     CreateMoveListPanel();
@@ -76,11 +76,14 @@ void TReversiForm::CreateComponents() {
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-int TReversiForm::BoardAreaSize() const { return Game().BoardSize * SqSize + 44; }
+int TReversiForm::BoardAreaSize() const { return fieldSize_ * SqSize + 44; }
 
-void TReversiForm::SizeWindowToField() {
-    SqSize = SquareSizeFor(Game().BoardSize);
-    SqHalf = Game().BoardSize == 10 ? 25 : 30;
+void TReversiForm::SizeWindowToField() { SizeWindowToField(game_.BoardSize()); }
+
+void TReversiForm::SizeWindowToField(int boardSize) {
+    fieldSize_ = boardSize;
+    SqSize = SquareSizeFor(boardSize);
+    SqHalf = boardSize == 10 ? 25 : 30;
     const int area = BoardAreaSize();
     boardWidget_->setFixedSize(area, area);
     boardWidget_->move(0, 0);
@@ -94,20 +97,22 @@ void TReversiForm::SizeWindowToField() {
     if (isVisible()) move(RecentredGeometry(before, frameGeometry().size()).topLeft());
 }
 
-void TReversiForm::LoadPictureSets() {
+void TReversiForm::LoadPictureSets() { LoadPictureSets(game_.BoardSize()); }
+
+void TReversiForm::LoadPictureSets(int boardSize) {
     // Throws PictureError, naming the file, when a picture is missing or damaged.
     const Settings& s = settings_;
     const graphics::ColourNames names = graphics::FigureColourNames(s.FiguresStyle);
     // The colour names come with the figures, even when their sheet is missing.
     SetSideNames(names.white, names.black);
     graphics::LoadAllPictures(painter_.Pictures(), s.BoardBorderStyle, s.FiguresStyle, s.HelpStyle,
-                              Game().BoardSize, programFolder_);
+                              boardSize, programFolder_);
     painter_.TheCursor().SetCursorStyle(s.CursorStyle);
 }
 
 void TReversiForm::DrawBoard() {
-    if (painter_.Geometry().N != Game().BoardSize || painter_.BackBuffer().Width() == 0) {
-        painter_.CreateBackBuffer(Game().BoardSize);
+    if (painter_.Geometry().N != game_.BoardSize() || painter_.BackBuffer().Width() == 0) {
+        painter_.CreateBackBuffer(game_.BoardSize());
     }
     painter_.DrawBoard();
     painter_.PresentBuffer();

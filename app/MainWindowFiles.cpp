@@ -14,6 +14,7 @@
 #include "FileNames.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
+#include "SettingsGameValues.h"
 
 namespace reversi {
 
@@ -23,22 +24,24 @@ void TReversiForm::BindFileItems() {
 }
 
 void TReversiForm::ListMenuSaveClick() {
-    if (!Game().Tracker) return;
     const QString chosen = GameMessages().ChooseMatchFile(this, SaveListDialog);
     if (chosen.isEmpty()) return;
     // Only a regular file is written (through a link, the file it points to),
     // or a new one created; anything else is named in a message and left as
     // it was. A failed save leaves an existing match whole.
-    const FileResult result = Game().Tracker->SaveToFile(FileNamed(chosen).native());
+    const FileResult result = game_.SaveMatch(FileNamed(chosen).native());
     if (!result.Ok()) ShowErrorMessage(QString::fromStdString(result.message), this);
 }
 
 void TReversiForm::ListMenuLoadClick() {
     // The match record and the position belong to a running search.
-    if (Game().ThreadRunning || !MayAbortNetworkGame()) return;
-    // A message of the game on the board still waiting for its last move
-    // comes before the file dialog.
-    FinishPendingTurn();
+    if (game_.Thinking() || !MayAbortNetworkGame()) return;
+    // A box of the game on the board still due comes before the file dialog.
+    game_.WhenNoMessage([this] { ChooseAndOpenMatch(); });
+}
+
+void TReversiForm::ChooseAndOpenMatch() {
+    if (game_.Thinking()) return;
     const QString chosen = GameMessages().ChooseMatchFile(this, OpenListDialog);
     if (chosen.isEmpty()) return;
     const std::filesystem::path file = ExistingFileNamed(chosen);
@@ -63,16 +66,10 @@ QString TReversiForm::NotAMatchMessage(const std::filesystem::path& file) {
 bool TReversiForm::OpenMatch(const std::filesystem::path& file) {
     if (!LoadMatch(file)) return false;
     // The match ends up at its last position with browsing off.
-    SpeedButtonFromEndClick();
-    ShowMoveCounter();
+    game_.ReturnToLast();
     // A match saved at the computer's turn: the computer moves now, as no
     // click may play its colour.
-    const auto& g = Game();
-    if (!g.GameOver && g.VsComputer && g.SideToMove == g.ComputerSide) {
-        DisableUndoRedo();
-        ProcessTurn(true);
-        UpdateUndoRedo();
-    }
+    game_.ResumeMatch();
     return true;
 }
 
@@ -82,12 +79,15 @@ void TReversiForm::dragEnterEvent(QDragEnterEvent* e) {
 
 void TReversiForm::dropEvent(QDropEvent* e) {
     const auto file = DroppedMatchFile(e->mimeData());
-    if (!file || Game().ThreadRunning) return;
+    if (!file || game_.Thinking()) return;
     e->acceptProposedAction();
     // Loaded after the drop has finished, outside the drag's own event.
     const std::filesystem::path name = *file;
     QTimer::singleShot(0, this, [this, name] {
-        if (!Game().ThreadRunning && MayAbortNetworkGame()) OpenMatch(name);
+        if (game_.Thinking() || !MayAbortNetworkGame()) return;
+        game_.WhenNoMessage([this, name] {
+            if (!game_.Thinking()) OpenMatch(name);
+        });
     });
 }
 
@@ -103,10 +103,6 @@ std::optional<std::filesystem::path> TReversiForm::DroppedMatchFile(const QMimeD
 }
 
 bool TReversiForm::LoadMatch(const std::filesystem::path& FileName) {
-    auto& g = Game();
-    if (!g.Tracker) return false;
-    // Shown over the game it is about, before the record changes.
-    FinishPendingTurn();
     // The file is read and checked whole before anything changes.
     SavedMatch match;
     const FileResult result = ReadMatchFile(FileName.native(), match);
@@ -121,39 +117,18 @@ bool TReversiForm::LoadMatch(const std::filesystem::path& FileName) {
     // A match of the other field needs that field's pictures, loaded behind
     // the "Loading..." panel. When they cannot be loaded (the message names
     // the picture) the match, the field and the pictures shown stay.
-    const bool newField = match.boardsize != g.BoardSize;
+    const int field = match.boardsize;
+    const bool newField = field != game_.BoardSize();
     graphics::PictureSets pictures;
-    if (newField && !LoadPicturesBehindPanel(settings_, match.boardsize, pictures)) return false;
-
-    LeaveShownGame();
-    g.Tracker->TakeMatch(std::move(match));
+    if (newField && !LoadPicturesBehindPanel(settings_, field, pictures)) return false;
     if (newField) {
-        g.BoardSize = g.Tracker->boardsize();
         painter_.NewPosX = painter_.NewPosY = 0;
-        TakePictures(std::move(pictures));
+        TakePictures(std::move(pictures), field);
     }
-    g.GameOver = false;
-    g.SideToMove = CellWhite;
-    SelectEngine();
-    InitBoards();
+    game_.TakeMatch(std::move(match));
     // The match's game values become the settings' (the settings dialog
     // shows them, and they are kept at the end).
-    Settings s = settings_;
-    s.BoardSize = g.BoardSize;
-    s.ComputerSide = g.ComputerSide;
-    s.VsComputer = g.VsComputer;
-    s.AdvancedEngine = g.AdvancedEngine;
-    s.BabyLevel = g.BabyLevel;
-    s.Depth = g.Depth;
-    ChangeSettings(s);
-    UpdateUndoRedo();
-    g.Tracker->GoToStart();
-    ShowMoveCounter();
-    RefreshPosition();
-    DrawBoard();
-    update();
-    SetBrowsing(true);
-    animations_.HelpMoveNoMoves1st = true;
+    ChangeSettings(WithGameValues(settings_, game_.Values()));
     return true;
 }
 
@@ -162,11 +137,10 @@ void TReversiForm::OpenCommandLineGame(const std::filesystem::path& file) {
     if (OpenMatch(file)) return;
     // When nothing could be loaded the new game starts as it would have
     // without the file.
-    SetBrowsing(false);
-    ShowMoveCounter();
-    ShowScoreAndTurn();
+    game_.SetBrowsing(false);
+    ShowStatus();
     DrawBoard();
-    ProcessTurn(true);
+    game_.ProcessTurn(true);
 }
 
 }  // namespace reversi

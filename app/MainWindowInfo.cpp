@@ -19,9 +19,9 @@ void TReversiForm::BindInfoItems() {
 }
 
 void TReversiForm::Statistics1Click() {
-    const auto& g = Game();
-    GameMessages().ShowStatistics(this, statistics_, g.BoardSize, g.AdvancedEngine,
-                                  TStatisticsTable::LevelIndex(g.BabyLevel, g.Depth));
+    const StatisticsEntry entry = game_.CurrentStatisticsEntry();
+    GameMessages().ShowStatistics(this, statistics_, entry.boardSize, entry.advancedEngine,
+                                  entry.level);
 }
 
 void TReversiForm::DayTipMenuItemClick() { ShowDayTip(); }

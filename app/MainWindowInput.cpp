@@ -1,9 +1,7 @@
 // The player's input on the board: the pointer tracking with its hand cursor,
 // the move click, the keys, the hint, a new game, and the peer's move.
 #include <QAction>
-#include <QCoreApplication>
 #include <QCursor>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -40,7 +38,7 @@ std::optional<QPoint> TReversiForm::SquareUnder(QPoint point) const {
     if (!boardWidget_->rect().contains(point)) return std::nullopt;
     // As the tracking sees it: over the border the last square is kept,
     // each coordinate on its own.
-    const int n = Game().BoardSize;
+    const int n = game_.BoardSize();
     const int x = SquareAt(point.x(), SqSize, n);
     const int y = SquareAt(point.y(), SqSize, n);
     return QPoint(x >= 0 ? x : painter_.NewPosX, y >= 0 ? y : painter_.NewPosY);
@@ -53,8 +51,7 @@ QPoint TReversiForm::SquareCentre(int x, int y) const {
 void TReversiForm::FormMouseMove(QMouseEvent* e) { MouseMoveAt(e->position().toPoint()); }
 
 void TReversiForm::MouseMoveAt(QPoint point) {
-    auto& g = Game();
-    const int n = g.BoardSize;
+    const int n = game_.BoardSize();
     int& posX = painter_.NewPosX;
     int& posY = painter_.NewPosY;
     const int oldX = posX, oldY = posY;
@@ -66,10 +63,9 @@ void TReversiForm::MouseMoveAt(QPoint point) {
     if (y >= 0) posY = y;
     const bool changed = posX != oldX || posY != oldY;
 
-    if (Browsing() || g.ThreadRunning || (g.NetworkGame && !IsPlayersTurn())) return;
+    if (!game_.PointerTracked()) return;
     // The hand shows only where a click would play.
-    if (PlayerMayMove() &&
-        CanMove(g.Boards[0], SquareIndex(posX, posY, n), g.SideToMove, OtherSide())) {
+    if (game_.PlayerMayPlay(SquareIndex(posX, posY, n))) {
         boardWidget_->setCursor(Qt::PointingHandCursor);
         if (changed) PlaySoundAt(SoundEvent::PointerOnLegalSquare);
     } else {
@@ -78,23 +74,13 @@ void TReversiForm::MouseMoveAt(QPoint point) {
 }
 
 void TReversiForm::FormClick() {
-    auto& g = Game();
-    if (g.GameOver || g.ThreadRunning || (g.NetworkGame && !IsPlayersTurn())) return;
     // Browsing: the click asks whether to play on, whoever is to move in
     // the position shown.
-    if (Browsing()) {
+    if (game_.HistoryChoiceOnClick()) {
         AnswerHistoryChoice();
         return;
     }
-    if (!PlayerMayMove()) return;
-    if (settings_.AnimationOn && animations_.MoveAnimationEnabled) return;
-    const int s = SquareIndex(painter_.NewPosX, painter_.NewPosY, g.BoardSize);
-    if (!CanMove(g.Boards[0], s, g.SideToMove, OtherSide())) return;
-    if (g.VsComputer) DisableUndoRedo();
-    PlaceMove(s);
-    if (g.NetworkGame) Session->SendMove(painter_.NewPosX, painter_.NewPosY);
-    ProcessTurn(false);
-    UpdateUndoRedo();
+    game_.PlayerMove(SquareIndex(painter_.NewPosX, painter_.NewPosY, game_.BoardSize()));
 }
 
 void TReversiForm::keyPressEvent(QKeyEvent* e) {
@@ -117,7 +103,7 @@ void TReversiForm::keyPressEvent(QKeyEvent* e) {
 }
 
 void TReversiForm::FormKeyDown(int key) {
-    const int n = Game().BoardSize;
+    const int n = game_.BoardSize();
     int x = painter_.NewPosX, y = painter_.NewPosY;
     switch (key) {
         case Qt::Key_Return:
@@ -156,61 +142,31 @@ void TReversiForm::PointAtSquare(int x, int y) {
 }
 
 void TReversiForm::HintItemClick() {
-    auto& g = Game();
-    if (g.GameOver || g.NetworkGame || animations_.MoveAnimationEnabled || Browsing() ||
-        g.ThreadRunning)
-        return;
-    if (g.VsComputer && !g.PracticeGame) {
+    if (!game_.HintAllowed()) return;
+    if (game_.HintAsksPractice()) {
         if (!GameMessages().Confirm(this, HintPracticeQuestion())) return;
-        g.PracticeGame = true;
+        game_.MakePractice();
     }
-    boardWidget_->setCursor(Qt::WaitCursor);
-    const tBoard asked = g.Boards[0];
-    const int answer = RunEngine();
-    boardWidget_->setCursor(Qt::ArrowCursor);
-    if (answer == PassMove || g.Boards[0] != asked || !IsPlayingSquare(answer, g.BoardSize)) return;
-    PointAtSquare(SquareColumn(answer, g.BoardSize), SquareRow(answer, g.BoardSize));
-    PlaySoundAt(SoundEvent::HintShown);
+    // The answer comes later: the pointer goes to its square (hintFound).
+    game_.Hint();
 }
 
 void TReversiForm::NewGameItemClick() {
-    auto& g = Game();
-    // Never while the computer thinks: its answer belongs to this game.
-    if (g.ThreadRunning) return;
-    // A message of the old game still waiting for its last move comes first.
-    FinishPendingTurn();
-    if (g.NetworkGame) {
-        // Both sides restart: the peer on "R", this side at once.
-        Session->SendRestart();
-        StartNetGame();
-        return;
-    }
-    ResetForNewGame();
-    DrawBoard();
-    update();
-    ProcessTurn(true);
+    // Never while the computer thinks: its answer belongs to this game. A
+    // box of the old game still due shows first; the new game follows it.
+    if (game_.Thinking()) return;
+    game_.WhenNoMessage([this] {
+        if (game_.Thinking()) return;
+        if (game_.NetworkGame()) {
+            // Both sides restart: the peer on "R", this side at once.
+            Session->SendRestart();
+            StartNetGame();
+            return;
+        }
+        game_.NewGame();
+    });
 }
 
-void TReversiForm::ResetForNewGame() {
-    LeaveShownGame();
-    NewGame();
-    animations_.HelpMoveNoMoves1st = true;
-    SetBrowsing(false);
-    DisableUndoRedo();
-    ShowNewGameStatus();
-}
-
-void TReversiForm::ApplyRemoteMove(int x, int y) {
-    auto& g = Game();
-    if (g.ThreadRunning || g.GameOver) return;
-    const int n = g.BoardSize;
-    if (x < 0 || x >= n || y < 0 || y >= n) return;
-    const int s = SquareIndex(x, y, n);
-    if (!CanMove(g.Boards[0], s, g.SideToMove, OtherSide())) return;
-    // Let the previous move finish its animation first.
-    if (!WaitForMoveAnimation() || g.GameOver) return;
-    PlaceMove(s);
-    ProcessTurn(false);
-}
+void TReversiForm::ApplyRemoteMove(int x, int y) { game_.PeerMove(x, y); }
 
 }  // namespace reversi

@@ -22,6 +22,7 @@
 #include "MovesListAdapter.h"
 #include "MusicOutput.h"
 #include "NetworkSession.h"
+#include "ProgramTitle.h"
 #include "ReversiApplication.h"
 #include "ScreenCheck.h"
 
@@ -37,7 +38,7 @@ TReversiForm::TReversiForm(QWidget* parent) : QMainWindow(parent) {
     } catch (...) {
         // A failed start (a missing picture) ends the program; the match
         // record must not keep pointing at this window's list.
-        if (Game().Tracker) Game().Tracker->SetMoveList(nullptr);
+        game_.SetMoveList(nullptr);
         throw;
     }
 }
@@ -46,7 +47,7 @@ void TReversiForm::FormCreate() {
     SetupTexts();
     // Seeds the C generator from the clock, so each run plays differently.
     std::srand(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
-    setWindowTitle(QString::fromStdString(Game().GameTitle));
+    setWindowTitle(ProgramTitle());
 
     // A screen lower than 600 lines cannot hold the window: say so before any
     // window appears and build nothing else. The main block then ends the
@@ -60,22 +61,22 @@ void TReversiForm::FormCreate() {
     StartSound();
     LoadSettings();
     LoadStatistics();
-    SetBrowsing(false);
-
     // The move list panel starts shown unless the settings hide it; hidden,
     // it adds nothing to the window's width.
     MovesVisible = settings_.ShowMovesList;
     movesListWidth_ = MovesVisible ? MovesListPanelWidth() : 0;
     ShowMoves1->setChecked(MovesVisible);
 
-    NewGame();
-    Game().Tracker->SetMoveList(movesListAdapter_.get());
+    game_.Reset();
+    game_.SetMoveList(movesListAdapter_.get());
     ApplyCommandLine();
 
     LoadPictureSets();
     SizeWindowToField();
-    painter_.CreateBackBuffer(Game().BoardSize);
-    Game().NetworkGame = false;
+    painter_.CreateBackBuffer(game_.BoardSize());
+    // From here on the window shows what the game does.
+    BindGame();
+    ApplyGameCommands();
 
     StartNetwork();
     MusicPingTimer->start();
@@ -86,13 +87,11 @@ void TReversiForm::FormCreate() {
         // the file itself opens when the window is first shown. The status
         // panels show that position meanwhile, also under a box saying the
         // file could not be opened.
-        SetBrowsing(true);
-        ShowScoreAndTurn();
-        ShowMoveCounter();
+        game_.SetBrowsing(true);
+        ShowStatus();
     } else {
-        SetBrowsing(false);
-        ShowNewGameStatus();
-        ProcessTurn(true);
+        ShowStatus();
+        game_.ProcessTurn(true);
     }
 
     ReversiStatusBar->repaint();
@@ -198,11 +197,10 @@ void TReversiForm::FormClose() {
     MusicPingTimer->stop();
     StopMedia();
     TipShowTimer->stop();
-    Game().GameOver = true;
+    // No more moves, no more boxes; the search is over before anything it
+    // reads is freed.
+    game_.Stop();
     if (lowResolution_) return;
-
-    // The search must be over before anything it reads is freed.
-    StopSearchAndWait();
 
     AsyncTimerAnimation->SetEnabled(false);
     autoRepeat_.Cancel();  // a held step button steps no more
@@ -215,7 +213,7 @@ void TReversiForm::FormClose() {
 void TReversiForm::FormDestroy() {
     // Closing may not have run (the window was never shown): make sure the
     // search is over before the game state goes.
-    if (!lowResolution_) StopSearchAndWait();
+    game_.Stop();
     // The session's last events (its sockets closing) find no window.
     if (Session != nullptr) Session->disconnect(this);
     if (Sound.isOpen()) {
@@ -223,12 +221,9 @@ void TReversiForm::FormDestroy() {
         Effects.free();
         Sound.close();
     }
-    // The picture sets and the back buffer go with the painter.
-    auto& g = Game();
-    if (g.Tracker) {
-        g.Tracker->SetMoveList(nullptr);
-        g.Tracker.reset();
-    }
+    // The picture sets and the back buffer go with the painter; the record
+    // no longer shows in this window's list.
+    game_.ReleaseRecord();
 }
 
 }  // namespace reversi

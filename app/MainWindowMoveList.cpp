@@ -146,11 +146,6 @@ void TReversiForm::BindMoveListPanel() {
     connect(ListMenuUndoMove, &QAction::triggered, this, &TReversiForm::ListMenuUndoMoveClick);
     connect(ListMenuRedoMove, &QAction::triggered, this, &TReversiForm::ListMenuRedoMoveClick);
     connect(ShowMoves1, &QAction::triggered, this, &TReversiForm::ShowMoves1Click);
-    // The continue buttons work exactly while an earlier position is shown.
-    connect(&browsing_, &TBrowsing::activeChanged, this, [this](bool active) {
-        SpeedButtonFromThis->setEnabled(active);
-        SpeedButtonFromEnd->setEnabled(active);
-    });
 }
 
 int TReversiForm::MovesListTopIndex() const {
@@ -167,7 +162,7 @@ void TReversiForm::MovesListBoxMouseDown(Qt::MouseButton button, int y) {
     if (button != Qt::LeftButton || !movesListAdapter_) return;
     const MoveListPress press = PressOnMoveList(
         y, MoveListDelegate::ItemHeight, MovesListTopIndex(), movesListAdapter_->LineCount(),
-        movesListAdapter_->HighlightedLine(), MovesListBox->viewport()->height(), StepsAllowed());
+        movesListAdapter_->HighlightedLine(), MovesListBox->viewport()->height(), game_.StepsAllowed());
     switch (press.action) {
         case MoveListPress::Action::None:
             return;
@@ -175,8 +170,7 @@ void TReversiForm::MovesListBoxMouseDown(Qt::MouseButton button, int y) {
             SpeedButtonFromEndClick();
             return;
         case MoveListPress::Action::JumpTo:
-            FinishPendingTurn();
-            if (const auto status = browsing_.JumpTo(press.line)) ShowStep(*status);
+            game_.JumpTo(press.line);
             if (press.scrollUp) ScrollMovesList(false);
             if (press.scrollDown) ScrollMovesList(true);
             return;
@@ -188,7 +182,7 @@ void TReversiForm::MovesListBoxMouseMove(Qt::MouseButtons buttons, Qt::KeyboardM
     if (!movesListAdapter_) return;
     const Qt::CursorShape shape =
         MoveListCursor(y, MoveListDelegate::ItemHeight, MovesListTopIndex(),
-                       movesListAdapter_->LineCount(), StepsAllowed());
+                       movesListAdapter_->LineCount(), game_.StepsAllowed());
     MovesListBox->viewport()->setCursor(shape);
     // Dragging with the left button jumps from line to line.
     if (shape == Qt::PointingHandCursor && DragsThroughMoves(buttons, modifiers))

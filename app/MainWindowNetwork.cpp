@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include "BoardView.h"
@@ -16,6 +17,8 @@
 #include "FramePlacement.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
+#include "ProgramTitle.h"
+#include "SettingsGameValues.h"
 #include "NetMenuStates.h"
 #include "NetMessage.h"
 #include "NetTexts.h"
@@ -31,23 +34,17 @@ namespace reversi {
 namespace {
 using platform::TSoundEffect;
 
-QString Title() { return QString::fromStdString(Game().GameTitle); }
-
-// Whether the peer's move at (x, y) may be played now: a network game is on,
-// the peer is to move, and the square is legal for it.
-bool PeerMayPlay(int x, int y) {
-    const auto& g = Game();
-    const int n = g.BoardSize;
-    if (!g.NetworkGame || g.GameOver || g.ThreadRunning || IsPlayersTurn()) return false;
-    if (x < 0 || x >= n || y < 0 || y >= n || g.Routines.CanMove == nullptr) return false;
-    return CanMove(g.Boards[0], SquareIndex(x, y, n), g.SideToMove, OtherSide());
-}
+QString Title() { return ProgramTitle(); }
 }  // namespace
 
 void TReversiForm::CreateNetwork() {
     Session = new NetworkSession(this);
     Session->setObjectName(QStringLiteral("NetworkSession"));
-    Session->SetMoveCheck(&PeerMayPlay);
+    // The session asks the game whether a peer's move may be played, and
+    // answers a board request with the game's board.
+    Session->SetMoveCheck([this](int x, int y) { return game_.PeerMayPlay(x, y); });
+    Session->SetBoardTextSource(
+        [this] { return QByteArray::fromStdString(game_.BoardText()); });
 
     // The dialogs live as long as the window, so their contents persist.
     CallDlg = new TCallDlg(this);
@@ -114,7 +111,7 @@ void TReversiForm::CreateNetwork() {
 
 void TReversiForm::StartNetwork() {
     Session->ApplySettings(settings_);
-    Session->SetFieldSize(Game().BoardSize);
+    Session->SetFieldSize(game_.BoardSize());
     // A port in use or no network leaves "Allow call" unticked; nothing is
     // reported at start.
     if (!settings_.ShutDownServerListing) Session->StartListening();
@@ -140,10 +137,11 @@ void TReversiForm::OpenCentred(QDialog* dialog) {
     dialog->open();
 }
 
-void TReversiForm::ShowNetworkMessage(const QString& text) {
+QDialog* TReversiForm::ShowNetworkMessage(const QString& text) {
     auto* box = new TScreenCentredBox(QMessageBox::NoIcon, Title(), text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+    return box;
 }
 
 void TReversiForm::BringToFront() {
@@ -198,94 +196,78 @@ void TReversiForm::NetGameStarted(bool /*localBlack*/, bool /*field10*/) {
         setWindowTitle(Title() + QStringLiteral(" + ") + Session->CallAddress());
         PlaySoundEffect(TSoundEffect::connect);
     }
-    SetGameSettingsLocked(true);
     StartNetGame();
 }
 
 void TReversiForm::StartNetGame() {
-    auto& g = Game();
-    // The game being replaced shows a message still waiting for its last
-    // move's animation first, over its own board.
-    FinishPendingTurn();
-    // The computer's search of a local game is stopped and joined: its
-    // answer belongs to the game that is being replaced.
-    StopSearchAndWait();
-    const int size = Session->Field10() ? 10 : 8;
-    if (size != g.BoardSize && !ChangeFieldSize(size)) {
-        // Without pictures for the call's field there is no game to play.
-        Session->Disconnect();
-        return;
-    }
-    // The settings dialog shows the field of the network game.
-    settings_.BoardSize = g.BoardSize;
-    SideDlg->SetValues(settings_);
-
-    painter_.NewPosX = 0;
-    painter_.NewPosY = 0;
-    ResetForNewGame();
-    g.NetworkGame = true;
-    g.VsComputer = false;
-    // In a network game the "computer side" is the local player's colour.
-    g.ComputerSide = Session->LocalBlack() ? CellBlack : CellWhite;
-    DrawBoard();
-    update();
-    // White moves first by a click; the other side waits for the peer.
-    boardWidget_->setCursor(IsPlayersTurn() ? Qt::ArrowCursor : Qt::WaitCursor);
+    // The game being replaced shows a box still due first, over its own board.
+    game_.WhenNoMessage([this] {
+        // The computer's search of a local game is stopped and joined: its
+        // answer belongs to the game that is being replaced.
+        game_.StopThinking();
+        const int size = Session->Field10() ? 10 : 8;
+        if (size != game_.BoardSize() && !ChangeFieldSize(size)) {
+            // Without pictures for the call's field there is no game to play.
+            Session->Disconnect();
+            return;
+        }
+        // The settings dialog shows the field of the network game.
+        settings_.BoardSize = size;
+        SideDlg->SetValues(settings_);
+        painter_.NewPosX = 0;
+        painter_.NewPosY = 0;
+        // White moves first by a click; the other side waits for the peer.
+        game_.StartNetworkGame(Session->LocalBlack(), size);
+    });
 }
 
 bool TReversiForm::ChangeFieldSize(int boardSize) {
-    auto& g = Game();
-    const int oldSize = g.BoardSize;
     BusyPanel loading(BusyKind::Loading, ClientArea);
     loading.Start(BusyPanel::PlaceIn(ClientArea->size(), 0));
-    g.BoardSize = boardSize;
     try {
-        LoadPictureSets();
+        LoadPictureSets(boardSize);
     } catch (const std::exception& failure) {
         loading.Stop();
-        g.BoardSize = oldSize;
         ShowNetworkMessage(QString::fromLocal8Bit(failure.what()));
         return false;
     }
     painter_.NewPosX = painter_.NewPosY = 0;
-    SizeWindowToField();
+    SizeWindowToField(boardSize);
     painter_.CreateBackBuffer(boardSize);
     loading.Stop();
     return true;
 }
 
 void TReversiForm::EndNetGame(bool abandoned) {
-    auto& g = Game();
     setWindowTitle(Title());
     ApplyNetMenuStates();
-    const bool wasGame = g.NetworkGame;
-    g.NetworkGame = false;
+    const bool wasGame = game_.NetworkGame();
     boardWidget_->setCursor(Qt::ArrowCursor);
-    SetGameSettingsLocked(false);
     // Opponent and colour return to the settings' values.
-    g.VsComputer = settings_.VsComputer;
-    g.ComputerSide = settings_.ComputerSide;
+    game_.EndNetworkGame(GameValuesOf(settings_));
+    QDialog* box = nullptr;
     if (abandoned) {
         PlaySoundEffect(TSoundEffect::disconnect);
-        ShowNetworkMessage(QString::fromLatin1(nettext::PeerAbandoned));
+        box = ShowNetworkMessage(QString::fromLatin1(nettext::PeerAbandoned));
     }
-    // A local game on the network game's field takes its place, once the
-    // session has finished reporting the link's end, unless another game
-    // (a match opened or dropped after this ending) has taken it first.
-    if (wasGame) ReplaceShownGameLater([this] { NewGameItemClick(); });
+    if (!wasGame) return;
+    // A local game on the network game's field takes its place: after the
+    // player has read that the peer left (the abandoned game stays on the
+    // board under that box), or once the session has finished reporting the
+    // link's end; unless another game (a match opened or dropped meanwhile)
+    // has taken the board first.
+    const unsigned shown = game_.GameSerial();
+    const auto replace = [this, shown] {
+        if (!closed_ && game_.GameSerial() == shown && !game_.NetworkGame()) NewGameItemClick();
+    };
+    if (box != nullptr) {
+        connect(box, &QDialog::finished, this, replace);
+    } else {
+        QTimer::singleShot(0, this, replace);
+    }
 }
 
-void TReversiForm::SetGameSettingsLocked(bool locked) {
-    HintItem->setEnabled(!locked);
-    ListMenuSave->setEnabled(!locked);
-    ListMenuLoad->setEnabled(!locked);
-    SideDlg->SetGameControlsEnabled(!locked);
-    if (locked) {
-        DisableUndoRedo();
-    } else {
-        UpdateUndoRedo();
-    }
-}
+void TReversiForm::SetGameSettingsLocked(bool locked) { SideDlg->SetGameControlsEnabled(!locked); }
 
 void TReversiForm::ChatReceived(const QString& text) {
     SendDlg->AddReceived(text);
@@ -301,7 +283,7 @@ void TReversiForm::FormKeyPress(const QString& typed) {
 
 void TReversiForm::RunHiddenAction(HiddenAction action) {
     if (action == HiddenAction::None) return;
-    if (!Game().NetworkGame) {
+    if (!game_.NetworkGame()) {
         auto* box = new TScreenCentredBox(QMessageBox::Information, Title(),
                                           QString::fromLatin1(nettext::NoNetworkGame),
                                           QMessageBox::Ok, this);
@@ -321,14 +303,14 @@ void TReversiForm::RunHiddenAction(HiddenAction action) {
 void TReversiForm::RemoteBoardReceived(const QByteArray& boardText) {
     // One window at most: a further answer repaints the open one.
     if (RemoteField) {
-        RemoteField->SetBoard(boardText, Game().BoardSize);
+        RemoteField->SetBoard(boardText, game_.BoardSize());
         RemoteField->update();
         return;
     }
     RemoteField = new TRemoteField(this);
     RemoteField->setObjectName(QStringLiteral("RemoteField"));
     RemoteField->setAttribute(Qt::WA_DeleteOnClose);
-    RemoteField->SetBoard(boardText, Game().BoardSize);
+    RemoteField->SetBoard(boardText, game_.BoardSize());
     OpenCentred(RemoteField);
 }
 

@@ -4,6 +4,7 @@
 
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "SettingsGameValues.h"
 #include "SideUnit.h"
 #include "NetworkSession.h"
 #include "StatisticsTable.h"
@@ -15,13 +16,7 @@ void TReversiForm::LoadSettings() {
     ChangeSettings(s);
 
     // The game starts with the settings' opponent, level, engine and field.
-    auto& g = Game();
-    g.VsComputer = s.VsComputer;
-    g.Depth = s.Depth;
-    g.BabyLevel = s.BabyLevel;
-    g.ComputerSide = s.ComputerSide;
-    g.AdvancedEngine = s.AdvancedEngine;
-    g.BoardSize = s.BoardSize;
+    game_.SetValues(GameValuesOf(s));
 }
 
 void TReversiForm::LoadStatistics() {

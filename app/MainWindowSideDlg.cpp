@@ -14,6 +14,7 @@
 #include "MainWindow.h"
 #include "MessageBoxes.h"
 #include "SettingsChange.h"
+#include "SettingsGameValues.h"
 #include "SideUnit.h"
 
 namespace reversi {
@@ -38,27 +39,23 @@ void TReversiForm::BindSettingsItems() {
 }
 
 Settings TReversiForm::SettingsInForce() const {
-    Settings s = settings_;
-    const auto& g = Game();
-    if (g.NetworkGame) return s;
+    if (game_.NetworkGame()) return settings_;
     // A loaded match may have changed the field; the game values of the game
     // on the board are the ones the dialog shows and compares against.
-    s.VsComputer = g.VsComputer;
-    s.Depth = g.Depth;
-    s.BabyLevel = g.BabyLevel;
-    s.ComputerSide = g.ComputerSide;
-    s.AdvancedEngine = g.AdvancedEngine;
-    s.BoardSize = g.BoardSize;
-    return s;
+    return WithGameValues(settings_, game_.Values());
 }
 
 void TReversiForm::OptionsItemClick() {
     // The item is disabled while the computer thinks; a shortcut that still
     // arrives is ignored.
-    if (Game().ThreadRunning) return;
-    // A game whose end still waits for its last move's animation ends first:
-    // the settings may replace it.
-    FinishPendingTurn();
+    if (game_.Thinking()) return;
+    // A game whose end still waits for its box ends first: the settings may
+    // replace it.
+    game_.WhenNoMessage([this] { EditSettings(); });
+}
+
+void TReversiForm::EditSettings() {
+    if (game_.Thinking()) return;
     const Settings current = SettingsInForce();
     SideDlg->SetValues(current);
     SideDlg->adjustSize();
@@ -72,21 +69,22 @@ void TReversiForm::OptionsItemClick() {
 
 void TReversiForm::ApplySettings(const Settings& current, Settings chosen) {
     repaint();
-    auto& g = Game();
+    const GameValues values = game_.Values();
     const GameSituation situation{
-        .GameOver = g.GameOver,
-        .NetworkGame = g.NetworkGame,
-        .PracticeGame = g.PracticeGame,
-        .HumanNotYetMoved = HumanNotYetMoved(g.ComputerSide, g.Tracker ? g.Tracker->count() : 0),
-        .Browsing = Browsing(),
-        .ComputerThinking = g.ThreadRunning};
+        .GameOver = game_.GameOver(),
+        .NetworkGame = game_.NetworkGame(),
+        .PracticeGame = game_.PracticeGame(),
+        .HumanNotYetMoved =
+            HumanNotYetMoved(ToCell(values.computerSide), game_.Status().movesStored),
+        .Browsing = game_.Browsing(),
+        .ComputerThinking = game_.Thinking()};
 
     // The pictures come first: a look or field whose pictures cannot be
     // loaded is not taken (the message names the file), the rest still is.
     graphics::PictureSets pictures;
     const SettingsPlan preview =
         PlanSettingsChange(current, chosen, situation, [] { return true; });
-    const int pictureField = preview.FieldSizeChanged ? preview.Result.BoardSize : g.BoardSize;
+    const int pictureField = preview.FieldSizeChanged ? preview.Result.BoardSize : values.boardSize;
     if (!preview.Refused && preview.Reload() &&
         !LoadPicturesBehindPanel(preview.Result, pictureField, pictures)) {
         chosen = WithoutPictureChange(chosen, current);
@@ -102,34 +100,35 @@ void TReversiForm::ApplySettings(const Settings& current, Settings chosen) {
     }
 
     const Settings& result = plan.Result;
-    g.Depth = result.Depth;
-    g.BabyLevel = result.BabyLevel;
-    g.AdvancedEngine = result.AdvancedEngine;
-    if (plan.BecomesPractice) g.PracticeGame = true;
+    // Level and engine count from the computer's next move; opponent and
+    // colour wait for a game that is not played over the network.
+    GameValues next = GameValuesOf(result);
+    if (game_.NetworkGame()) {
+        next.vsComputer = values.vsComputer;
+        next.computerSide = values.computerSide;
+    }
+    if (!plan.FieldSizeChanged) next.boardSize = values.boardSize;
+    game_.SetValues(next);
+    if (plan.BecomesPractice) game_.MakePractice();
     // The switches with their check marks, the animations' options, the rest
     // frame of the figures and the dialog's controls follow the new value.
     ChangeSettings(result);
-    if (!g.NetworkGame) {
-        g.VsComputer = result.VsComputer;
-        g.ComputerSide = result.ComputerSide;
-    }
     painter_.TheCursor().SetCursorStyle(result.CursorStyle);
-    if (plan.FieldSizeChanged) g.BoardSize = result.BoardSize;
     // The new pictures (and with a new field the new window size) come
     // before the new game, so its texts use the colour names they bring.
-    if (plan.Reload()) TakePictures(std::move(pictures));
+    if (plan.Reload()) TakePictures(std::move(pictures), next.boardSize);
     if (plan.Restart) {
-        ResetForNewGame();
         painter_.NewPosX = painter_.NewPosY = 0;
         painter_.OldPosX = painter_.OldPosY = 0;
+        // After a restart where the computer now plays white it opens at once.
+        game_.NewGame();
+    } else {
+        DrawBoard();
+        repaint();
+        // A new level counts from the computer's next move.
+        if (plan.RunTurnLoop) game_.ProcessTurn(true);
     }
-
-    DrawBoard();
-    repaint();
-    // After a restart where the computer now plays white it opens at once; a
-    // new level counts from the computer's next move.
-    if (plan.RunTurnLoop) ProcessTurn(true);
-    ShowScoreAndTurn();
+    ShowStatus();
 }
 
 void TReversiForm::ApplyLookStyles(const Settings& chosen) {
@@ -137,15 +136,15 @@ void TReversiForm::ApplyLookStyles(const Settings& chosen) {
     const Settings current = settings_;
     SettingsPlan plan = PlanLookStyles(current, chosen);
     graphics::PictureSets pictures;
-    if (plan.Reload() && !LoadPicturesBehindPanel(plan.Result, Game().BoardSize, pictures)) {
+    if (plan.Reload() && !LoadPicturesBehindPanel(plan.Result, game_.BoardSize(), pictures)) {
         plan = PlanLookStyles(current, WithoutPictureChange(chosen, current));
     }
     ChangeSettings(plan.Result);
     painter_.TheCursor().SetCursorStyle(plan.Result.CursorStyle);
-    if (plan.Reload()) TakePictures(std::move(pictures));
+    if (plan.Reload()) TakePictures(std::move(pictures), game_.BoardSize());
     DrawBoard();
     repaint();
-    ShowScoreAndTurn();
+    ShowStatus();
 }
 
 bool TReversiForm::LoadPicturesBehindPanel(const Settings& look, int boardSize,
@@ -172,12 +171,12 @@ bool TReversiForm::LoadPicturesBehindPanel(const Settings& look, int boardSize,
     return false;
 }
 
-void TReversiForm::TakePictures(graphics::PictureSets&& pictures) {
+void TReversiForm::TakePictures(graphics::PictureSets&& pictures, int boardSize) {
     painter_.Pictures() = std::move(pictures);
     const graphics::ColourNames names = graphics::FigureColourNames(settings_.FiguresStyle);
     SetSideNames(names.white, names.black);
-    SizeWindowToField();
-    painter_.CreateBackBuffer(Game().BoardSize);
+    SizeWindowToField(boardSize);
+    painter_.CreateBackBuffer(boardSize);
 }
 
 }  // namespace reversi

@@ -93,48 +93,6 @@ QString TReversiForm::StatusPanelText(int panel) const {
     return StatusPanels[static_cast<std::size_t>(panel)]->text();
 }
 
-void TReversiForm::ShowNewGameStatus() {
-    const QString white = QString::fromStdString(GetWhiteName());
-    const QString black = QString::fromStdString(GetBlackName());
-    StatusPanels[0]->setText(white + QStringLiteral(" is moving"));
-    StatusPanels[1]->setText(white + QStringLiteral(" 2 : ") + black + QStringLiteral(" 2"));
-    StatusPanels[2]->setText(QStringLiteral("Move 0/0"));
-}
-
-void TReversiForm::ShowMoveCounter() {
-    const auto& tracker = Game().Tracker;
-    const int current = tracker ? tracker->current() : 0;
-    const int count = tracker ? tracker->count() : 0;
-    StatusPanels[2]->setText(QStringLiteral("Move %1/%2").arg(current).arg(count));
-}
-
-void TReversiForm::ShowScore(const PositionCounts& counts) {
-    const QString whiteName = QString::fromStdString(GetWhiteName());
-    const QString blackName = QString::fromStdString(GetBlackName());
-    StatusPanels[1]->setText(QStringLiteral("%1 %2 : %3 %4")
-                                 .arg(whiteName)
-                                 .arg(counts.white)
-                                 .arg(blackName)
-                                 .arg(counts.black));
-}
-
-void TReversiForm::ShowMover(Side side) {
-    const QString mover =
-        QString::fromStdString(side == Side::Black ? GetBlackName() : GetWhiteName());
-    StatusPanels[0]->setText(mover + QStringLiteral(" is moving"));
-}
-
-void TReversiForm::ShowScoreAndTurn() {
-    const auto& g = Game();
-    const PositionStatus status = DescribePosition(g.Boards[0], g.BoardSize);
-    ShowScore(status.counts);
-    if (status.gameOver) {
-        StatusPanels[0]->setText(QStringLiteral("Game over"));
-    } else {
-        ShowMover(SideOf(g.SideToMove));
-    }
-}
-
 void TReversiForm::ShowStatusNotice(const QString& text) {
     if (isVisible()) {
         ReversiStatusBar->showMessage(text, NoticeMs);

@@ -3,12 +3,12 @@
 #include <QMessageBox>
 
 #include "FramePlacement.h"
-#include "GameState.h"
+#include "ProgramTitle.h"
 
 namespace reversi {
 
 namespace {
-QString Title() { return QString::fromStdString(Game().GameTitle); }
+QString Title() { return ProgramTitle(); }
 }  // namespace
 
 void TScreenCentredBox::showEvent(QShowEvent* e) {

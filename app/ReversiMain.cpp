@@ -10,6 +10,7 @@
 #include "FramePlacement.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
+#include "ProgramTitle.h"
 #include "ReversiApplication.h"
 #include "StartUpLogo.h"
 
@@ -34,7 +35,7 @@ void CentreOnScreen(QWidget& window) {
 int ReversiMainBlock(ReversiApplication& app) {
     // The settings store is "Quenwick" / "Zorel Reversi 4.00".
     QCoreApplication::setOrganizationName(QStringLiteral("Quenwick"));
-    QCoreApplication::setApplicationName(QString::fromStdString(Game().GameTitle));
+    QCoreApplication::setApplicationName(ProgramTitle());
 
     // The start-up logo shows while the windows are built.
     auto logo = std::make_unique<intro::StartUpLogo>();

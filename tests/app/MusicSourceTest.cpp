@@ -27,7 +27,9 @@ class ScriptedMessages : public TGameMessages {
 public:
     bool yes = false;
     QStringList asked;
-    void ShowFinal(QWidget*, GameMessageKind, int, int) override {}
+    void ShowFinal(QWidget*, GameMessageKind, int, int, std::function<void()> closed) override {
+        if (closed) closed();
+    }
     void ShowStatistics(QWidget*, TStatisticsTable&, int, bool, int) override {}
     TipValues ShowDayTip(QWidget*, bool showTips, int currentTip) override {
         return {showTips, currentTip};

@@ -36,7 +36,6 @@ struct WhileOpen {
     bool arrived = false;  // what the peer did had reached the window (or changed it)
     bool boxVisible = false;
     QString boxText;
-    int finalsClosed = -1;
     int moves = -1;
     bool gameOver = false;
     bool networkGame = false;
@@ -76,7 +75,6 @@ protected:
                 QTest::qWait(100);
                 seen_.boxVisible = box.isVisible();
                 seen_.boxText = box.text();
-                seen_.finalsClosed = window_->messages->finalsClosed;
                 seen_.moves = Game().Tracker->count();
                 seen_.gameOver = Game().GameOver;
                 seen_.networkGame = Game().NetworkGame;
@@ -114,7 +112,6 @@ TEST_P(OwnBoxTest, StaysUntilClosedAndWhatThePeerDidFollows) {
     EXPECT_TRUE(seen_.arrived) << "what the peer did never reached the window";
     EXPECT_TRUE(seen_.boxVisible) << "the box went before its player closed it";
     EXPECT_EQ(seen_.boxText, text);
-    EXPECT_EQ(seen_.finalsClosed, 0) << "the window took the box down";
     EXPECT_EQ(seen_.moves, scriptMoves + 1) << "the game changed under the box";
     EXPECT_EQ(seen_.gameOver, c.box == OwnBox::Result);
     EXPECT_TRUE(seen_.networkGame) << "the link ended while the box was up";

@@ -517,7 +517,10 @@ TEST(ModalGameMessages, ResultWindowIsCentredOverTheMainWindowAndOkCloses) {
             QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
         },
         "the result window");
-    TModalGameMessages().ShowFinal(&form, GameMessageKind::BlackPasses, 0, 0);
+    bool closed = false;
+    TModalGameMessages().ShowFinal(&form, GameMessageKind::BlackPasses, 0, 0,
+                                   [&] { closed = true; });
+    ASSERT_TRUE(test::WaitUntil([&] { return closed; })) << "the result window did not close";
     EXPECT_EQ(text.toStdString(), "Green pass");
     EXPECT_LE(offset.manhattanLength(), 4);
 }

@@ -18,17 +18,31 @@
 #include "AsyncTimer.h"
 #include "MainWindow.h"
 #include "SideUnit.h"
+#include "WaitUntil.h"
 
 namespace reversi::test {
 
 class RecordingMessages : public TGameMessages {
 public:
-    void ShowFinal(QWidget*, GameMessageKind m, int first, int second) override {
+    // The box is answered at once unless holdFinal is set: then it stays
+    // open until CloseHeldFinal.
+    void ShowFinal(QWidget*, GameMessageKind m, int first, int second,
+                   std::function<void()> closed) override {
         finals << TFinalDlg::OutMessage(static_cast<int>(m), first, second);
         if (onFinal) onFinal();
+        if (holdFinal) {
+            heldFinal = std::move(closed);
+            return;
+        }
+        if (closed) closed();
     }
-    // Asked to take the result window down while onFinal runs.
-    void CloseFinal() override { ++finalsClosed; }
+    // Closes a held box (as the player's OK would).
+    void CloseHeldFinal() {
+        auto closed = std::move(heldFinal);
+        heldFinal = nullptr;
+        if (closed) closed();
+    }
+    bool FinalOpen() const { return static_cast<bool>(heldFinal); }
     void ShowStatistics(QWidget*, TStatisticsTable& table, int boardSize, bool advanced,
                         int level) override {
         statistics.push_back(
@@ -59,7 +73,8 @@ public:
         return onEditSettings ? onEditSettings(dialog) : false;
     }
     QStringList finals;
-    int finalsClosed = 0;
+    bool holdFinal = false;
+    std::function<void()> heldFinal;
     QStringList questions;
     QStringList informed;
     // The titles of the file dialogs opened, and the file each one answers.
@@ -128,6 +143,15 @@ public:
         form->SetAnimationInterval(5);
         sounds.clear();
         form->NewGameItemClick();
+        Settle();
+    }
+
+    // Waits until the game flow has gone as far as it goes by itself (the
+    // computer has replied); fails the test past the deadline.
+    void Settle() const { SettleWindow(*form); }
+    static void SettleWindow(const TReversiForm& window) {
+        if (!WaitUntil([&] { return window.Controller().Settled(); }))
+            ADD_FAILURE() << "the game flow did not settle";
     }
 
     // A left click at the centre of square (x, y) of the board widget.
@@ -135,6 +159,7 @@ public:
         QTest::mouseMove(form->BoardWidget(), form->SquareCentre(x, y));
         QTest::mouseClick(form->BoardWidget(), Qt::LeftButton, Qt::NoModifier,
                           form->SquareCentre(x, y));
+        Settle();
     }
 
     // The legal squares of the side to move, as (x, y).

@@ -21,6 +21,8 @@
 #include <gtest/gtest.h>
 
 #include "FinalUnit.h"
+#include <QPushButton>
+
 #include "ModalAnswer.h"
 #include "PlayTestSupport.h"
 #include "WaitUntil.h"
@@ -317,19 +319,18 @@ TEST_F(LastFlip, ClosingDuringTheLastFlipStoresTheFinishedGame) {
     EXPECT_EQ(record.Wins, 1U);
 }
 
-// The real result window goes when it is asked to, and only while open.
-TEST(ModalResultWindow, ClosesWhenItsGameLeavesTheBoard) {
+// The real result window opens without a loop of its own and reports its
+// close once.
+TEST(ModalResultWindow, ReportsItsCloseOnce) {
     TModalGameMessages messages;
-    messages.CloseFinal();  // nothing open: nothing happens
-    bool hidden = false;
-    const auto close = test::ModalAnswer::For<TFinalDlg>(
-        [&](TFinalDlg* open) {
-            messages.CloseFinal();
-            hidden = !open->isVisible();
-        },
+    int closed = 0;
+    const auto ok = test::ModalAnswer::For<TFinalDlg>(
+        [&](TFinalDlg* open) { open->BitBtn1->click(); },
         "the result window");
-    messages.ShowFinal(nullptr, GameMessageKind::Tie, 0, 0);
-    EXPECT_TRUE(hidden) << "the result window stayed open";
+    messages.ShowFinal(nullptr, GameMessageKind::Tie, 0, 0, [&] { ++closed; });
+    EXPECT_EQ(closed, 0) << "the window closed before anybody answered it";
+    ASSERT_TRUE(test::WaitUntil([&] { return closed > 0; })) << "the close was not reported";
+    EXPECT_EQ(closed, 1);
 }
 
 }  // namespace
