@@ -71,6 +71,8 @@ StatisticsEntry GameController::CurrentStatisticsEntry() const {
             .level = TStatisticsTable::LevelIndex(g.BabyLevel, g.Depth)};
 }
 
+bool GameController::Thinking() const { return search_.has_value() || Game().ThreadRunning; }
+
 bool GameController::Settled() const {
     return !search_ && !reply_ && !peerSquare_ && afterMessage_.empty() &&
            !(message_ && !message_->open);
@@ -176,6 +178,11 @@ void GameController::Advance() {
     }
     busy_ = false;
     EmitCommandsIfChanged();
+    if (statisticsDue_) {
+        const StatisticsEntry entry = *statisticsDue_;
+        statisticsDue_.reset();
+        emit statisticsDue(entry);
+    }
 }
 
 void GameController::Step() {
@@ -604,7 +611,7 @@ void GameController::MessageClosed() {
         const PendingMessage closed = std::move(*message_);
         message_.reset();
         // A counted game opens the statistics on the entry it was counted in.
-        if (closed.result) emit statisticsDue(closed.entry);
+        if (closed.result) statisticsDue_ = closed.entry;
         emit turnMessageDone();
     });
 }

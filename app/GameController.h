@@ -80,7 +80,7 @@ public:
     GameCommands Commands() const;
     bool Browsing() const { return browsing_.Active(); }
     // A search (the computer's reply or a hint) runs.
-    bool Thinking() const { return search_.has_value(); }
+    bool Thinking() const;
     // A pass or result is waiting for its box or shown in it.
     bool MessageDue() const { return message_.has_value(); }
     // The last move's animation is on screen.
@@ -215,6 +215,7 @@ signals:
     // A finished game that counts, counted once when it ends; its statistics
     // window follows the result box.
     void resultCounted(PlayerResult result, const StatisticsEntry& entry);
+    // Emitted outside the flow's steps: its window may wait for its player.
     void statisticsDue(const StatisticsEntry& entry);
     void thinkingChanged(bool thinking);
     void hintFound(int square);
@@ -268,6 +269,9 @@ private:
     TBrowsing browsing_;
     bool animating_ = false;
     std::optional<PendingMessage> message_;
+    // The statistics window of a counted game, opened once the flow has
+    // gone on after its result box (outside any step of the flow).
+    std::optional<StatisticsEntry> statisticsDue_;
     std::deque<std::function<void()>> afterMessage_;
     std::optional<SearchJob> search_;
     // An answer of the computer or a move of the peer, waiting for the

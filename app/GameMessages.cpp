@@ -27,10 +27,9 @@ void TModalGameMessages::ShowFinal(QWidget* owner, GameMessageKind m, int first,
 
 void TModalGameMessages::ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize,
                                         bool advancedEngine, int level) {
-    auto* form = new TStatisticsForm(table, boardSize, advancedEngine, level, owner);
-    form->setAttribute(Qt::WA_DeleteOnClose);
-    if (owner != nullptr) PlaceCentredOver(*form, *owner);
-    form->open();
+    TStatisticsForm form(table, boardSize, advancedEngine, level, owner);
+    if (owner != nullptr) PlaceCentredOver(form, *owner);
+    form.exec();
 }
 
 TipValues TModalGameMessages::ShowDayTip(QWidget* owner, bool showTips, int currentTip) {

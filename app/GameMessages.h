@@ -41,8 +41,8 @@ public:
     // A confirmation box (question icon, caption "Confirm", Yes and No);
     // true only for Yes.
     virtual bool Confirm(QWidget* owner, const QString& text) = 0;
-    // The statistics window over owner, opened on the block and level given
-    // (without waiting for it); it clears through the table.
+    // The statistics window over owner, opened on the block and level given;
+    // it clears through the table.
     virtual void ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize,
                                 bool advancedEngine, int level) = 0;
     // The tip of the day over owner, opened after the tip currentTip with its

@@ -73,6 +73,7 @@ void TReversiForm::Animation1Click() {
         // over the moves that now follow without animation.
         animations_.StopMoveAnimation();
         DrawBoard();
+        game_.MoveShown();
     }
 }
 

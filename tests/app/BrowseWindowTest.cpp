@@ -178,6 +178,7 @@ TEST_F(BrowseWindowTest, ContinuingAgainstTheComputerAsksOnce) {
     Item("ListMenuUndoMove")->trigger();
     ASSERT_EQ(g.SideToMove, CellBlack);
     Button("SpeedButtonFromThis")->click();
+    w->Settle();
     EXPECT_EQ(w->messages->questions.size(), 2) << "asked for the No and the Yes only";
     EXPECT_EQ(g.Tracker->count(), 4) << "three kept and the computer's new answer";
     EXPECT_EQ(g.Tracker->moves()[3].who, CellBlack);
@@ -422,6 +423,7 @@ TEST_F(BrowseWindowTest, NoStepWhileTheComputerSearches) {
         w->form->close();  // stops the search
     });
     w->form->HintItemClick();
+    w->Settle();
     EXPECT_TRUE(checked) << "the search was over before the window handled an event";
     EXPECT_EQ(g.Tracker->current(), 4);
 }

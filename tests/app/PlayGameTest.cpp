@@ -93,6 +93,7 @@ TEST_P(PlayWholeGame, ClicksUntilGameOver) {
                      [&](PlayerResult r) { results.push_back(r); });
     if (c.practice) {
         w.form->HintItemClick();
+        w.Settle();
         ASSERT_TRUE(g.PracticeGame);
     }
     std::mt19937 rng(c.seed);

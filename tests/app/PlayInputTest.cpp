@@ -180,6 +180,7 @@ TEST(PlayInput, KeysMoveTheCursorAndEnterPlays) {
     EXPECT_EQ(form.CursorSquare().y(), 2);
     EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
     QTest::keyClick(&form, Qt::Key_Return);
+    w.Settle();
     ASSERT_EQ(Game().Tracker->count(), 2);  // the player's move and the reply
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
     EXPECT_EQ(Count(w.sounds, EffectStMove), 2);
@@ -213,6 +214,7 @@ TEST(PlayHint, NoKeepsTheGameCountedYesMakesItPracticeAndAsksOnce) {
     // Later hints in the same game ask nothing and show the search's answer.
     w.ClickSquare(4, 2);
     form.HintItemClick();
+    w.Settle();
     EXPECT_EQ(w.messages->questions.size(), 2);
     const int expected = RunSearch(SearchInputFromGame()).Move;
     EXPECT_EQ(SquareIndex(form.CursorSquare().x(), form.CursorSquare().y(), 8), expected);
@@ -270,7 +272,7 @@ TEST(PlaySearch, InputIsRefusedWhileTheComputerThinksAndCloseStopsIt) {
         EXPECT_FALSE(Child<QAction>(form, "OptionsItem")->isEnabled());
         // Clicks, keys, the hint, a new game and the help marks change nothing.
         g.SideToMove = CellWhite;  // even were it the player's colour
-        w.ClickSquare(2, 3);
+        w.ClickSquare(2, 3, false);
         g.SideToMove = CellBlack;
         QTest::keyClick(&form, Qt::Key_Return);
         form.HintItemClick();
@@ -401,6 +403,7 @@ TEST(PlayTwoPlayers, TheLoopOnlyCountsAndShowsWhoseTurnItIs) {
     EXPECT_EQ(w.form->StatusPanelText(1).toStdString(), "Yellow 3 : Green 3");
     // No practice question in a game between two players.
     w.form->HintItemClick();
+    w.Settle();
     EXPECT_TRUE(w.messages->questions.isEmpty());
     EXPECT_EQ(Count(w.sounds, EffectMoveHint), 1);
 }

@@ -154,12 +154,13 @@ public:
             ADD_FAILURE() << "the game flow did not settle";
     }
 
-    // A left click at the centre of square (x, y) of the board widget.
-    void ClickSquare(int x, int y) {
+    // A left click at the centre of square (x, y) of the board widget; the
+    // flow settles after it unless told not to (a click inside the flow).
+    void ClickSquare(int x, int y, bool settle = true) {
         QTest::mouseMove(form->BoardWidget(), form->SquareCentre(x, y));
         QTest::mouseClick(form->BoardWidget(), Qt::LeftButton, Qt::NoModifier,
                           form->SquareCentre(x, y));
-        Settle();
+        if (settle) Settle();
     }
 
     // The legal squares of the side to move, as (x, y).

@@ -58,6 +58,7 @@ void Save(PlayingWindow& w, const QString& file) {
 void Open(PlayingWindow& w, const QString& file) {
     w.messages->chosenFile = file;
     Child<QAction>(*w.form, "ListMenuLoad")->trigger();
+    w.Settle();
 }
 
 class SavedMatchTest : public ::testing::TestWithParam<int> {
