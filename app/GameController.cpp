@@ -196,11 +196,14 @@ void GameController::Step() {
         emit showTurnMessage(message_->outcome);
         return;
     }
-    // What waited for the box comes first, in order.
+    // What waited for the box comes first, in order. It runs as a command
+    // of its own: it may open a dialog and wait for its player.
     if (!afterMessage_.empty()) {
         auto command = std::move(afterMessage_.front());
         afterMessage_.pop_front();
+        busy_ = false;
         command();
+        busy_ = true;
         again_ = true;
         return;
     }
@@ -350,7 +353,7 @@ void GameController::Replace(bool newGame) {
 }
 
 bool GameController::Deferred(std::function<void()> command) {
-    if (!message_ && afterMessage_.empty()) return false;
+    if (!message_) return false;
     // The box shows at once, over the last move standing whole.
     if (animating_) {
         animating_ = false;
