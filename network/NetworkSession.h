@@ -215,7 +215,7 @@ private:
     bool needReopen_ = false;
     bool dispatching_ = false;  // a message is being handled (Drain is on the stack)
     bool peerGone_ = false;     // the peer hung up; the link ends once its bytes are handled
-    bool flooded_ = false;      // a text filled the whole buffer without its end
+    bool flooded_ = false;      // a text filled the buffer, or too much waits for a hold
     int holds_ = 0;             // holds on the peer's input that are alive
     // The peer's messages that wait for the holds to go, in order, and their bytes.
     std::deque<NetMessage> setAside_;
