@@ -1,6 +1,8 @@
 // A hold on what the network peer sends: while one is alive, the session
-// reads and handles nothing more of it; once the last goes, what waited is
-// handled in order. The window keeps one while its player reads a box.
+// handles at once only what leaves the game alone (board requests and
+// replies, chat lines) and keeps the rest, the peer's hang-up included, in
+// order; once the last hold goes, what waited is handled in that order. The
+// window keeps one while its player reads a box.
 #pragma once
 
 #include <QPointer>

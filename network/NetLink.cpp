@@ -93,6 +93,11 @@ void NetLink::Receive(const NetMessage& message) {
     }
 }
 
+bool NetLink::LeavesGameAlone(NetMessageKind kind) {
+    return kind == NetMessageKind::BoardRequest || kind == NetMessageKind::Chat ||
+           kind == NetMessageKind::BoardReply;
+}
+
 bool NetLink::AnswerCall(bool accept) {
     if (state_ != NetLinkState::CalleeDeciding) return false;
     if (accept) {

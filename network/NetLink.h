@@ -68,6 +68,10 @@ public:
 
     // One message from the connected peer.
     void Receive(const NetMessage& message);
+    // Whether handling a message of this kind leaves the game on the board
+    // as it stands (a board request, a chat line, a board reply): such a
+    // message may be handled while the player reads a box.
+    static bool LeavesGameAlone(NetMessageKind kind);
 
     // The called player's decision; only while deciding. Returns whether it
     // was taken.

@@ -36,6 +36,10 @@ constexpr qint64 DrainSliceMs = 20;
 // The socket is read again before a message only once this much room is
 // free: the buffer's bytes are then moved at most once per this many taken.
 constexpr qsizetype ReadChunk = NetReceiveBuffer::DefaultCapacity / 4;
+// What may wait for the input's hold, in messages and in bytes: a peer that
+// keeps sending while its messages wait is cut off as one that floods.
+constexpr std::size_t MaxSetAsideMessages = 4096;
+constexpr qsizetype MaxSetAsideBytes = NetReceiveBuffer::DefaultCapacity;
 }  // namespace
 
 NetworkSession::NetworkSession(QObject* parent) : QObject(parent), link_(*this) {
@@ -273,13 +277,16 @@ void NetworkSession::OnCallConnected() {
 void NetworkSession::AttachPeer(QTcpSocket* socket) {
     peer_ = socket;
     buffer_.Clear();
+    ClearSetAside();
     peerGone_ = false;
     // While a handler's nested loop keeps us from reading, the socket holds
     // no more than the buffer would take; the rest waits in the system.
     socket->setReadBufferSize(NetReceiveBuffer::DefaultCapacity);
     sendWaitTimer_->stop();
     sendStalled_ = false;
-    connect(socket, &QTcpSocket::readyRead, this, &NetworkSession::OnPeerReadyRead);
+    // Unlike readyRead, which Qt holds back while its own slot runs, this
+    // comes inside a handler's nested loop too: held input is read there.
+    connect(socket, &QTcpSocket::channelReadyRead, this, &NetworkSession::OnPeerReadyRead);
     connect(socket, &QTcpSocket::bytesWritten, this, &NetworkSession::OnRepliesSent);
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] { OnPeerGone(socket); });
     connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
@@ -312,6 +319,7 @@ void NetworkSession::DropPeer(bool letPeerClose) {
     drainTimer_->stop();
     sendWaitTimer_->stop();
     buffer_.Clear();
+    ClearSetAside();
     QTcpSocket* socket = peer_;
     peer_ = nullptr;
     if (!socket) return;
@@ -333,8 +341,10 @@ void NetworkSession::OnPeerGone(QTcpSocket* socket) {
     if (socket != peer_) return;
     if (holds_ > 0) {
         // The player reads a box: the hang-up is heard after what came
-        // before it, once the box has closed.
+        // before it, once the box has closed. What of that leaves the game
+        // alone is handled now.
         peerGone_ = true;
+        Drain(true);
         return;
     }
     if (dispatching_) {
@@ -384,51 +394,96 @@ void NetworkSession::DrainLater() {
 }
 
 bool NetworkSession::HasPendingInput() const {
-    if (peerGone_ || drainTimer_->isActive() || sendWaitTimer_->isActive()) return true;
+    if (peerGone_ || !setAside_.empty() || drainTimer_->isActive() || sendWaitTimer_->isActive())
+        return true;
     return peer_ && (!buffer_.IsEmpty() || peer_->bytesAvailable() > 0);
 }
 
+bool NetworkSession::SetAside(NetMessage message) {
+    setAsideBytes_ += 1 + message.payload.size();
+    setAside_.push_back(std::move(message));
+    return setAside_.size() <= MaxSetAsideMessages && setAsideBytes_ <= MaxSetAsideBytes;
+}
+
+NetMessage NetworkSession::TakeSetAside() {
+    NetMessage message = std::move(setAside_.front());
+    setAside_.pop_front();
+    setAsideBytes_ -= 1 + message.payload.size();
+    return message;
+}
+
+void NetworkSession::ClearSetAside() {
+    setAside_.clear();
+    setAsideBytes_ = 0;
+}
+
+std::optional<NetMessage> NetworkSession::NextFromPeer(bool senderQuiet, bool& readMore) {
+    for (;;) {
+        // The socket is read again whenever there is room: bytes that came
+        // during a handler's nested loop were announced while they could not
+        // be handled, and are not announced again.
+        if (buffer_.Room() >= ReadChunk && ReadPeer()) readMore = true;
+        // A text ends where the sender went quiet; bytes that came since
+        // say it has not, unless it has hung up.
+        const bool quiet = peerGone_ || (senderQuiet && !readMore);
+        std::optional<NetMessage> message = buffer_.Next(quiet);
+        // What is at the front may be completed by what the socket holds.
+        if (message || !ReadPeer()) return message;
+        readMore = true;
+    }
+}
+
 void NetworkSession::Drain(bool senderQuiet) {
+    if (sendWaitTimer_->isActive()) return;
     // One message at a time: a handler may run a nested event loop (a modal
     // box), and what arrives meanwhile waits for the loop below, which is
-    // still on the stack. While the input is held nothing is even read.
-    if (dispatching_ || holds_ > 0 || sendWaitTimer_->isActive()) return;
+    // still on the stack. Only while the input is held does a nested call go
+    // on, to handle what leaves the game alone and set the rest aside, which
+    // touches nothing the handler below relies on.
+    const bool nested = dispatching_;
+    if (nested && holds_ == 0) return;
     dispatching_ = true;
     QElapsedTimer slice;
     slice.start();
     bool readMore = false;
     bool sliceOver = false;
     bool repliesWait = false;
-    while (peer_ && link_.IsUp() && holds_ == 0) {
-        // The socket is read again whenever there is room. Qt does not emit
-        // readyRead again while its slot still runs, so bytes that came
-        // during a handler's nested loop are announced by nobody.
-        if (buffer_.Room() >= ReadChunk && ReadPeer()) readMore = true;
-        // A text ends where the sender went quiet; bytes that came since
-        // say it has not, unless it has hung up.
-        const bool quiet = peerGone_ || (senderQuiet && !readMore);
-        std::optional<NetMessage> message = buffer_.Next(quiet);
-        if (!message && ReadPeer()) {
-            // What is at the front may be completed by what the socket holds.
-            readMore = true;
-            continue;
+    while (peer_ && link_.IsUp()) {
+        std::optional<NetMessage> message;
+        if (holds_ == 0) {
+            // The hold went during a handler's loop: the loop below goes on.
+            if (nested) break;
+            // What waited for the hold comes first, in order.
+            if (!setAside_.empty()) message = TakeSetAside();
         }
         if (!message) {
-            // A text that fills the whole buffer without its end: a flood.
-            if (buffer_.IsFull()) flooded_ = true;
-            break;
+            message = NextFromPeer(senderQuiet, readMore);
+            if (!message) {
+                // A text that fills the whole buffer without its end: a flood.
+                if (buffer_.IsFull()) flooded_ = true;
+                break;
+            }
         }
-        link_.Receive(*message);
-        if (!sendStalled_ && peer_ && peer_->bytesToWrite() > SendPauseBacklog) {
-            repliesWait = true;
-            break;
+        if (holds_ > 0 && !NetLink::LeavesGameAlone(message->kind)) {
+            // It may change or replace the game under the player's box: it
+            // waits, and a move is checked only when it is handled.
+            if (!SetAside(std::move(*message))) {
+                flooded_ = true;
+                break;
+            }
+        } else {
+            link_.Receive(*message);
+            if (!sendStalled_ && peer_ && peer_->bytesToWrite() > SendPauseBacklog) {
+                repliesWait = true;
+                break;
+            }
         }
         if (slice.elapsed() >= DrainSliceMs) {
             sliceOver = true;
             break;
         }
     }
-    dispatching_ = false;
+    dispatching_ = nested;
     if (flooded_) {
         flooded_ = false;
         peerGone_ = false;
@@ -445,8 +500,10 @@ void NetworkSession::Drain(bool senderQuiet) {
         DrainLater();
         return;
     }
-    if (holds_ > 0) return;  // a handler took a hold: its release goes on
-    if (peerGone_) {
+    // The hold went during a handler's loop: the loop below goes on.
+    if (nested && holds_ == 0) return;
+    // Held, the hang-up waits for the release, which goes on from here.
+    if (peerGone_ && holds_ == 0) {
         if (peer_) {
             EndForPeerGone();
         } else {
@@ -457,7 +514,8 @@ void NetworkSession::Drain(bool senderQuiet) {
     // What is left waits for more bytes, or for the sender to go quiet; a
     // quiet drain that read nothing new leaves an incomplete move alone
     // until more arrives.
-    if (peer_ && !buffer_.IsEmpty() && (!senderQuiet || readMore)) settleTimer_->start();
+    if (peer_ && !peerGone_ && !buffer_.IsEmpty() && (!senderQuiet || readMore))
+        settleTimer_->start();
 }
 
 void NetworkSession::OnRepliesSent() {

@@ -3,6 +3,8 @@
 // QTcpServer / QTcpSocket on the main thread. The window reacts to its signals.
 #pragma once
 
+#include <deque>
+#include <optional>
 #include <vector>
 
 #include <QByteArray>
@@ -97,9 +99,11 @@ public:
     QString PeerName() const;
     QString PeerAddress() const;
 
-    // Holds the peer's input while the window's player reads a box: nothing
-    // more is handled, its hang-up included, until the hold goes; then what
-    // waited is handled in order.
+    // Holds the peer's input while the window's player reads a box. What
+    // leaves the game alone is still handled at once (a board request is
+    // answered, a chat line or the answer to our board request is passed
+    // on); every other message, and the peer's hang-up, waits in order until
+    // the last hold goes, and is handled then.
     NetInputHold HoldInput() { return NetInputHold(*this); }
     bool IsInputHeld() const { return holds_ > 0; }
     // Something the peer sent (or its hang-up) is still to be handled: held,
@@ -160,10 +164,20 @@ private:
     // Moves what the peer's socket holds into the buffer, as much as there
     // is room for; whether anything came.
     bool ReadPeer();
+    // The next complete message of the peer, reading its socket as needed;
+    // readMore is set when anything new came.
+    std::optional<NetMessage> NextFromPeer(bool senderQuiet, bool& readMore);
+    // Keeps a message for the hold's release; false when too much waits
+    // already (the peer floods the link).
+    bool SetAside(NetMessage message);
+    NetMessage TakeSetAside();
+    void ClearSetAside();
     // Reads and dispatches the peer's messages one at a time until none is
     // complete, for a slice of time at most; the rest follows from the event
     // loop, so the window answers its player meanwhile. senderQuiet: the
-    // settle time passed with nothing new.
+    // settle time passed with nothing new. While the input is held, only
+    // what leaves the game alone is handled, the rest is set aside; once the
+    // hold goes, what was set aside comes first.
     void Drain(bool senderQuiet);
     // The rest of the peer's input is handled once the window has had its turn.
     void DrainLater();
@@ -201,8 +215,11 @@ private:
     bool needReopen_ = false;
     bool dispatching_ = false;  // a message is being handled (Drain is on the stack)
     bool peerGone_ = false;     // the peer hung up; the link ends once its bytes are handled
-    bool flooded_ = false;      // a text filled the whole buffer without its end
+    bool flooded_ = false;      // a text filled the buffer, or too much waits for a hold
     int holds_ = 0;             // holds on the peer's input that are alive
+    // The peer's messages that wait for the holds to go, in order, and their bytes.
+    std::deque<NetMessage> setAside_;
+    qsizetype setAsideBytes_ = 0;
     int callTimeoutMs_ = 20000;
     int requestTimeoutMs_ = 30000;
     int lingerMs_ = 60000;

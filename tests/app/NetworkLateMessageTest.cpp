@@ -1,8 +1,9 @@
 // A raw peer sends one more message (a move, a chat line, a board request,
 // a restart) or hangs up while the window shows the pass or result box that
-// its turn loop opened in handling the peer's previous move: the window
-// handles it as soon as the box closes, with nothing more sent, on the
-// called and on the calling side.
+// its turn loop opened in handling the peer's previous move. A chat line or
+// a board request, which leave the game alone, are handled while the box is
+// up; a move, a restart or the hang-up as soon as it closes. Nothing more is
+// sent, on the called and on the calling side.
 #include <QAction>
 #include <QMessageBox>
 #include <QPushButton>
@@ -31,9 +32,14 @@ struct LateCase {
 
 void PrintTo(const LateCase& c, std::ostream* os) { *os << c.name; }
 
-class LateMessageTest : public NetworkPlayTest, public testing::WithParamInterface<LateCase> {};
+class LateMessageTest : public NetworkPlayTest, public testing::WithParamInterface<LateCase> {
+protected:
+    // Seen while the box was up, its hold on the peer's input alive.
+    bool chatWhileHeld_ = false;
+    QByteArray answerWhileHeld_;
+};
 
-TEST_P(LateMessageTest, IsHandledAsSoonAsTheBoxClosesWithNothingMoreSent) {
+TEST_P(LateMessageTest, IsHandledWhileTheBoxIsUpOrOnceItClosesWithNothingMoreSent) {
     const LateCase& c = GetParam();
     const QString lateLine = QStringLiteral(">>late line");
     // The peer's last move opens the window's box: the pass, or for a
@@ -50,10 +56,19 @@ TEST_P(LateMessageTest, IsHandledAsSoonAsTheBoxClosesWithNothingMoreSent) {
             ArmModalBox(MoveBytes(AfterThePass.first, AfterThePass.second));
             break;
         case LateKind::Chat:
-            ArmModalBox("Tlate line");
+            ArmModalBox("Tlate line", [this, lateLine] {
+                chatWhileHeld_ =
+                    WaitUntil([&] {
+                        return Child<TSendDlg>(*form_, "SendDlg")->LogLines().contains(lateLine);
+                    }) &&
+                    form_->NetSession().IsInputHeld();
+            });
             break;
         case LateKind::BoardRequest:
-            ArmModalBox("F");
+            ArmModalBox("F", [this] {
+                answerWhileHeld_ = peer_.Read(65);
+                if (!form_->NetSession().IsInputHeld()) answerWhileHeld_.clear();
+            });
             break;
         case LateKind::HangUp:
             ArmModalBox({}, [this] { peer_.socket.abort(); });
@@ -86,15 +101,14 @@ TEST_P(LateMessageTest, IsHandledAsSoonAsTheBoxClosesWithNothingMoreSent) {
             ExpectBoardReadBackEqualsPeers();
             break;
         case LateKind::Chat:
-            EXPECT_FALSE(stateWhileOpen_.contains(lateLine));
-            ASSERT_TRUE(WaitUntil([&] {
-                return Child<TSendDlg>(*form_, "SendDlg")->LogLines().contains(lateLine);
-            })) << "the chat line sent while the box was up waits unread";
+            EXPECT_TRUE(chatWhileHeld_) << "the chat line sent while the box was up waited for it";
+            EXPECT_TRUE(Child<TSendDlg>(*form_, "SendDlg")->LogLines().contains(lateLine));
             ExpectBoardReadBackEqualsPeers();
             break;
         case LateKind::BoardRequest:
-            EXPECT_EQ(peer_.Read(65), "D" + peer_.Text())
-                << "the board request sent while the box was up waits unread";
+            EXPECT_EQ(answerWhileHeld_, "D" + peer_.Text())
+                << "the board request sent while the box was up waited for it";
+            ExpectBoardReadBackEqualsPeers();
             break;
         case LateKind::HangUp: {
             const QString abandoned = QString::fromLatin1(nettext::PeerAbandoned);

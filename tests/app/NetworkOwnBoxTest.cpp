@@ -1,8 +1,9 @@
 // The window's own move ends the game or makes the peer pass, and the result
-// or pass box opens: a raw peer sends "R" or hangs up while it is open. The
-// box stays, its text unchanged, and nothing of what the peer did is handled
-// until the player closes it; then it is, on the called and on the calling
-// side.
+// or pass box opens: a raw peer sends "R" (and asks for the board) or hangs
+// up while it is open. The box stays, its text unchanged, and nothing of what
+// the peer did is handled until the player closes it, but for the board
+// request, which is answered at once; then it is, on the called and on the
+// calling side.
 #include <QMessageBox>
 #include <QTimer>
 #include <QTest>
@@ -40,6 +41,7 @@ struct WhileOpen {
     bool gameOver = false;
     bool networkGame = false;
     bool abandonedShown = true;
+    QByteArray boardAnswer;  // the answer to the board request behind the restart
 };
 
 class OwnBoxTest : public NetworkPlayTest, public testing::WithParamInterface<OwnBoxCase> {
@@ -58,7 +60,10 @@ protected:
                 EXPECT_EQ(peer_.Read(3), MoveBytes(lastMove.first, lastMove.second));
                 peer_.Play(lastMove.first, lastMove.second);
                 if (does == PeerDoes::Restart) {
-                    peer_.Send("R");
+                    // Answered while the box is up: by then the restart
+                    // before it has been read, and kept for later.
+                    peer_.Send("RF");
+                    seen_.boardAnswer = peer_.Read(1 + peer_.n * peer_.n);
                 } else {
                     peer_.socket.disconnectFromHost();
                 }
@@ -118,6 +123,8 @@ TEST_P(OwnBoxTest, StaysUntilClosedAndWhatThePeerDidFollows) {
     EXPECT_FALSE(seen_.abandonedShown) << "the hang-up was shown while the box was up";
 
     if (c.peer == PeerDoes::Restart) {
+        EXPECT_EQ(seen_.boardAnswer, "D" + peer_.Text())
+            << "the board request behind the restart waited for the box";
         ASSERT_TRUE(WaitUntil(
             [&] {
                 return Game().Tracker->count() == 0 && !Game().GameOver &&

@@ -3,6 +3,7 @@
 // chat, board requests, moves, and hostile or broken input.
 #include <memory>
 #include <set>
+#include <tuple>
 
 #include <QSignalSpy>
 #include <QEventLoop>
@@ -509,10 +510,32 @@ TEST_F(NetworkSessionTest, ARunOfRestartsIsOneRestart) {
     }
 }
 
-TEST_F(NetworkSessionTest, HeldInputWaitsWholeAndIsHandledInOrderOnRelease) {
-    // The window holds the input while its player reads a box: the peer's
-    // messages and its hang-up wait, unread, and follow in order once the
-    // hold goes.
+// The window holds the input while its player reads a box. What leaves the
+// game alone (a board request, a chat line, the answer to our own board
+// request) is handled at once; a restart, a move, any other message and the
+// hang-up wait, and follow in order once the hold goes. The hold is taken in
+// the test's own code, or inside the handler of the peer's move while that
+// handler waits in a nested loop, as the window's pass box does.
+enum class HoldAt { Outside, InsideMoveHandler };
+
+struct HeldCase {
+    const char* name;
+    bool askBoard;                       // our board request goes out before the peer sends
+    QByteArray held;                     // sent while held; the answers to its "F"s, read while
+                                         // held, show that all before them has been handled or kept
+    QByteArray chat;                     // a chat line sent after that (empty: none)
+    bool hangUp;                         // then the peer hangs up
+    std::vector<std::string> whileHeld;  // reported while the hold is alive
+    std::vector<std::string> afterwards;  // all reported once it has gone
+};
+
+void PrintTo(const HeldCase& c, std::ostream* os) { *os << c.name; }
+
+class HeldInputTest : public NetworkSessionTest,
+                      public testing::WithParamInterface<std::tuple<HeldCase, HoldAt>> {};
+
+TEST_P(HeldInputTest, WhatLeavesTheGameAloneIsHandledAtOnceTheRestOnceTheHoldGoes) {
+    const auto& [c, at] = GetParam();
     std::vector<std::string> events;
     QObject::connect(&session_, &NetworkSession::moveReceived, &session_,
                      [&](int x, int y) { events.push_back("move " + std::to_string(x * 10 + y)); });
@@ -520,27 +543,150 @@ TEST_F(NetworkSessionTest, HeldInputWaitsWholeAndIsHandledInOrderOnRelease) {
                      [&] { events.push_back("restart"); });
     QObject::connect(&session_, &NetworkSession::chatReceived, &session_,
                      [&](const QString& text) { events.push_back("chat " + text.toStdString()); });
+    QObject::connect(&session_, &NetworkSession::remoteBoardReceived, &session_,
+                     [&](const QByteArray& text) {
+                         events.push_back(text == Board8 ? "board" : "wrong board");
+                     });
     QObject::connect(&session_, &NetworkSession::linkEnded, &session_,
                      [&](bool abandoned) { events.push_back(abandoned ? "abandoned" : "ended"); });
+    QByteArray board = Board8;  // what the session answers a board request with
+    session_.SetBoardTextSource([&] { return board; });
     auto raw = ListenerGame();
-    {
-        NetInputHold hold = session_.HoldInput();
+
+    // The events before the hold: the move whose handler takes it.
+    std::vector<std::string> expected;
+    if (at == HoldAt::InsideMoveHandler) expected.push_back("move 35");
+    const auto whileHeld = [&] {
+        ASSERT_TRUE(session_.IsInputHeld());
+        // The board changed under the hold: the answer is the board as it stands.
+        board = QByteArray(63, '+') + "b";
+        if (c.askBoard) {
+            ASSERT_TRUE(session_.RequestBoard());
+            ASSERT_EQ(ReadExactly(*raw, 1), "F");
+        }
+        raw->write(c.held);
+        const qsizetype answers = c.held.count('F');
+        EXPECT_EQ(ReadExactly(*raw, 65 * answers), QByteArray("D" + board).repeated(answers))
+            << "a board request was not answered while held";
+        if (!c.chat.isEmpty()) {
+            const std::string line = "chat " + c.chat.mid(1).toStdString();
+            raw->write(c.chat);
+            ASSERT_TRUE(WaitFor([&] { return !events.empty() && events.back() == line; }))
+                << "the chat line was not reported while held";
+        }
+        if (c.hangUp) {
+            raw->disconnectFromHost();
+            // The session's socket forgets the peer's address once it has
+            // seen the hang-up.
+            ASSERT_TRUE(WaitFor([&] { return session_.PeerAddress().isEmpty(); }))
+                << "the hang-up did not reach the session";
+        }
+        std::vector<std::string> now = expected;
+        now.insert(now.end(), c.whileHeld.begin(), c.whileHeld.end());
+        EXPECT_EQ(events, now) << "handled while held";
+        EXPECT_TRUE(session_.IsConnected()) << "the hang-up was heard through the hold";
+        EXPECT_EQ(session_.HasPendingInput(), c.afterwards.size() > c.whileHeld.size());
         EXPECT_TRUE(session_.IsInputHeld());
-        raw->write("M35RFTgood bye");
-        raw->flush();
-        raw->disconnectFromHost();
-        ASSERT_TRUE(WaitFor([&] { return session_.HasPendingInput(); })) << "nothing arrived";
+    };
+    if (at == HoldAt::Outside) {
+        NetInputHold hold = session_.HoldInput();
         // A moved hold is still the one hold.
         NetInputHold moved = std::move(hold);
-        QTest::qWait(200);
-        EXPECT_TRUE(events.empty()) << events.front();
-        EXPECT_TRUE(session_.IsConnected()) << "the hang-up was heard through the hold";
-        EXPECT_EQ(raw->bytesAvailable(), 0) << "the board request was answered through the hold";
+        whileHeld();
+    } else {
+        bool ran = false;
+        QObject::connect(&session_, &NetworkSession::moveReceived, &session_, [&] {
+            if (ran) return;
+            ran = true;
+            NetInputHold hold = session_.HoldInput();
+            whileHeld();
+        });
+        raw->write("M35");
+        ASSERT_TRUE(WaitFor([&] { return ran; })) << "the first move was not handled";
     }
     EXPECT_FALSE(session_.IsInputHeld());
-    ASSERT_TRUE(WaitFor([&] { return !session_.IsConnected(); })) << "the hang-up never followed";
-    const std::vector<std::string> expected = {"move 35", "restart", "chat good bye", "abandoned"};
-    EXPECT_EQ(events, expected);
+
+    expected.insert(expected.end(), c.afterwards.begin(), c.afterwards.end());
+    if (c.hangUp) {
+        ASSERT_TRUE(WaitFor([&] { return !session_.IsConnected(); }))
+            << "the hang-up never followed";
+    } else {
+        // The answer to one more request: all before it has been handled.
+        raw->write("F");
+        EXPECT_EQ(ReadExactly(*raw, 65), "D" + board);
+    }
+    EXPECT_EQ(events, expected) << "once the hold went";
+    EXPECT_FALSE(session_.HasPendingInput());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HeldInputTest,
+    testing::Combine(
+        testing::Values(
+            HeldCase{"BoardRequest", false, "F", {}, false, {}, {}},
+            HeldCase{"Chat", false, {}, "Thello", false, {"chat hello"}, {"chat hello"}},
+            HeldCase{"BoardReplyToOurRequest",
+                     true,
+                     "D" + Board8 + "F",
+                     {},
+                     false,
+                     {"board"},
+                     {"board"}},
+            HeldCase{"RequestAfterAHeldRestart", false, "RF", {}, false, {}, {"restart"}},
+            HeldCase{"RestartMoveAndHangUpInOrder",
+                     false,
+                     "RM35F",
+                     {},
+                     true,
+                     {},
+                     {"restart", "move 35", "abandoned"}},
+            HeldCase{"ChatAfterAHeldRestart",
+                     false,
+                     "RF",
+                     "Tlate",
+                     true,
+                     {"chat late"},
+                     {"chat late", "restart", "abandoned"}},
+            HeldCase{"OtherKindsWaitInLine",
+                     false,
+                     "M35GYNAM23F",
+                     {},
+                     false,
+                     {},
+                     {"move 35", "move 23"}}),
+        testing::Values(HoldAt::Outside, HoldAt::InsideMoveHandler)),
+    [](const testing::TestParamInfo<std::tuple<HeldCase, HoldAt>>& p) {
+        return std::string(std::get<0>(p.param).name) +
+               (std::get<1>(p.param) == HoldAt::Outside ? "_Outside" : "_InsideMoveHandler");
+    });
+
+TEST_F(NetworkSessionTest, HeldMoveIsCheckedWhenItIsHandled) {
+    QSignalSpy moves(&session_, &NetworkSession::moveReceived);
+    auto raw = ListenerGame();
+    peerToMove_ = false;  // as it arrives, the move would be refused
+    {
+        NetInputHold hold = session_.HoldInput();
+        raw->write("M35F");
+        ASSERT_EQ(ReadExactly(*raw, 65), "D" + Board8);
+        EXPECT_EQ(moveChecks_, 0) << "the move was checked while held";
+        peerToMove_ = true;  // the player's box closes on the peer's turn
+    }
+    ASSERT_TRUE(WaitFor([&] { return moves.count() == 1; })) << "the held move was not taken";
+    EXPECT_EQ(moveChecks_, 1);
+}
+
+TEST_F(NetworkSessionTest, MessagesPilingUpWhileHeldCutTheLinkAsAFlood) {
+    QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    QSignalSpy ended(&session_, &NetworkSession::linkEnded);
+    auto raw = ListenerGame();
+    NetInputHold hold = session_.HoldInput();
+    raw->write(QByteArray(100000, 'R'));
+    ASSERT_TRUE(WaitFor([&] { return errors.count() == 1; })) << "the pile was not stopped";
+    EXPECT_EQ(errors[0][0].toString(), QString::fromLatin1(nettext::PeerFlooded));
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_FALSE(ended[0][0].toBool());
+    EXPECT_FALSE(session_.IsConnected());
+    EXPECT_FALSE(session_.HasPendingInput()) << "what was kept outlives the link";
 }
 
 TEST_F(NetworkSessionTest, MessagesOutOfPlaceChangeNothing) {
