@@ -65,6 +65,9 @@ protected:
                     peer_.Send("RF");
                     seen_.boardAnswer = peer_.Read(1 + peer_.n * peer_.n);
                 } else {
+                    // The board request before the hang-up is answered too.
+                    peer_.Send("F");
+                    seen_.boardAnswer = peer_.Read(1 + peer_.n * peer_.n);
                     peer_.socket.disconnectFromHost();
                 }
                 // Held back for the box, or (wrongly) handled already.
@@ -122,9 +125,9 @@ TEST_P(OwnBoxTest, StaysUntilClosedAndWhatThePeerDidFollows) {
     EXPECT_TRUE(seen_.networkGame) << "the link ended while the box was up";
     EXPECT_FALSE(seen_.abandonedShown) << "the hang-up was shown while the box was up";
 
+    EXPECT_EQ(seen_.boardAnswer, "D" + peer_.Text())
+        << "the board request waited for the box";
     if (c.peer == PeerDoes::Restart) {
-        EXPECT_EQ(seen_.boardAnswer, "D" + peer_.Text())
-            << "the board request behind the restart waited for the box";
         ASSERT_TRUE(WaitUntil(
             [&] {
                 return Game().Tracker->count() == 0 && !Game().GameOver &&

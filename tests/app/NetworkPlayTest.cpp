@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QLabel>
 #include <QMessageBox>
@@ -129,11 +130,20 @@ TEST_F(NetworkPlayTest, PeerVanishingMidGameRestoresTheLocalGame) {
     ASSERT_NO_FATAL_FAILURE(PeerMoves());
     ASSERT_NO_FATAL_FAILURE(LocalMoves());
     window_->sounds.clear();
+    const int moves = Game().Tracker->count();
+    const tBoard abandonedBoard = Game().Boards[0];
     peer_.socket.abort();
 
     const QString abandoned = QString::fromLatin1(nettext::PeerAbandoned);
     ASSERT_TRUE(WaitUntil([&] { return MessageBoxWith(*form_, abandoned) != nullptr; }))
         << "no abandoned-game message";
+    // Under the message the abandoned game stays on the board: whatever the
+    // link's end posted has been handled by now.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Game().Tracker->count(), moves) << "the new game came over the message";
+    EXPECT_EQ(Game().Boards[0], abandonedBoard);
+    EXPECT_EQ(form_->StatusPanelText(2), QStringLiteral("Move %1/%1").arg(moves));
     EXPECT_NE(std::count(window_->sounds.begin(), window_->sounds.end(), TSoundEffect::disconnect),
               0);
     MessageBoxWith(*form_, abandoned)->accept();

@@ -240,10 +240,15 @@ TEST(PlayNewGame, RestartsDuringAGame) {
 
     Child<QAction>(form, "NewGameItem")->trigger();
     // The computer (white) opened the new game at once, without a search,
-    // and its fixed opening enables the undo and redo buttons.
+    // and its fixed opening enables the undo and redo buttons, not the
+    // Match menu's items (nor their shortcuts).
     ASSERT_EQ(Game().Tracker->count(), 1);
     EXPECT_TRUE(Child<QToolButton>(form, "SpeedButtonUndo")->isEnabled());
     EXPECT_TRUE(Child<QToolButton>(form, "SpeedButtonRedo")->isEnabled());
+    EXPECT_FALSE(Child<QAction>(form, "ListMenuUndoMove")->isEnabled());
+    EXPECT_FALSE(Child<QAction>(form, "ListMenuRedoMove")->isEnabled());
+    QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Game().Tracker->current(), 1) << "Ctrl+Z stepped back";
     EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
     EXPECT_EQ(Game().SideToMove, CellBlack);
     EXPECT_FALSE(Game().GameOver);
