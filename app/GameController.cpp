@@ -110,20 +110,15 @@ bool GameController::PlayerMayPlay(int square) const {
            CanMove(g.Boards[0], square, g.SideToMove, OtherSide());
 }
 
-bool GameController::PointerTracked() const {
-    const auto& g = Game();
-    return !Browsing() && !Thinking() && !(g.NetworkGame && !IsPlayersTurn());
-}
+bool GameController::BoardInputOpen() const { return !Thinking() && !WaitingForPeer(); }
+
+bool GameController::PointerTracked() const { return !Browsing() && BoardInputOpen(); }
 
 bool GameController::HistoryChoiceOnClick() const {
-    const auto& g = Game();
-    return Browsing() && !g.GameOver && !Thinking() && !(g.NetworkGame && !IsPlayersTurn());
+    return Browsing() && !GameOver() && BoardInputOpen();
 }
 
-bool GameController::HelpAllowed() const {
-    const auto& g = Game();
-    return !Thinking() && !(g.NetworkGame && !IsPlayersTurn());
-}
+bool GameController::HelpAllowed() const { return BoardInputOpen(); }
 
 bool GameController::PeerMayPlay(int x, int y) const {
     const auto& g = Game();

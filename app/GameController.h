@@ -247,6 +247,9 @@ private:
     // One step of the flow; what it starts ends in a later step.
     void Step();
     bool ComputersTurn() const;
+    // The board takes the player's input: the computer does not think and
+    // the peer is not to move.
+    bool BoardInputOpen() const;
     // The one path of every move to the board: the player's, the peer's and
     // the computer's.
     void PlaceMove(int square);
