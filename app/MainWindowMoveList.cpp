@@ -122,14 +122,15 @@ void TReversiForm::BindMoveListPanel() {
     });
 
     // The step buttons have no click: presses and releases drive the
-    // auto-repeat, which makes every step. A disabled button does nothing.
+    // auto-repeat, which makes every step. While the steps are closed a
+    // press does nothing.
     autoRepeat_ = TAutoRepeat(FirstDelayAsyncTimer, RepeatAsyncTimer, [this](RepeatButton b) {
         if (b == RepeatButton::Undo) ListMenuUndoMoveClick();
         if (b == RepeatButton::Redo) ListMenuRedoMoveClick();
     });
     auto hookStepButton = [this](QToolButton* button, RepeatButton which) {
-        TEventHook::Install(button, this, [this, button, which](QObject*, QEvent* e) {
-            if (!button->isEnabled()) return false;
+        TEventHook::Install(button, this, [this, which](QObject*, QEvent* e) {
+            if (!game_.Commands().stepButtons) return false;
             if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)
                 autoRepeat_.Press(which);
             if (e->type() == QEvent::MouseButtonRelease) autoRepeat_.Release(which);
