@@ -214,8 +214,13 @@ void TReversiForm::FormDestroy() {
     // Closing may not have run (the window was never shown): make sure the
     // search is over before the game state goes.
     game_.Stop();
-    // The session's last events (its sockets closing) find no window.
-    if (Session != nullptr) Session->disconnect(this);
+    // The session's last events (its sockets closing) find no window and
+    // no game.
+    if (Session != nullptr) {
+        Session->disconnect(this);
+        Session->SetMoveCheck({});
+        Session->SetBoardTextSource({});
+    }
     if (Sound.isOpen()) {
         musicPlayer_.reset();
         Effects.free();
