@@ -415,6 +415,10 @@ void GameController::Reset() {
 
 void GameController::SetBrowsing(bool active) { browsing_.SetActive(active); }
 
+void GameController::SetSideNames(const std::string& white, const std::string& black) {
+    reversi::SetSideNames(white, black);
+}
+
 void GameController::SetMoveList(MoveListView* list) {
     if (Game().Tracker) Game().Tracker->SetMoveList(list);
 }

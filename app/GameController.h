@@ -140,6 +140,8 @@ public:
     void Reset();
     // Browsing on or off without a step (start-up with a match to open).
     void SetBrowsing(bool active);
+    // The colour names of the move list's lines.
+    void SetSideNames(const std::string& white, const std::string& black);
     // The window's move list follows the record (null detaches it).
     void SetMoveList(MoveListView* list);
     // The window goes: the record is released.

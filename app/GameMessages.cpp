@@ -13,11 +13,11 @@
 
 namespace reversi {
 
-void TModalGameMessages::ShowFinal(QWidget* owner, GameMessageKind m, int first, int second,
+void TModalGameMessages::ShowFinal(QWidget* owner, const QString& text,
                                    std::function<void()> closed) {
     auto* dialog = new TFinalDlg(owner);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->SetOutMessage(static_cast<int>(m), first, second);
+    dialog->SetText(text);
     if (owner != nullptr) PlaceCentredOver(*dialog, *owner);
     QObject::connect(dialog, &QDialog::finished, dialog, [closed = std::move(closed)](int) {
         if (closed) closed();

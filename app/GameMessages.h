@@ -33,11 +33,10 @@ struct TipValues {
 class TGameMessages {
 public:
     virtual ~TGameMessages() = default;
-    // The "Information" window (TFinalDlg) with message kind m, opened
-    // modally over owner without waiting for it; for a win the winner's
-    // count comes first. closed runs once when the player has closed it.
-    virtual void ShowFinal(QWidget* owner, GameMessageKind m, int first, int second,
-                           std::function<void()> closed) = 0;
+    // The "Information" window (TFinalDlg) with a pass or result text
+    // (TFinalDlg::OutMessage), opened modally over owner without waiting for
+    // it. closed runs once when the player has closed it.
+    virtual void ShowFinal(QWidget* owner, const QString& text, std::function<void()> closed) = 0;
     // A confirmation box (question icon, caption "Confirm", Yes and No);
     // true only for Yes.
     virtual bool Confirm(QWidget* owner, const QString& text) = 0;
@@ -69,8 +68,7 @@ public:
 // The real windows.
 class TModalGameMessages : public TGameMessages {
 public:
-    void ShowFinal(QWidget* owner, GameMessageKind m, int first, int second,
-                   std::function<void()> closed) override;
+    void ShowFinal(QWidget* owner, const QString& text, std::function<void()> closed) override;
     bool Confirm(QWidget* owner, const QString& text) override;
     void ShowStatistics(QWidget* owner, TStatisticsTable& table, int boardSize, bool advancedEngine,
                         int level) override;

@@ -51,6 +51,7 @@
 #include "KeySequenceMatcher.h"
 #include "NetInputHold.h"
 #include "Settings.h"
+#include "SideNames.h"
 #include "SettingsStore.h"
 #include "SoundEffects.h"
 #include "SoundEvents.h"
@@ -361,6 +362,11 @@ private:
     int SqHalf = 30;
     // The field the window, the pictures and the back buffer are sized for.
     int fieldSize_ = 8;
+    // The colour names of the figures shown, for every text that names a colour.
+    SideNames sideNames_;
+    // Takes the colour names of the figure style: the texts, the dialogs and
+    // the move list's lines follow.
+    void TakeSideNames(int figuresStyle);
     int movesListWidth_ = 0;
     bool MovesVisible = true;
     // What the command line asked for, done when the window is first shown.

@@ -12,6 +12,7 @@
 #include "UncoverWait.h"
 #include "ButtonIcons.h"
 #include "BoardView.h"
+#include "CallDialog.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
 #include "WindowPlacement.h"
@@ -102,12 +103,20 @@ void TReversiForm::LoadPictureSets() { LoadPictureSets(game_.BoardSize()); }
 void TReversiForm::LoadPictureSets(int boardSize) {
     // Throws PictureError, naming the file, when a picture is missing or damaged.
     const Settings& s = settings_;
-    const graphics::ColourNames names = graphics::FigureColourNames(s.FiguresStyle);
     // The colour names come with the figures, even when their sheet is missing.
-    SetSideNames(names.white, names.black);
+    TakeSideNames(s.FiguresStyle);
     graphics::LoadAllPictures(painter_.Pictures(), s.BoardBorderStyle, s.FiguresStyle, s.HelpStyle,
                               boardSize, programFolder_);
     painter_.TheCursor().SetCursorStyle(s.CursorStyle);
+}
+
+void TReversiForm::TakeSideNames(int figuresStyle) {
+    const graphics::ColourNames names = graphics::FigureColourNames(figuresStyle);
+    sideNames_ = {.white = QString::fromStdString(names.white),
+                  .black = QString::fromStdString(names.black)};
+    game_.SetSideNames(names.white, names.black);
+    if (SideDlg != nullptr) SideDlg->SetSideNames(sideNames_);
+    if (CallDlg != nullptr) CallDlg->SetSideNames(sideNames_);
 }
 
 void TReversiForm::DrawBoard() {

@@ -9,6 +9,7 @@
 
 #include "AsyncTimer.h"
 #include "BoardView.h"
+#include "FinalUnit.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
 #include "NetworkSession.h"
@@ -77,12 +78,11 @@ void TReversiForm::ShowReplacedPosition() {
 
 void TReversiForm::ShowStatus() {
     const GameStatus status = game_.Status();
-    const QString white = QString::fromStdString(GetWhiteName());
-    const QString black = QString::fromStdString(GetBlackName());
-    StatusPanels[0]->setText(status.gameOver
-                                 ? QStringLiteral("Game over")
-                                 : (status.toMove == Side::Black ? black : white) +
-                                       QStringLiteral(" is moving"));
+    const QString& white = sideNames_.white;
+    const QString& black = sideNames_.black;
+    StatusPanels[0]->setText(status.gameOver ? QStringLiteral("Game over")
+                                             : sideNames_.Of(status.toMove) +
+                                                   QStringLiteral(" is moving"));
     StatusPanels[1]->setText(QStringLiteral("%1 %2 : %3 %4")
                                  .arg(white)
                                  .arg(status.counts.white)
@@ -121,7 +121,9 @@ void TReversiForm::ApplyGameCommands() {
 void TReversiForm::ShowTurnMessage(const TurnOutcome& outcome) {
     PlaySoundAt(outcome.event == TurnEvent::GameOver ? SoundEvent::GameOverShown
                                                      : SoundEvent::PassShown);
-    GameMessages().ShowFinal(this, outcome.message, outcome.first, outcome.second,
+    GameMessages().ShowFinal(this,
+                             TFinalDlg::OutMessage(static_cast<int>(outcome.message),
+                                                   outcome.first, outcome.second, sideNames_),
                              [this] { game_.MessageClosed(); });
 }
 

@@ -186,7 +186,7 @@ void TReversiForm::NetMenuShowIPClick() {
 
 void TReversiForm::CallRequested(const QString& callerName, bool localBlack, bool field10) {
     PlaySoundEffect(TSoundEffect::connect);
-    CallReq->SetRequest(callerName, localBlack, field10);
+    CallReq->SetRequest(callerName, localBlack, field10, sideNames_);
     OpenCentred(CallReq);
 }
 

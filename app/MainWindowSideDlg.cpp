@@ -173,8 +173,7 @@ bool TReversiForm::LoadPicturesBehindPanel(const Settings& look, int boardSize,
 
 void TReversiForm::TakePictures(graphics::PictureSets&& pictures, int boardSize) {
     painter_.Pictures() = std::move(pictures);
-    const graphics::ColourNames names = graphics::FigureColourNames(settings_.FiguresStyle);
-    SetSideNames(names.white, names.black);
+    TakeSideNames(settings_.FiguresStyle);
     SizeWindowToField(boardSize);
     painter_.CreateBackBuffer(boardSize);
 }

@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "DialogIcons.h"
-#include "EngineUnit.h"
 
 namespace reversi {
 
@@ -34,9 +33,9 @@ TFinalDlg::TFinalDlg(QWidget* parent) : TInformationDialog(parent) {
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-QString TFinalDlg::OutMessage(int m, int white, int black) {
-    const QString whiteName = QString::fromStdString(GetWhiteName());
-    const QString blackName = QString::fromStdString(GetBlackName());
+QString TFinalDlg::OutMessage(int m, int white, int black, const SideNames& names) {
+    const QString& whiteName = names.white;
+    const QString& blackName = names.black;
     const QString score = QStringLiteral("%1 : %2").arg(white).arg(black);
     switch (m) {
         case 0:
@@ -54,8 +53,10 @@ QString TFinalDlg::OutMessage(int m, int white, int black) {
     }
 }
 
-void TFinalDlg::SetOutMessage(int m, int white, int black) {
-    FinalMessage->setText(OutMessage(m, white, black));
+void TFinalDlg::SetOutMessage(int m, int white, int black, const SideNames& names) {
+    SetText(OutMessage(m, white, black, names));
 }
+
+void TFinalDlg::SetText(const QString& text) { FinalMessage->setText(text); }
 
 }  // namespace reversi

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "InformationDialog.h"
+#include "SideNames.h"
 #include <QString>
 
 class QFrame;
@@ -19,9 +20,11 @@ public:
     // Sets the message by kind m: 0 white won, 1 black won (white and black
     // carry the winner's count first, then the loser's), 2 a tie, 3 white
     // must pass, 4 black must pass.
-    void SetOutMessage(int m, int white, int black);
+    void SetOutMessage(int m, int white, int black, const SideNames& names);
     // The text SetOutMessage produces, without a window.
-    static QString OutMessage(int m, int white, int black);
+    static QString OutMessage(int m, int white, int black, const SideNames& names);
+    // Shows a message made before.
+    void SetText(const QString& text);
 
     QFrame* Bevel1 = nullptr;
     QLabel* FinalMessage = nullptr;

@@ -17,7 +17,6 @@
 
 #include "Board.h"
 #include "DialogIcons.h"
-#include "EngineUnit.h"
 
 namespace reversi {
 
@@ -289,8 +288,8 @@ void TSideDlg::UpdateColourButtons() {
 
 void TSideDlg::showEvent(QShowEvent* e) {
     // The colour names follow the picture set, which may have changed.
-    RadioButton3->setText(QStringLiteral("&") + QString::fromStdString(GetWhiteName()));
-    RadioButton4->setText(QStringLiteral("&") + QString::fromStdString(GetBlackName()));
+    RadioButton3->setText(QStringLiteral("&") + names_.white);
+    RadioButton4->setText(QStringLiteral("&") + names_.black);
     QDialog::showEvent(e);
 }
 

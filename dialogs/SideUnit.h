@@ -3,6 +3,8 @@
 // settings value and hands back the values chosen, and changes nothing itself.
 #pragma once
 
+#include "SideNames.h"
+
 #include <QDialog>
 
 #include "Settings.h"
@@ -32,6 +34,8 @@ public:
     // colour, level, engine and field-size controls. Enabled again, the colour
     // buttons still follow the opponent choice.
     void SetGameControlsEnabled(bool enabled);
+    // The colour names the colour buttons show from the next showing on.
+    void SetSideNames(const SideNames& names) { names_ = names; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -80,6 +84,7 @@ private:
     QCheckBox* CheckBox5 = nullptr;
     QCheckBox* CheckBox6 = nullptr;
     bool gameControlsEnabled_ = true;
+    SideNames names_;
 };
 
 }  // namespace reversi

@@ -5,7 +5,6 @@
 #include <QMetaType>
 
 #include "Board.h"
-#include "GameState.h"
 
 namespace reversi {
 

@@ -8,7 +8,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "GameState.h"
 
 namespace reversi {
 
@@ -89,8 +88,8 @@ void TCallDlg::showEvent(QShowEvent* e) {
     colourBox_->setTitle(QStringLiteral("You play"));
     sizeBox_->setTitle(QStringLiteral("Field size"));
     addressBox_->setTitle(QStringLiteral("Computer name or IP address"));
-    white_->setText(QStringLiteral("&") + QString::fromStdString(GetWhiteName()));
-    black_->setText(QStringLiteral("&") + QString::fromStdString(GetBlackName()));
+    white_->setText(QStringLiteral("&") + names_.white);
+    black_->setText(QStringLiteral("&") + names_.black);
     okBtn_->setText(QStringLiteral("Call"));
     cancelBtn_->setText(QStringLiteral("Cancel"));
     address_->setFocus();

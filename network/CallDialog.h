@@ -2,6 +2,8 @@
 // address of the computer to call.
 #pragma once
 
+#include "SideNames.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -22,6 +24,8 @@ public:
     bool CallAsWhite() const;
     bool CallSize8() const;
     void SetAddress(const QString& address);
+    // The colour names the colour buttons show from the next showing on.
+    void SetSideNames(const SideNames& names) { names_ = names; }
     QString Address() const;
 
     QPushButton* CallButton() const { return okBtn_; }
@@ -43,6 +47,7 @@ private:
     QLineEdit* address_ = nullptr;
     QPushButton* okBtn_ = nullptr;
     QPushButton* cancelBtn_ = nullptr;
+    SideNames names_;
 };
 
 }  // namespace reversi

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "GameState.h"
 #include "NetMessage.h"
 
 namespace reversi {
@@ -61,8 +60,9 @@ void TCallReq::SetRequest(const QString& callerName, const QString& colourText,
     sizeText_ = sizeText;
 }
 
-void TCallReq::SetRequest(const QString& callerName, bool localBlack, bool field10) {
-    SetRequest(callerName, QString::fromStdString(localBlack ? GetBlackName() : GetWhiteName()),
+void TCallReq::SetRequest(const QString& callerName, bool localBlack, bool field10,
+                          const SideNames& names) {
+    SetRequest(callerName, localBlack ? names.black : names.white,
                field10 ? QStringLiteral("10 x 10") : QStringLiteral("8 x 8"));
 }
 

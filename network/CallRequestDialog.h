@@ -2,6 +2,8 @@
 // and Yes or No, with a 30-second countdown that answers No by itself.
 #pragma once
 
+#include "SideNames.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -24,7 +26,8 @@ public:
     void SetRequest(const QString& callerName, const QString& colourText, const QString& sizeText);
     // The same for a call as the session reports it: the colour name the
     // local player gets and "8 x 8" or "10 x 10".
-    void SetRequest(const QString& callerName, bool localBlack, bool field10);
+    void SetRequest(const QString& callerName, bool localBlack, bool field10,
+                    const SideNames& names = {});
     // The time of one countdown step (100 ms; tests go faster).
     void SetTickInterval(int ms);
     // One step of the countdown, as the timer makes it.

@@ -343,7 +343,7 @@ TEST_F(BrowseWindowTest, APressHeldWhileABoxOpensEndsWithoutAStep) {
         // whole program while the game waits.
         {"result",
          [](TReversiForm& form) {
-             TModalGameMessages().ShowFinal(&form, GameMessageKind::Tie, 32, 32, {});
+             TModalGameMessages().ShowFinal(&form, QStringLiteral("Tie up"), {});
          }},
         // The network's boxes block the window only, and the game goes on.
         {"window box",

@@ -265,7 +265,7 @@ TEST(DialogButtons, WindowsAsPictures) {
     Windows windows;
     auto* final = qobject_cast<TFinalDlg*>(windows.Find("Information"));
     ASSERT_NE(final, nullptr);
-    final->SetOutMessage(0, 40, 24);
+    final->SetOutMessage(0, 40, 24, SideNames{});
     for (const auto& window : windows.All()) {
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -27,7 +27,7 @@ class ScriptedMessages : public TGameMessages {
 public:
     bool yes = false;
     QStringList asked;
-    void ShowFinal(QWidget*, GameMessageKind, int, int, std::function<void()> closed) override {
+    void ShowFinal(QWidget*, const QString&, std::function<void()> closed) override {
         if (closed) closed();
     }
     void ShowStatistics(QWidget*, TStatisticsTable&, int, bool, int) override {}

@@ -52,7 +52,7 @@ QStringList ExpectedMessages(int n) {
         if (HasMove(after, n, other)) {
             toMove = other;
         } else if (HasMove(after, n, mover)) {
-            expected << TFinalDlg::OutMessage(other == CellWhite ? 3 : 4, 0, 0);
+            expected << TFinalDlg::OutMessage(other == CellWhite ? 3 : 4, 0, 0, SideNames{});
             toMove = mover;
         } else {
             EXPECT_EQ(i + 1, moves.size()) << "moves after the end";
@@ -60,11 +60,11 @@ QStringList ExpectedMessages(int n) {
     }
     const Counts c = CountDiscs(Game().Boards[0], n);
     if (c.white == c.black) {
-        expected << TFinalDlg::OutMessage(2, 0, 0);
+        expected << TFinalDlg::OutMessage(2, 0, 0, SideNames{});
     } else if (c.black > c.white) {
-        expected << TFinalDlg::OutMessage(1, c.black, c.white);
+        expected << TFinalDlg::OutMessage(1, c.black, c.white, SideNames{});
     } else {
-        expected << TFinalDlg::OutMessage(0, c.white, c.black);
+        expected << TFinalDlg::OutMessage(0, c.white, c.black, SideNames{});
     }
     return expected;
 }

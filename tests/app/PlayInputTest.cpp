@@ -482,7 +482,6 @@ TEST(FinalWindow, CaptionButtonSizeAndTexts) {
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Information");
     EXPECT_EQ(dialog.BitBtn1->text().toStdString(), "Ok");
     EXPECT_EQ(dialog.size(), QSize(241, 80));
-    SetSideNames("Yellow", "Green");
     struct Case {
         int m, a, b;
         const char* text;
@@ -493,7 +492,7 @@ TEST(FinalWindow, CaptionButtonSizeAndTexts) {
                           {3, 0, 0, "Yellow pass"},
                           {4, 0, 0, "Green pass"}};
     for (const auto& c : cases) {
-        dialog.SetOutMessage(c.m, c.a, c.b);
+        dialog.SetOutMessage(c.m, c.a, c.b, SideNames{});
         EXPECT_EQ(dialog.FinalMessage->text().toStdString(), c.text);
     }
     const auto escape = test::ModalAnswer::For<TFinalDlg>(
@@ -526,8 +525,9 @@ TEST(ModalGameMessages, ResultWindowIsCentredOverTheMainWindowAndOkCloses) {
         },
         "the result window");
     bool closed = false;
-    TModalGameMessages().ShowFinal(&form, GameMessageKind::BlackPasses, 0, 0,
-                                   [&] { closed = true; });
+    TModalGameMessages().ShowFinal(
+        &form, TFinalDlg::OutMessage(static_cast<int>(GameMessageKind::BlackPasses), 0, 0, {}),
+        [&] { closed = true; });
     ASSERT_TRUE(test::WaitUntil([&] { return closed; })) << "the result window did not close";
     EXPECT_EQ(text.toStdString(), "Green pass");
     EXPECT_LE(offset.manhattanLength(), 4);

@@ -26,9 +26,8 @@ class RecordingMessages : public TGameMessages {
 public:
     // The box is answered at once unless holdFinal is set: then it stays
     // open until CloseHeldFinal.
-    void ShowFinal(QWidget*, GameMessageKind m, int first, int second,
-                   std::function<void()> closed) override {
-        finals << TFinalDlg::OutMessage(static_cast<int>(m), first, second);
+    void ShowFinal(QWidget*, const QString& text, std::function<void()> closed) override {
+        finals << text;
         if (onFinal) onFinal();
         if (holdFinal) {
             heldFinal = std::move(closed);

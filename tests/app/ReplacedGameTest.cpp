@@ -327,7 +327,7 @@ TEST(ModalResultWindow, ReportsItsCloseOnce) {
     const auto ok = test::ModalAnswer::For<TFinalDlg>(
         [&](TFinalDlg* open) { open->BitBtn1->click(); },
         "the result window");
-    messages.ShowFinal(nullptr, GameMessageKind::Tie, 0, 0, [&] { ++closed; });
+    messages.ShowFinal(nullptr, QStringLiteral("Tie up"), [&] { ++closed; });
     EXPECT_EQ(closed, 0) << "the window closed before anybody answered it";
     ASSERT_TRUE(test::WaitUntil([&] { return closed > 0; })) << "the close was not reported";
     EXPECT_EQ(closed, 1);

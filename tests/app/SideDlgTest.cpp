@@ -26,7 +26,6 @@ class SideDlgTest : public testing::Test {
 protected:
     void SetUp() override {
         ResetGameState();
-        SetSideNames("Yellow", "Green");
     }
 
     template <typename T>
@@ -279,7 +278,7 @@ TEST_F(SideDlgTest, ReopensOnTheLastPageWithTheColourNamesOfTheMoment) {
     Control<QTabWidget>("PageControl1")->setCurrentIndex(2);
     dialog.reject();
     ExpectClosed(QDialog::Rejected);
-    SetSideNames("White", "Black");
+    dialog.SetSideNames({.white = QStringLiteral("White"), .black = QStringLiteral("Black")});
     Open(Settings{});
     EXPECT_EQ(Control<QTabWidget>("PageControl1")->currentIndex(), 2);
     EXPECT_EQ(Control<QRadioButton>("RadioButton3")->text(), "&White");

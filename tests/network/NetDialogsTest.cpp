@@ -130,20 +130,19 @@ TEST(CallRequestTest, ShowsTheCallQuotedAndCountsDownToARefusal) {
 }
 
 TEST(CallRequestTest, TermsOfTheCallAreShownFromTheLocalSide) {
-    ResetGameState();
     TCallReq dialog;
     dialog.SetTickInterval(60 * 1000);
     dialog.SetRequest(QStringLiteral("BOB"), true, false);
     dialog.open();
-    EXPECT_EQ(dialog.ColourText(),
-              QStringLiteral("\"%1\"").arg(QString::fromStdString(GetBlackName())));
+    EXPECT_EQ(dialog.ColourText(), QStringLiteral("\"Green\""));
     EXPECT_EQ(dialog.SizeText(), QStringLiteral("\"8 x 8\""));
     dialog.reject();
-    dialog.SetRequest(QString(), false, true);
+    // The colour goes by the names the window hands over.
+    dialog.SetRequest(QString(), false, true,
+                      {.white = QStringLiteral("White"), .black = QStringLiteral("Black")});
     dialog.open();
     EXPECT_EQ(dialog.CallerText(), QStringLiteral("\"\""));
-    EXPECT_EQ(dialog.ColourText(),
-              QStringLiteral("\"%1\"").arg(QString::fromStdString(GetWhiteName())));
+    EXPECT_EQ(dialog.ColourText(), QStringLiteral("\"White\""));
     EXPECT_EQ(dialog.SizeText(), QStringLiteral("\"10 x 10\""));
     dialog.reject();
 }
