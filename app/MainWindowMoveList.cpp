@@ -130,10 +130,14 @@ void TReversiForm::BindMoveListPanel() {
     });
     auto hookStepButton = [this](QToolButton* button, RepeatButton which) {
         TEventHook::Install(button, this, [this, which](QObject*, QEvent* e) {
-            if (!game_.Commands().stepButtons) return false;
-            if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)
-                autoRepeat_.Press(which);
-            if (e->type() == QEvent::MouseButtonRelease) autoRepeat_.Release(which);
+            // Only presses and releases are looked at: the button's other
+            // events come also while the window is being taken down.
+            const bool press =
+                e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick;
+            const bool release = e->type() == QEvent::MouseButtonRelease;
+            if ((!press && !release) || !game_.Commands().stepButtons) return false;
+            if (press) autoRepeat_.Press(which);
+            if (release) autoRepeat_.Release(which);
             return false;
         });
     };
