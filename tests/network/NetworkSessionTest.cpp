@@ -588,14 +588,17 @@ TEST_P(HeldInputTest, WhatLeavesTheGameAloneIsHandledAtOnceTheRestOnceTheHoldGoe
         EXPECT_EQ(session_.HasPendingInput(), c.afterwards.size() > c.whileHeld.size());
         EXPECT_TRUE(session_.IsInputHeld());
     };
+    // The handler below outlives the branch that sets it up: what it uses
+    // lives as long as the test.
+    bool ran = false;
+    QMetaObject::Connection holder;
     if (at == HoldAt::Outside) {
         NetInputHold hold = session_.HoldInput();
         // A moved hold is still the one hold.
         NetInputHold moved = std::move(hold);
         whileHeld();
     } else {
-        bool ran = false;
-        QObject::connect(&session_, &NetworkSession::moveReceived, &session_, [&] {
+        holder = QObject::connect(&session_, &NetworkSession::moveReceived, &session_, [&] {
             if (ran) return;
             ran = true;
             NetInputHold hold = session_.HoldInput();
@@ -617,6 +620,7 @@ TEST_P(HeldInputTest, WhatLeavesTheGameAloneIsHandledAtOnceTheRestOnceTheHoldGoe
     }
     EXPECT_EQ(events, expected) << "once the hold went";
     EXPECT_FALSE(session_.HasPendingInput());
+    QObject::disconnect(holder);
 }
 
 INSTANTIATE_TEST_SUITE_P(
