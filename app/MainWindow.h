@@ -97,13 +97,12 @@ public:
     explicit TReversiForm(QWidget* parent = nullptr);
     ~TReversiForm() override;
 
-    // Square size and its half: 61 / 30 on the 8 x 8 field, 49 / 25 on 10 x 10.
+    // Square size: 61 on the 8 x 8 field, 49 on 10 x 10.
     static constexpr int SquareSizeFor(int boardSize) { return boardSize == 10 ? 49 : 61; }
 
     // --- What the window shows --------------------------------------------
     bool LowResolution() const { return lowResolution_; }
     int SquareSize() const { return SqSize; }
-    int SquareHalf() const { return SqHalf; }
     // Width the move list adds to the client area (0 while it is hidden).
     int MovesListWidth() const { return movesListWidth_; }
     // Browsing an earlier position of the match record.
@@ -272,8 +271,8 @@ private:
     // False when the wait was cut short (the game ended or the position
     // changed meanwhile).
     bool WaitForMoveAnimation();
-    // The colour whose square a click on the board plays now, if any: the
-    // side to move, unless it is the computer's or the peer's turn.
+    // Whether a click on the board may play for the side to move now: no
+    // game over, no search running, and not the computer's or the peer's turn.
     bool PlayerMayMove() const;
     void SetGameItemsEnabled(bool enabled);
     void DisableUndoRedo();
@@ -392,7 +391,6 @@ private:
     platform::SoundEffects Effects;
 
     int SqSize = 61;
-    int SqHalf = 30;
     int movesListWidth_ = 0;
     bool MovesVisible = true;
     // What the command line asked for, done when the window is first shown.

@@ -80,7 +80,6 @@ int TReversiForm::BoardAreaSize() const { return Game().BoardSize * SqSize + 44;
 
 void TReversiForm::SizeWindowToField() {
     SqSize = SquareSizeFor(Game().BoardSize);
-    SqHalf = Game().BoardSize == 10 ? 25 : 30;
     const int area = BoardAreaSize();
     boardWidget_->setFixedSize(area, area);
     boardWidget_->move(0, 0);

@@ -37,11 +37,9 @@ public:
     void SetListenAddress(const QHostAddress& address) { listenAddress_ = address; }
     // The computer name sent with a call; the host name, cut to 16 letters.
     void SetLocalName(const QString& name) { localName_ = name; }
-    // The game's checks and board, used by the link (see NetLink).
+    // The game's check of the peer's moves, used by the link (see NetLink).
+    // The board the peer asks for is always the game's (BoardToText).
     void SetMoveCheck(NetLink::MoveCheck check) { link_.SetMoveCheck(std::move(check)); }
-    void SetBoardTextSource(NetLink::BoardTextSource source) {
-        link_.SetBoardTextSource(std::move(source));
-    }
     // The field size, which sets the length of a received board.
     void SetFieldSize(int n) { buffer_.SetFieldSize(n); }
 

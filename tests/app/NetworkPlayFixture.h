@@ -61,10 +61,18 @@ public:
                         << got.toStdString() << "\"";
         return got;
     }
-    void ExpectSilence(int ms = 150) {
-        QTest::qWait(ms);
-        EXPECT_EQ(socket.readAll().toStdString(), "") << "the window sent something";
+    // The barrier of a check that nothing happened: a board request, whose
+    // answer comes only once the window has handled every byte sent before
+    // it (it handles the peer's messages in order). Anything the window sent
+    // meanwhile comes before the answer and fails the check.
+    void Barrier() {
+        Send("F");
+        const QByteArray answer = Read(1 + qsizetype(n) * n);
+        EXPECT_TRUE(answer.startsWith('D'))
+            << "the window sent something before the board: \"" << answer.toStdString() << "\"";
     }
+    // The window sends nothing.
+    void ExpectSilence() { Barrier(); }
 
     // Plays (x, y) for the side to move on the peer's board, passing as the
     // rules say.

@@ -72,7 +72,7 @@ TEST_F(NetworkPlayTest, IllegalAndOutOfTurnMovesAreIgnored) {
     // A square that flips nothing, one off the field, and garbage digits.
     for (const QByteArray& bad : {QByteArray("M00"), QByteArray("M99"), QByteArray("M3x")}) {
         peer_.Send(bad);
-        QTest::qWait(100);
+        peer_.Barrier();
         EXPECT_EQ(Game().Boards[0], start) << bad.toStdString() << " was played";
     }
     ASSERT_NO_FATAL_FAILURE(PeerMoves());
@@ -83,7 +83,7 @@ TEST_F(NetworkPlayTest, IllegalAndOutOfTurnMovesAreIgnored) {
     peer_.toMove = CellBlack;
     ASSERT_GE(x, 0);
     peer_.Send(MoveBytes(x, y));
-    QTest::qWait(150);
+    peer_.Barrier();
     EXPECT_EQ(Game().Boards[0], afterOne) << "a move out of turn was played";
     EXPECT_EQ(Game().Tracker->count(), 1);
 
