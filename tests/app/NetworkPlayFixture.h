@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -23,6 +24,7 @@
 #include "CallRequestDialog.h"
 #include "ChatDialog.h"
 #include "MatchRecord.h"
+#include "NetMessage.h"
 #include "NetworkSession.h"
 #include "PlayTestSupport.h"
 #include "WaitUntil.h"
@@ -106,6 +108,12 @@ public:
         return text;
     }
 };
+
+// The name the window's call request carries: this computer's, cut to its
+// longest, one byte a character.
+inline QByteArray WindowCallerName() {
+    return EncodeNetText(QSysInfo::machineHostName().left(MaxComputerName));
+}
 
 inline QByteArray MoveBytes(int x, int y) {
     return QByteArray("M") + char('0' + x) + char('0' + y);
@@ -226,8 +234,8 @@ protected:
         call->CallButton()->click();
         ASSERT_TRUE(WaitUntil([&] { return listener.Adopted(); })) << "the call did not arrive";
         ASSERT_EQ(peer_.Read(3), windowWhite ? "BW8" : "BB8");
-        QTest::qWait(50);
-        peer_.socket.readAll();  // the caller's name
+        const QByteArray name = WindowCallerName();
+        ASSERT_EQ(peer_.Read(name.size()), name) << "the caller's name";
         peer_.Send("Y");
         ASSERT_EQ(peer_.Read(1), "G");
         ASSERT_TRUE(WaitUntil([] { return Game().NetworkGame; })) << "no network game on Y";

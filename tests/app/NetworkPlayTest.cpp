@@ -217,7 +217,10 @@ TEST_F(NetworkPlayTest, TenByTenCallResizesAndTheBoardViewShowsThePeersBoard) {
     Child<QAction>(*form_, "NetMenuDisconnect")->trigger();
     EXPECT_FALSE(Game().NetworkGame);
     EXPECT_EQ(form_->windowTitle(), Title);
-    QTest::qWait(100);
+    ASSERT_TRUE(WaitUntil([&] {
+        return peer_.socket.state() == QAbstractSocket::UnconnectedState;
+    })) << "the link was not closed";
+    ASSERT_TRUE(test::PostedEventsHandled());
     EXPECT_EQ(MessageBoxWith(*form_, QString::fromLatin1(nettext::PeerAbandoned)), nullptr);
     EXPECT_EQ(Game().BoardSize, 10) << "the field stays as the network game left it";
 }
@@ -476,7 +479,9 @@ TEST_P(NetworkRestartDuringLastFlip, ShowsTheResultFirstAndOnlyOverItsOwnGame) {
     if (!peerRestarts) {
         EXPECT_EQ(peer_.Read(1), "R");
     }
-    QTest::qWait(100);
+    // Everything the peer sent has been handled, and whatever was queued.
+    peer_.Barrier();
+    ASSERT_TRUE(test::PostedEventsHandled());
     EXPECT_EQ(window_->messages->finals, QStringList{QStringLiteral("Yellow won 64 : 0")});
     EXPECT_EQ(overOwnGame, std::vector<bool>{true}) << "the result came over another board";
     EXPECT_EQ(resultsRecorded_, 0) << "a network game was counted";

@@ -174,8 +174,11 @@ TEST_F(NetworkSessionTest, RefusalEndsTheLinkOnBothSides) {
         ASSERT_EQ(ended.count(), 1);
         EXPECT_FALSE(ended[0][0].toBool()) << "no abandoned-game message";
         EXPECT_FALSE(session_.IsConnected());
+        // The refused caller's socket lingers until it hangs up; once it is
+        // gone, nothing more can come of it.
+        QSignalSpy states(&session_, &NetworkSession::linkStateChanged);
         raw->disconnectFromHost();
-        QTest::qWait(100);
+        ASSERT_TRUE(WaitFor([&] { return states.count() > 0; })) << "the socket never went";
         EXPECT_EQ(ended.count(), 1) << "the caller's hang-up says nothing more";
     }
     // Calling side: the refusal closes the link with its message.
