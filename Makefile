@@ -23,7 +23,7 @@ build: setup $(BUILD)/CMakeCache.txt
 build-game: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) --target reversi -j $(JOBS)
 
-test: test-main test-asan
+test: test-main test-asan test-tsan
 
 test-main: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -43,7 +43,7 @@ test-asan: setup
 
 # The code that starts threads, under ThreadSanitizer: the search thread and
 # the search helpers, the thread-driven timers, the held buttons and the about
-# box's animation. Not part of test. (The widget tests at large stay out: Qt's
+# box's animation; part of test. (The widget tests at large stay out: Qt's
 # own thread pool, which paints and converts pictures, is not built for the
 # tool and drowns them in reports about its inner locking.)
 TSAN_TESTS = ^(SplitBoard|SearchThread|SearchThreadFixture|FastSearch|AllLevels/FastSearchCompare\.SameAnswersAsTheReferenceAtDepthsOneToSeven|AsyncTimerTest|AutoRepeatTest|AboutBox)[./]
