@@ -98,13 +98,12 @@ public:
     explicit TReversiForm(QWidget* parent = nullptr);
     ~TReversiForm() override;
 
-    // Square size and its half: 61 / 30 on the 8 x 8 field, 49 / 25 on 10 x 10.
+    // Square size: 61 on the 8 x 8 field, 49 on 10 x 10.
     static constexpr int SquareSizeFor(int boardSize) { return boardSize == 10 ? 49 : 61; }
 
     // --- What the window shows --------------------------------------------
     bool LowResolution() const { return lowResolution_; }
     int SquareSize() const { return SqSize; }
-    int SquareHalf() const { return SqHalf; }
     // Width the move list adds to the client area (0 while it is hidden).
     int MovesListWidth() const { return movesListWidth_; }
     // Browsing an earlier position of the match record.
@@ -359,7 +358,6 @@ private:
     platform::SoundEffects Effects;
 
     int SqSize = 61;
-    int SqHalf = 30;
     // The field the window, the pictures and the back buffer are sized for.
     int fieldSize_ = 8;
     // The colour names of the figures shown, for every text that names a colour.

@@ -84,7 +84,6 @@ void TReversiForm::SizeWindowToField() { SizeWindowToField(game_.BoardSize()); }
 void TReversiForm::SizeWindowToField(int boardSize) {
     fieldSize_ = boardSize;
     SqSize = SquareSizeFor(boardSize);
-    SqHalf = boardSize == 10 ? 25 : 30;
     const int area = BoardAreaSize();
     boardWidget_->setFixedSize(area, area);
     boardWidget_->move(0, 0);

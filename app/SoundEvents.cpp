@@ -8,18 +8,11 @@ namespace reversi {
 std::optional<platform::TSoundEffect> EffectFor(SoundEvent event, const Settings& settings) {
     using platform::TSoundEffect;
     switch (event) {
-        case SoundEvent::CallRequestArrived:
-        case SoundEvent::CallAccepted:
-            return TSoundEffect::connect;
         case SoundEvent::PointerOnLegalSquare:
             return TSoundEffect::correct;
-        case SoundEvent::OpponentLeft:
-            return TSoundEffect::disconnect;
         case SoundEvent::GameOverShown:
         case SoundEvent::PassShown:
             return TSoundEffect::endgame;
-        case SoundEvent::ChatLineArrived:
-            return TSoundEffect::message;
         case SoundEvent::MovePlaced:
             if (!settings.AnimationOn) return TSoundEffect::stmove;
             if (settings.FiguresStyle == 0) return TSoundEffect::move;

@@ -10,14 +10,12 @@ namespace reversi {
 
 struct Settings;
 
+// The network's sounds (a call, the peer leaving, a chat line) are one effect
+// each, played by the window's network handlers directly.
 enum class SoundEvent {
-    CallRequestArrived,    // an incoming call request arrives
-    CallAccepted,          // the peer accepted our call
     PointerOnLegalSquare,  // the pointer moves onto a new square where the side to move may play
-    OpponentLeft,          // a network game ends because the opponent left, before its message
     GameOverShown,         // just before the game-over message opens
     PassShown,             // just before a pass message opens
-    ChatLineArrived,       // a chat line from the opponent arrives
     MovePlaced,            // a move reaches the board (human, computer or network opponent)
     HintShown,             // the hint shows the best move
 };

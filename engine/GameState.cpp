@@ -2,7 +2,6 @@
 
 #include "MatchRecord.h"
 #include "Rules.h"
-#include "Search.h"
 #include "SearchThread.h"
 
 namespace reversi {
@@ -24,9 +23,9 @@ void ResetGameState() { Instance() = std::make_unique<GameState>(); }
 void SelectEngine() {
     auto& r = Game().Routines;
     if (Game().BoardSize == 8) {
-        r = {InitBoards8, CanMove8, MakeMove8, Search8};
+        r = {InitBoards8, CanMove8, MakeMove8};
     } else {
-        r = {InitBoards10, CanMove10, MakeMove10, Search10};
+        r = {InitBoards10, CanMove10, MakeMove10};
     }
 }
 

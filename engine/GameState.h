@@ -12,15 +12,12 @@ namespace reversi {
 
 class OBoardTracker;
 class TMyThread;
-struct SearchContext;
 
-// The rules and the search of the current field size, bound by SelectEngine.
+// The rules of the current field size, bound by SelectEngine.
 struct EngineRoutines {
     void (*InitBoards)() = nullptr;
     bool (*CanMove)(const tBoard& board, int square, int me, int opp) = nullptr;
     void (*MakeMove)(tBoard& board, int square, int me, int opp) = nullptr;
-    int (*Search)(SearchContext& ctx, int move, int side, int opp, int ply, int alpha,
-                  int beta) = nullptr;
 };
 
 struct GameState {
@@ -29,12 +26,13 @@ struct GameState {
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;
 
-    // Boards[0] is the game position; 1 to 10 are work boards of the search plies.
+    // Boards[0] is the game position, the only board anything reads.
+    // InitBoards puts the start position into 0 to 8 and clears 9 and 10;
+    // the search works on its own copies (SearchContext), taken from
+    // Boards[0] when it starts.
     std::array<tBoard, 11> Boards{};
-    // BestMove[0] is the last search's answer. A search works on its own
-    // copies (SearchContext): it reads Boards[0] only through the snapshot
-    // taken when it starts, and FinishSearch copies its best moves here on
-    // the main thread. Boards 1 to 10 are no longer used by the search.
+    // BestMove[0] is the last search's answer: FinishSearch copies the
+    // search's best moves here on the main thread.
     std::array<int, 11> BestMove{};
 
     bool GameOver = false;

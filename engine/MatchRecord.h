@@ -50,8 +50,9 @@ public:
     void Done();
 
     // Records a move before it is made on Boards[0]: drops any moves after
-    // the position shown, stores (dest, who, opp, Boards[0]), applies it,
-    // adds its line above the end line, selects the end line and scrolls to it.
+    // the position shown, stores (dest, who, opp, Boards[0]), adds its line
+    // above the end line, selects the end line and scrolls to it. The caller
+    // makes the move on the board.
     void AddMove(int dest, int who, int opp);
     // Steps back one move: restores the position and the side to move before
     // it and clears GameOver. False (and nothing changes) at the start.
@@ -77,17 +78,12 @@ public:
     static std::string MoveListLine(int n, int who, int dest, int boardsize);
 
     // Saved match files (SavedGame.cpp). SaveToFile writes version 2 and
-    // replaces the file only after a complete write. LoadFromFile reads
-    // versions 0 to 2 and checks the whole file before it changes anything:
-    // Ok when loaded (the record ends at its last move), NotAMatch when the
-    // file lacks a match signature (record unchanged), Failed with a message
-    // otherwise (record, game state and list unchanged). After Ok and
-    // NotAMatch the list is rebuilt with line 0 selected.
+    // replaces the file only after a complete write. A match is opened in
+    // two steps: ReadMatchFile (SavedGame.h) reads and checks the whole file
+    // and changes nothing; TakeMatch then makes the record the match (at its
+    // last move), takes the game values it holds and rebuilds the list with
+    // line 0 selected.
     FileResult SaveToFile(const std::string& FileName) const;
-    FileResult LoadFromFile(const std::string& FileName);
-    // The part of LoadFromFile after a successful read: the record becomes
-    // match (at its last move), the game values it holds are taken, and the
-    // list is rebuilt with line 0 selected.
     void TakeMatch(SavedMatch&& match);
 
     int count() const { return static_cast<int>(moves_.size()); }

@@ -6,8 +6,8 @@
 namespace reversi {
 
 namespace {
-// Boards 0 to 8 get the start position; 9 and 10 stay zero until the search
-// copies a position into them.
+// Boards 0 to 8 get the start position, 9 and 10 are cleared; only Boards[0]
+// is read afterwards (the search copies it, see GameState.h).
 template <int N>
 void InitBoardsFor() {
     auto& boards = Game().Boards;

@@ -251,14 +251,6 @@ FileResult ReadMatchFile(const std::string& FileName, SavedMatch& match) {
     return FileResult::Success();
 }
 
-FileResult OBoardTracker::LoadFromFile(const std::string& FileName) {
-    SavedMatch match;
-    const FileResult result = ReadMatchFile(FileName, match);
-    if (result.status == FileStatus::NotAMatch) FillList(0);
-    if (result.Ok()) TakeMatch(std::move(match));
-    return result;
-}
-
 void OBoardTracker::TakeMatch(SavedMatch&& m) {
     auto& g = Game();
     boardsize_ = m.boardsize;

@@ -85,11 +85,6 @@ void StopSearch() {
     if (auto& t = Game().SearchThread) t->Terminate();
 }
 
-bool SearchFinished() {
-    const auto& t = Game().SearchThread;
-    return t && !t->Running();
-}
-
 int FinishSearch() {
     auto& g = Game();
     if (!g.SearchThread) return PassMove;

@@ -12,7 +12,7 @@
 // turns it into a queued call to the main thread, for example
 //     StartSearch([w] { QMetaObject::invokeMethod(w, [w] { w->SearchDone(); },
 //                                                 Qt::QueuedConnection); });
-// and in SearchDone, when SearchFinished() holds, calls FinishSearch() to take
+// and once the thread is no longer Running(), calls FinishSearch() to take
 // the answer (a late call for a search already finished some other way then
 // finds nothing to do). The callback must
 // neither destroy the TMyThread nor wait for the main thread (the main thread
@@ -87,8 +87,6 @@ private:
 void StartSearch(TMyThread::Completion onFinished = {});
 // Main thread: asks the current search (if any) to stop; does not wait.
 void StopSearch();
-// Main thread: a search is held and has ended, so FinishSearch will not block.
-bool SearchFinished();
 // Main thread: waits for the current search to end, copies its best moves
 // into Game().BestMove, clears Game().ThreadRunning, releases the thread and
 // returns BestMove[0]. Without a search it returns PassMove and changes nothing.

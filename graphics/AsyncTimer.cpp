@@ -24,6 +24,10 @@ void TAsyncTimer::StopWorker() {
         // The worker never waits for the main thread except on tickPending_,
         // which the terminated flag also ends, so this join returns promptly.
         worker_->wait();
+        // The worker's last touch of this object is its unlock in Execute;
+        // taking the lock once more orders it before the members go, also
+        // for tools that cannot see inside QThread::wait (ThreadSanitizer).
+        { std::lock_guard lock(mutex_); }
         delete worker_;
         worker_ = nullptr;
     }
@@ -86,17 +90,20 @@ void TAsyncTimer::Execute() {
         });
         if (interrupted) continue;
         tickPending_ = true;
-        QMetaObject::invokeMethod(
-            this, [this, epoch] { Tick(epoch); }, Qt::QueuedConnection);
+        tickEpoch_ = epoch;
+        // By name and without arguments: the queued call carries nothing
+        // that the worker writes and the main thread reads outside mutex_.
+        QMetaObject::invokeMethod(this, "Tick", Qt::QueuedConnection);
         wake_.wait(lock, [this] { return terminated_ || !tickPending_; });
     }
+    // Returns holding the lock: its release is the last touch of this object.
 }
 
-void TAsyncTimer::Tick(std::uint64_t epoch) {
+void TAsyncTimer::Tick() {
     bool current;
     {
         std::lock_guard lock(mutex_);
-        current = epoch == epoch_;
+        current = tickEpoch_ == epoch_;
     }
     if (enabled_ && current && onTimer_) {
         // The handler may disable, re-enable or even delete this timer.

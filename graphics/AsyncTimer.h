@@ -50,7 +50,8 @@ public:
 
 private:
     void Execute();
-    void Tick(std::uint64_t epoch);
+    // The tick handed over by the worker, on the main thread.
+    Q_INVOKABLE void Tick();
     void StopWorker();
 
     // Main thread only.
@@ -63,11 +64,12 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     int interval_ = 1000;
-    bool running_ = false;      // the worker may count intervals
-    bool terminated_ = false;   // the worker must end
-    bool tickPending_ = false;  // a tick was handed over and has not run yet
-    std::uint64_t epoch_ = 0;   // counts enables: restarts the wait, voids old ticks
-    std::uint64_t timing_ = 0;  // counts interval changes: restarts the wait only
+    bool running_ = false;         // the worker may count intervals
+    bool terminated_ = false;      // the worker must end
+    bool tickPending_ = false;     // a tick was handed over and has not run yet
+    std::uint64_t tickEpoch_ = 0;  // the epoch of the tick handed over last
+    std::uint64_t epoch_ = 0;      // counts enables: restarts the wait, voids old ticks
+    std::uint64_t timing_ = 0;     // counts interval changes: restarts the wait only
 };
 
 }  // namespace reversi::graphics

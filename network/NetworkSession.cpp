@@ -13,7 +13,6 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-#include "BoardText.h"
 #include "NetTexts.h"
 #include "Settings.h"
 
@@ -44,11 +43,7 @@ constexpr qsizetype MaxSetAsideBytes = NetReceiveBuffer::DefaultCapacity;
 
 NetworkSession::NetworkSession(QObject* parent) : QObject(parent), link_(*this) {
     localName_ = QSysInfo::machineHostName().left(MaxComputerName);
-    link_.SetBoardTextSource([] {
-        std::string text;
-        BoardToText(text);
-        return QByteArray::fromStdString(text);
-    });
+    SetBoardTextSource({});
 
     server_ = new QTcpServer(this);
     connect(server_, &QTcpServer::newConnection, this, &NetworkSession::OnNewConnection);
@@ -82,6 +77,16 @@ NetworkSession::NetworkSession(QObject* parent) : QObject(parent), link_(*this) 
     sendWaitTimer_->setSingleShot(true);
     sendWaitTimer_->setInterval(SendStallMs);
     connect(sendWaitTimer_, &QTimer::timeout, this, &NetworkSession::OnSendWaitOver);
+}
+
+void NetworkSession::SetBoardTextSource(NetLink::BoardTextSource source) {
+    if (!source) {
+        source = [this] {
+            const int n = link_.Field10() ? 10 : 8;
+            return QByteArray(n * n, '+');
+        };
+    }
+    link_.SetBoardTextSource(std::move(source));
 }
 
 NetworkSession::~NetworkSession() {

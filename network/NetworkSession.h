@@ -39,11 +39,11 @@ public:
     void SetListenAddress(const QHostAddress& address) { listenAddress_ = address; }
     // The computer name sent with a call; the host name, cut to 16 letters.
     void SetLocalName(const QString& name) { localName_ = name; }
-    // The game's checks and board, used by the link (see NetLink).
+    // The game's check of the peer's moves and the board a peer's board
+    // request is answered with, used by the link (see NetLink). Without a
+    // board the answer is an empty field of the link's size.
     void SetMoveCheck(NetLink::MoveCheck check) { link_.SetMoveCheck(std::move(check)); }
-    void SetBoardTextSource(NetLink::BoardTextSource source) {
-        link_.SetBoardTextSource(std::move(source));
-    }
+    void SetBoardTextSource(NetLink::BoardTextSource source);
     // The field size, which sets the length of a received board.
     void SetFieldSize(int n) { buffer_.SetFieldSize(n); }
 

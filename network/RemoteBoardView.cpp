@@ -57,14 +57,19 @@ TIPConfForm::TIPConfForm(const QString& hostName, const QString& address, QWidge
         lookedUp_ = true;
         return;
     }
-    // Answered on the main thread; a window closed before the answer gets none.
-    QHostInfo::lookupHost(address, this, [this, address](const QHostInfo& info) {
-        lookedUp_ = true;
-        // A look-up that finds no name answers with the address itself.
-        const QString name = info.hostName();
-        if (info.error() == QHostInfo::NoError && !name.isEmpty() && name != address)
-            label1_->setText(name);
-    });
+    address_ = address;
+    // Answered on the main thread; a window closed before the answer gets
+    // none. (A slot by name: Qt 6.4 leaks the functor of a look-up whose
+    // receiver goes before the answer.)
+    QHostInfo::lookupHost(address, this, SLOT(TakeLookUp(QHostInfo)));
+}
+
+void TIPConfForm::TakeLookUp(const QHostInfo& info) {
+    lookedUp_ = true;
+    // A look-up that finds no name answers with the address itself.
+    const QString name = info.hostName();
+    if (info.error() == QHostInfo::NoError && !name.isEmpty() && name != address_)
+        label1_->setText(name);
 }
 
 QString TIPConfForm::HostText() const { return label1_->text(); }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDialog>
+#include <QHostInfo>
 
 class QLabel;
 
@@ -41,9 +42,14 @@ public:
     QString HostText() const;
     QString AddressText() const;
 
+private slots:
+    // The reverse look-up's answer.
+    void TakeLookUp(const QHostInfo& info);
+
 private:
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
+    QString address_;
     bool lookedUp_ = false;
 };
 

@@ -11,7 +11,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev
   libvorbis-dev libogg-dev
   xvfb xauth xdotool imagemagick x11-utils openbox trayer
-  sox libsox-fmt-base
+  sox libsox-fmt-base python3
   fonts-dejavu-core
   clang libclang-rt-14-dev
 )

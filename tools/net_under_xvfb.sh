@@ -17,7 +17,7 @@ set -euo pipefail
 source "$(dirname "$(realpath "$0")")/xvfb_window_manager.sh"
 start_session 1500x900 xvfb-net "$0" "$@"
 
-PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+PORT=$(free_port)
 for copy in listen call; do
     mkdir -p "$CONFIG/$copy/Quenwick"
     printf '[net]\nport=%s\n[options]\nanief=no\nsndef=no\nmusef=no\n' "$PORT" \

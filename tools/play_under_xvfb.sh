@@ -22,8 +22,7 @@ start_session 1280x1024 xvfb-play "$0" "$@"
 
 # A new player's settings, with only the level chosen: "2-pupil" unless told.
 export XDG_CONFIG_HOME="$CONFIG"
-mkdir -p "$CONFIG/Quenwick"
-printf '[options]\nlevel=%d\n' "${REVERSI_PLAY_LEVEL:-2}" > "$CONFIG/Quenwick/Zorel Reversi 4.00.conf"
+printf '[options]\nlevel=%d\n' "${REVERSI_PLAY_LEVEL:-2}" >> "$SETTINGS"
 
 "$BUILD/bin/reversi" > "$OUT/program.log" 2>&1 &
 end_at_exit $!

@@ -14,15 +14,25 @@
 # that every Xvfb script shares. Sets BUILD (default build) and OUT (default
 # DEFAULT_OUT) as absolute paths, enters a virtual screen of SIZE (SCRIPT runs
 # again there), makes OUT and empties it of earlier screenshots, makes a fresh
-# folder CONFIG for the program's settings and starts the window manager (its
-# log in OUT/openbox.log). When the script ends, however it ends, the
+# folder CONFIG for the program's settings with a settings file SETTINGS in it
+# (a free port of its own and "Allow call" off, so that the copies of scripts
+# run at once, and a game beside them, never compete for a port; a script adds
+# its own options to it) and starts the window manager (its log in
+# OUT/openbox.log). When the script ends, however it ends, the
 # processes given to end_at_exit and the window manager are stopped and
 # CONFIG is removed.
 #
 # end_at_exit PID...: the processes to stop when the script ends.
+#
+# free_port: prints a TCP port of 127.0.0.1 that is free at this moment.
 WINDOW_MANAGER=""
 SESSION_PIDS=()
 CONFIG=""
+SETTINGS=""
+
+free_port() {
+    python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
 
 enter_virtual_screen() {
     [ -n "${REVERSI_INSIDE_XVFB:-}" ] && return 0
@@ -65,6 +75,9 @@ start_session() {
     mkdir -p "$OUT"
     rm -f "$OUT"/*.png
     CONFIG=$(mktemp -d)
+    mkdir -p "$CONFIG/Quenwick"
+    SETTINGS="$CONFIG/Quenwick/Zorel Reversi 4.00.conf"
+    printf '[net]\nport=%s\nlistn=no\n' "$(free_port)" > "$SETTINGS"
     trap end_session EXIT
     start_window_manager "$OUT/openbox.log"
 }

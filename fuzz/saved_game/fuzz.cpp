@@ -117,7 +117,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (size > 0) std::fwrite(data, 1, size, f);
         std::fclose(f);
     }
-    const FileResult result = Game().Tracker->LoadFromFile(InputFile());
+    // Read and checked whole, then taken into the record: the window's way.
+    SavedMatch match;
+    const FileResult result = ReadMatchFile(InputFile(), match);
+    if (result.Ok()) Game().Tracker->TakeMatch(std::move(match));
     std::remove(InputFile().c_str());
     Check((result.status == FileStatus::Ok) == (decoded.status == DecodeStatus::Ok),
           "file and memory disagree");

@@ -50,14 +50,16 @@ TEST(AboutBox, AnimatesWhileShownAndAClickClosesIt) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     Keep(box, QStringLiteral("about-0"));
     const QImage first = box.FrameImage().copy();
-    QTRY_VERIFY_WITH_TIMEOUT(box.FrameImage() != first, 3000);
+    ASSERT_TRUE(reversi::test::WaitUntil([&] { return box.FrameImage() != first; }, 3000))
+        << "the animation does not move";
     QTest::qWait(1500);
     Keep(box, QStringLiteral("about-1"));
     QTest::qWait(3000);
     Keep(box, QStringLiteral("about-2"));
     EXPECT_TRUE(box.Animating());
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(200, 100));
-    QTRY_VERIFY_WITH_TIMEOUT(!box.isVisible(), 3000);
+    ASSERT_TRUE(reversi::test::WaitUntil([&] { return !box.isVisible(); }, 3000))
+        << "the click did not close the box";
     // Closed: the animation thread has ended and the last frame stays.
     EXPECT_FALSE(box.Animating());
     EXPECT_FALSE(box.FrameImage().isNull());
@@ -70,7 +72,8 @@ TEST(AboutBox, NoKeyClosesItButTheWindowsCloseDoes) {
     for (const int key :
          {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A}) {
         QTest::keyClick(&box, static_cast<Qt::Key>(key));
-        QTest::qWait(20);
+        // A close the key had set going as a queued call would be done by now.
+        ASSERT_TRUE(reversi::test::PostedEventsHandled());
         EXPECT_TRUE(box.isVisible()) << "closed by key " << key;
         EXPECT_TRUE(box.Animating());
     }

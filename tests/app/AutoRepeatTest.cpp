@@ -7,6 +7,7 @@
 
 #include "AsyncTimer.h"
 #include "AutoRepeat.h"
+#include "TimerBarrier.h"
 #include "WaitUntil.h"
 
 namespace reversi {
@@ -73,7 +74,7 @@ TEST_F(AutoRepeatTest, TheRealTimersRepeatAfterTheFirstDelay) {
         << "the held button never repeated";
     autoRepeat.Release(RepeatButton::Undo);
     const std::size_t held = steps.size();
-    QTest::qWait(150);
+    ASSERT_TRUE(test::FreshTimerTicked(40)) << "no barrier timer ticked";
     EXPECT_EQ(steps.size(), held) << "steps after the release";
 }
 

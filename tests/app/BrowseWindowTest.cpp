@@ -21,6 +21,7 @@
 #include "ModalAnswer.h"
 #include "PlayTestSupport.h"
 #include "RandomGame.h"
+#include "TimerBarrier.h"
 #include "WaitUntil.h"
 #include "WindowChildren.h"
 
@@ -322,7 +323,7 @@ TEST_F(BrowseWindowTest, HeldStepButtonsRepeatAndAShortPressStepsOnce) {
         << "the held Undo button never repeated";
     QTest::mouseRelease(undo, Qt::RightButton);
     const int afterHold = g.Tracker->current();
-    QTest::qWait(150);
+    ASSERT_TRUE(test::FreshTimerTicked(40)) << "no barrier timer ticked";
     EXPECT_EQ(g.Tracker->current(), afterHold);
     EXPECT_EQ(Panel(2), QStringLiteral("Move %1/40").arg(afterHold));
 

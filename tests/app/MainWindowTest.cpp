@@ -453,7 +453,6 @@ TEST_F(MainWindowTest, ClientSizeFollowsTheRuleOnTheEightField) {
     const int listWidth = form->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 172;
     EXPECT_EQ(form->MovesListWidth(), listWidth);
     EXPECT_EQ(form->SquareSize(), 61);
-    EXPECT_EQ(form->SquareHalf(), 30);
     EXPECT_EQ(form->BoardWidget()->size(), QSize(532, 532));
     EXPECT_EQ(form->centralWidget()->size(), QSize(532 + listWidth, 532));
     EXPECT_EQ(form->width(), 532 + listWidth);
@@ -476,7 +475,6 @@ TEST_F(MainWindowTest, ClientSizeFollowsTheRuleOnTheTenField) {
     form->SizeWindowToField();
     QCoreApplication::processEvents();
     EXPECT_EQ(form->SquareSize(), 49);
-    EXPECT_EQ(form->SquareHalf(), 25);
     EXPECT_EQ(form->BoardWidget()->size(), QSize(534, 534));
     EXPECT_EQ(form->centralWidget()->size(), QSize(534 + form->MovesListWidth(), 534));
     EXPECT_EQ(form->width(), 534 + form->MovesListWidth());

@@ -226,7 +226,8 @@ TEST_F(MediaWindow, MinimisingHidesTheWindowOnlyIntoAnExistingTrayWithTheOptionO
         trayAvailable = row.trayExists;
 
         form->showMinimized();
-        QTest::qWait(20);  // the hiding follows the minimising
+        // The hiding follows the minimising as a queued call.
+        ASSERT_TRUE(test::PostedEventsHandled());
         EXPECT_TRUE(form->isMinimized());
         EXPECT_EQ(form->isVisible(), !row.hidden);
         EXPECT_EQ(TrayIcon()->isVisible(), row.hidden);

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -23,6 +24,7 @@
 #include "CallRequestDialog.h"
 #include "ChatDialog.h"
 #include "MatchRecord.h"
+#include "NetMessage.h"
 #include "NetworkSession.h"
 #include "PlayTestSupport.h"
 #include "WaitUntil.h"
@@ -61,10 +63,18 @@ public:
                         << got.toStdString() << "\"";
         return got;
     }
-    void ExpectSilence(int ms = 150) {
-        QTest::qWait(ms);
-        EXPECT_EQ(socket.readAll().toStdString(), "") << "the window sent something";
+    // The barrier of a check that nothing happened: a board request, whose
+    // answer comes only once the window has handled every byte sent before
+    // it (it handles the peer's messages in order). Anything the window sent
+    // meanwhile comes before the answer and fails the check.
+    void Barrier() {
+        Send("F");
+        const QByteArray answer = Read(1 + qsizetype(n) * n);
+        EXPECT_TRUE(answer.startsWith('D'))
+            << "the window sent something before the board: \"" << answer.toStdString() << "\"";
     }
+    // The window sends nothing.
+    void ExpectSilence() { Barrier(); }
 
     // Plays (x, y) for the side to move on the peer's board, passing as the
     // rules say.
@@ -98,6 +108,12 @@ public:
         return text;
     }
 };
+
+// The name the window's call request carries: this computer's, cut to its
+// longest, one byte a character.
+inline QByteArray WindowCallerName() {
+    return EncodeNetText(QSysInfo::machineHostName().left(MaxComputerName));
+}
 
 inline QByteArray MoveBytes(int x, int y) {
     return QByteArray("M") + char('0' + x) + char('0' + y);
@@ -218,8 +234,8 @@ protected:
         call->CallButton()->click();
         ASSERT_TRUE(WaitUntil([&] { return listener.Adopted(); })) << "the call did not arrive";
         ASSERT_EQ(peer_.Read(3), windowWhite ? "BW8" : "BB8");
-        QTest::qWait(50);
-        peer_.socket.readAll();  // the caller's name
+        const QByteArray name = WindowCallerName();
+        ASSERT_EQ(peer_.Read(name.size()), name) << "the caller's name";
         peer_.Send("Y");
         ASSERT_EQ(peer_.Read(1), "G");
         ASSERT_TRUE(WaitUntil([] { return Game().NetworkGame; })) << "no network game on Y";

@@ -73,7 +73,7 @@ TEST_F(NetworkPlayTest, IllegalAndOutOfTurnMovesAreIgnored) {
     // A square that flips nothing, one off the field, and garbage digits.
     for (const QByteArray& bad : {QByteArray("M00"), QByteArray("M99"), QByteArray("M3x")}) {
         peer_.Send(bad);
-        QTest::qWait(100);
+        peer_.Barrier();
         EXPECT_EQ(Game().Boards[0], start) << bad.toStdString() << " was played";
     }
     ASSERT_NO_FATAL_FAILURE(PeerMoves());
@@ -84,7 +84,7 @@ TEST_F(NetworkPlayTest, IllegalAndOutOfTurnMovesAreIgnored) {
     peer_.toMove = CellBlack;
     ASSERT_GE(x, 0);
     peer_.Send(MoveBytes(x, y));
-    QTest::qWait(150);
+    peer_.Barrier();
     EXPECT_EQ(Game().Boards[0], afterOne) << "a move out of turn was played";
     EXPECT_EQ(Game().Tracker->count(), 1);
 
@@ -227,7 +227,10 @@ TEST_F(NetworkPlayTest, TenByTenCallResizesAndTheBoardViewShowsThePeersBoard) {
     Child<QAction>(*form_, "NetMenuDisconnect")->trigger();
     EXPECT_FALSE(Game().NetworkGame);
     EXPECT_EQ(form_->windowTitle(), Title);
-    QTest::qWait(100);
+    ASSERT_TRUE(WaitUntil([&] {
+        return peer_.socket.state() == QAbstractSocket::UnconnectedState;
+    })) << "the link was not closed";
+    ASSERT_TRUE(test::PostedEventsHandled());
     EXPECT_EQ(MessageBoxWith(*form_, QString::fromLatin1(nettext::PeerAbandoned)), nullptr);
     EXPECT_EQ(Game().BoardSize, 10) << "the field stays as the network game left it";
 }
@@ -486,7 +489,9 @@ TEST_P(NetworkRestartDuringLastFlip, ShowsTheResultFirstAndOnlyOverItsOwnGame) {
     if (!peerRestarts) {
         EXPECT_EQ(peer_.Read(1), "R");
     }
-    QTest::qWait(100);
+    // Everything the peer sent has been handled, and whatever was queued.
+    peer_.Barrier();
+    ASSERT_TRUE(test::PostedEventsHandled());
     EXPECT_EQ(window_->messages->finals, QStringList{QStringLiteral("Yellow won 64 : 0")});
     EXPECT_EQ(overOwnGame, std::vector<bool>{true}) << "the result came over another board";
     EXPECT_EQ(resultsRecorded_, 0) << "a network game was counted";

@@ -25,6 +25,7 @@
 
 #include "ModalAnswer.h"
 #include "PlayTestSupport.h"
+#include "TimerBarrier.h"
 #include "WaitUntil.h"
 #include "WindowChildren.h"
 
@@ -132,8 +133,10 @@ public:
         ASSERT_TRUE(fired) << "the last move's animation was over before the replacement";
         ASSERT_TRUE(WaitUntil(replaced, Deadline)) << "the new game did not take the board";
         ASSERT_TRUE(WaitUntil([&] { return !form->Animations().MoveAnimationEnabled; }, Deadline));
-        // Anything still queued for the old game would show by now.
-        QTest::qWait(100);
+        // Anything still queued for the old game, or due on the animation
+        // timer's next ticks, would show by now.
+        ASSERT_TRUE(test::PostedEventsHandled());
+        ASSERT_TRUE(test::FreshTimerTicked(40)) << "no barrier timer ticked";
     }
 
     int Sounds(TSoundEffect effect) const {

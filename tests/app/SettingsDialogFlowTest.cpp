@@ -231,7 +231,6 @@ TEST(SettingsDialogFlow, TheTenFieldAndBackResizeTheWindowAroundItsCentre) {
     EXPECT_EQ(g.BoardSize, 10);
     EXPECT_EQ(form.CurrentSettings().BoardSize, 10);
     EXPECT_EQ(form.SquareSize(), 49);
-    EXPECT_EQ(form.SquareHalf(), 25);
     EXPECT_EQ(form.BoardWidget()->size(), QSize(534, 534));
     EXPECT_EQ(form.width(), 534 + form.MovesListWidth());
     EXPECT_EQ(form.Painter().BackBuffer().Width(), 530);

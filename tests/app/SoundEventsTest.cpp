@@ -12,13 +12,9 @@ using platform::TSoundEffect;
 TEST(SoundEvents, EachEventHasItsEffect) {
     const Settings settings;  // animation on, figure set 0
     const std::pair<SoundEvent, TSoundEffect> table[] = {
-        {SoundEvent::CallRequestArrived, TSoundEffect::connect},
-        {SoundEvent::CallAccepted, TSoundEffect::connect},
         {SoundEvent::PointerOnLegalSquare, TSoundEffect::correct},
-        {SoundEvent::OpponentLeft, TSoundEffect::disconnect},
         {SoundEvent::GameOverShown, TSoundEffect::endgame},
         {SoundEvent::PassShown, TSoundEffect::endgame},
-        {SoundEvent::ChatLineArrived, TSoundEffect::message},
         {SoundEvent::MovePlaced, TSoundEffect::move},
         {SoundEvent::HintShown, TSoundEffect::movehint},
     };

@@ -5,7 +5,9 @@
 
 #include <functional>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QMetaObject>
 #include <QTest>
 
 namespace reversi::test {
@@ -20,6 +22,17 @@ inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 30
         QTest::qWait(2);
     }
     return true;
+}
+
+// The barrier of a check that nothing more follows what was done: a queued
+// call posted now runs only after every event and queued call (a zero-time
+// single shot included) posted before it. True once it has run. Use as
+// ASSERT_TRUE(PostedEventsHandled()) before the check.
+inline bool PostedEventsHandled(int timeoutMs = 30000) {
+    bool ran = false;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&ran] { ran = true; }, Qt::QueuedConnection);
+    return WaitUntil([&ran] { return ran; }, timeoutMs);
 }
 
 }  // namespace reversi::test

@@ -244,6 +244,5 @@ TEST_F(EngineFixture, RoutineSetFollowsTheFieldSize) {
         EXPECT_EQ(r.InitBoards, c.eight ? &InitBoards8 : &InitBoards10) << c.size;
         EXPECT_EQ(r.CanMove, c.eight ? &CanMove8 : &CanMove10) << c.size;
         EXPECT_EQ(r.MakeMove, c.eight ? &MakeMove8 : &MakeMove10) << c.size;
-        EXPECT_EQ(r.Search, c.eight ? &Search8 : &Search10) << c.size;
     }
 }

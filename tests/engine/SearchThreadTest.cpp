@@ -127,13 +127,13 @@ TEST_F(SearchThreadFixture, TheGameStateSearchReadsASnapshot) {
     Game().Depth = 1;
     ASSERT_EQ(finished.get_future().wait_for(60s), std::future_status::ready);
     EXPECT_TRUE(Game().ThreadRunning);  // until the main thread has taken the answer
-    EXPECT_TRUE(SearchFinished());
+    ASSERT_NE(Game().SearchThread, nullptr);
+    EXPECT_FALSE(Game().SearchThread->Running()) << "the answer is stored before the callback";
     EXPECT_EQ(FinishSearch(), 53);
     EXPECT_EQ(Game().BestMove[0], 53);
     EXPECT_FALSE(Game().ThreadRunning);
     EXPECT_EQ(Game().SearchThread, nullptr);
-    EXPECT_TRUE(Game().FirstMove);  // the search does not touch the game state
-    EXPECT_FALSE(SearchFinished());
+    EXPECT_TRUE(Game().FirstMove);        // the search does not touch the game state
     EXPECT_EQ(FinishSearch(), PassMove);  // nothing left to finish
 }
 
@@ -147,7 +147,8 @@ TEST_F(SearchThreadFixture, StopAndFinishOnTheGameStateAnswerPass) {
     Game().SideToMove = LongInput().SideToMove;
     StartSearch();
     std::this_thread::sleep_for(10ms);
-    EXPECT_FALSE(SearchFinished());  // still thinking
+    ASSERT_NE(Game().SearchThread, nullptr);
+    EXPECT_TRUE(Game().SearchThread->Running());  // still thinking
     StopSearch();
     EXPECT_EQ(FinishSearch(), PassMove);
     EXPECT_EQ(Game().BestMove[0], PassMove);

@@ -40,6 +40,20 @@ void RunFor(int ms) {
     RunUntil([] { return false; }, ms);
 }
 
+// The barrier of a check that a timer gives no (more) ticks: a fresh timer of
+// `intervalMs`, started now, ticks `ticks` times. Its ticks reach the main
+// thread as the checked timer's do, one queued call each, so a tick the checked
+// timer handed over before has been handled when the first of them runs, and a
+// timer of the same interval still running has had the same time to tick.
+bool FreshTimerTicked(int intervalMs, int ticks = 3) {
+    TAsyncTimer barrier;
+    int seen = 0;
+    barrier.SetInterval(intervalMs);
+    barrier.SetOnTimer([&](TAsyncTimer&) { ++seen; });
+    barrier.SetEnabled(true);
+    return RunUntil([&] { return seen >= ticks; }, 30000);
+}
+
 class AsyncTimerTest : public ::testing::Test {
 protected:
     void SetUp() override { EnsureApplication(); }
@@ -82,7 +96,7 @@ TEST_F(AsyncTimerTest, DisablingInsideTheHandlerStopsTheTicks) {
     });
     timer.SetEnabled(true);
     ASSERT_TRUE(RunUntil([&] { return ticks == 1; }, 5000));
-    RunFor(200);
+    ASSERT_TRUE(FreshTimerTicked(30));
     EXPECT_EQ(ticks, 1);
     EXPECT_FALSE(timer.Enabled());
 
@@ -131,7 +145,7 @@ TEST_F(AsyncTimerTest, ATickThatArrivesAfterDisablingIsDropped) {
     // The main thread is busy: the worker's tick waits in the queue.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     timer.SetEnabled(false);
-    RunFor(100);
+    ASSERT_TRUE(FreshTimerTicked(10));
     EXPECT_EQ(ticks, 0);
 }
 
@@ -142,9 +156,9 @@ TEST_F(AsyncTimerTest, IntervalZeroGivesNoTickUntilEnabledAgain) {
     timer.SetOnTimer([&](TAsyncTimer&) { ++ticks; });
     timer.SetEnabled(true);
     EXPECT_TRUE(timer.Enabled());
-    RunFor(100);
+    ASSERT_TRUE(FreshTimerTicked(10));
     timer.SetInterval(10);
-    RunFor(100);
+    ASSERT_TRUE(FreshTimerTicked(10));
     EXPECT_EQ(ticks, 0);
     timer.SetEnabled(false);
     timer.SetEnabled(true);
@@ -175,7 +189,8 @@ TEST_F(AsyncTimerTest, DestroyingReturnsInEveryState) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     const int before = ticks;
-    RunFor(50);  // the queued tick of the destroyed timer is discarded
+    // The queued tick of the destroyed timer is discarded.
+    ASSERT_TRUE(FreshTimerTicked(1));
     EXPECT_EQ(ticks, before);
     EXPECT_GE(ticks, 3);
 }
@@ -190,6 +205,6 @@ TEST_F(AsyncTimerTest, TheHandlerMayDestroyItsTimer) {
     });
     timer->SetEnabled(true);
     ASSERT_TRUE(RunUntil([&] { return ticks == 1; }, 5000));
-    RunFor(50);
+    ASSERT_TRUE(FreshTimerTicked(5));
     EXPECT_EQ(ticks, 1);
 }

@@ -56,8 +56,17 @@ TEST(PackedResource, HeaderIsLittleEndian) {
 }
 
 TEST(PackedResource, EmptyPictureNeedsOnlyTheHeader) {
+    // A size of 0 and no stream after it is a whole picture of no bytes.
     Bytes none;
-    UnpackBytes(Bytes{0, 0, 0, 0}, none, QStringLiteral("EMPTY"));
+    EXPECT_NO_THROW(UnpackBytes(Bytes{0, 0, 0, 0}, none, QStringLiteral("EMPTY")));
+    // The same header does not do for a picture of one byte: the sizes differ.
+    Bytes one(1, 0x55);
+    ExpectResourceError(
+        [&] {
+            UnpackBytes(Bytes{0, 0, 0, 0}, one, QStringLiteral("EMPTY"));
+        },
+        "Resource EMPTY is damaged");
+    EXPECT_EQ(one, Bytes(1, 0x55));
 }
 
 TEST(PackedResource, RejectsWhatDoesNotFitWithoutWriting) {

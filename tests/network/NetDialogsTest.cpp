@@ -19,6 +19,7 @@
 #include "KeySequenceMatcher.h"
 #include "OwnAddressDialog.h"
 #include "RemoteBoardView.h"
+#include "../app/WaitUntil.h"
 
 namespace reversi {
 namespace {
@@ -184,7 +185,8 @@ TEST(ChatDialogTest, ResizingKeepsTheButtonsCentredAtTheBottom) {
     dialog.show();
     for (const QSize size : {QSize(352, 314), QSize(600, 500), QSize(240, 220)}) {
         dialog.resize(size);
-        QTest::qWait(10);
+        // The layout follows the resize as a posted event.
+        ASSERT_TRUE(test::PostedEventsHandled());
         const QRect send = dialog.SendButton()->geometry();
         const QRect cancel = dialog.CancelButton()->geometry();
         EXPECT_EQ(send.bottom(), dialog.height() - 11) << size.width();

@@ -25,8 +25,9 @@ namespace {
 
 constexpr int Wait =
     30000;  // ms; every wait below fails with a message after this (long for a busy machine)
+// The start position on 8 x 8 as a board answer carries it, column by column.
 const QByteArray Board8 =
-    QByteArray(27, '+') + "wb" + QByteArray(5, '+') + "bw" + QByteArray(28, '+');
+    QByteArray(27, '+') + "wb" + QByteArray(6, '+') + "bw" + QByteArray(27, '+');
 
 // Reads exactly n bytes from the raw peer, or fails.
 QByteArray ReadExactly(QTcpSocket& socket, qsizetype n) {
@@ -41,11 +42,18 @@ QByteArray ReadExactly(QTcpSocket& socket, qsizetype n) {
     return got;
 }
 
-// Nothing more arrives from the session for a while.
-void ExpectSilence(QTcpSocket& socket, int ms = 150) {
-    QTest::qWait(ms);
-    EXPECT_EQ(socket.readAll().toStdString(), "");
+// The barrier of a check that nothing happened: a board request, whose
+// answer comes only once the session has handled every byte the peer sent
+// before it (it handles them in order). Anything the session sent meanwhile
+// comes before the answer and fails the check.
+void Barrier(QTcpSocket& socket) {
+    socket.write("F");
+    EXPECT_EQ(ReadExactly(socket, 65).toStdString(), ("D" + Board8).toStdString())
+        << "not (only) the board's answer";
 }
+
+// The session sends nothing.
+void ExpectSilence(QTcpSocket& socket) { Barrier(socket); }
 
 bool WaitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, Wait); }
 
@@ -57,6 +65,7 @@ protected:
         session_.SetLocalName(QStringLiteral("HOST1"));
         session_.SetTextSettleTime(30);
         session_.SetLingerTime(2000);
+        // The board a peer asks for is the game's: the start position.
         session_.SetBoardTextSource([] { return Board8; });
         session_.SetMoveCheck([this](int x, int y) {
             ++moveChecks_;
@@ -164,8 +173,11 @@ TEST_F(NetworkSessionTest, RefusalEndsTheLinkOnBothSides) {
         ASSERT_EQ(ended.count(), 1);
         EXPECT_FALSE(ended[0][0].toBool()) << "no abandoned-game message";
         EXPECT_FALSE(session_.IsConnected());
+        // The refused caller's socket lingers until it hangs up; once it is
+        // gone, nothing more can come of it.
+        QSignalSpy states(&session_, &NetworkSession::linkStateChanged);
         raw->disconnectFromHost();
-        QTest::qWait(100);
+        ASSERT_TRUE(WaitFor([&] { return states.count() > 0; })) << "the socket never went";
         EXPECT_EQ(ended.count(), 1) << "the caller's hang-up says nothing more";
     }
     // Calling side: the refusal closes the link with its message.
@@ -209,14 +221,14 @@ TEST_F(NetworkSessionTest, SecondCallerIsToldBusyAndNeverHeard) {
     EXPECT_TRUE(session_.IsBusyReplyPending());
     second->write("BW8INTRUDER");
     second->write("M35R");
-    QTest::qWait(100);
-    EXPECT_EQ(requested.count(), 1) << "the busy caller's request is not read";
-    EXPECT_EQ(moveChecks_, 0);
 
-    // Its hang-up clears the busy state and leaves the link alone.
+    // Its hang-up, which comes after those bytes, clears the busy state and
+    // leaves the link alone; nothing it said was read.
     QSignalSpy ended(&session_, &NetworkSession::linkEnded);
     second->disconnectFromHost();
     ASSERT_TRUE(WaitFor([&] { return !session_.IsBusyReplyPending(); }));
+    EXPECT_EQ(requested.count(), 1) << "the busy caller's request is not read";
+    EXPECT_EQ(moveChecks_, 0);
     EXPECT_EQ(ended.count(), 0);
     EXPECT_TRUE(session_.InGame());
     raw->write("M35");
@@ -395,30 +407,35 @@ TEST_F(NetworkSessionTest, BoardRequestsAreAnsweredAndOnlyAnswersOpenAView) {
     EXPECT_FALSE(session_.RequestBoard()) << "no request outside a game";
     ExpectSilence(*raw);
     raw.reset();
-    QTest::qWait(50);
+    ASSERT_TRUE(WaitFor([&] { return !session_.IsConnected(); })) << "the hang-up was not heard";
 
     raw = ListenerGame();
     raw->write("D" + Board8);  // not asked for
-    QTest::qWait(100);
+    Barrier(*raw);
     EXPECT_EQ(boards.count(), 0);
     ASSERT_TRUE(session_.RequestBoard());
     EXPECT_EQ(ReadExactly(*raw, 1), "F");
+    // An answer in two reads is one board. (A board cut short is taken once
+    // the peer goes quiet: the settle time here outlasts a busy machine's
+    // pause between the two parts.)
+    session_.SetTextSettleTime(Wait);
     raw->write("D" + Board8.left(30));
     raw->flush();
     QTest::qWait(5);
     raw->write(Board8.mid(30));
+    raw->flush();
     ASSERT_TRUE(WaitFor([&] { return boards.count() == 1; }));
-    EXPECT_EQ(boards[0][0].toByteArray(), Board8);
+    EXPECT_EQ(boards[0][0].toByteArray().toStdString(), Board8.toStdString());
 }
 
 TEST_F(NetworkSessionTest, OnlyLegalMovesOfThePeerInItsTurnArePassedOn) {
     QSignalSpy moves(&session_, &NetworkSession::moveReceived);
     auto raw = ConnectRaw();
     raw->write("M35");  // before any game: not even looked at
-    QTest::qWait(100);
+    Barrier(*raw);
     EXPECT_EQ(moveChecks_, 0);
     raw.reset();
-    QTest::qWait(50);
+    ASSERT_TRUE(WaitFor([&] { return !session_.IsConnected(); })) << "the hang-up was not heard";
 
     raw = ListenerGame();
     struct Case {
@@ -439,7 +456,7 @@ TEST_F(NetworkSessionTest, OnlyLegalMovesOfThePeerInItsTurnArePassedOn) {
         if (c.bytes[1] != 'A') {
             ASSERT_TRUE(WaitFor([&] { return moveChecks_ == checks + 1; })) << c.bytes.constData();
         } else {
-            QTest::qWait(100);
+            Barrier(*raw);
         }
         if (c.taken) ++expected;
         EXPECT_EQ(moves.count(), expected) << c.bytes.constData();
@@ -468,11 +485,11 @@ TEST_F(NetworkSessionTest, RestartOnlyDuringAGame) {
     QSignalSpy restarted(&session_, &NetworkSession::gameRestarted);
     auto raw = ConnectRaw();
     raw->write("R");
-    QTest::qWait(100);
+    Barrier(*raw);
     EXPECT_EQ(restarted.count(), 0);
     EXPECT_FALSE(session_.SendRestart());
     raw.reset();
-    QTest::qWait(50);
+    ASSERT_TRUE(WaitFor([&] { return !session_.IsConnected(); })) << "the hang-up was not heard";
     raw = ListenerGame();
     raw->write("R");
     ASSERT_TRUE(WaitFor([&] { return restarted.count() == 1; }));
@@ -698,30 +715,45 @@ TEST_F(NetworkSessionTest, MessagesOutOfPlaceChangeNothing) {
     QSignalSpy requested(&session_, &NetworkSession::callRequested);
     QSignalSpy ended(&session_, &NetworkSession::linkEnded);
     QSignalSpy errors(&session_, &NetworkSession::errorMessage);
+    QSignalSpy cancelled(&session_, &NetworkSession::callRequestCancelled);
     auto raw = ConnectRaw();
     // Before the call request: none of the answers of a called side.
     raw->write("GYNAR");
     raw->write("D" + Board8);
-    QTest::qWait(100);
-    raw->write("BW8REAL");
-    ASSERT_TRUE(WaitFor([&] { return requested.count() == 1; }));
-    // A second request while deciding, and a start before our answer.
-    raw->write("G");
-    QTest::qWait(100);
-    raw->write("BB0AGAIN");
-    QTest::qWait(100);
-    EXPECT_EQ(requested.count(), 1);
+    Barrier(*raw);
     EXPECT_EQ(started.count(), 0);
     EXPECT_EQ(ended.count(), 0);
     EXPECT_EQ(errors.count(), 0);
+    raw->write("BW8REAL");
+    ASSERT_TRUE(WaitFor([&] { return requested.count() == 1; }));
+    // A start before our answer.
+    raw->write("G");
+    Barrier(*raw);
+    EXPECT_EQ(started.count(), 0);
     EXPECT_TRUE(session_.IsDeciding());
+    // A second request while deciding. It ends only when the peer goes
+    // quiet; its hang-up right after is handled after it.
+    raw->write("BB0AGAIN");
+    raw->disconnectFromHost();
+    ASSERT_TRUE(WaitFor([&] { return cancelled.count() == 1; })) << "the hang-up was not heard";
+    EXPECT_EQ(requested.count(), 1);
+    EXPECT_EQ(started.count(), 0);
+    EXPECT_EQ(errors.count(), 0);
 }
 
 TEST_F(NetworkSessionTest, GarbageIsDroppedAndTheStreamRecovers) {
     QSignalSpy moves(&session_, &NetworkSession::moveReceived);
     auto raw = ListenerGame();
     raw->write(QByteArray("xyz\0\xff", 5));
-    QTest::qWait(100);
+    // The garbage goes with whatever arrived with it: board requests until
+    // one is answered show that it has gone.
+    bool answered = false;
+    for (int i = 0; i < 100 && !answered; ++i) {
+        raw->write("F");
+        answered = QTest::qWaitFor([&] { return raw->bytesAvailable() >= 65; }, 300);
+    }
+    ASSERT_TRUE(answered) << "no board request was answered after the garbage";
+    EXPECT_EQ(raw->read(65), "D" + Board8);
     raw->write("M35");
     ASSERT_TRUE(WaitFor([&] { return moves.count() == 1; })) << "the stream did not recover";
     EXPECT_TRUE(session_.InGame());
