@@ -42,16 +42,16 @@ test-asan: setup
 	  ctest --output-on-failure -j $(JOBS)
 
 # The code that starts threads, under ThreadSanitizer: the search thread and
-# the search helpers, the thread-driven timers, the held buttons and the about
-# box's animation; part of test. (The widget tests at large stay out: Qt's
+# the search helpers, the game controller's computer turns, the thread-driven
+# timers, the held buttons and the about box's animation; part of test. (The widget tests at large stay out: Qt's
 # own thread pool, which paints and converts pictures, is not built for the
 # tool and drowns them in reports about its inner locking.)
-TSAN_TESTS = ^(SplitBoard|SearchThread|SearchThreadFixture|FastSearch|AllLevels/FastSearchCompare\.SameAnswersAsTheReferenceAtDepthsOneToSeven|AsyncTimerTest|AutoRepeatTest|AboutBox)[./]
+TSAN_TESTS = ^(SplitBoard|SearchThread|SearchThreadFixture|FastSearch|AllLevels/FastSearchCompare\.SameAnswersAsTheReferenceAtDepthsOneToSeven|GameControllerTest|AsyncTimerTest|AutoRepeatTest|AboutBox)[./]
 
 test-tsan: setup
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREVERSI_TSAN=ON \
 	  -DREVERSI_BUILD_BENCH=OFF -DREVERSI_BUILD_TOOLS=OFF
-	cmake --build $(TSAN_BUILD) -j $(JOBS) --target engine_tests graphics_tests app_tests
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target engine_tests graphics_tests game_tests app_tests
 	cd $(TSAN_BUILD) && \
 	  TSAN_OPTIONS=suppressions=$(CURDIR)/tests/tsan.supp:second_deadlock_stack=1 \
 	  ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
