@@ -4,6 +4,7 @@
 
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "MessageBoxes.h"
 #include "SideUnit.h"
 #include "NetworkSession.h"
 #include "StatisticsTable.h"
@@ -11,6 +12,8 @@
 namespace reversi {
 
 void TReversiForm::LoadSettings() {
+    // An outgrown file that a writer puts aside is named to the player once.
+    store_.SetSetAsideNotice([this](const QString& message) { ShowPlainMessage(message, this); });
     const Settings s = store_.Load();
     ChangeSettings(s);
 

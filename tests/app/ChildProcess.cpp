@@ -80,9 +80,10 @@ void Watch() {
         return;
     }
     static int seen = 0;
+    static bool closing = false;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         auto* form = qobject_cast<TReversiForm*>(w);
-        if (!form || !form->isVisible()) continue;
+        if (!form || !form->isVisible() || closing) continue;
         // Let the first activation's work finish before looking, the
         // computer's reply included.
         if (Game().ThreadRunning || ++seen < 3) return;
@@ -96,7 +97,11 @@ void Watch() {
         BoardToText(position);
         std::printf("POSITION %s\n", position.c_str());
         std::fflush(stdout);
-        form->close();
+        // Closed after this tick: a box the close shows (a settings file that
+        // could not be written or was set aside) is then seen and answered
+        // by the next ticks, as a timer never runs again inside its own tick.
+        closing = true;
+        QMetaObject::invokeMethod(form, &QWidget::close, Qt::QueuedConnection);
         return;
     }
 }
