@@ -14,6 +14,7 @@
 #include "BoardView.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "PictureLoading.h"
 #include "WindowPlacement.h"
 #include "SideUnit.h"
 
@@ -69,6 +70,7 @@ void TReversiForm::CreateComponents() {
     SideDlg = new TSideDlg(this);
     LoadingPanel = new BusyPanel(BusyKind::Loading, ClientArea);
     LoadingPanel->setObjectName(QStringLiteral("LoadingPanel"));
+    pictureLoading_ = new TPictureLoading(*this);
     uncoverWatch_ = new TUncoverWatch(*this);
     BindSettingsItems();
 

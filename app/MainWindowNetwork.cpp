@@ -234,23 +234,17 @@ void TReversiForm::StartNetGame() {
 }
 
 bool TReversiForm::ChangeFieldSize(int boardSize) {
-    auto& g = Game();
-    const int oldSize = g.BoardSize;
     BusyPanel loading(BusyKind::Loading, ClientArea);
-    loading.Start(BusyPanel::PlaceIn(ClientArea->size(), 0));
-    g.BoardSize = boardSize;
-    try {
-        LoadPictureSets();
-    } catch (const std::exception& failure) {
-        loading.Stop();
-        g.BoardSize = oldSize;
-        ShowNetworkMessage(QString::fromLocal8Bit(failure.what()));
+    graphics::PictureSets pictures;
+    const QString failure = LoadPicturesBehind(loading, BusyPanel::PlaceIn(ClientArea->size(), 0),
+                                               settings_, boardSize, pictures);
+    if (!failure.isEmpty()) {
+        ShowNetworkMessage(failure);
         return false;
     }
+    Game().BoardSize = boardSize;
     painter_.NewPosX = painter_.NewPosY = 0;
-    SizeWindowToField();
-    painter_.CreateBackBuffer(boardSize);
-    loading.Stop();
+    TakePictures(std::move(pictures));
     return true;
 }
 
