@@ -11,6 +11,7 @@
 #include "BusyPanel.h"
 #include "UncoverWait.h"
 #include "ButtonIcons.h"
+#include "DialogMinimiseWatch.h"
 #include "BoardView.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
@@ -72,6 +73,8 @@ void TReversiForm::CreateComponents() {
     LoadingPanel->setObjectName(QStringLiteral("LoadingPanel"));
     pictureLoading_ = new TPictureLoading(*this);
     uncoverWatch_ = new TUncoverWatch(*this);
+    // A dialog minimised by the window manager takes the window with it.
+    new TDialogMinimiseWatch(*this);
     BindSettingsItems();
 
     // The window follows the fixed size of its client area.
