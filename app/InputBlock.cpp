@@ -35,6 +35,11 @@ bool StartsSomething(QEvent::Type type) {
 }  // namespace
 
 TInputBlock::TInputBlock(QWidget& mainWindow) : mainWindow_(&mainWindow) {
+    // An open menu of the window would still choose its item on a release.
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        if (!MeantForMainWindow(popup->parentWidget())) break;
+        popup->close();
+    }
     qApp->installEventFilter(this);
 }
 
@@ -44,8 +49,26 @@ TInputBlock::~TInputBlock() {
         QMetaObject::invokeMethod(mainWindow_, &QWidget::close, Qt::QueuedConnection);
 }
 
+bool TInputBlock::MeantForMainWindow(const QObject* target) const {
+    for (const QObject* o = target; o != nullptr; o = o->parent()) {
+        if (!o->isWidgetType()) continue;
+        const QWidget* window = static_cast<const QWidget*>(o)->window();
+        // A menu opened from the window counts as the window's.
+        if (window->windowType() == Qt::Popup) {
+            o = window;
+            continue;
+        }
+        return window == mainWindow_;
+    }
+    return false;
+}
+
 bool TInputBlock::eventFilter(QObject* watched, QEvent* e) {
     const QEvent::Type type = e->type();
+    if (!mainWindow_ ||
+        (type != QEvent::ShortcutOverride && type != QEvent::Close && !StartsSomething(type)))
+        return false;
+    if (!MeantForMainWindow(watched)) return false;
     if (type == QEvent::ShortcutOverride) {
         // Taken by the focus widget, so that no shortcut fires; the key press
         // that follows is dropped below.

@@ -130,6 +130,27 @@ TEST_F(BrowseWindowTest, UndoAndRedoThroughAPassBackToTheStart) {
     EXPECT_TRUE(w->messages->questions.isEmpty());
 }
 
+TEST_F(BrowseWindowTest, AFullMoveListShowsItsEndLineWhole) {
+    StartTwoPeople();
+    const test::RandomGame game = test::PlayRandomGame(Game().Boards[0], 8, 5);
+    PlayByClicks(game.squares);
+    ASSERT_TRUE(Game().GameOver);
+    QListWidget* list = List();
+    ASSERT_GT(list->count(), 40) << "the list does not fill its panel";
+    ASSERT_TRUE(test::WaitUntil([&] { return list->verticalScrollBar()->maximum() > 0; }));
+    const auto endLineSeen = [list] {
+        const QRect end = list->visualItemRect(list->item(list->count() - 1));
+        return end.top() >= 0 && end.bottom() < list->viewport()->height();
+    };
+    const QRect end = list->visualItemRect(list->item(list->count() - 1));
+    EXPECT_TRUE(endLineSeen()) << "the end line spans rows " << end.top() << ".." << end.bottom()
+                               << " of a viewport " << list->viewport()->height() << " high";
+    // Scrolled up and down again by its scroll bar, it ends the same.
+    list->verticalScrollBar()->setValue(0);
+    list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+    EXPECT_TRUE(endLineSeen()) << "at the scroll bar's end";
+}
+
 TEST_F(BrowseWindowTest, ContinuingAgainstTheComputerAsksOnce) {
     w = std::make_unique<PlayingWindow>(GameSetup{});
     auto& g = Game();

@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "BusyPanel.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
 #include "ReversiApplication.h"
@@ -87,6 +88,13 @@ void Watch() {
         // Let the first activation's work finish before looking, the
         // computer's reply included.
         if (Game().ThreadRunning || ++seen < 3) return;
+        // Nor while pictures load behind a busy panel.
+        for (const BusyPanel* panel : form->findChildren<BusyPanel*>()) {
+            if (panel->isVisible()) {
+                seen = 0;
+                return;
+            }
+        }
         Report(QStringLiteral("WINDOW %1").arg(form->windowTitle()));
         Report(
             QStringLiteral("STATUS %1|%2|%3")

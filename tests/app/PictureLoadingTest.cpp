@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QImage>
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -104,6 +106,48 @@ TEST(PictureLoading, ThePanelBlinksWhileASlowedLoadRunsAndTheWindowTakesNoInput)
     w.ClickSquare(legal[0].first, legal[0].second);
     EXPECT_TRUE(test::WaitUntil([&] { return Game().Tracker->count() > movesBefore; }))
         << "the click after the load was not taken";
+}
+
+TEST(PictureLoading, ABoxThatOpensDuringTheLoadTakesItsInput) {
+    PlayingWindow w(GameSetup{});
+    auto* panel = Child<BusyPanel>(*w.form, "LoadingPanel");
+    LoadGate gate;
+    w.form->SetPictureLoadHook([&gate] { gate.Hold(); });
+    // A box of the program that a timer opens while the pictures load (as the
+    // tip of the day may): its button answers a click.
+    bool boxOpened = false;
+    bool boxAnswered = false;
+    QTimer opener;
+    opener.setSingleShot(true);
+    QObject::connect(&opener, &QTimer::timeout, [&] {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Box"), QStringLiteral("During"),
+                        QMessageBox::Ok, w.form.get());
+        QTimer clicker;
+        QObject::connect(&clicker, &QTimer::timeout, [&] {
+            if (!box.isVisible()) return;
+            clicker.stop();
+            QTest::mouseClick(static_cast<QWidget*>(box.button(QMessageBox::Ok)), Qt::LeftButton);
+            // Dropped input leaves the box up: it is closed, and the test fails.
+            QTimer::singleShot(2000, &box, [&box] { box.done(QMessageBox::Cancel); });
+        });
+        clicker.start(10);
+        boxOpened = true;
+        boxAnswered = box.exec() == QMessageBox::Ok;
+        gate.Release();
+    });
+    QTimer starter;
+    QObject::connect(&starter, &QTimer::timeout, [&] {
+        if (gate.Entered() && panel->isVisible() && !opener.isActive() && !boxOpened)
+            opener.start(0);
+    });
+    starter.start(10);
+    Child<QAction>(*w.form, "SelBrdr2")->trigger();
+    starter.stop();
+    gate.Release();
+    EXPECT_TRUE(boxOpened);
+    EXPECT_TRUE(boxAnswered) << "the click on the box's button was dropped";
+    EXPECT_FALSE(gate.TimedOut());
+    EXPECT_EQ(w.form->CurrentSettings().BoardBorderStyle, 1);
 }
 
 }  // namespace
