@@ -81,6 +81,7 @@ namespace graphics {
 class TAsyncTimer;
 }
 class BusyPanel;
+class TPictureLoading;
 class TUncoverWatch;
 class MovesListAdapter;
 class TrayController;
@@ -173,6 +174,9 @@ public:
     // The folder whose DATA the pictures are loaded from (the program's own
     // folder; tests give one with a damaged copy).
     void SetProgramFolder(const std::filesystem::path& folder) { programFolder_ = folder; }
+    // Runs on the picture loader's thread before each reload reads its files
+    // (tests slow the load with it).
+    void SetPictureLoadHook(std::function<void()> hook);
 
     // --- Media -------------------------------------------------------------------
     // The music player, or none while there is no sound output.
@@ -469,12 +473,17 @@ private:
     // naming the file, when a picture could not be loaded.
     bool LoadPicturesBehindPanel(const Settings& look, int boardSize,
                                  graphics::PictureSets& pictures);
+    // The load itself behind the given panel, off the main thread: the
+    // message naming the file, or empty when every picture loaded.
+    QString LoadPicturesBehind(BusyPanel& panel, QPoint topLeft, const Settings& look,
+                               int boardSize, graphics::PictureSets& pictures);
     // Puts loaded pictures in place, sizes the window for the field boardSize
     // (keeping its centre) and recreates the back buffer.
     void TakePictures(graphics::PictureSets&& pictures, int boardSize);
     void BindSettingsItems();
     TSideDlg* SideDlg = nullptr;
     BusyPanel* LoadingPanel = nullptr;
+    TPictureLoading* pictureLoading_ = nullptr;
     // What a closed dialog covered, to be painted before a reload starts.
     TUncoverWatch* uncoverWatch_ = nullptr;
     std::filesystem::path programFolder_ = graphics::ProgramFolder();

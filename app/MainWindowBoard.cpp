@@ -11,10 +11,12 @@
 #include "BusyPanel.h"
 #include "UncoverWait.h"
 #include "ButtonIcons.h"
+#include "DialogMinimiseWatch.h"
 #include "BoardView.h"
 #include "CallDialog.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "PictureLoading.h"
 #include "WindowPlacement.h"
 #include "SideUnit.h"
 
@@ -70,7 +72,10 @@ void TReversiForm::CreateComponents() {
     SideDlg = new TSideDlg(this);
     LoadingPanel = new BusyPanel(BusyKind::Loading, ClientArea);
     LoadingPanel->setObjectName(QStringLiteral("LoadingPanel"));
+    pictureLoading_ = new TPictureLoading(*this);
     uncoverWatch_ = new TUncoverWatch(*this);
+    // A dialog minimised by the window manager takes the window with it.
+    new TDialogMinimiseWatch(*this);
     BindSettingsItems();
 
     // The window follows the fixed size of its client area.

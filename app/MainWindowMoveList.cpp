@@ -16,6 +16,7 @@
 #include "EngineUnit.h"
 #include "EventHook.h"
 #include "MainWindow.h"
+#include "MoveListBox.h"
 #include "MoveListDelegate.h"
 #include "MoveListPointer.h"
 #include "MovesListAdapter.h"
@@ -55,7 +56,8 @@ void TReversiForm::CreateMoveListPanel() {
     column->setSpacing(0);
     row->addLayout(column);
 
-    MovesListBox = new QListWidget(MovesListPanel);
+    auto* listBox = new TMoveListBox(MovesListPanel);
+    MovesListBox = listBox;
     MovesListBox->setObjectName(QStringLiteral("MovesListBox"));
     MovesListBox->setFocusPolicy(Qt::NoFocus);
     MovesListBox->setUniformItemSizes(true);
@@ -69,10 +71,7 @@ void TReversiForm::CreateMoveListPanel() {
     listFont.setStyleHint(QFont::TypeWriter);
     listFont.setPixelSize(13);
     MovesListBox->setFont(listFont);
-    QPalette listColours = MovesListBox->palette();
-    listColours.setColor(QPalette::Base, QColor(85, 74, 67));
-    listColours.setColor(QPalette::Text, QColor(58, 25, 0));
-    MovesListBox->setPalette(listColours);
+    listBox->SetColours(QColor(85, 74, 67), QColor(58, 25, 0));
     column->addWidget(MovesListBox, 1);
     movesListAdapter_ = std::make_unique<MovesListAdapter>(MovesListBox);
 

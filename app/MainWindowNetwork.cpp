@@ -223,18 +223,15 @@ void TReversiForm::StartNetGame() {
 
 bool TReversiForm::ChangeFieldSize(int boardSize) {
     BusyPanel loading(BusyKind::Loading, ClientArea);
-    loading.Start(BusyPanel::PlaceIn(ClientArea->size(), 0));
-    try {
-        LoadPictureSets(boardSize);
-    } catch (const std::exception& failure) {
-        loading.Stop();
-        ShowNetworkMessage(QString::fromLocal8Bit(failure.what()));
+    graphics::PictureSets pictures;
+    const QString failure = LoadPicturesBehind(loading, BusyPanel::PlaceIn(ClientArea->size(), 0),
+                                               settings_, boardSize, pictures);
+    if (!failure.isEmpty()) {
+        ShowNetworkMessage(failure);
         return false;
     }
     painter_.NewPosX = painter_.NewPosY = 0;
-    SizeWindowToField(boardSize);
-    painter_.CreateBackBuffer(boardSize);
-    loading.Stop();
+    TakePictures(std::move(pictures), boardSize);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "EngineUnit.h"
 #include "MainWindow.h"
+#include "MessageBoxes.h"
 #include "SettingsGameValues.h"
 #include "SideUnit.h"
 #include "NetworkSession.h"
@@ -12,6 +13,8 @@
 namespace reversi {
 
 void TReversiForm::LoadSettings() {
+    // An outgrown file that a writer puts aside is named to the player once.
+    store_.SetSetAsideNotice([this](const QString& message) { ShowPlainMessage(message, this); });
     const Settings s = store_.Load();
     ChangeSettings(s);
 

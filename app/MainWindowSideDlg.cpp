@@ -13,6 +13,7 @@
 #include "FramePlacement.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
+#include "PictureLoading.h"
 #include "SettingsChange.h"
 #include "SettingsGameValues.h"
 #include "SideUnit.h"
@@ -150,25 +151,37 @@ void TReversiForm::ApplyLookStyles(const Settings& chosen) {
 bool TReversiForm::LoadPicturesBehindPanel(const Settings& look, int boardSize,
                                            graphics::PictureSets& pictures) {
     // The window shows itself whole first: a dialog just closed over it
-    // leaves no remains around the panel while the main thread is busy.
+    // leaves no remains around the panel.
     uncoverWatch_->AwaitUncovered();
     repaint();
     // The panel sits in the middle of the board area (the client area above
     // the status bar).
     const int bar = ReversiStatusBar->height();
-    LoadingPanel->Start(
-        BusyPanel::PlaceIn(QSize(ClientArea->width(), ClientArea->height() + bar), bar));
-    QString failure;
-    try {
-        graphics::LoadAllPictures(pictures, look.BoardBorderStyle, look.FiguresStyle,
-                                  look.HelpStyle, boardSize, programFolder_);
-    } catch (const std::exception& error) {
-        failure = QString::fromLocal8Bit(error.what());
-    }
-    LoadingPanel->Stop();
+    const QString failure = LoadPicturesBehind(
+        *LoadingPanel,
+        BusyPanel::PlaceIn(QSize(ClientArea->width(), ClientArea->height() + bar), bar), look,
+        boardSize, pictures);
     if (failure.isEmpty()) return true;
     ShowErrorMessage(failure, this);
     return false;
+}
+
+QString TReversiForm::LoadPicturesBehind(BusyPanel& panel, QPoint topLeft, const Settings& look,
+                                         int boardSize, graphics::PictureSets& pictures) {
+    // The load waits in a local event loop: what the peer sends meanwhile is
+    // handled after it.
+    const NetInputHold hold = Session != nullptr ? NetInputHold(*Session) : NetInputHold();
+    return pictureLoading_->LoadBehind(panel, topLeft,
+                                       {.borderStyle = look.BoardBorderStyle,
+                                        .figuresStyle = look.FiguresStyle,
+                                        .helpStyle = look.HelpStyle,
+                                        .boardSize = boardSize,
+                                        .programFolder = programFolder_},
+                                       pictures);
+}
+
+void TReversiForm::SetPictureLoadHook(std::function<void()> hook) {
+    pictureLoading_->SetWorkerHook(std::move(hook));
 }
 
 void TReversiForm::TakePictures(graphics::PictureSets&& pictures, int boardSize) {

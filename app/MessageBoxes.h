@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QString>
 
+class QFontMetrics;
 class QShowEvent;
 class QWidget;
 
@@ -18,6 +19,15 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
 };
+
+// The text with places to break a word too wide for a line of `maxWidth`
+// pixels (a long file name): a zero-width space after each '/' or '\\' of
+// such a word, and where a piece is still too wide, where it fills a line.
+// Words that fit are left as they are.
+QString BreakableText(const QString& text, const QFontMetrics& metrics, int maxWidth);
+
+// The widest line of text a box on `box`'s screen is given.
+int MessageLineWidth(const QWidget& box);
 
 // A plain box: no icon, the program's title as caption, one OK button,
 // centred on the screen. Used for information and "NETWORK: " messages.

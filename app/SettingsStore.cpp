@@ -78,6 +78,35 @@ QString SettingsStore::DefaultMusicFolder() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DATA/MUSIC"));
 }
 
+QString SettingsStore::SetAsideName(const QString& filePath, int attempt) {
+    const QString name = filePath + QStringLiteral(".too-large");
+    return attempt <= 1 ? name : name + QLatin1Char('-') + QString::number(attempt);
+}
+
+QString SettingsStore::SetAsideMessage(const QString& filePath, const QString& keptAs) {
+    return QStringLiteral(
+               "The settings file %1 was too large to be read. It has been kept as %2, "
+               "and the settings are now written to a new file %1.")
+        .arg(QDir::toNativeSeparators(filePath), QDir::toNativeSeparators(keptAs));
+}
+
+bool SettingsStore::Outgrown() const {
+    const QFileInfo info(filePath_);
+    return info.isFile() && info.size() > MaxFileBytes;
+}
+
+QString SettingsStore::SetAside() const {
+    // Renaming never overwrites: a name that is taken is passed over.
+    constexpr int Attempts = 100;
+    for (int attempt = 1; attempt <= Attempts; ++attempt) {
+        const QString keptAs = SetAsideName(filePath_, attempt);
+        if (QFileInfo::exists(keptAs) || QFileInfo(keptAs).isSymLink()) continue;
+        if (!QFile::rename(filePath_, keptAs)) break;
+        return keptAs;
+    }
+    throw SettingsWriteError(filePath_);
+}
+
 bool SettingsStore::Openable() const {
     // QSettings reads the file in its constructor: a pipe would block the
     // start for ever, a device or a huge file would be read to its end.
@@ -128,6 +157,7 @@ void SettingsStore::SaveTipValues(bool showTips, int tipIndex) const {
 }
 
 void SettingsStore::Write(const SettingsEntries& entries) const {
+    const QString keptAs = Outgrown() ? SetAside() : QString();
     if (!Openable()) throw SettingsWriteError(filePath_);
     const QByteArray before = FileBytes(filePath_);
     QSettings::Status status = QSettings::NoError;
@@ -147,6 +177,7 @@ void SettingsStore::Write(const SettingsEntries& entries) const {
             throw SettingsWriteError(filePath_);
         }
     }
+    if (!keptAs.isEmpty() && setAsideNotice_) setAsideNotice_(SetAsideMessage(filePath_, keptAs));
 }
 
 }  // namespace reversi

@@ -2,6 +2,7 @@
 // statistics bytes), read once at start and written by three writers.
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 
 #include <QByteArray>
@@ -31,7 +32,9 @@ struct StoredStatistics {
 // before it is opened: a path that is not a plain readable file (a folder, a
 // pipe, a device) or is far too large is never opened, so the game starts with
 // the defaults and the writers report failure instead of blocking or writing
-// over it. Constructing and reading never write anything.
+// over it. A plain file far too large to be ours is not destroyed either: the
+// next writer renames it aside (see SetAsideName) and writes a fresh file.
+// Constructing and reading never write anything.
 class SettingsStore {
 public:
     // The program's store: "<organisation>/<application>.conf" in the user's
@@ -42,6 +45,14 @@ public:
     explicit SettingsStore(QString filePath);
 
     const QString& FilePath() const { return filePath_; }
+    // The player is told, once, with this text, when a writer has put an
+    // outgrown file aside (the message names both files).
+    using SetAsideNotice = std::function<void(const QString& message)>;
+    void SetSetAsideNotice(SetAsideNotice notice) { setAsideNotice_ = std::move(notice); }
+    // The name an outgrown file gets: "<file>.too-large", or with "-2", "-3"
+    // and so on when that name is taken.
+    static QString SetAsideName(const QString& filePath, int attempt);
+    static QString SetAsideMessage(const QString& filePath, const QString& keptAs);
     // The default of the music folder: DATA/MUSIC beside the program.
     static QString DefaultMusicFolder();
 
@@ -66,9 +77,15 @@ private:
     // True when the path is missing (a first start) or a plain, readable file
     // of sane size: QSettings may open it.
     bool Openable() const;
+    // A plain file over the size the store reads.
+    bool Outgrown() const;
+    // Renames an outgrown file aside and answers its new name; throws
+    // SettingsWriteError when it stays.
+    QString SetAside() const;
     void Write(const SettingsEntries& entries) const;
 
     QString filePath_;
+    SetAsideNotice setAsideNotice_;
 };
 
 }  // namespace reversi

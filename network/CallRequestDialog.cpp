@@ -90,6 +90,10 @@ void TCallReq::showEvent(QShowEvent* e) {
     for (QLabel* l : {label1_, label2_, label3_, label4_, reqLabel_, reqColour_, reqSize_})
         l->adjustSize();
     progress_->setValue(0);
+    // The window is reused: a "No" clicked at an earlier showing keeps the
+    // focus and would answer the next Enter. Each showing starts on "Yes".
+    okBtn_->setDefault(true);
+    okBtn_->setFocus(Qt::OtherFocusReason);
     processing_ = true;
     // Every showing counts its 30 seconds afresh.
     timer_->start();

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QImage>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -129,6 +130,54 @@ TEST_F(BrowseWindowTest, UndoAndRedoThroughAPassBackToTheStart) {
     Button("SpeedButtonFromThis")->click();
     EXPECT_EQ(Game().Tracker->count(), count);
     EXPECT_TRUE(w->messages->questions.isEmpty());
+}
+
+TEST_F(BrowseWindowTest, AFullMoveListShowsItsEndLineWhole) {
+    for (const int n : {8, 10}) {
+        SCOPED_TRACE(n);
+        w.reset();  // one window at a time: each has the one game
+        w = std::make_unique<PlayingWindow>(GameSetup{.boardSize = n});
+        Game().VsComputer = false;
+        const test::RandomGame game = test::PlayRandomGame(Game().Boards[0], n, 5);
+        QListWidget* list = List();
+        const auto endLine = [list] {
+            const QRect end = list->visualItemRect(list->item(list->count() - 1));
+            return std::to_string(end.top()) + ".." + std::to_string(end.bottom()) + " of " +
+                   std::to_string(list->viewport()->height());
+        };
+        const auto endLineWhole = [list] {
+            QCoreApplication::processEvents();
+            const QRect end = list->visualItemRect(list->item(list->count() - 1));
+            return end.top() >= 0 && end.bottom() < list->viewport()->height();
+        };
+        int cut = 0;
+        for (const int s : game.squares) {
+            w->ClickSquare(SquareColumn(s, n), SquareRow(s, n));
+            if (!endLineWhole() && ++cut == 1)
+                ADD_FAILURE() << "after move " << Game().Tracker->count() << ": " << endLine();
+        }
+        ASSERT_TRUE(Game().GameOver);
+        ASSERT_GT(list->count(), 40) << "the list does not fill its panel";
+        EXPECT_TRUE(endLineWhole()) << "after the game: " << endLine();
+        // Scrolled up and down again by its scroll bar, it ends the same.
+        list->verticalScrollBar()->setValue(0);
+        list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+        EXPECT_TRUE(endLineWhole()) << "at the scroll bar's end: " << endLine();
+        // Hidden and shown again.
+        Item("ShowMoves1")->trigger();
+        Item("ShowMoves1")->trigger();
+        list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+        EXPECT_TRUE(endLineWhole()) << "shown again: " << endLine();
+        // The lines fill the viewport whole; the space left below them is in
+        // the list's colour.
+        EXPECT_EQ(list->viewport()->height() % 16, 0) << endLine();
+        const QImage seen = list->grab().toImage();
+        const int below = list->viewport()->geometry().bottom() + 1;
+        if (below < list->height() - list->frameWidth()) {
+            EXPECT_EQ(seen.pixelColor(20, below), list->palette().color(QPalette::Base))
+                << "the space below the lines";
+        }
+    }
 }
 
 TEST_F(BrowseWindowTest, ContinuingAgainstTheComputerAsksOnce) {

@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "BusyPanel.h"
 #include "EngineUnit.h"
 #include "MainWindow.h"
 #include "ReversiApplication.h"
@@ -80,12 +81,20 @@ void Watch() {
         return;
     }
     static int seen = 0;
+    static bool closing = false;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         auto* form = qobject_cast<TReversiForm*>(w);
-        if (!form || !form->isVisible()) continue;
+        if (!form || !form->isVisible() || closing) continue;
         // Let the first activation's work finish before looking, the
         // computer's reply included.
         if (Game().ThreadRunning || ++seen < 3) return;
+        // Nor while pictures load behind a busy panel.
+        for (const BusyPanel* panel : form->findChildren<BusyPanel*>()) {
+            if (panel->isVisible()) {
+                seen = 0;
+                return;
+            }
+        }
         Report(QStringLiteral("WINDOW %1").arg(form->windowTitle()));
         Report(
             QStringLiteral("STATUS %1|%2|%3")
@@ -96,7 +105,11 @@ void Watch() {
         BoardToText(position);
         std::printf("POSITION %s\n", position.c_str());
         std::fflush(stdout);
-        form->close();
+        // Closed after this tick: a box the close shows (a settings file that
+        // could not be written or was set aside) is then seen and answered
+        // by the next ticks, as a timer never runs again inside its own tick.
+        closing = true;
+        QMetaObject::invokeMethod(form, &QWidget::close, Qt::QueuedConnection);
         return;
     }
 }

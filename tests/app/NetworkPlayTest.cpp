@@ -398,6 +398,35 @@ TEST_F(NetworkPlayTest, AReloadWhileACallIsPlacedShowsOnePanelAndTheCallGoesOn) 
     EXPECT_TRUE(WaitUntil([&] { return !connecting->isVisible(); }));
 }
 
+TEST_F(NetworkPlayTest, EnterAcceptsASecondCallAfterNoWasClickedOnTheFirst) {
+    auto* req = Child<TCallReq>(*form_, "CallReq");
+    const auto call = [&](QTcpSocket& socket) {
+        socket.connectToHost(QHostAddress(QHostAddress::LocalHost),
+                             form_->NetSession().ListeningPort());
+        ASSERT_TRUE(socket.waitForConnected(Wait)) << "the peer did not connect";
+        socket.write("BW8PEER");
+        socket.flush();
+        ASSERT_TRUE(WaitUntil([&] { return req->isVisible(); })) << "no call request dialog";
+    };
+    // The first call: the player clicks "No" with the mouse, which gives it
+    // the focus.
+    ASSERT_NO_FATAL_FAILURE(call(peer_.socket));
+    QTest::mouseClick(req->NoButton(), Qt::LeftButton);
+    ASSERT_EQ(peer_.Read(1), "N");
+    ASSERT_TRUE(WaitUntil([&] { return !req->isVisible() && !form_->NetSession().IsConnected(); }))
+        << "the refused link did not end";
+
+    // The second call: the request opens on "Yes", and Enter takes the call.
+    RawPeer second;
+    ASSERT_NO_FATAL_FAILURE(call(second.socket));
+    EXPECT_EQ(req->focusWidget(), req->YesButton());
+    EXPECT_TRUE(req->YesButton()->isDefault());
+    EXPECT_FALSE(req->NoButton()->isDefault());
+    QWidget* focus = req->focusWidget() != nullptr ? req->focusWidget() : req;
+    QTest::keyClick(focus, Qt::Key_Return);
+    EXPECT_EQ(second.Read(1), "Y");
+}
+
 TEST_F(NetworkPlayTest, RefusedCallSaysSoAndKeepsTheLocalGame) {
     QTcpServer listener;
     ASSERT_TRUE(listener.listen(QHostAddress(QHostAddress::LocalHost), 0));

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -312,14 +313,64 @@ TEST_F(SettingsStoreTest, APipeAtTheFilesPathNeverBlocks) {
     EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe was replaced";
 }
 
-TEST_F(SettingsStoreTest, AFileFarTooLargeIsNeitherReadNorOverwritten) {
+TEST_F(SettingsStoreTest, AFileFarTooLargeIsNotReadButSetAsideByTheNextWriter) {
     QByteArray bytes("[options]\nlevel=5\n");
     bytes.append(QByteArray(2 << 20, ';'));
     WriteFile(bytes);
-    const SettingsStore store;
+    // A file of an earlier set-aside keeps its name: the new one takes the next.
+    const QString taken = SettingsStore::SetAsideName(StorePath(), 1);
+    {
+        QFile old(taken);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("earlier");
+    }
+    SettingsStore store;
+    QStringList notices;
+    store.SetSetAsideNotice([&notices](const QString& text) { notices << text; });
+    EXPECT_EQ(store.Load(), Defaults()) << "the outgrown file was read";
+    EXPECT_TRUE(notices.isEmpty()) << "reading set the file aside";
+    EXPECT_EQ(FileBytes(), bytes);
+
+    Settings chosen = Defaults();
+    chosen.Depth = 7;
+    chosen.BabyLevel = false;
+    ASSERT_NO_THROW(store.SaveDialogValues(chosen));
+    const QString keptAs = SettingsStore::SetAsideName(StorePath(), 2);
+    EXPECT_EQ(keptAs, StorePath() + QStringLiteral(".too-large-2"));
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0], SettingsStore::SetAsideMessage(StorePath(), keptAs));
+    EXPECT_TRUE(notices[0].contains(StorePath()) && notices[0].contains(keptAs))
+        << notices[0].toStdString();
+    // Nothing is destroyed: the outgrown file and the earlier one are whole.
+    QFile aside(keptAs);
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), bytes);
+    QFile earlier(taken);
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), QByteArray("earlier"));
+
+    // The fresh file is ours: the next writer adds to it without a word, and
+    // the next start reads both.
+    ASSERT_NO_THROW(store.SaveTipValues(false, 12));
+    EXPECT_EQ(notices.size(), 1) << "told more than once";
+    EXPECT_LT(FileBytes().size(), 4096);
+    const Settings read = SettingsStore().Load();
+    EXPECT_EQ(read.Depth, 7);
+    EXPECT_FALSE(read.ShowTips);
+    EXPECT_EQ(read.CurrentTip, 12);
+}
+
+TEST_F(SettingsStoreTest, AHugeDeviceBehindTheNameIsNeitherReadNorSetAside) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(StorePath()).path()));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), StorePath()));
+    SettingsStore store;
+    int notices = 0;
+    store.SetSetAsideNotice([&notices](const QString&) { ++notices; });
     EXPECT_EQ(store.Load(), Defaults());
     EXPECT_THROW(store.SaveOnClose(Defaults(), false, QByteArray()), SettingsWriteError);
-    EXPECT_EQ(FileBytes().size(), bytes.size());
+    EXPECT_EQ(notices, 0);
+    EXPECT_EQ(QFileInfo(StorePath()).symLinkTarget(), QStringLiteral("/dev/zero"));
+    EXPECT_FALSE(QFileInfo::exists(SettingsStore::SetAsideName(StorePath(), 1)));
 }
 
 TEST_F(SettingsStoreTest, AnUnreadableFileIsNotOverwritten) {

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -62,6 +63,50 @@ TEST(StartUp, MissingPicturesAreNamedAndTheProgramEndsWithoutWritingSettings) {
     EXPECT_TRUE(run.events[0].contains(QLatin1String("windows=0")));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_FALSE(QFileInfo::exists(test::SettingsFileUnder(run.configDir)));
+}
+
+TEST(StartUp, AnOutgrownSettingsFileIsSetAsideOnceAndTheNextStartReadsTheFreshOne) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file =
+        test::SettingsFileUnder(QDir(dir.path()).filePath(QStringLiteral("config")));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+    // A 10 x 10 field inside a file grown past what the program reads.
+    QByteArray grown("[options]\nbrdim=10\n");
+    grown.append(QByteArray(3 << 20, '#'));
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_EQ(out.write(grown), grown.size());
+    }
+    const QString keptAs = file + QStringLiteral(".too-large");
+
+    const test::ChildResult first = test::RunProgramOnScreen(1024, 768, {}, dir.path());
+    ASSERT_FALSE(first.crashed);
+    const QString all = first.events.join(QLatin1Char('\n'));
+    EXPECT_TRUE(first.events.contains(QStringLiteral("BOARD 532")))
+        << "the outgrown file was read\n"
+        << all.toStdString();
+    // Told once, naming both files, and no failed write.
+    EXPECT_EQ(all.count(QStringLiteral("too large")), 1) << all.toStdString();
+    EXPECT_TRUE(all.contains(file) && all.contains(keptAs)) << all.toStdString();
+    EXPECT_FALSE(all.contains(QStringLiteral("could not be written"))) << all.toStdString();
+    QFile aside(keptAs);
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), grown) << "the outgrown file was not kept whole";
+    ASSERT_TRUE(QFileInfo(file).isFile());
+    EXPECT_LT(QFileInfo(file).size(), 16384);
+
+    // The next start reads the fresh file (here told to use the 10 x 10
+    // field) and has nothing to say about it.
+    QSettings(file, QSettings::IniFormat)
+        .setValue(QStringLiteral("options/brdim"), QStringLiteral("10"));
+    const test::ChildResult second = test::RunProgramOnScreen(1024, 768, {}, dir.path());
+    ASSERT_FALSE(second.crashed);
+    const QString seen = second.events.join(QLatin1Char('\n'));
+    EXPECT_TRUE(second.events.contains(QStringLiteral("BOARD 534"))) << seen.toStdString();
+    EXPECT_FALSE(seen.contains(QStringLiteral("BOX"))) << seen.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(file + QStringLiteral(".too-large-2")));
 }
 
 // Writes a 10 x 10 match of three moves (white, black, white) against the
