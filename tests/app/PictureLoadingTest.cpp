@@ -7,7 +7,10 @@
 #include <thread>
 
 #include <QAction>
+#include <QDir>
 #include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QTest>
@@ -148,6 +151,39 @@ TEST(PictureLoading, ABoxThatOpensDuringTheLoadTakesItsInput) {
     EXPECT_TRUE(boxAnswered) << "the click on the box's button was dropped";
     EXPECT_FALSE(gate.TimedOut());
     EXPECT_EQ(w.form->CurrentSettings().BoardBorderStyle, 1);
+}
+
+// Not a check: with REVERSI_SCREENSHOTS set to a folder, writes what the
+// screen shows while a slowed reload runs, once with the caption shown and
+// once without (loading_caption_on.png, loading_caption_off.png). On X11
+// (under xvfb-run with QT_QPA_PLATFORM=xcb) these are the screen's own pixels.
+TEST(PictureLoading, BlinkingPanelAsPictures) {
+    const QString folder = qEnvironmentVariable("REVERSI_SCREENSHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "REVERSI_SCREENSHOTS not set";
+    PlayingWindow w(GameSetup{});
+    auto* panel = Child<BusyPanel>(*w.form, "LoadingPanel");
+    LoadGate gate;
+    w.form->SetPictureLoadHook([&gate] { gate.Hold(); });
+    bool on = false, off = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (!gate.Entered() || !panel->isVisible()) return;
+        const bool shown = panel->IsCaptionShown();
+        if ((shown && on) || (!shown && off)) return;
+        // Let the frame reach the screen first.
+        QTest::qWait(100);
+        if (panel->IsCaptionShown() != shown) return;
+        const QPixmap screen = w.form->screen()->grabWindow(0);
+        screen.save(QDir(folder).filePath(shown ? QStringLiteral("loading_caption_on.png")
+                                                : QStringLiteral("loading_caption_off.png")));
+        (shown ? on : off) = true;
+        if (on && off) gate.Release();
+    });
+    watcher.start(20);
+    Child<QAction>(*w.form, "SelBrdr2")->trigger();
+    watcher.stop();
+    gate.Release();
+    EXPECT_TRUE(on && off);
 }
 
 }  // namespace
