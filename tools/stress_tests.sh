@@ -33,6 +33,14 @@ done
 mkdir -p "$LOGS"
 rm -f "$LOGS"/*.log "$LOGS"/*.result
 
+# The sanitizer builds run with the options and suppressions `make test`
+# gives them (the other builds ignore these).
+here=$(dirname "$(realpath "$0")")/..
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_init_order=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$here/tests/lsan.supp:print_suppressions=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export TSAN_OPTIONS=${TSAN_OPTIONS:-suppressions=$here/tests/tsan.supp:second_deadlock_stack=1}
+
 PIDS=()
 stop_all() {
     for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
