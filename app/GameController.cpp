@@ -386,13 +386,6 @@ void GameController::SetValues(const GameValues& values) {
     EmitCommandsIfChanged();
 }
 
-void GameController::SetLevel(const GameValues& values) {
-    auto& g = Game();
-    g.Depth = values.depth;
-    g.BabyLevel = values.babyLevel;
-    g.AdvancedEngine = values.advancedEngine;
-}
-
 void GameController::MakePractice() { Game().PracticeGame = true; }
 
 void GameController::NewGame() {

@@ -83,8 +83,6 @@ public:
     bool Thinking() const;
     // A pass or result is waiting for its box or shown in it.
     bool MessageDue() const { return message_.has_value(); }
-    // The last move's animation is on screen.
-    bool Animating() const { return animating_; }
     // Nothing is under way that goes on by itself: no search, no answer or
     // move waiting for an animation, no box due to open, nothing queued (an
     // animation may still run). The player (or the peer) is to act, or a
@@ -129,8 +127,6 @@ public:
     // --- Commands ----------------------------------------------------------------
     // The game values of the next game, or of this one where they may change.
     void SetValues(const GameValues& values);
-    // Only the level and the engine (a change that does not restart).
-    void SetLevel(const GameValues& values);
     // A practice game is not counted in the statistics.
     void MakePractice();
     // A new local game with the values in force; the computer opens at once

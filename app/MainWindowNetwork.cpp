@@ -230,7 +230,6 @@ bool TReversiForm::ChangeFieldSize(int boardSize) {
         ShowNetworkMessage(failure);
         return false;
     }
-    painter_.NewPosX = painter_.NewPosY = 0;
     TakePictures(std::move(pictures), boardSize);
     return true;
 }
