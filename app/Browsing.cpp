@@ -9,53 +9,49 @@ void TBrowsing::SetActive(bool active) {
     emit activeChanged(active_);
 }
 
-bool TBrowsing::StepsRefused() const {
-    const auto& g = Game();
-    return g.ThreadRunning || !g.Tracker;
-}
+bool TBrowsing::StepsRefused(const GameState& g) { return g.ThreadRunning || !g.Tracker; }
 
-PositionStatus TBrowsing::Refresh() {
-    const PositionStatus status = SettleShownPosition(Game());
+PositionStatus TBrowsing::Refresh(GameState& g) {
+    const PositionStatus status = SettleShownPosition(g);
     SetActive(!status.gameOver);
     return status;
 }
 
-std::optional<PositionStatus> TBrowsing::Undo() {
-    if (StepsRefused() || !Game().Tracker->Undo()) return std::nullopt;
-    return Refresh();
+std::optional<PositionStatus> TBrowsing::Undo(GameState& g) {
+    if (StepsRefused(g) || !g.Tracker->Undo(g)) return std::nullopt;
+    return Refresh(g);
 }
 
-std::optional<PositionStatus> TBrowsing::Redo() {
-    if (StepsRefused()) return std::nullopt;
-    auto& tracker = *Game().Tracker;
+std::optional<PositionStatus> TBrowsing::Redo(GameState& g) {
+    if (StepsRefused(g)) return std::nullopt;
+    auto& tracker = *g.Tracker;
     // The list follows every step.
-    if (!tracker.Redo(true)) return std::nullopt;
-    const PositionStatus status = Refresh();
+    if (!tracker.Redo(g, true)) return std::nullopt;
+    const PositionStatus status = Refresh(g);
     // The last stored move replayed: this is the live end of the game.
     if (tracker.current() == tracker.count()) SetActive(false);
     return status;
 }
 
-std::optional<PositionStatus> TBrowsing::JumpTo(int line) {
-    if (StepsRefused() || !Game().Tracker->GoToMove(line)) return std::nullopt;
-    return Refresh();
+std::optional<PositionStatus> TBrowsing::JumpTo(GameState& g, int line) {
+    if (StepsRefused(g) || !g.Tracker->GoToMove(g, line)) return std::nullopt;
+    return Refresh(g);
 }
 
-std::optional<PositionStatus> TBrowsing::ReturnToLast() {
-    if (!active_ || StepsRefused()) return std::nullopt;
-    auto& tracker = *Game().Tracker;
+std::optional<PositionStatus> TBrowsing::ReturnToLast(GameState& g) {
+    if (!active_ || StepsRefused(g)) return std::nullopt;
+    auto& tracker = *g.Tracker;
     // The list is updated once, by the call that finds nothing more to redo.
-    while (tracker.Redo(false)) {
+    while (tracker.Redo(g, false)) {
     }
-    const PositionStatus status = Refresh();
+    const PositionStatus status = Refresh(g);
     SetActive(false);
     return status;
 }
 
 TBrowsing::ContinueOutcome TBrowsing::ContinueFromShown(
-    const std::function<bool()>& confirmPractice) {
-    if (!active_ || StepsRefused()) return ContinueOutcome::NotBrowsing;
-    auto& g = Game();
+    GameState& g, const std::function<bool()>& confirmPractice) {
+    if (!active_ || StepsRefused(g)) return ContinueOutcome::NotBrowsing;
     if (g.VsComputer && !g.PracticeGame) {
         // Taking moves back against the computer is practice: such a game
         // is not counted in the statistics.

@@ -12,8 +12,9 @@
 namespace reversi {
 
 // Whether an earlier position of the match record is shown, and what the
-// steps through the record do to the game state (Game(): the position, the
-// side to move, GameOver, the practice flag, the record and its move list).
+// steps through the record do to the game state they are given (the
+// position, the side to move, GameOver, the practice flag, the record and its
+// move list).
 // Every step that changes the position is refused while a search runs: the
 // computer's answer belongs to the position it searched.
 //
@@ -33,19 +34,19 @@ public:
     // Settles the game state on the position now shown (GameOver, a side
     // that must pass hands the move over) and turns browsing on unless the
     // position is final. The answer is what the status bar shows.
-    PositionStatus Refresh();
+    PositionStatus Refresh(GameState& game);
 
     // One move back; nothing when at the start. Browsing is on afterwards
     // unless the position is final.
-    std::optional<PositionStatus> Undo();
+    std::optional<PositionStatus> Undo(GameState& game);
     // One move forward; nothing when at the last move. Reaching the last
     // stored move ends browsing.
-    std::optional<PositionStatus> Redo();
+    std::optional<PositionStatus> Redo(GameState& game);
     // Shows the position before move line + 1 (a move line of the list);
     // nothing for any other line.
-    std::optional<PositionStatus> JumpTo(int line);
+    std::optional<PositionStatus> JumpTo(GameState& game, int line);
     // Replays every remaining move and ends browsing; nothing when not browsing.
-    std::optional<PositionStatus> ReturnToLast();
+    std::optional<PositionStatus> ReturnToLast(GameState& game);
 
     enum class ContinueOutcome {
         NotBrowsing,       // nothing happened
@@ -56,14 +57,15 @@ public:
     // computer that is not yet practice, confirmPractice is asked first:
     // true makes the game practice; false changes nothing (the caller says
     // so and returns to the last position).
-    ContinueOutcome ContinueFromShown(const std::function<bool()>& confirmPractice);
+    ContinueOutcome ContinueFromShown(GameState& game,
+                                      const std::function<bool()>& confirmPractice);
 
 signals:
     // Browsing turned on or off (also when set to the state it had).
     void activeChanged(bool active);
 
 private:
-    bool StepsRefused() const;
+    static bool StepsRefused(const GameState& game);
 
     bool active_ = false;
 };

@@ -27,14 +27,14 @@ GameController::~GameController() { StopThinking(); }
 
 // --- What the game is ---------------------------------------------------------
 
-const tBoard& GameController::Position() const { return Game().Boards[0]; }
-int GameController::BoardSize() const { return Game().BoardSize; }
-Side GameController::SideToMove() const { return SideOf(Game().SideToMove); }
-bool GameController::GameOver() const { return Game().GameOver; }
-bool GameController::NetworkGame() const { return Game().NetworkGame; }
+const tBoard& GameController::Position() const { return state_.Boards[0]; }
+int GameController::BoardSize() const { return state_.BoardSize; }
+Side GameController::SideToMove() const { return SideOf(state_.SideToMove); }
+bool GameController::GameOver() const { return state_.GameOver; }
+bool GameController::NetworkGame() const { return state_.NetworkGame; }
 
 GameValues GameController::Values() const {
-    const auto& g = Game();
+    const auto& g = state_;
     return {.vsComputer = g.VsComputer,
             .computerSide = SideOf(g.ComputerSide),
             .depth = g.Depth,
@@ -44,7 +44,7 @@ GameValues GameController::Values() const {
 }
 
 GameStatus GameController::Status() const {
-    const auto& g = Game();
+    const auto& g = state_;
     const PositionStatus shown = DescribePosition(g.Boards[0], g.BoardSize);
     return {.counts = shown.counts,
             .gameOver = g.GameOver || shown.gameOver,
@@ -65,49 +65,49 @@ GameCommands GameController::Commands() const {
 }
 
 StatisticsEntry GameController::CurrentStatisticsEntry() const {
-    const auto& g = Game();
+    const auto& g = state_;
     return {.boardSize = g.BoardSize,
             .advancedEngine = g.AdvancedEngine,
             .level = TStatisticsTable::LevelIndex(g.BabyLevel, g.Depth)};
 }
 
-bool GameController::Thinking() const { return search_.has_value() || Game().ThreadRunning; }
+bool GameController::Thinking() const { return search_.has_value() || state_.ThreadRunning; }
 
 bool GameController::Settled() const {
     return !search_ && !reply_ && !peerSquare_ && afterMessage_.empty() &&
            !(message_ && !message_->open);
 }
 
-bool GameController::PracticeGame() const { return Game().PracticeGame; }
+bool GameController::PracticeGame() const { return state_.PracticeGame; }
 
-bool GameController::WaitingForPeer() const { return NetworkGame() && !IsPlayersTurn(); }
+bool GameController::WaitingForPeer() const { return NetworkGame() && !IsPlayersTurn(state_); }
 
 std::string GameController::BoardText() const {
     std::string text;
-    BoardToText(text);
+    BoardToText(state_, text);
     return text;
 }
 
 // --- Rules of the flow ----------------------------------------------------------
 
 bool GameController::ComputersTurn() const {
-    const auto& g = Game();
+    const auto& g = state_;
     return g.VsComputer && !g.NetworkGame && g.SideToMove == g.ComputerSide;
 }
 
 bool GameController::PlayerMayMove() const {
-    const auto& g = Game();
+    const auto& g = state_;
     if (stopped_ || g.GameOver || Thinking() || g.Routines.CanMove == nullptr) return false;
     // In a network game the "computer side" is the local player's colour.
-    if (g.NetworkGame) return IsPlayersTurn();
+    if (g.NetworkGame) return IsPlayersTurn(g);
     // Against the computer a click only ever plays the player's colour.
     return !ComputersTurn();
 }
 
 bool GameController::PlayerMayPlay(int square) const {
-    const auto& g = Game();
+    const auto& g = state_;
     return !Browsing() && PlayerMayMove() && IsPlayingSquare(square, g.BoardSize) &&
-           CanMove(g.Boards[0], square, g.SideToMove, OtherSide());
+           CanMove(g, g.Boards[0], square, g.SideToMove, OtherSide(g));
 }
 
 bool GameController::BoardInputOpen() const { return !Thinking() && !WaitingForPeer(); }
@@ -121,21 +121,21 @@ bool GameController::HistoryChoiceOnClick() const {
 bool GameController::HelpAllowed() const { return BoardInputOpen(); }
 
 bool GameController::PeerMayPlay(int x, int y) const {
-    const auto& g = Game();
+    const auto& g = state_;
     const int n = g.BoardSize;
-    if (stopped_ || !g.NetworkGame || g.GameOver || Thinking() || IsPlayersTurn()) return false;
+    if (stopped_ || !g.NetworkGame || g.GameOver || Thinking() || IsPlayersTurn(g)) return false;
     if (x < 0 || x >= n || y < 0 || y >= n || g.Routines.CanMove == nullptr) return false;
-    return CanMove(g.Boards[0], SquareIndex(x, y, n), g.SideToMove, OtherSide());
+    return CanMove(g, g.Boards[0], SquareIndex(x, y, n), g.SideToMove, OtherSide(g));
 }
 
 bool GameController::HintAllowed() const {
-    const auto& g = Game();
+    const auto& g = state_;
     return !stopped_ && !g.GameOver && !g.NetworkGame && !animating_ && !Browsing() &&
            !Thinking() && !message_;
 }
 
 bool GameController::HintAsksPractice() const {
-    const auto& g = Game();
+    const auto& g = state_;
     return g.VsComputer && !g.PracticeGame;
 }
 
@@ -144,7 +144,7 @@ bool GameController::ContinueAsksPractice() const { return HintAsksPractice(); }
 bool GameController::StepsAllowed() const { return stepButtonsOn_ && !Thinking(); }
 
 tBoard GameController::LegalMarks() const {
-    const auto& g = Game();
+    const auto& g = state_;
     return LegalSquareMarks(g.Boards[0], g.BoardSize, SideOf(g.SideToMove));
 }
 
@@ -182,7 +182,7 @@ void GameController::Advance() {
 
 void GameController::Step() {
     if (stopped_) return;
-    auto& g = Game();
+    auto& g = state_;
     // A pass or result shows once the move before it stands on the board,
     // and the flow waits until its box has closed.
     if (message_) {
@@ -246,21 +246,21 @@ void GameController::EmitCommandsIfChanged() {
 }
 
 void GameController::PlaceMove(int square) {
-    auto& g = Game();
+    auto& g = state_;
     const int me = g.SideToMove;
     const int opp = Opponent(me);
     emit moveStarting();
     // Recorded before the board changes: the record keeps the position before.
-    g.Tracker->AddMove(square, me, opp);
+    g.Tracker->AddMove(g, square, me, opp);
     g.Boards[0][static_cast<std::size_t>(square)] = static_cast<std::uint8_t>(me);
-    MakeMove(g.Boards[0], square, me, opp);
+    MakeMove(g, g.Boards[0], square, me, opp);
     // The window reports the end of the move's animation (at once without one).
     animating_ = true;
     emit moveMade(square, SideOf(me));
 }
 
 void GameController::Account() {
-    auto& g = Game();
+    auto& g = state_;
     const TurnOutcome outcome = AdvanceTurn(g);
     flowActive_ = true;
     emit statusChanged();
@@ -276,13 +276,13 @@ void GameController::Account() {
 }
 
 void GameController::RunEngine(SearchPurpose purpose) {
-    auto& g = Game();
+    auto& g = state_;
     const int opening = OpeningSquare(g.BoardSize);
     // The first move of a game is fixed: no search. (Only where it is legal:
     // a position set up otherwise is searched like any other.) It opens the
     // two step buttons, not the Match menu's items.
     if (g.FirstMove && g.SideToMove == CellWhite &&
-        CanMove(g.Boards[0], opening, CellWhite, CellBlack)) {
+        CanMove(g, g.Boards[0], opening, CellWhite, CellBlack)) {
         stepButtonsOn_ = true;
         if (purpose == SearchPurpose::Reply) {
             reply_ = opening;
@@ -298,7 +298,7 @@ void GameController::RunEngine(SearchPurpose purpose) {
     const unsigned serial = search_->serial;
     // The completion runs on the search thread: it only posts the answer's
     // arrival here. The search is joined before this object goes.
-    reversi::StartSearch([this, serial] {
+    reversi::StartSearch(state_, [this, serial] {
         QMetaObject::invokeMethod(
             this, [this, serial] { SearchDone(serial); }, Qt::QueuedConnection);
     });
@@ -312,9 +312,9 @@ void GameController::SearchDone(unsigned serial) {
         if (!search_ || search_->serial != serial) return;
         const SearchJob job = *search_;
         search_.reset();
-        const int answer = FinishSearch();
+        const int answer = FinishSearch(state_);
         emit thinkingChanged(false);
-        const auto& g = Game();
+        const auto& g = state_;
         // The answer is for the position searched and nothing else.
         const bool same = !g.GameOver && g.Boards[0] == job.position &&
                           SideOf(g.SideToMove) == job.side;
@@ -328,12 +328,12 @@ void GameController::SearchDone(unsigned serial) {
 }
 
 void GameController::PlayAnswer(int answer) {
-    auto& g = Game();
+    auto& g = state_;
     if (g.GameOver || Browsing() || !ComputersTurn()) return;
     // An answer that is not legal here (or "no move") plays nothing; the
     // accounting then hands the turn on.
     if (answer != PassMove && IsPlayingSquare(answer, g.BoardSize) &&
-        CanMove(g.Boards[0], answer, g.SideToMove, OtherSide()))
+        CanMove(g, g.Boards[0], answer, g.SideToMove, OtherSide(g)))
         PlaceMove(answer);
     Account();
 }
@@ -365,7 +365,7 @@ void GameController::SetStepsOn(bool menu, bool buttons) {
 }
 
 void GameController::UpdateSteps() {
-    const auto& g = Game();
+    const auto& g = state_;
     if (g.NetworkGame) {
         SetStepsOn(false, false);
         return;
@@ -376,7 +376,7 @@ void GameController::UpdateSteps() {
 // --- Commands ---------------------------------------------------------------------
 
 void GameController::SetValues(const GameValues& values) {
-    auto& g = Game();
+    auto& g = state_;
     g.VsComputer = values.vsComputer;
     g.ComputerSide = ToCell(values.computerSide);
     g.Depth = values.depth;
@@ -386,7 +386,7 @@ void GameController::SetValues(const GameValues& values) {
     EmitCommandsIfChanged();
 }
 
-void GameController::MakePractice() { Game().PracticeGame = true; }
+void GameController::MakePractice() { state_.PracticeGame = true; }
 
 void GameController::NewGame() {
     if (stopped_ || Thinking()) return;
@@ -400,7 +400,7 @@ void GameController::NewGame() {
 
 void GameController::Reset() {
     Replace(true);
-    reversi::NewGame();
+    reversi::NewGame(state_);
     browsing_.SetActive(false);
     SetStepsOn(false, false);
     EmitCommandsIfChanged();
@@ -409,29 +409,29 @@ void GameController::Reset() {
 void GameController::SetBrowsing(bool active) { browsing_.SetActive(active); }
 
 void GameController::SetSideNames(const std::string& white, const std::string& black) {
-    reversi::SetSideNames(white, black);
+    reversi::SetSideNames(state_, white, black);
 }
 
 void GameController::SetMoveList(MoveListView* list) {
-    if (Game().Tracker) Game().Tracker->SetMoveList(list);
+    if (state_.Tracker) state_.Tracker->SetMoveList(list);
 }
 
 void GameController::ReleaseRecord() {
-    auto& g = Game();
+    auto& g = state_;
     if (!g.Tracker) return;
     g.Tracker->SetMoveList(nullptr);
     g.Tracker.reset();
 }
 
 FileResult GameController::SaveMatch(const std::string& file) const {
-    return Game().Tracker->SaveToFile(file);
+    return state_.Tracker->SaveToFile(state_, file);
 }
 
 bool GameController::PlayerMove(int square) {
     bool played = false;
     Command([&] {
         if (message_ || animating_ || !PlayerMayPlay(square)) return;
-        auto& g = Game();
+        auto& g = state_;
         // As long as the computer replies, no step through the record.
         if (g.VsComputer) SetStepsOn(false, false);
         const int n = g.BoardSize;
@@ -448,7 +448,7 @@ void GameController::PeerMove(int x, int y) {
     Command([&] {
         if (!PeerMayPlay(x, y)) return;
         // Played by the flow, after the last move's animation.
-        peerSquare_ = SquareIndex(x, y, Game().BoardSize);
+        peerSquare_ = SquareIndex(x, y, state_.BoardSize);
     });
 }
 
@@ -466,34 +466,34 @@ void GameController::ShowStep(bool shown) {
 
 void GameController::Undo() {
     if (Deferred([this] { Undo(); })) return;
-    Command([this] { ShowStep(browsing_.Undo().has_value()); });
+    Command([this] { ShowStep(browsing_.Undo(state_).has_value()); });
 }
 
 void GameController::Redo() {
     if (Deferred([this] { Redo(); })) return;
-    Command([this] { ShowStep(browsing_.Redo().has_value()); });
+    Command([this] { ShowStep(browsing_.Redo(state_).has_value()); });
 }
 
 void GameController::JumpTo(int line) {
     if (Deferred([this, line] { JumpTo(line); })) return;
-    Command([this, line] { ShowStep(browsing_.JumpTo(line).has_value()); });
+    Command([this, line] { ShowStep(browsing_.JumpTo(state_, line).has_value()); });
 }
 
 void GameController::ReturnToLast() {
     if (Deferred([this] { ReturnToLast(); })) return;
-    Command([this] { ShowStep(browsing_.ReturnToLast().has_value()); });
+    Command([this] { ShowStep(browsing_.ReturnToLast(state_).has_value()); });
 }
 
 bool GameController::ContinueFromShown() {
     bool continued = false;
     Command([&] {
         // The practice question has been answered yes (or was not asked).
-        const auto outcome = browsing_.ContinueFromShown([] { return true; });
+        const auto outcome = browsing_.ContinueFromShown(state_, [] { return true; });
         if (outcome != TBrowsing::ContinueOutcome::Continued) return;
         continued = true;
         emit statusChanged();
         // As after the player's move: no steps while the computer replies.
-        if (Game().VsComputer) {
+        if (state_.VsComputer) {
             SetStepsOn(false, false);
             updateStepsAtRest_ = true;
         }
@@ -504,7 +504,7 @@ bool GameController::ContinueFromShown() {
 
 void GameController::ResumeMatch() {
     Command([this] {
-        if (Game().GameOver || !ComputersTurn()) return;
+        if (state_.GameOver || !ComputersTurn()) return;
         SetStepsOn(false, false);
         updateStepsAtRest_ = true;
         flowActive_ = true;
@@ -513,7 +513,7 @@ void GameController::ResumeMatch() {
 
 void GameController::ProcessTurn(bool SkipFirstCount) {
     Command([&] {
-        if (stopped_ || Game().GameOver) return;
+        if (stopped_ || state_.GameOver) return;
         if (!SkipFirstCount) {
             Account();
             return;
@@ -525,16 +525,16 @@ void GameController::ProcessTurn(bool SkipFirstCount) {
 void GameController::TakeMatch(SavedMatch&& match) {
     Command([&] {
         Replace(true);
-        auto& g = Game();
-        g.Tracker->TakeMatch(std::move(match));
+        auto& g = state_;
+        g.Tracker->TakeMatch(g, std::move(match));
         g.BoardSize = g.Tracker->boardsize();
         g.GameOver = false;
         g.SideToMove = CellWhite;
-        SelectEngine();
-        InitBoards();
+        SelectEngine(g);
+        InitBoards(g);
         UpdateSteps();
-        g.Tracker->GoToStart();
-        browsing_.Refresh();
+        g.Tracker->GoToStart(g);
+        browsing_.Refresh(state_);
         browsing_.SetActive(true);
         emit positionReplaced();
     });
@@ -543,9 +543,9 @@ void GameController::TakeMatch(SavedMatch&& match) {
 void GameController::StartNetworkGame(bool localBlack, int boardSize) {
     Command([&] {
         Replace(true);
-        auto& g = Game();
+        auto& g = state_;
         g.BoardSize = boardSize;
-        reversi::NewGame();
+        reversi::NewGame(state_);
         browsing_.SetActive(false);
         SetStepsOn(false, false);
         g.NetworkGame = true;
@@ -558,7 +558,7 @@ void GameController::StartNetworkGame(bool localBlack, int boardSize) {
 
 void GameController::EndNetworkGame(const GameValues& local) {
     Command([&] {
-        auto& g = Game();
+        auto& g = state_;
         g.NetworkGame = false;
         // Opponent and colour return to the settings' values.
         g.VsComputer = local.vsComputer;
@@ -574,11 +574,11 @@ void GameController::WhenNoMessage(std::function<void()> command) {
 }
 
 void GameController::StopThinking() {
-    if (!search_ && !Game().SearchThread && !Game().ThreadRunning) return;
+    if (!search_ && !state_.SearchThread && !state_.ThreadRunning) return;
     // A stopped search answers "no move"; joining it here means nothing
     // freed afterwards can still be in use by it.
-    reversi::StopSearch();
-    FinishSearch();
+    reversi::StopSearch(state_);
+    FinishSearch(state_);
     const bool was = search_.has_value();
     search_.reset();
     if (was) emit thinkingChanged(false);
@@ -587,7 +587,7 @@ void GameController::StopThinking() {
 void GameController::Stop() {
     StopThinking();
     stopped_ = true;
-    Game().GameOver = true;
+    state_.GameOver = true;
     message_.reset();
     afterMessage_.clear();
     reply_.reset();

@@ -16,6 +16,7 @@
 #include "Board.h"
 #include "Browsing.h"
 #include "FileResult.h"
+#include "GameState.h"
 #include "MoveList.h"
 #include "TurnAccounting.h"
 
@@ -223,6 +224,9 @@ signals:
     void animationCut();
 
 private:
+    // The tests' door to the game state, to set up positions (tests only).
+    friend struct GameStateAccess;
+
     enum class SearchPurpose { Reply, Hint };
     struct SearchJob {
         SearchPurpose purpose = SearchPurpose::Reply;
@@ -267,6 +271,8 @@ private:
     void UpdateSteps();
     void EmitCommandsIfChanged();
 
+    // The game itself: position, flags, match record and search thread.
+    GameState state_;
     TBrowsing browsing_;
     bool animating_ = false;
     std::optional<PendingMessage> message_;

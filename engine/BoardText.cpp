@@ -12,8 +12,7 @@ int DigitValue(char c) {
     return 0;
 }
 
-void BoardToText(std::string& text) {
-    const auto& g = Game();
+void BoardToText(const GameState& g, std::string& text) {
     const int n = g.BoardSize == 8 ? 8 : 10;
     const auto& board = g.Boards[0];
     text.clear();

@@ -6,50 +6,45 @@
 
 namespace reversi {
 
-GameState::GameState() = default;
+GameState::GameState() : Tracker(std::make_unique<OBoardTracker>(BoardSize)) {}
+
 GameState::~GameState() = default;
 
-namespace {
-std::unique_ptr<GameState>& Instance() {
-    static std::unique_ptr<GameState> state = std::make_unique<GameState>();
-    return state;
-}
-}  // namespace
-
-GameState& Game() { return *Instance(); }
-
-void ResetGameState() { Instance() = std::make_unique<GameState>(); }
-
-void SelectEngine() {
-    auto& r = Game().Routines;
-    if (Game().BoardSize == 8) {
-        r = {InitBoards8, CanMove8, MakeMove8};
+void SelectEngine(GameState& game) {
+    if (game.BoardSize == 8) {
+        game.Routines = {InitBoards8, CanMove8, MakeMove8};
     } else {
-        r = {InitBoards10, CanMove10, MakeMove10};
+        game.Routines = {InitBoards10, CanMove10, MakeMove10};
     }
 }
 
-void NewGame() {
-    SelectEngine();
-    InitBoards();
-    NewBoardTracker();
-    auto& g = Game();
-    g.GameOver = false;
-    g.SideToMove = 2;
-    g.FirstMove = true;
-    g.PracticeGame = false;
+void NewGame(GameState& game) {
+    SelectEngine(game);
+    InitBoards(game);
+    NewBoardTracker(game);
+    game.GameOver = false;
+    game.SideToMove = 2;
+    game.FirstMove = true;
+    game.PracticeGame = false;
 }
 
-int OtherSide() { return Game().SideToMove == 3 ? 2 : 3; }
+int OtherSide(const GameState& game) { return game.SideToMove == 3 ? 2 : 3; }
 
-bool IsPlayersTurn() { return Game().ComputerSide == Game().SideToMove; }
+bool IsPlayersTurn(const GameState& game) { return game.ComputerSide == game.SideToMove; }
 
-void SetSideNames(const std::string& white, const std::string& black) {
-    Game().WhiteName = white;
-    Game().BlackName = black;
+void SetSideNames(GameState& game, const std::string& white, const std::string& black) {
+    if (game.Tracker) game.Tracker->SetSideNames(white, black);
 }
 
-std::string GetWhiteName() { return Game().WhiteName; }
-std::string GetBlackName() { return Game().BlackName; }
+void InitBoards(GameState& game) { game.Routines.InitBoards(game.Boards); }
+
+bool CanMove(const GameState& game, const tBoard& board, int square, int me, int opp) {
+    return game.Routines.CanMove(board, square, me, opp);
+}
+
+void MakeMove(GameState& game, tBoard& board, int square, int me, int opp) {
+    if (square != PassMove) game.FirstMove = false;
+    game.Routines.MakeMove(board, square, me, opp);
+}
 
 }  // namespace reversi

@@ -1,5 +1,7 @@
-// The game state that every part of the program reads and writes: one set of
-// values, gathered in one object reached through Game().
+// The game being played, as one value: the position and the side to move,
+// the game flags, the match record and the running search. Its owner (the
+// game controller) hands it to the engine functions that work on it; the
+// engine itself keeps no game of its own.
 #pragma once
 
 #include <array>
@@ -15,13 +17,15 @@ class TMyThread;
 
 // The rules of the current field size, bound by SelectEngine.
 struct EngineRoutines {
-    void (*InitBoards)() = nullptr;
+    void (*InitBoards)(std::array<tBoard, 11>& boards) = nullptr;
     bool (*CanMove)(const tBoard& board, int square, int me, int opp) = nullptr;
     void (*MakeMove)(tBoard& board, int square, int me, int opp) = nullptr;
 };
 
 struct GameState {
+    // An empty match record for the 8 x 8 field, no routines bound yet.
     GameState();
+    // Stops and joins a search still running.
     ~GameState();
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;
@@ -46,8 +50,6 @@ struct GameState {
     bool BabyLevel = false;
     bool AdvancedEngine = false;
     int BoardSize = 8;
-    std::string WhiteName;
-    std::string BlackName;
     std::string GameTitle = "Zorel Reversi 4.00";
     // A search has been started by StartSearch and its answer not yet taken
     // by FinishSearch (SearchThread.h). Written only by the main thread; the
@@ -57,36 +59,28 @@ struct GameState {
     // and releases it; destroying the game state stops and joins it.
     std::unique_ptr<TMyThread> SearchThread;
 
+    // The match record; it also keeps the colour names of its move list.
     std::unique_ptr<OBoardTracker> Tracker;
     EngineRoutines Routines;
 };
 
-// The one game state of the program.
-GameState& Game();
-// Puts every value back to its initial state (for tests and a fresh start).
-void ResetGameState();
-
 // Binds the routine set to the field size: 8 gives the 8 x 8 routines, any
 // other value the 10 x 10 ones.
-void SelectEngine();
+void SelectEngine(GameState& game);
 // SelectEngine, InitBoards, a new empty match record, then white to move.
-// Keeps level, engine, opponent, side and field size.
-void NewGame();
+// Keeps level, engine, opponent, side, field size and the colour names.
+void NewGame(GameState& game);
 // 2 when SideToMove is 3, otherwise 3.
-int OtherSide();
+int OtherSide(const GameState& game);
 // In a network game: the local player is to move.
-bool IsPlayersTurn();
-void SetSideNames(const std::string& white, const std::string& black);
-std::string GetWhiteName();
-std::string GetBlackName();
+bool IsPlayersTurn(const GameState& game);
+// The colour names the move list shows (kept by the match record).
+void SetSideNames(GameState& game, const std::string& white, const std::string& black);
 
-// Shorthands for the bound routines.
-inline void InitBoards() { Game().Routines.InitBoards(); }
-inline bool CanMove(const tBoard& b, int square, int me, int opp) {
-    return Game().Routines.CanMove(b, square, me, opp);
-}
-inline void MakeMove(tBoard& b, int square, int me, int opp) {
-    Game().Routines.MakeMove(b, square, me, opp);
-}
+// The bound routines. MakeMove also marks that the game's first move has been
+// made (a pass does not count).
+void InitBoards(GameState& game);
+bool CanMove(const GameState& game, const tBoard& board, int square, int me, int opp);
+void MakeMove(GameState& game, tBoard& board, int square, int me, int opp);
 
 }  // namespace reversi

@@ -28,14 +28,14 @@ void MakeRecordedMove(tBoard& board, const TMove& m, int boardsize) {
 
 }  // namespace
 
-OBoardTracker::OBoardTracker(MoveListView* list) : list_(list) { Init(); }
+OBoardTracker::OBoardTracker(int boardsize, MoveListView* list) : list_(list) { Init(boardsize); }
 
 OBoardTracker::~OBoardTracker() { Done(); }
 
-void OBoardTracker::Init() {
+void OBoardTracker::Init(int boardsize) {
     moves_.clear();
     current_ = 0;
-    boardsize_ = Game().BoardSize;
+    boardsize_ = boardsize;
     FillList(0);
 }
 
@@ -44,61 +44,59 @@ void OBoardTracker::Done() {
     current_ = 0;
 }
 
-void OBoardTracker::AddMove(int dest, int who, int opp) {
+void OBoardTracker::AddMove(const GameState& game, int dest, int who, int opp) {
     Truncate();
-    auto& g = Game();
-    moves_.push_back(TMove{dest, who, opp, g.Boards[0]});
+    moves_.push_back(TMove{dest, who, opp, game.Boards[0]});
     current_ = count();
     if (list_ != nullptr) {
-        list_->InsertLine(count() - 1, MoveListLine(count(), who, dest, g.BoardSize));
+        list_->InsertLine(count() - 1, MoveListLine(count(), SideName(who), dest, boardsize_));
         list_->SelectLine(count());
         list_->ScrollToEnd();
     }
 }
 
-void OBoardTracker::Restore(int i) {
-    auto& g = Game();
-    g.Boards[0] = moves_[i].board;
-    g.SideToMove = moves_[i].who;
+void OBoardTracker::Restore(GameState& game, int i) const {
+    game.Boards[0] = moves_[i].board;
+    game.SideToMove = moves_[i].who;
 }
 
-bool OBoardTracker::Undo() {
+bool OBoardTracker::Undo(GameState& game) {
     if (current_ <= 0) return false;
     --current_;
-    Restore(current_);
-    Game().GameOver = false;
+    Restore(game, current_);
+    game.GameOver = false;
     Select(current_);
     return true;
 }
 
-bool OBoardTracker::Redo(bool ShowEach) {
+bool OBoardTracker::Redo(GameState& game, bool ShowEach) {
     if (current_ >= count()) {
         if (!ShowEach) Select(current_);
         return false;
     }
-    auto& g = Game();
     const TMove& m = moves_[current_];
-    g.Boards[0] = m.board;
-    g.SideToMove = m.opp;
-    MakeRecordedMove(g.Boards[0], m, boardsize_);
+    game.Boards[0] = m.board;
+    game.SideToMove = m.opp;
+    MakeRecordedMove(game.Boards[0], m, boardsize_);
+    game.FirstMove = false;
     ++current_;
     if (ShowEach) Select(current_);
     return true;
 }
 
-bool OBoardTracker::GoToMove(int i) {
+bool OBoardTracker::GoToMove(GameState& game, int i) {
     if (i < 0 || i >= count()) return false;
-    Restore(i);
+    Restore(game, i);
     current_ = i;
     Select(i);
     return true;
 }
 
-void OBoardTracker::GoToStart() {
+void OBoardTracker::GoToStart(GameState& game) {
     while (current_ > 0) {
         --current_;
-        Restore(current_);
-        Game().GameOver = false;
+        Restore(game, current_);
+        game.GameOver = false;
     }
 }
 
@@ -117,16 +115,26 @@ std::string OBoardTracker::PadName(const std::string& name) {
     return padded;
 }
 
-std::string OBoardTracker::MoveListLine(int n, int who, int dest, int boardsize) {
+std::string OBoardTracker::MoveListLine(int n, const std::string& name, int dest,
+                                        int boardsize) {
     std::string line = n >= 0 && n <= 9 ? " " : "";
     line += std::to_string(n);
     line += '.';
-    line += PadName(who == CellBlack ? GetBlackName() : GetWhiteName());
+    line += PadName(name);
     line += ' ';
     line += static_cast<char>('A' + SquareColumn(dest, boardsize));
     line += ':';
     line += std::to_string(boardsize - SquareRow(dest, boardsize));
     return line;
+}
+
+void OBoardTracker::SetSideNames(const std::string& white, const std::string& black) {
+    whiteName_ = white;
+    blackName_ = black;
+}
+
+const std::string& OBoardTracker::SideName(int who) const {
+    return who == CellBlack ? blackName_ : whiteName_;
 }
 
 void OBoardTracker::SetMoveList(MoveListView* list) {
@@ -140,7 +148,7 @@ void OBoardTracker::FillList(int selected) {
     list_->InsertLine(0, MoveListEndLine);
     for (int i = 0; i < count(); ++i) {
         const TMove& m = moves_[i];
-        list_->InsertLine(i, MoveListLine(i + 1, m.who, m.dest, boardsize_));
+        list_->InsertLine(i, MoveListLine(i + 1, SideName(m.who), m.dest, boardsize_));
     }
     list_->SelectLine(selected);
     list_->Repaint();
@@ -152,11 +160,17 @@ void OBoardTracker::Select(int line) {
     list_->Repaint();
 }
 
-void NewBoardTracker() {
-    auto& g = Game();
-    MoveListView* list = g.Tracker ? g.Tracker->MoveList() : nullptr;
-    g.Tracker.reset();
-    g.Tracker = std::make_unique<OBoardTracker>(list);
+void NewBoardTracker(GameState& game) {
+    MoveListView* list = nullptr;
+    std::string white, black;
+    if (game.Tracker) {
+        list = game.Tracker->MoveList();
+        white = game.Tracker->SideName(CellWhite);
+        black = game.Tracker->SideName(CellBlack);
+    }
+    game.Tracker.reset();
+    game.Tracker = std::make_unique<OBoardTracker>(game.BoardSize, list);
+    game.Tracker->SetSideNames(white, black);
 }
 
 }  // namespace reversi

@@ -1,6 +1,5 @@
 #include "Rules.h"
 
-#include "GameState.h"
 #include "RulesCore.h"
 
 namespace reversi {
@@ -9,8 +8,7 @@ namespace {
 // Boards 0 to 8 get the start position, 9 and 10 are cleared; only Boards[0]
 // is read afterwards (the search copies it, see GameState.h).
 template <int N>
-void InitBoardsFor() {
-    auto& boards = Game().Boards;
+void InitBoardsFor(std::array<tBoard, 11>& boards) {
     for (auto& b : boards) b.fill(0);
     const tBoard start = rules::StartBoard<N>();
     for (int i = 0; i <= 8; ++i) boards[i] = start;
@@ -19,13 +17,12 @@ void InitBoardsFor() {
 template <int N>
 void MakeMoveFor(tBoard& board, int square, int me, int opp) {
     if (square == PassMove) return;
-    Game().FirstMove = false;
     rules::PlaceAndFlip<N>(board, square, me, opp);
 }
 }  // namespace
 
-void InitBoards8() { InitBoardsFor<8>(); }
-void InitBoards10() { InitBoardsFor<10>(); }
+void InitBoards8(std::array<tBoard, 11>& boards) { InitBoardsFor<8>(boards); }
+void InitBoards10(std::array<tBoard, 11>& boards) { InitBoardsFor<10>(boards); }
 bool CanMove8(const tBoard& b, int sq, int me, int opp) {
     return rules::CanMove<8>(b, sq, me, opp);
 }
@@ -34,11 +31,11 @@ bool CanMove10(const tBoard& b, int sq, int me, int opp) {
 }
 void MakeMove8(tBoard& b, int sq, int me, int opp) { MakeMoveFor<8>(b, sq, me, opp); }
 void MakeMove10(tBoard& b, int sq, int me, int opp) { MakeMoveFor<10>(b, sq, me, opp); }
-int FinalScore8(const tBoard& b, int me, int opp) {
-    return rules::FinalScore<8>(b, me, opp, Game().BabyLevel);
+int FinalScore8(const tBoard& b, int me, int opp, bool babyLevel) {
+    return rules::FinalScore<8>(b, me, opp, babyLevel);
 }
-int FinalScore10(const tBoard& b, int me, int opp) {
-    return rules::FinalScore<10>(b, me, opp, Game().BabyLevel);
+int FinalScore10(const tBoard& b, int me, int opp, bool babyLevel) {
+    return rules::FinalScore<10>(b, me, opp, babyLevel);
 }
 
 }  // namespace reversi

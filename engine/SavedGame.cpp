@@ -215,8 +215,7 @@ DecodeResult DecodeMatch(std::span<const std::uint8_t> bytes) {
 
 // ---- the record's file operations --------------------------------------------
 
-FileResult OBoardTracker::SaveToFile(const std::string& FileName) const {
-    const auto& g = Game();
+FileResult OBoardTracker::SaveToFile(const GameState& g, const std::string& FileName) const {
     SavedMatch match;
     match.boardsize = boardsize_;
     match.moves = moves_;
@@ -251,8 +250,7 @@ FileResult ReadMatchFile(const std::string& FileName, SavedMatch& match) {
     return FileResult::Success();
 }
 
-void OBoardTracker::TakeMatch(SavedMatch&& m) {
-    auto& g = Game();
+void OBoardTracker::TakeMatch(GameState& g, SavedMatch&& m) {
     boardsize_ = m.boardsize;
     moves_ = std::move(m.moves);
     current_ = count();

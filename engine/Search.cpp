@@ -161,8 +161,7 @@ int Search10(SearchContext& ctx, int move, int side, int opp, int ply, int alpha
     return PlyFits(ctx, ply) ? SearchNode<10>(ctx, move, side, opp, ply, alpha, beta) : 0;
 }
 
-SearchInput SearchInputFromGame() {
-    const auto& g = Game();
+SearchInput SearchInputFromGame(const GameState& g) {
     SearchInput in;
     in.BoardSize = g.BoardSize == 8 ? 8 : 10;
     in.Position = g.Boards[0];

@@ -22,6 +22,8 @@
 namespace reversi {
 
 // Everything a search reads, copied when it starts.
+struct GameState;
+
 struct SearchInput {
     tBoard Position{};  // the position to answer (a copy of Boards[0])
     int SideToMove = CellWhite;
@@ -34,7 +36,7 @@ struct SearchInput {
 // The game state's current position, side, depth, level, engine and field
 // size. The depth is clamped to 1..9 and the border bytes of the copied board
 // are set to 0, so that no input can make the search leave its boards.
-SearchInput SearchInputFromGame();
+SearchInput SearchInputFromGame(const GameState& game);
 
 // The working storage of one search.
 struct SearchContext {

@@ -70,23 +70,21 @@ void TMyThread::DoTerminate() {
     if (onFinished_) onFinished_();
 }
 
-void StartSearch(TMyThread::Completion onFinished) {
-    auto& g = Game();
+void StartSearch(GameState& g, TMyThread::Completion onFinished) {
     if (g.SearchThread) {
-        StopSearch();
-        FinishSearch();
+        StopSearch(g);
+        FinishSearch(g);
     }
-    g.SearchThread = std::make_unique<TMyThread>(SearchInputFromGame(), std::move(onFinished));
+    g.SearchThread = std::make_unique<TMyThread>(SearchInputFromGame(g), std::move(onFinished));
     g.ThreadRunning = true;
     g.SearchThread->Resume();
 }
 
-void StopSearch() {
-    if (auto& t = Game().SearchThread) t->Terminate();
+void StopSearch(GameState& g) {
+    if (auto& t = g.SearchThread) t->Terminate();
 }
 
-int FinishSearch() {
-    auto& g = Game();
+int FinishSearch(GameState& g) {
     if (!g.SearchThread) return PassMove;
     // Take the thread out first: the game state no longer refers to it while
     // it is being joined and released.

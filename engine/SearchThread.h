@@ -10,9 +10,9 @@
 // When the search has ended, the answer is stored and Running() is false,
 // the completion callback (if any) runs on the search thread. The program
 // turns it into a queued call to the main thread, for example
-//     StartSearch([w] { QMetaObject::invokeMethod(w, [w] { w->SearchDone(); },
-//                                                 Qt::QueuedConnection); });
-// and once the thread is no longer Running(), calls FinishSearch() to take
+//     StartSearch(game, [w] { QMetaObject::invokeMethod(w, [w] { w->SearchDone(); },
+//                                                       Qt::QueuedConnection); });
+// and once the thread is no longer Running(), calls FinishSearch(game) to take
 // the answer (a late call for a search already finished some other way then
 // finds nothing to do). The callback must
 // neither destroy the TMyThread nor wait for the main thread (the main thread
@@ -81,15 +81,15 @@ private:
 };
 
 // Main thread: snapshot the game state, create the search thread, store it in
-// Game().SearchThread, set Game().ThreadRunning and start it. A search still
+// game.SearchThread, set game.ThreadRunning and start it. A search still
 // held from before is stopped and finished first. onFinished runs on the
 // search thread when it is done (see above).
-void StartSearch(TMyThread::Completion onFinished = {});
-// Main thread: asks the current search (if any) to stop; does not wait.
-void StopSearch();
-// Main thread: waits for the current search to end, copies its best moves
-// into Game().BestMove, clears Game().ThreadRunning, releases the thread and
+void StartSearch(GameState& game, TMyThread::Completion onFinished = {});
+// Main thread: asks the game's search (if any) to stop; does not wait.
+void StopSearch(GameState& game);
+// Main thread: waits for the game's search to end, copies its best moves
+// into game.BestMove, clears game.ThreadRunning, releases the thread and
 // returns BestMove[0]. Without a search it returns PassMove and changes nothing.
-int FinishSearch();
+int FinishSearch(GameState& game);
 
 }  // namespace reversi

@@ -17,7 +17,9 @@ namespace {
 // A painter with plain sheets and the start position of a field of size n.
 BoardPainter& Painter(int n) {
     static BoardPainter painters[2];
+    static GameState games[2];
     BoardPainter& p = painters[n == 8 ? 0 : 1];
+    GameState& game = games[n == 8 ? 0 : 1];
     if (p.BackBuffer().Empty()) {
         const int s = SquareSizeFor(n);
         p.Pictures().FigureImage = TMemBlock(15 * s, 8 * s);
@@ -27,9 +29,9 @@ BoardPainter& Painter(int n) {
         p.CreateBackBuffer(n);
         p.TheCursor().SetCursorStyle(1);
     }
-    Game().BoardSize = n;
-    NewGame();
-    p.SetPosition(&Game().Boards[0]);
+    game.BoardSize = n;
+    NewGame(game);
+    p.SetPosition(&game.Boards[0]);
     return p;
 }
 

@@ -26,22 +26,20 @@ void Check(bool condition, const char* what) {
 }
 
 // The game before the load: a few moves into an 8 x 8 match against the computer.
-void StartGame() {
-    ResetGameState();
-    SetSideNames("Yellow", "Green");
-    auto& g = Game();
+void StartGame(GameState& g) {
+    SetSideNames(g, "Yellow", "Green");
     g.BoardSize = 8;
     g.VsComputer = true;
     g.ComputerSide = 3;
     g.Depth = 4;
-    NewGame();
+    NewGame(g);
     for (int n = 0; n < 5; ++n) {
         const int me = g.SideToMove;
         for (int sq = 0; sq < 144; ++sq) {
-            if (IsPlayingSquare(sq, g.BoardSize) && CanMove(g.Boards[0], sq, me, 5 - me)) {
-                g.Tracker->AddMove(sq, me, 5 - me);
+            if (IsPlayingSquare(sq, g.BoardSize) && CanMove(g, g.Boards[0], sq, me, 5 - me)) {
+                g.Tracker->AddMove(g, sq, me, 5 - me);
                 g.Boards[0][sq] = static_cast<std::uint8_t>(me);
-                MakeMove(g.Boards[0], sq, me, 5 - me);
+                MakeMove(g, g.Boards[0], sq, me, 5 - me);
                 break;
             }
         }
@@ -56,8 +54,7 @@ struct Snapshot {
     int side, computerSide, depth;
     bool vs, practice, baby, advanced, over;
 
-    static Snapshot Take() {
-        const auto& g = Game();
+    static Snapshot Take(const GameState& g) {
         const OBoardTracker& t = *g.Tracker;
         return {t.moves(),      t.current(),    t.boardsize(),    g.Boards[0],
                 g.SideToMove,   g.ComputerSide, g.Depth,          g.VsComputer,
@@ -111,8 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // From a file into the record of a running game.
-    StartGame();
-    const Snapshot before = Snapshot::Take();
+    GameState game;
+    StartGame(game);
+    const Snapshot before = Snapshot::Take(game);
     if (std::FILE* f = std::fopen(InputFile().c_str(), "wb")) {
         if (size > 0) std::fwrite(data, 1, size, f);
         std::fclose(f);
@@ -120,16 +118,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Read and checked whole, then taken into the record: the window's way.
     SavedMatch match;
     const FileResult result = ReadMatchFile(InputFile(), match);
-    if (result.Ok()) Game().Tracker->TakeMatch(std::move(match));
+    if (result.Ok()) game.Tracker->TakeMatch(game, std::move(match));
     std::remove(InputFile().c_str());
     Check((result.status == FileStatus::Ok) == (decoded.status == DecodeStatus::Ok),
           "file and memory disagree");
     if (result.status != FileStatus::Ok) {
-        Check(Snapshot::Take() == before, "a rejected file changed the game");
+        Check(Snapshot::Take(game) == before, "a rejected file changed the game");
         Check(result.status == FileStatus::NotAMatch || !result.message.empty(),
               "a failure without a message");
     } else {
-        Check(Game().Tracker->count() == static_cast<int>(decoded.match.moves.size()),
+        Check(game.Tracker->count() == static_cast<int>(decoded.match.moves.size()),
               "loaded move count");
     }
     return 0;

@@ -49,8 +49,9 @@ QImage WithCursor(BoardPainter& painter) {
 }
 
 bool RenderSize(int n, const std::filesystem::path& programDir, const std::filesystem::path& out) {
-    Game().BoardSize = n;
-    NewGame();
+    GameState game;
+    game.BoardSize = n;
+    NewGame(game);
     BoardPainter painter;
     LoadAllPictures(painter.Pictures(), 0, 0, 0, n, programDir);
     painter.CreateBackBuffer(n);
@@ -70,7 +71,7 @@ bool RenderSize(int n, const std::filesystem::path& programDir, const std::files
     const TMemBlock& help = painter.Pictures().HelpImage;
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) {
-            if (!CanMove(Game().Boards[0], SquareIndex(x, y, n), CellWhite, CellBlack)) continue;
+            if (!CanMove(game, game.Boards[0], SquareIndex(x, y, n), CellWhite, CellBlack)) continue;
             const int row = (x + y) % 2;
             BlendToBackBuffer(painter.BackBuffer(), g.SquareLeft(x), g.SquareBottom(y), g.S, g.S,
                               20 * g.S, (1 - row) * g.S, 128, help);
