@@ -316,8 +316,8 @@ void GameController::SearchDone(unsigned serial) {
         emit thinkingChanged(false);
         const auto& g = state_;
         // The answer is for the position searched and nothing else.
-        const bool same = !g.GameOver && g.Boards[0] == job.position &&
-                          SideOf(g.SideToMove) == job.side;
+        const bool same =
+            !g.GameOver && g.Boards[0] == job.position && SideOf(g.SideToMove) == job.side;
         if (job.purpose == SearchPurpose::Hint) {
             if (same && answer != PassMove && IsPlayingSquare(answer, g.BoardSize))
                 emit hintFound(answer);

@@ -55,12 +55,12 @@ struct GameStatus {
 
 // Which commands are open now.
 struct GameCommands {
-    bool newGame = true;      // Game > New and Settings: not while the computer thinks
-    bool hint = true;         // not while the computer thinks, not in a network game
-    bool stepMenu = false;    // Match > Undo move / Redo move
-    bool stepButtons = false; // the two step buttons under the move list
+    bool newGame = true;           // Game > New and Settings: not while the computer thinks
+    bool hint = true;              // not while the computer thinks, not in a network game
+    bool stepMenu = false;         // Match > Undo move / Redo move
+    bool stepButtons = false;      // the two step buttons under the move list
     bool continueButtons = false;  // browsing: continue from this or the last position
-    bool matchFiles = true;   // Match > Save / Open: not in a network game
+    bool matchFiles = true;        // Match > Save / Open: not in a network game
     bool operator==(const GameCommands&) const = default;
 };
 

@@ -115,8 +115,7 @@ std::string OBoardTracker::PadName(const std::string& name) {
     return padded;
 }
 
-std::string OBoardTracker::MoveListLine(int n, const std::string& name, int dest,
-                                        int boardsize) {
+std::string OBoardTracker::MoveListLine(int n, const std::string& name, int dest, int boardsize) {
     std::string line = n >= 0 && n <= 9 ? " " : "";
     line += std::to_string(n);
     line += '.';

@@ -79,6 +79,9 @@ protected:
         QCoreApplication::sendEvent(List()->viewport(), &move);
     }
 
+    // The game on the window's board.
+    GameState& Game() const { return w->Game(); }
+
     std::unique_ptr<PlayingWindow> w;
 };
 
@@ -95,8 +98,8 @@ TEST_F(BrowseWindowTest, UndoAndRedoThroughAPassBackToTheStart) {
     EXPECT_FALSE(ContinueButtonsOn());
     const QString finalScore = Panel(1);
 
-    auto moverText = [](int side) {
-        return QString::fromStdString(side == CellBlack ? GetBlackName() : GetWhiteName()) +
+    auto moverText = [this](int side) {
+        return QString::fromStdString(Game().Tracker->SideName(side)) +
                QStringLiteral(" is moving");
     };
     for (int i = count - 1; i >= 0; --i) {
@@ -185,7 +188,7 @@ TEST_F(BrowseWindowTest, ContinuingAgainstTheComputerAsksOnce) {
     auto& g = Game();
     // The player (yellow) and the computer play three moves each.
     for (int i = 0; i < 3; ++i) {
-        const auto legal = PlayingWindow::LegalSquares();
+        const auto legal = w->LegalSquares();
         ASSERT_FALSE(legal.empty());
         w->ClickSquare(legal.front().first, legal.front().second);
     }
@@ -245,7 +248,7 @@ TEST_F(BrowseWindowTest, TheHistoryChoiceOnABoardClick) {
     // Keep browsing: nothing changes.
     Item("ListMenuUndoMove")->trigger();
     Item("ListMenuUndoMove")->trigger();
-    const auto [x, y] = PlayingWindow::LegalSquares().front();
+    const auto [x, y] = w->LegalSquares().front();
     w->messages->choice = TChoiceAnswer::ReturnToHistory;
     w->ClickSquare(x, y);
     EXPECT_EQ(w->messages->choicesAsked, 1);
@@ -274,7 +277,7 @@ TEST_F(BrowseWindowTest, TheHistoryChoiceOnABoardClick) {
     EXPECT_EQ(g.Tracker->count(), 5);
     EXPECT_EQ(Panel(2).toStdString(), "Move 5/5");
     // Now a click plays again.
-    const auto legal = PlayingWindow::LegalSquares().front();
+    const auto legal = w->LegalSquares().front();
     w->ClickSquare(legal.first, legal.second);
     EXPECT_EQ(w->messages->choicesAsked, 3);
     EXPECT_EQ(g.Tracker->count(), 6);
@@ -450,7 +453,7 @@ TEST_F(BrowseWindowTest, NoStepWhileTheComputerSearches) {
     w = std::make_unique<PlayingWindow>(GameSetup{});
     auto& g = Game();
     for (int i = 0; i < 2; ++i) {
-        const auto legal = PlayingWindow::LegalSquares();
+        const auto legal = w->LegalSquares();
         w->ClickSquare(legal.front().first, legal.front().second);
     }
     ASSERT_EQ(g.Tracker->count(), 4);

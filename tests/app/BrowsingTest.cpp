@@ -17,13 +17,11 @@ using Outcome = TBrowsing::ContinueOutcome;
 class BrowsingTest : public testing::Test {
 protected:
     void SetUp() override {
-        ResetGameState();
-        SetSideNames("Yellow", "Green");
-        NewGame();
+        SetSideNames(game_, "Yellow", "Green");
+        NewGame(game_);
         QObject::connect(&browsing, &TBrowsing::activeChanged,
                          [this](bool active) { signalled.push_back(active); });
     }
-    void TearDown() override { ResetGameState(); }
 
     // Plays the game's moves as the turn loop does: record, board, accounting.
     void Play(const test::RandomGame& game) {
@@ -31,13 +29,16 @@ protected:
         for (std::size_t i = 0; i < game.squares.size(); ++i) {
             ASSERT_EQ(g.SideToMove, game.movers[i]) << "move " << i;
             const int s = game.squares[i];
-            g.Tracker->AddMove(s, g.SideToMove, OtherSide());
+            g.Tracker->AddMove(g, s, g.SideToMove, OtherSide(g));
             g.Boards[0][static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(g.SideToMove);
-            MakeMove(g.Boards[0], s, g.SideToMove, OtherSide());
+            MakeMove(g, g.Boards[0], s, g.SideToMove, OtherSide(g));
             AdvanceTurn(g);
         }
     }
 
+    GameState& Game() { return game_; }
+
+    GameState game_;
     TBrowsing browsing;
     std::vector<bool> signalled;
 };
@@ -55,7 +56,7 @@ TEST_F(BrowsingTest, UndoAndRedoAcrossPassesToTheStartAndBack) {
     // Back to the start: each step shows the position before a move with
     // the colour that made it to move; browsing is on.
     for (int i = count - 1; i >= 0; --i) {
-        const auto status = browsing.Undo();
+        const auto status = browsing.Undo(Game());
         ASSERT_TRUE(status) << "undo to before move " << i + 1;
         EXPECT_EQ(g.Boards[0], g.Tracker->moves()[static_cast<std::size_t>(i)].board);
         EXPECT_EQ(g.SideToMove, game.movers[static_cast<std::size_t>(i)])
@@ -65,14 +66,14 @@ TEST_F(BrowsingTest, UndoAndRedoAcrossPassesToTheStartAndBack) {
         EXPECT_TRUE(browsing.Active());
     }
     EXPECT_EQ(g.Boards[0], start);
-    EXPECT_FALSE(browsing.Undo()) << "nothing before the start";
+    EXPECT_FALSE(browsing.Undo(Game())) << "nothing before the start";
     EXPECT_EQ(g.Tracker->current(), 0);
 
     // Forward again: after every redo the side to move is the one that made
     // the next move, also where the other colour had to pass (the record
     // keeps no passes; the refresh corrects the side).
     for (int i = 0; i < count; ++i) {
-        const auto status = browsing.Redo();
+        const auto status = browsing.Redo(Game());
         ASSERT_TRUE(status) << "redo move " << i + 1;
         if (i + 1 < count) {
             EXPECT_EQ(g.SideToMove, game.movers[static_cast<std::size_t>(i + 1)])
@@ -84,16 +85,16 @@ TEST_F(BrowsingTest, UndoAndRedoAcrossPassesToTheStartAndBack) {
     EXPECT_EQ(g.Boards[0], last);
     EXPECT_TRUE(g.GameOver);
     EXPECT_FALSE(browsing.Active());
-    EXPECT_FALSE(browsing.Redo()) << "nothing after the last move";
+    EXPECT_FALSE(browsing.Redo(Game())) << "nothing after the last move";
     EXPECT_FALSE(signalled.back());
 }
 
 TEST_F(BrowsingTest, TheFinalPositionOfAFinishedGameIsNeverBrowsed) {
     Play(test::PlayRandomGame(Game().Boards[0], 8, 3));
-    ASSERT_TRUE(browsing.JumpTo(10));
+    ASSERT_TRUE(browsing.JumpTo(Game(), 10));
     EXPECT_TRUE(browsing.Active());
     // Stepping onto the final position through the jump's refresh: game over.
-    const auto status = browsing.ReturnToLast();
+    const auto status = browsing.ReturnToLast(Game());
     ASSERT_TRUE(status);
     EXPECT_TRUE(status->gameOver);
     EXPECT_TRUE(Game().GameOver);
@@ -104,13 +105,13 @@ TEST_F(BrowsingTest, JumpShowsThePositionBeforeTheMoveAndTheEndLineIsNoMove) {
     Play(test::PlayRandomGame(Game().Boards[0], 8, 5));
     auto& g = Game();
     const int count = g.Tracker->count();
-    const auto status = browsing.JumpTo(4);
+    const auto status = browsing.JumpTo(Game(), 4);
     ASSERT_TRUE(status);
     EXPECT_EQ(g.Tracker->current(), 4);
     EXPECT_EQ(g.Boards[0], g.Tracker->moves()[4].board);
     EXPECT_TRUE(browsing.Active());
-    EXPECT_FALSE(browsing.JumpTo(count)) << "the end line is no move";
-    EXPECT_FALSE(browsing.JumpTo(-1));
+    EXPECT_FALSE(browsing.JumpTo(Game(), count)) << "the end line is no move";
+    EXPECT_FALSE(browsing.JumpTo(Game(), -1));
     EXPECT_EQ(g.Tracker->current(), 4);
 }
 
@@ -118,9 +119,9 @@ TEST_F(BrowsingTest, ReturnToLastReplaysEverythingAndDoesNothingWhenNotBrowsing)
     Play(test::PlayRandomGame(Game().Boards[0], 8, 9));
     auto& g = Game();
     const tBoard last = g.Boards[0];
-    EXPECT_FALSE(browsing.ReturnToLast()) << "not browsing";
-    for (int i = 0; i < 7; ++i) ASSERT_TRUE(browsing.Undo());
-    ASSERT_TRUE(browsing.ReturnToLast());
+    EXPECT_FALSE(browsing.ReturnToLast(Game())) << "not browsing";
+    for (int i = 0; i < 7; ++i) ASSERT_TRUE(browsing.Undo(Game()));
+    ASSERT_TRUE(browsing.ReturnToLast(Game()));
     EXPECT_EQ(g.Boards[0], last);
     EXPECT_EQ(g.Tracker->current(), g.Tracker->count());
     EXPECT_FALSE(browsing.Active());
@@ -150,9 +151,9 @@ TEST_F(BrowsingTest, ContinuingAsksOnlyInACountedGameAgainstTheComputer) {
         g.PracticeGame = c.practice;
         Play(test::PlayRandomGame(g.Boards[0], 8, 11));
         const int count = g.Tracker->count();
-        ASSERT_TRUE(browsing.JumpTo(6));
+        ASSERT_TRUE(browsing.JumpTo(Game(), 6));
         int asked = 0;
-        const Outcome outcome = browsing.ContinueFromShown([&] {
+        const Outcome outcome = browsing.ContinueFromShown(Game(), [&] {
             ++asked;
             return c.answer;
         });
@@ -167,7 +168,7 @@ TEST_F(BrowsingTest, ContinuingAsksOnlyInACountedGameAgainstTheComputer) {
             EXPECT_EQ(g.Tracker->count(), count) << c.name;
             EXPECT_TRUE(browsing.Active()) << c.name;
         }
-        EXPECT_EQ(browsing.ContinueFromShown([] { return true; }),
+        EXPECT_EQ(browsing.ContinueFromShown(Game(), [] { return true; }),
                   outcome == Outcome::Continued ? Outcome::NotBrowsing : Outcome::Continued)
             << c.name;
     }
@@ -176,15 +177,15 @@ TEST_F(BrowsingTest, ContinuingAsksOnlyInACountedGameAgainstTheComputer) {
 TEST_F(BrowsingTest, NoStepWhileASearchRuns) {
     Play(test::PlayRandomGame(Game().Boards[0], 8, 13));
     auto& g = Game();
-    ASSERT_TRUE(browsing.Undo());
+    ASSERT_TRUE(browsing.Undo(Game()));
     const tBoard shown = g.Boards[0];
     const int current = g.Tracker->current();
     g.ThreadRunning = true;
-    EXPECT_FALSE(browsing.Undo());
-    EXPECT_FALSE(browsing.Redo());
-    EXPECT_FALSE(browsing.JumpTo(0));
-    EXPECT_FALSE(browsing.ReturnToLast());
-    EXPECT_EQ(browsing.ContinueFromShown([] { return true; }), Outcome::NotBrowsing);
+    EXPECT_FALSE(browsing.Undo(Game()));
+    EXPECT_FALSE(browsing.Redo(Game()));
+    EXPECT_FALSE(browsing.JumpTo(Game(), 0));
+    EXPECT_FALSE(browsing.ReturnToLast(Game()));
+    EXPECT_EQ(browsing.ContinueFromShown(Game(), [] { return true; }), Outcome::NotBrowsing);
     EXPECT_EQ(g.Boards[0], shown);
     EXPECT_EQ(g.Tracker->current(), current);
     EXPECT_TRUE(browsing.Active());

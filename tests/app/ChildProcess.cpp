@@ -14,6 +14,7 @@
 
 #include "BusyPanel.h"
 #include "EngineUnit.h"
+#include "GameStateAccess.h"
 #include "MainWindow.h"
 #include "ReversiApplication.h"
 #include "ReversiMain.h"
@@ -87,7 +88,7 @@ void Watch() {
         if (!form || !form->isVisible() || closing) continue;
         // Let the first activation's work finish before looking, the
         // computer's reply included.
-        if (Game().ThreadRunning || ++seen < 3) return;
+        if (GameStateAccess::Of(form->Controller()).ThreadRunning || ++seen < 3) return;
         // Nor while pictures load behind a busy panel.
         for (const BusyPanel* panel : form->findChildren<BusyPanel*>()) {
             if (panel->isVisible()) {
@@ -102,7 +103,7 @@ void Watch() {
         Report(QStringLiteral("BOARD %1").arg(form->BoardWidget()->width()));
         ReportToolkitState(*form);
         std::string position;
-        BoardToText(position);
+        BoardToText(GameStateAccess::Of(form->Controller()), position);
         std::printf("POSITION %s\n", position.c_str());
         std::fflush(stdout);
         // Closed after this tick: a box the close shows (a settings file that

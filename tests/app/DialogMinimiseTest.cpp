@@ -133,7 +133,6 @@ private:
 class DialogMinimiseTest : public testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
-        ResetGameState();
         QSettings().clear();
         QSettings().setValue(QStringLiteral("options/showtips"), QStringLiteral("no"));
         // Without the tray, as on a desktop that has none: nothing else brings

@@ -39,7 +39,7 @@ struct Position {
     int count = 0;
     bool operator==(const Position&) const = default;
 };
-Position Now() { return {Game().Boards[0], Game().Tracker->count()}; }
+Position Now(const PlayingWindow& w) { return {w.Game().Boards[0], w.Game().Tracker->count()}; }
 
 class FileNameBytesTest : public ::testing::Test {
 protected:
@@ -51,14 +51,14 @@ protected:
     // new game is on the board.
     Position SaveMatch(PlayingWindow& w) {
         for (int i = 0; i < 2; ++i) {
-            const auto squares = PlayingWindow::LegalSquares();
+            const auto squares = w.LegalSquares();
             w.ClickSquare(squares.front().first, squares.front().second);
         }
-        const Position saved = Now();
-        EXPECT_TRUE(Game().Tracker->SaveToFile(file_.native()).Ok());
+        const Position saved = Now(w);
+        EXPECT_TRUE(w.Game().Tracker->SaveToFile(w.Game(), file_.native()).Ok());
         EXPECT_TRUE(fs::is_regular_file(file_));
         w.form->NewGameItemClick();
-        EXPECT_EQ(Game().Tracker->count(), 0);
+        EXPECT_EQ(w.Game().Tracker->count(), 0);
         return saved;
     }
     QTemporaryDir dir_;
@@ -80,7 +80,7 @@ TEST_F(FileNameBytesTest, ADropOpensIt) {
     EXPECT_TRUE(enter.isAccepted()) << "the drag is refused";
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(w.form.get(), &drop);
-    EXPECT_TRUE(test::WaitUntil([&] { return Now() == saved; })) << "the match did not open";
+    EXPECT_TRUE(test::WaitUntil([&] { return Now(w) == saved; })) << "the match did not open";
 }
 
 TEST_F(FileNameBytesTest, TheOpenDialogOpensItByTheNameItReadsAs) {
@@ -90,7 +90,7 @@ TEST_F(FileNameBytesTest, TheOpenDialogOpensItByTheNameItReadsAs) {
     // as the program's messages show it.
     w.messages->chosenFile = dir_.filePath(ReadsAs);
     test::Child<QAction>(*w.form, "ListMenuLoad")->trigger();
-    EXPECT_EQ(Now(), saved);
+    EXPECT_EQ(Now(w), saved);
 }
 
 TEST_F(FileNameBytesTest, TheRealOpenDialogTakesTheNameItReadsAs) {
@@ -138,7 +138,6 @@ TEST_F(FileNameBytesTest, TheCommandLineOpensIt) {
         PlayingWindow w({});
         SaveMatch(w);
     }
-    ResetGameState();
     const test::ChildResult run = test::RunProgramWithBytes(
         1024, 768, QByteArray::fromStdString(file_.native()), dir_.path());
     ASSERT_FALSE(run.crashed) << run.standardError.toStdString();

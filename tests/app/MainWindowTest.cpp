@@ -1,5 +1,6 @@
 // The main window as a new player sees it: title, menus, status bar, move
 // list, its size on both field sizes, hints, and a clean close.
+#include <atomic>
 #include <map>
 #include <set>
 
@@ -35,7 +36,6 @@ using test::Child;
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        ResetGameState();
         QSettings().clear();
         // No tip of the day over the windows of these tests.
         QSettings().setValue(QStringLiteral("options/showtips"), QStringLiteral("no"));
@@ -78,8 +78,8 @@ TEST_F(MainWindowTest, StartsWithTitleMenusAndNewGameStatus) {
     EXPECT_EQ(form->StatusPanelText(0).toStdString(), "Yellow is moving");
     EXPECT_EQ(form->StatusPanelText(1).toStdString(), "Yellow 2 : Green 2");
     EXPECT_EQ(form->StatusPanelText(2).toStdString(), "Move 0/0");
-    EXPECT_TRUE(Game().Tracker != nullptr);
-    EXPECT_EQ(Game().SideToMove, 2);
+    EXPECT_TRUE(test::GameOf(*form).Tracker != nullptr);
+    EXPECT_EQ(test::GameOf(*form).SideToMove, 2);
     EXPECT_FALSE(form->Browsing());
 
     // Undo, redo and both continue buttons start disabled on a new game.
@@ -312,11 +312,11 @@ TEST(MenuItems, WiredMenuItemsAct) {
     const std::map<std::string, Check> checks = {
         {"NewGameItem",
          [](test::PlayingWindow& w) {
-             const auto legal = test::PlayingWindow::LegalSquares();
+             const auto legal = w.LegalSquares();
              w.ClickSquare(legal.front().first, legal.front().second);
-             ASSERT_GT(Game().Tracker->count(), 0);
+             ASSERT_GT(w.Game().Tracker->count(), 0);
              Child<QAction>(*w.form, "NewGameItem")->trigger();
-             EXPECT_EQ(Game().Tracker->count(), 0);
+             EXPECT_EQ(w.Game().Tracker->count(), 0);
          }},
         {"HintItem",
          [](test::PlayingWindow& w) {
@@ -392,14 +392,14 @@ TEST(MenuItems, WiredMenuItemsAct) {
          }},
         {"ListMenuUndoMove",
          [](test::PlayingWindow& w) {
-             const auto legal = test::PlayingWindow::LegalSquares();
+             const auto legal = w.LegalSquares();
              w.ClickSquare(legal.front().first, legal.front().second);
              Child<QAction>(*w.form, "ListMenuUndoMove")->trigger();
              EXPECT_TRUE(w.form->Browsing());
          }},
         {"ListMenuRedoMove",
          [](test::PlayingWindow& w) {
-             const auto legal = test::PlayingWindow::LegalSquares();
+             const auto legal = w.LegalSquares();
              w.ClickSquare(legal.front().first, legal.front().second);
              Child<QAction>(*w.form, "ListMenuUndoMove")->trigger();
              ASSERT_TRUE(w.form->Browsing());
@@ -436,16 +436,15 @@ TEST_F(MainWindowTest, TheMoveListShowsTheMatchRecord) {
 
     // Yellow plays D3 (column 3, row 5 from the top).
     const int d3 = SquareIndex(3, 5, 8);
-    ASSERT_TRUE(CanMove(Game().Boards[0], d3, CellWhite, CellBlack));
-    Game().Tracker->AddMove(d3, CellWhite, CellBlack);
+    auto& g = test::GameOf(*form);
+    ASSERT_TRUE(CanMove(g, g.Boards[0], d3, CellWhite, CellBlack));
+    g.Tracker->AddMove(g, d3, CellWhite, CellBlack);
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text().toStdString(), " 1.Yellow ..... D:3");
     EXPECT_EQ(list->currentRow(), 1);
 
-    // Closing detaches the list before it goes.
+    // The record and its list go with the window.
     form.reset();
-    NewGame();
-    EXPECT_EQ(Game().Tracker->MoveList(), nullptr);
 }
 
 TEST_F(MainWindowTest, ClientSizeFollowsTheRuleOnTheEightField) {
@@ -470,8 +469,8 @@ TEST_F(MainWindowTest, ClientSizeFollowsTheRuleOnTheTenField) {
     form->move(100, 100);
     QCoreApplication::processEvents();
     const QPoint centre = form->frameGeometry().center();
-    Game().BoardSize = 10;
-    NewGame();
+    test::GameOf(*form).BoardSize = 10;
+    NewGame(test::GameOf(*form));
     form->SizeWindowToField();
     QCoreApplication::processEvents();
     EXPECT_EQ(form->SquareSize(), 49);
@@ -501,7 +500,7 @@ TEST_F(MainWindowTest, ExitClosesAndWritesTheCloseSettings) {
     auto form = ShowWindow();
     Child<QAction>(*form, "ExitItem")->trigger();
     EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(Game().GameOver);
+    EXPECT_TRUE(test::GameOf(*form).GameOver);
 
     QSettings store;
     EXPECT_TRUE(QFileInfo::exists(store.fileName()));
@@ -515,20 +514,19 @@ TEST_F(MainWindowTest, ExitClosesAndWritesTheCloseSettings) {
     EXPECT_EQ(store.value("options/music_volume").toString().toStdString(), "120");
     EXPECT_TRUE(store.value("options/music_folder").toString().endsWith("DATA/MUSIC"));
 
-    // Destroying after the close is clean and releases the match record.
+    // Destroying after the close is clean.
     form.reset();
-    EXPECT_EQ(Game().Tracker, nullptr);
 }
 
 TEST_F(MainWindowTest, ClosingWhileTheComputerThinksStopsAndJoinsTheSearch) {
     auto form = ShowWindow();
-    auto& g = Game();
+    auto& g = test::GameOf(*form);
     // Depth 9 with the inverted values of level "0-baby", which prune
     // poorly: far longer than the test takes to close.
     g.BabyLevel = true;
     g.Depth = 9;
     bool finishedBeforeClose = false;
-    StartSearch([&finishedBeforeClose] { finishedBeforeClose = true; });
+    StartSearch(g, [&finishedBeforeClose] { finishedBeforeClose = true; });
     ASSERT_TRUE(g.ThreadRunning);
     form->close();
     EXPECT_FALSE(form->isVisible());
@@ -542,12 +540,16 @@ TEST_F(MainWindowTest, ClosingWhileTheComputerThinksStopsAndJoinsTheSearch) {
 
 TEST_F(MainWindowTest, DestroyingWithoutCloseStillJoinsTheSearch) {
     auto form = ShowWindow();
-    Game().BabyLevel = true;
-    Game().Depth = 9;
-    StartSearch();
+    auto& g = test::GameOf(*form);
+    g.BabyLevel = true;
+    g.Depth = 9;
+    // The search ends (stopped) and is joined before the window is gone:
+    // its completion has run by then.
+    std::atomic<bool> finished{false};
+    StartSearch(g, [&finished] { finished = true; });
+    ASSERT_TRUE(g.ThreadRunning);
     form.reset();
-    EXPECT_FALSE(Game().ThreadRunning);
-    EXPECT_EQ(Game().SearchThread, nullptr);
+    EXPECT_TRUE(finished);
 }
 
 TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheWindowStillCloses) {

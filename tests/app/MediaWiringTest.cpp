@@ -47,7 +47,6 @@ constexpr const char* kShippedTrack = "evening_board.ogg";
 class MediaWindow : public testing::Test {
 protected:
     void SetUp() override {
-        ResetGameState();
         QSettings().clear();
         music.playable = {kShippedTrack};
         form = std::make_unique<TReversiForm>();
@@ -71,7 +70,7 @@ protected:
     QAction* Item(const char* name) const { return Child<QAction>(*form, name); }
     // Moves the pointer over two different legal squares: the second sounds "correct".
     void PointAtTwoLegalSquares() {
-        const auto legal = test::PlayingWindow::LegalSquares();
+        const auto legal = test::LegalSquaresOf(Game());
         ASSERT_GE(legal.size(), 2u);
         form->MouseMoveAt(form->SquareCentre(legal[0].first, legal[0].second));
         form->MouseMoveAt(form->SquareCentre(legal[1].first, legal[1].second));
@@ -79,6 +78,9 @@ protected:
 
     test::FakeMusicOutput::Script music;  // outlives the window, which plays into it
     bool trayAvailable = true;
+    // The game on the window's board.
+    GameState& Game() const { return test::GameOf(*form); }
+
     std::unique_ptr<TReversiForm> form;
     test::RecordingMessages* messages = nullptr;
     std::vector<platform::TSoundEffect> sounds;
@@ -134,7 +136,7 @@ TEST_F(MediaWindow, NoCheckMarkFlipsWhenSomethingElseChanges) {
 TEST_F(MediaWindow, TheAnimationToggleSwitchesTheMoveAnimationAndTheMoveSound) {
     Item("Animation1")->trigger();
     EXPECT_FALSE(form->Animations().Options().animationOn);
-    const auto legal = test::PlayingWindow::LegalSquares();
+    const auto legal = test::LegalSquaresOf(Game());
     ASSERT_FALSE(legal.empty());
     sounds.clear();
     QTest::mouseClick(form->BoardWidget(), Qt::LeftButton, Qt::NoModifier,
@@ -149,7 +151,7 @@ TEST_F(MediaWindow, TheAnimationToggleSwitchesTheMoveAnimationAndTheMoveSound) {
 
 TEST_F(MediaWindow, SwitchingAnimationOffEndsAMoveHalfTurnedOver) {
     form->SetAnimationInterval(1000);  // the animation stays in its first frames
-    const auto legal = test::PlayingWindow::LegalSquares();
+    const auto legal = test::LegalSquaresOf(Game());
     ASSERT_FALSE(legal.empty());
     const auto [x, y] = legal[0];
     QTimer::singleShot(0, [&] {
@@ -400,7 +402,7 @@ TEST_F(MediaWindow, TheWindowKeepsItsCentreWhenTheFieldSizeChanges) {
         SCOPED_TRACE(size);
         const QRect before = form->frameGeometry();
         Game().BoardSize = size;
-        NewGame();
+        NewGame(Game());
         form->SizeWindowToField();
         QCoreApplication::processEvents();
         ASSERT_NE(form->frameGeometry().size(), before.size());
@@ -411,7 +413,6 @@ TEST_F(MediaWindow, TheWindowKeepsItsCentreWhenTheFieldSizeChanges) {
 // The real sound output (SDL's dummy driver): with music on, the window
 // starts the shipped track by itself.
 TEST(MediaWindowAudio, AWindowWithMusicOnPlaysTheShippedTrack) {
-    ResetGameState();
     QSettings().clear();
     auto form = std::make_unique<TReversiForm>();
     form->SetGameMessages(std::make_unique<test::RecordingMessages>());

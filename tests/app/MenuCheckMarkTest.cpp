@@ -74,7 +74,6 @@ TEST(MenuCheckMarks, AnIconOfACheckableItemCarriesTheMarkOnlyWhenOn) {
 class MenuCheckMarkTest : public testing::Test {
 protected:
     void SetUp() override {
-        ResetGameState();
         QSettings().clear();
         QSettings().setValue(QStringLiteral("options/showtips"), QStringLiteral("no"));
         form_ = std::make_unique<TReversiForm>();

@@ -20,6 +20,7 @@
 #include "CallRequestDialog.h"
 #include "ChatDialog.h"
 #include "EngineUnit.h"
+#include "GameStateAccess.h"
 #include "MainWindow.h"
 #include "MatchRecord.h"
 #include "NetworkSession.h"
@@ -29,6 +30,9 @@
 namespace reversi::test {
 
 namespace {
+
+// The game on the child's window.
+const GameState& GameOf(const TReversiForm& form) { return GameStateAccess::Of(form.Controller()); }
 
 void Report(const QString& line) {
     std::printf("%s\n", line.toLocal8Bit().constData());
@@ -87,9 +91,9 @@ public:
                                                         : QStringLiteral("NOT LISTENING"));
             }
         }
-        ReportBoards();
+        ReportBoards(*form);
         if (AnswerModal(*form)) return;
-        const auto& g = Game();
+        const auto& g = GameOf(*form);
         if (g.NetworkGame && !g.GameOver && started_ <= finished_) {
             // The next game is on here; the side that chose "New" waits for
             // this before it plays.
@@ -145,7 +149,7 @@ public:
             peerStartPending_ = false;
         }
         if (sinceChat_.isValid() && sinceChat_.elapsed() < 1000) return;
-        if (g.NetworkGame && !g.GameOver && IsPlayersTurn() && !g.ThreadRunning) Play(*form);
+        if (g.NetworkGame && !g.GameOver && IsPlayersTurn(g) && !g.ThreadRunning) Play(*form);
     }
 
 private:
@@ -208,8 +212,8 @@ private:
                 lateBox_ = modal;
                 lateClock_.start();
             }
-            const bool late = !LastMoveWasMine();
-            const auto& g = Game();
+            const auto& g = GameOf(form);
+            const bool late = !LastMoveWasMine(g);
             if (late && lateClock_.elapsed() < HeldFor(g)) return true;
             Report(QStringLiteral("MODAL %1%2")
                        .arg(dialog->windowTitle(), late ? QStringLiteral(" late") : QString()));
@@ -237,8 +241,7 @@ private:
         return marks_.PeerSet(QStringLiteral("new%1").arg(finished_ + 2)) ? 0 : PeerWaitMs;
     }
 
-    static bool LastMoveWasMine() {
-        const auto& g = Game();
+    static bool LastMoveWasMine(const GameState& g) {
         if (!g.NetworkGame || !g.Tracker || g.Tracker->count() == 0) return true;
         return g.Tracker->moves().back().who == g.ComputerSide;
     }
@@ -251,8 +254,8 @@ private:
     }
 
     // Every board since the last report, from the match record.
-    void ReportBoards() {
-        const auto& g = Game();
+    void ReportBoards(const TReversiForm& form) {
+        const auto& g = GameOf(form);
         if (!g.NetworkGame || !g.Tracker) return;
         const int count = g.Tracker->count();
         if (count < reported_) reported_ = 0;  // a new game
@@ -268,12 +271,12 @@ private:
     }
 
     void Play(TReversiForm& form) {
-        const auto& g = Game();
+        const auto& g = GameOf(form);
         const int n = g.BoardSize;
         std::vector<QPoint> legal;
         for (int x = 0; x < n; ++x)
             for (int y = 0; y < n; ++y)
-                if (CanMove(g.Boards[0], SquareIndex(x, y, n), g.SideToMove, OtherSide()))
+                if (CanMove(g, g.Boards[0], SquareIndex(x, y, n), g.SideToMove, OtherSide(g)))
                     legal.emplace_back(x, y);
         // One click at a time, and none while a window waits for an answer
         // (a person's click could not reach the board then).

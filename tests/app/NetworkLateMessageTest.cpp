@@ -115,14 +115,15 @@ TEST_P(LateMessageTest, IsHandledWhileTheBoxIsUpOrOnceItClosesWithNothingMoreSen
             ASSERT_TRUE(WaitUntil([&] { return MessageBoxWith(*form_, abandoned) != nullptr; }))
                 << "the hang-up was not heard";
             MessageBoxWith(*form_, abandoned)->accept();
-            EXPECT_TRUE(WaitUntil([] {
+            EXPECT_TRUE(WaitUntil([this] {
                 return !Game().NetworkGame && Game().Tracker->count() == 0;
             })) << "no local game after the hang-up";
             break;
         }
         case LateKind::Restart:
-            ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0 && !Game().GameOver; }))
-                << "the restart sent while the result box was up waits unread";
+            ASSERT_TRUE(WaitUntil([this] {
+                return Game().Tracker->count() == 0 && !Game().GameOver;
+            })) << "the restart sent while the result box was up waits unread";
             EXPECT_TRUE(Game().NetworkGame);
             EXPECT_EQ(Game().Boards[0], start);
             peer_.board = start;

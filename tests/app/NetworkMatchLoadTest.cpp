@@ -35,7 +35,7 @@ struct Shown {
     bool operator==(const Shown&) const = default;
 };
 
-Shown ShownNow() { return {Game().Boards[0], RecordBytes(Game().Tracker->moves())}; }
+Shown ShownNow(const GameState& g) { return {g.Boards[0], RecordBytes(g.Tracker->moves())}; }
 
 // The match a file holds: its record, and the board after its last move.
 Shown InFile(const QString& file) {
@@ -46,8 +46,7 @@ Shown InFile(const QString& file) {
     if (!match.moves.empty()) {
         const TMove& last = match.moves.back();
         shown.board = last.board;
-        shown.board[static_cast<std::size_t>(last.dest)] = static_cast<std::uint8_t>(last.who);
-        MakeMove(shown.board, last.dest, last.who, last.opp);
+        test::PlayOn(match.boardsize, shown.board, last.dest, last.who, last.opp);
     }
     return shown;
 }
@@ -59,11 +58,11 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         file_ = dir_.filePath(QStringLiteral("kept.kzv"));
         for (int i = 0; i < 3; ++i) {
-            const auto squares = test::PlayingWindow::LegalSquares();
+            const auto squares = window_->LegalSquares();
             ASSERT_FALSE(squares.empty());
             window_->ClickSquare(squares.back().first, squares.back().second);
         }
-        ASSERT_TRUE(Game().Tracker->SaveToFile(file_.toStdString()).Ok());
+        ASSERT_TRUE(Game().Tracker->SaveToFile(Game(), file_.toStdString()).Ok());
         StartGame(false, true);
         ASSERT_TRUE(Game().NetworkGame);
         ASSERT_EQ(Game().Tracker->count(), 0);
@@ -83,7 +82,7 @@ protected:
     void ExpectMatchKept() {
         const Shown expected = InFile(file_);
         ASSERT_EQ(expected.moves.size(), 6 * sizeof(TMove));  // three moves, three replies
-        ASSERT_TRUE(WaitUntil([&] { return !Game().NetworkGame && ShownNow() == expected; }))
+        ASSERT_TRUE(WaitUntil([&] { return !Game().NetworkGame && ShownNow(Game()) == expected; }))
             << "the match did not open";
         // The end of the network game was reported before the load; what it
         // queued has run once the posted events are through.
@@ -91,7 +90,7 @@ protected:
             QCoreApplication::sendPostedEvents();
             QCoreApplication::processEvents();
         }
-        EXPECT_TRUE(ShownNow() == expected) << "a new game replaced the match";
+        EXPECT_TRUE(ShownNow(Game()) == expected) << "a new game replaced the match";
         EXPECT_EQ(Game().Tracker->count(), 6);
         EXPECT_EQ(form_->StatusPanelText(2).toStdString(), "Move 6/6");
         EXPECT_FALSE(form_->NetSession().IsConnected());
@@ -136,7 +135,7 @@ TEST_F(NetworkMatchLoadTest, WithoutAnythingDroppedTheEndOfTheNetworkGameStartsA
     PeerMoves();
     ASSERT_EQ(Game().Tracker->count(), 2);
     test::Child<QAction>(*form_, "NetMenuDisconnect")->trigger();
-    ASSERT_TRUE(WaitUntil([] { return !Game().NetworkGame && Game().Tracker->count() == 0; }))
+    ASSERT_TRUE(WaitUntil([this] { return !Game().NetworkGame && Game().Tracker->count() == 0; }))
         << "no new local game after the network game";
     EXPECT_EQ(form_->StatusPanelText(2).toStdString(), "Move 0/0");
 }

@@ -86,7 +86,7 @@ TEST_F(NetworkMenuTest, CalledSideFollowsTheItemTable) {
     ASSERT_EQ(peer_.Read(1), "Y");
     ExpectMenu("link, callee accepted", LinkUp);
     peer_.Send("G");
-    ASSERT_TRUE(WaitUntil([] { return Game().NetworkGame; }));
+    ASSERT_TRUE(WaitUntil([this] { return Game().NetworkGame; }));
     ExpectMenu("network game", LinkUp);
     Child<QAction>(*form_, "NetMenuDisconnect")->trigger();
     ExpectMenu("idle after Disconnect", NoLink);
@@ -135,7 +135,7 @@ TEST_F(NetworkMenuTest, CallingSideFollowsTheItemTable) {
     ASSERT_EQ(peer_.Read(name.size()), name) << "the caller's name";
     peer_.Send("Y");
     ASSERT_EQ(peer_.Read(1), "G");
-    ASSERT_TRUE(WaitUntil([] { return Game().NetworkGame; }));
+    ASSERT_TRUE(WaitUntil([this] { return Game().NetworkGame; }));
     ExpectMenu("network game", LinkUp);
     peer_.socket.abort();
     ASSERT_TRUE(WaitUntil([&] {

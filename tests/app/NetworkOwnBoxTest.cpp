@@ -125,8 +125,7 @@ TEST_P(OwnBoxTest, StaysUntilClosedAndWhatThePeerDidFollows) {
     EXPECT_TRUE(seen_.networkGame) << "the link ended while the box was up";
     EXPECT_FALSE(seen_.abandonedShown) << "the hang-up was shown while the box was up";
 
-    EXPECT_EQ(seen_.boardAnswer, "D" + peer_.Text())
-        << "the board request waited for the box";
+    EXPECT_EQ(seen_.boardAnswer, "D" + peer_.Text()) << "the board request waited for the box";
     if (c.peer == PeerDoes::Restart) {
         ASSERT_TRUE(WaitUntil(
             [&] {
@@ -146,8 +145,8 @@ TEST_P(OwnBoxTest, StaysUntilClosedAndWhatThePeerDidFollows) {
             WaitUntil([&] { return MessageBoxWith(*form_, abandoned) != nullptr; }, LongWait))
             << "the hang-up was not heard after the box closed";
         MessageBoxWith(*form_, abandoned)->accept();
-        EXPECT_TRUE(
-            WaitUntil([] { return !Game().NetworkGame && Game().Tracker->count() == 0; }, LongWait))
+        EXPECT_TRUE(WaitUntil(
+            [this] { return !Game().NetworkGame && Game().Tracker->count() == 0; }, LongWait))
             << "no local game after the hang-up";
     }
     EXPECT_EQ(window_->messages->finals.size(), 1) << "another box opened";

@@ -26,6 +26,7 @@
 #include "MatchRecord.h"
 #include "NetMessage.h"
 #include "NetworkSession.h"
+#include "FieldRules.h"
 #include "PlayTestSupport.h"
 #include "WaitUntil.h"
 #include "WindowChildren.h"
@@ -81,21 +82,21 @@ public:
     void Play(int x, int y) {
         const int me = toMove, opp = 5 - me;
         const int s = SquareIndex(x, y, n);
-        ASSERT_TRUE(CanMove(board, s, me, opp)) << "not legal on the peer's board";
-        board[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(me);
-        MakeMove(board, s, me, opp);
+        ASSERT_TRUE(test::CanMoveOn(n, board, s, me, opp)) << "not legal on the peer's board";
+        test::PlayOn(n, board, s, me, opp);
         if (HasMove(opp)) toMove = opp;
     }
     bool HasMove(int side) const {
         for (int x = 0; x < n; ++x)
             for (int y = 0; y < n; ++y)
-                if (CanMove(board, SquareIndex(x, y, n), side, 5 - side)) return true;
+                if (test::CanMoveOn(n, board, SquareIndex(x, y, n), side, 5 - side)) return true;
         return false;
     }
     std::pair<int, int> FirstLegal() const {
         for (int x = 0; x < n; ++x)
             for (int y = 0; y < n; ++y)
-                if (CanMove(board, SquareIndex(x, y, n), toMove, 5 - toMove)) return {x, y};
+                if (test::CanMoveOn(n, board, SquareIndex(x, y, n), toMove, 5 - toMove))
+                    return {x, y};
         return {-1, -1};
     }
     QByteArray Text() const {
@@ -211,7 +212,7 @@ protected:
         req->YesButton()->click();
         ASSERT_EQ(peer_.Read(1), "Y");
         peer_.Send("G");
-        ASSERT_TRUE(WaitUntil([] { return Game().NetworkGame; })) << "no network game on G";
+        ASSERT_TRUE(WaitUntil([this] { return Game().NetworkGame; })) << "no network game on G";
         peer_.n = Game().BoardSize;
         peer_.board = Game().Boards[0];
         peer_.toMove = CellWhite;
@@ -238,7 +239,7 @@ protected:
         ASSERT_EQ(peer_.Read(name.size()), name) << "the caller's name";
         peer_.Send("Y");
         ASSERT_EQ(peer_.Read(1), "G");
-        ASSERT_TRUE(WaitUntil([] { return Game().NetworkGame; })) << "no network game on Y";
+        ASSERT_TRUE(WaitUntil([this] { return Game().NetworkGame; })) << "no network game on Y";
         peer_.n = Game().BoardSize;
         peer_.board = Game().Boards[0];
         peer_.toMove = CellWhite;
@@ -268,7 +269,7 @@ protected:
 
     // The window's player clicks the first legal square; the peer reads it.
     void LocalMoves() {
-        const auto squares = test::PlayingWindow::LegalSquares();
+        const auto squares = window_->LegalSquares();
         ASSERT_FALSE(squares.empty());
         const auto [x, y] = squares.front();
         window_->ClickSquare(x, y);
@@ -361,6 +362,9 @@ protected:
 
     bool boxShown_ = false;
     QString stateWhileOpen_;
+
+    // The game on the window's board.
+    GameState& Game() const { return window_->Game(); }
 
     std::unique_ptr<test::PlayingWindow> window_;
     TReversiForm* form_ = nullptr;

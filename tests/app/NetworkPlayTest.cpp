@@ -90,7 +90,7 @@ TEST_F(NetworkPlayTest, IllegalAndOutOfTurnMovesAreIgnored) {
 
     // The window's player plays; a click while the peer is to move sends nothing.
     ASSERT_NO_FATAL_FAILURE(LocalMoves());
-    const auto squares = test::PlayingWindow::LegalSquares();
+    const auto squares = window_->LegalSquares();
     ASSERT_FALSE(squares.empty());
     window_->ClickSquare(squares.front().first, squares.front().second);
     peer_.ExpectSilence();
@@ -148,7 +148,7 @@ TEST_F(NetworkPlayTest, PeerVanishingMidGameRestoresTheLocalGame) {
               0);
     MessageBoxWith(*form_, abandoned)->accept();
     // A new local game against the computer, with the settings' opponent and colour.
-    ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0; })) << "no new local game";
+    ASSERT_TRUE(WaitUntil([this] { return Game().Tracker->count() == 0; })) << "no new local game";
     EXPECT_FALSE(Game().NetworkGame);
     EXPECT_TRUE(Game().VsComputer);
     EXPECT_EQ(Game().ComputerSide, form_->CurrentSettings().ComputerSide);
@@ -255,7 +255,7 @@ TEST_F(NetworkPlayTest, EndOfTheLinkFreesTheColourButtonsWhateverTheOpponent) {
     EXPECT_TRUE(black->isEnabled());
     EXPECT_TRUE(side->findChild<QWidget*>(QStringLiteral("RadioButton2"))->isEnabled());
     // The new local game and the settings dialog's next showing keep them.
-    ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0 && !Game().NetworkGame; }));
+    ASSERT_TRUE(WaitUntil([this] { return Game().Tracker->count() == 0 && !Game().NetworkGame; }));
     bool enabledWhenShown = false;
     window_->messages->onEditSettings = [&](TSideDlg& dialog) {
         enabledWhenShown =
@@ -346,7 +346,7 @@ TEST_F(NetworkPlayTest, WindowCallsAListenerAndPlaysAsCaller) {
         return !start.isEmpty();
     }));
     EXPECT_EQ(start, "G");
-    ASSERT_TRUE(WaitUntil([] { return Game().NetworkGame; }));
+    ASSERT_TRUE(WaitUntil([this] { return Game().NetworkGame; }));
     EXPECT_EQ(form_->windowTitle(), Title + QStringLiteral(" + 127.0.0.1"));
     EXPECT_EQ(Game().ComputerSide, CellBlack);
     // The listener hangs up: the game was abandoned.
@@ -466,8 +466,9 @@ TEST_F(NetworkPlayTest, AllowCallFollowsListeningAndIsKeptAtClose) {
 
 // White, to move, fills the field with H1 and wins 64 : 0.
 void PutWhiteOneMoveFromAFullField(TReversiForm& form) {
-    test::PutWhiteOneMoveFromAFullField(Game().Boards[0]);
-    Game().FirstMove = false;
+    auto& g = test::GameOf(form);
+    test::PutWhiteOneMoveFromAFullField(g.Boards[0]);
+    g.FirstMove = false;
     form.DrawBoard();
 }
 
@@ -512,7 +513,7 @@ TEST_P(NetworkRestartDuringLastFlip, ShowsTheResultFirstAndOnlyOverItsOwnGame) {
     probe.start();
     window_->ClickSquare(7, 7);
     ASSERT_TRUE(fired) << "the last move's animation was over before the restart";
-    ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0; })) << "no restart";
+    ASSERT_TRUE(WaitUntil([this] { return Game().Tracker->count() == 0; })) << "no restart";
     ASSERT_TRUE(WaitUntil([&] { return !form_->Animations().MoveAnimationEnabled; }));
     EXPECT_EQ(peer_.Read(3), MoveBytes(7, 7));
     if (!peerRestarts) {
@@ -553,7 +554,8 @@ TEST_F(NetworkPlayTest, PeerRestartWhileTheResultIsOpenWaitsForItToClose) {
     ASSERT_TRUE(arrived) << "the peer's restart did not reach the window";
     EXPECT_TRUE(overOwnGame);
     EXPECT_FALSE(restartedInside) << "the restart was taken while the result was open";
-    ASSERT_TRUE(WaitUntil([] { return Game().Tracker->count() == 0 && !Game().GameOver; }, 30000))
+    ASSERT_TRUE(
+        WaitUntil([this] { return Game().Tracker->count() == 0 && !Game().GameOver; }, 30000))
         << "the restart was not taken after the result closed";
     EXPECT_EQ(messages->finals.size(), 1);
     EXPECT_EQ(peer_.Read(3), MoveBytes(7, 7));

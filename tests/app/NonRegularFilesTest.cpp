@@ -134,15 +134,15 @@ struct Snapshot {
 };
 
 Snapshot Take(const TReversiForm& form) {
-    const auto& g = Game();
+    const auto& g = test::GameOf(form);
     return {g.Boards[0], g.SideToMove, g.Tracker->count(), g.Tracker->current(),
             g.GameOver,  g.BoardSize,  form.size(),        form.Browsing()};
 }
 
 // A window with a game under way: three moves and the computer's replies.
 void PlaySomeMoves(PlayingWindow& w) {
-    for (int i = 0; i < 3 && !Game().GameOver; ++i) {
-        const auto legal = PlayingWindow::LegalSquares();
+    for (int i = 0; i < 3 && !w.Game().GameOver; ++i) {
+        const auto legal = w.LegalSquares();
         ASSERT_FALSE(legal.empty());
         w.ClickSquare(legal.front().first, legal.front().second);
     }

@@ -67,8 +67,8 @@ TEST(PictureLoading, ThePanelBlinksWhileASlowedLoadRunsAndTheWindowTakesNoInput)
     LoadGate gate;
     w.form->SetPictureLoadHook([&gate] { gate.Hold(); });
 
-    const int movesBefore = Game().Tracker->count();
-    const auto legal = PlayingWindow::LegalSquares();
+    const int movesBefore = w.Game().Tracker->count();
+    const auto legal = w.LegalSquares();
     ASSERT_FALSE(legal.empty());
     std::set<QByteArray> captions;
     int ticksWhileLoading = 0;
@@ -99,7 +99,7 @@ TEST(PictureLoading, ThePanelBlinksWhileASlowedLoadRunsAndTheWindowTakesNoInput)
     EXPECT_GE(captions.size(), 2u) << "the panel stood still";
     EXPECT_GT(ticksWhileLoading, 2) << "the main thread was blocked by the load";
     EXPECT_NE(gate.Thread(), QThread::currentThread()) << "the pictures loaded on the main thread";
-    EXPECT_EQ(Game().Tracker->count(), movesBefore) << "a click played during the load";
+    EXPECT_EQ(w.Game().Tracker->count(), movesBefore) << "a click played during the load";
     EXPECT_EQ(w.messages->settingsShown, 0) << "F4 opened the settings during the load";
     EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(w.form->CurrentSettings().BoardBorderStyle, 1) << "the new border was not taken";
@@ -107,7 +107,7 @@ TEST(PictureLoading, ThePanelBlinksWhileASlowedLoadRunsAndTheWindowTakesNoInput)
     // Afterwards the window takes input again.
     w.form->SetPictureLoadHook({});
     w.ClickSquare(legal[0].first, legal[0].second);
-    EXPECT_TRUE(test::WaitUntil([&] { return Game().Tracker->count() > movesBefore; }))
+    EXPECT_TRUE(test::WaitUntil([&] { return w.Game().Tracker->count() > movesBefore; }))
         << "the click after the load was not taken";
 }
 

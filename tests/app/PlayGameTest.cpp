@@ -34,19 +34,19 @@ Counts CountDiscs(const tBoard& board, int n) {
 bool HasMove(const tBoard& board, int n, int me) {
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y)
-            if (CanMove(board, SquareIndex(x, y, n), me, 5 - me)) return true;
+            if (test::CanMoveOn(n, board, SquareIndex(x, y, n), me, 5 - me)) return true;
     return false;
 }
 
 // The messages a correct game shows, rebuilt from the match record: a pass
 // for each side that had no move while the other had one, then the result.
-QStringList ExpectedMessages(int n) {
-    const auto& moves = Game().Tracker->moves();
+QStringList ExpectedMessages(const PlayingWindow& w, int n) {
+    const auto& moves = w.Game().Tracker->moves();
     QStringList expected;
     int toMove = CellWhite;
     for (std::size_t i = 0; i < moves.size(); ++i) {
         EXPECT_EQ(moves[i].who, toMove) << "move " << i;
-        tBoard after = i + 1 < moves.size() ? moves[i + 1].board : Game().Boards[0];
+        tBoard after = i + 1 < moves.size() ? moves[i + 1].board : w.Game().Boards[0];
         const int mover = moves[i].who;
         const int other = 5 - mover;
         if (HasMove(after, n, other)) {
@@ -58,7 +58,7 @@ QStringList ExpectedMessages(int n) {
             EXPECT_EQ(i + 1, moves.size()) << "moves after the end";
         }
     }
-    const Counts c = CountDiscs(Game().Boards[0], n);
+    const Counts c = CountDiscs(w.Game().Boards[0], n);
     if (c.white == c.black) {
         expected << TFinalDlg::OutMessage(2, 0, 0, SideNames{});
     } else if (c.black > c.white) {
@@ -81,7 +81,7 @@ class PlayWholeGame : public testing::TestWithParam<GameCase> {};
 TEST_P(PlayWholeGame, ClicksUntilGameOver) {
     const GameCase& c = GetParam();
     PlayingWindow w(c.setup);
-    auto& g = Game();
+    auto& g = w.Game();
     const int n = c.setup.boardSize;
     if (c.setup.computerSide == CellWhite) {
         // The computer opened at once with its fixed first move.
@@ -101,7 +101,7 @@ TEST_P(PlayWholeGame, ClicksUntilGameOver) {
     while (!g.GameOver && clicks < n * n) {
         ASSERT_NE(g.SideToMove, g.ComputerSide) << "the player is to move after each reply";
         ASSERT_FALSE(g.ThreadRunning);
-        const auto legal = PlayingWindow::LegalSquares();
+        const auto legal = w.LegalSquares();
         ASSERT_FALSE(legal.empty());
         const auto [x, y] = legal[rng() % legal.size()];
         const int before = g.Tracker->count();
@@ -112,7 +112,7 @@ TEST_P(PlayWholeGame, ClicksUntilGameOver) {
     }
     ASSERT_TRUE(g.GameOver);
     EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Game over");
-    EXPECT_EQ(w.messages->finals, ExpectedMessages(n))
+    EXPECT_EQ(w.messages->finals, ExpectedMessages(w, n))
         << w.messages->finals.join(" | ").toStdString();
     EXPECT_EQ(std::count(w.sounds.begin(), w.sounds.end(), EffectEndgame),
               w.messages->finals.size());
@@ -159,10 +159,10 @@ INSTANTIATE_TEST_SUITE_P(
 // Plays random legal squares until the game is over (at most `clicks`
 // moves); false when a click played nothing.
 bool PlayClicks(PlayingWindow& w, unsigned seed, int clicks) {
-    auto& g = Game();
+    auto& g = w.Game();
     std::mt19937 rng(seed);
     for (int i = 0; i < clicks && !g.GameOver; ++i) {
-        const auto legal = PlayingWindow::LegalSquares();
+        const auto legal = w.LegalSquares();
         if (legal.empty()) return false;
         const auto [x, y] = legal[rng() % legal.size()];
         const int before = g.Tracker->count();
@@ -195,13 +195,13 @@ TEST_P(UncountedGame, LeavesTheStoredStatisticsAtZero) {
         if (GetParam().practice) {
             w.form->HintItemClick();
             ASSERT_TRUE(PlayClicks(w, 11, 100));
-            ASSERT_TRUE(Game().GameOver);
+            ASSERT_TRUE(w.Game().GameOver);
         } else {
             // Abandoned mid-way by a new game, which is then left unplayed.
             ASSERT_TRUE(PlayClicks(w, 12, 6));
-            ASSERT_FALSE(Game().GameOver);
+            ASSERT_FALSE(w.Game().GameOver);
             w.form->NewGameItemClick();
-            EXPECT_EQ(Game().Tracker->count(), 0);
+            EXPECT_EQ(w.Game().Tracker->count(), 0);
         }
         EXPECT_TRUE(results.empty());
         EXPECT_TRUE(w.messages->statistics.empty());
@@ -242,7 +242,7 @@ TEST(CountedGames, TwoGamesAtOneLevelAddUpAcrossACloseAndAFreshStart) {
         ASSERT_EQ(w.messages->statistics.size(), 1U);
         EXPECT_EQ(w.messages->statistics[0].Games, game);
         ASSERT_TRUE(PlayClicks(w, 20 + game, 100));
-        ASSERT_TRUE(Game().GameOver);
+        ASSERT_TRUE(w.Game().GameOver);
         ASSERT_EQ(results.size(), game + 1);
         w.form->close();
         expectRecord(StoredStatistics().Record(block, 2));

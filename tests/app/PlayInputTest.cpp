@@ -39,12 +39,11 @@ int Count(const std::vector<TSoundEffect>& v, TSoundEffect value) {
 
 bool HasMove(const tBoard& board, int me) {
     for (int sq = 0; sq < 144; ++sq)
-        if (IsPlayingSquare(sq, 8) && CanMove(board, sq, me, 5 - me)) return true;
+        if (IsPlayingSquare(sq, 8) && CanMove8(board, sq, me, 5 - me)) return true;
     return false;
 }
 tBoard After(tBoard board, int sq, int me) {
-    board[static_cast<std::size_t>(sq)] = static_cast<std::uint8_t>(me);
-    MakeMove(board, sq, me, 5 - me);
+    test::PlayOn(8, board, sq, me, 5 - me);
     return board;
 }
 
@@ -58,13 +57,14 @@ template <class Wanted>
 Found FindWhiteMove(Wanted wanted) {
     std::mt19937 rng(7);
     for (int game = 0; game < 2000; ++game) {
-        NewGame();
-        tBoard b = Game().Boards[0];
+        GameState start;
+        NewGame(start);
+        tBoard b = start.Boards[0];
         int side = CellWhite;
         for (int ply = 0; ply < 80; ++ply) {
             std::vector<int> legal;
             for (int sq = 0; sq < 144; ++sq)
-                if (IsPlayingSquare(sq, 8) && CanMove(b, sq, side, 5 - side)) legal.push_back(sq);
+                if (IsPlayingSquare(sq, 8) && CanMove8(b, sq, side, 5 - side)) legal.push_back(sq);
             if (legal.empty()) {
                 if (!HasMove(b, 5 - side)) break;
                 side = 5 - side;
@@ -83,7 +83,7 @@ Found FindWhiteMove(Wanted wanted) {
 
 // Puts a found position on the window's board with white (the player) to move.
 void SetPosition(PlayingWindow& w, const tBoard& board) {
-    auto& g = Game();
+    auto& g = w.Game();
     g.Boards[0] = board;
     g.SideToMove = CellWhite;
     g.FirstMove = false;
@@ -107,17 +107,17 @@ TEST(PlayPasses, PlayerPassAfterTheComputersMoveLetsTheComputerMoveAgain) {
     });
     ASSERT_NE(f.move, PassMove);
     SetPosition(w, f.board);
-    const int before = Game().Tracker->count();
+    const int before = w.Game().Tracker->count();
     w.ClickSquare(SquareColumn(f.move, 8), SquareRow(f.move, 8));
     ASSERT_GE(w.messages->finals.size(), 1);
     EXPECT_EQ(w.messages->finals[0].toStdString(), "Yellow pass");
     // The player's move, the computer's answer, and its move again.
-    ASSERT_GE(Game().Tracker->count(), before + 3);
-    const auto& moves = Game().Tracker->moves();
+    ASSERT_GE(w.Game().Tracker->count(), before + 3);
+    const auto& moves = w.Game().Tracker->moves();
     EXPECT_EQ(moves[before].who, CellWhite);
     EXPECT_EQ(moves[before + 1].who, CellBlack);
     EXPECT_EQ(moves[before + 2].who, CellBlack);
-    EXPECT_TRUE(Game().GameOver || Game().SideToMove == CellWhite);
+    EXPECT_TRUE(w.Game().GameOver || w.Game().SideToMove == CellWhite);
 }
 
 TEST(PlayPasses, ComputerPassHandsTheMoveBackToThePlayer) {
@@ -128,13 +128,13 @@ TEST(PlayPasses, ComputerPassHandsTheMoveBackToThePlayer) {
     });
     ASSERT_NE(f.move, PassMove);
     SetPosition(w, f.board);
-    const int before = Game().Tracker->count();
+    const int before = w.Game().Tracker->count();
     w.ClickSquare(SquareColumn(f.move, 8), SquareRow(f.move, 8));
     ASSERT_EQ(w.messages->finals.size(), 1);
     EXPECT_EQ(w.messages->finals[0].toStdString(), "Green pass");
     EXPECT_EQ(Count(w.sounds, EffectEndgame), 1);
-    EXPECT_EQ(Game().Tracker->count(), before + 1);
-    EXPECT_EQ(Game().SideToMove, CellWhite);
+    EXPECT_EQ(w.Game().Tracker->count(), before + 1);
+    EXPECT_EQ(w.Game().SideToMove, CellWhite);
     EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Yellow is moving");
 }
 
@@ -162,7 +162,7 @@ TEST(PlayInput, TrackingShowsTheHandOverLegalSquaresWithOneSound) {
     EXPECT_EQ(form.CursorSquare().y(), 3);
     // An illegal square: a click does nothing.
     w.ClickSquare(0, 0);
-    EXPECT_EQ(Game().Tracker->count(), 0);
+    EXPECT_EQ(w.Game().Tracker->count(), 0);
 }
 
 TEST(PlayInput, KeysMoveTheCursorAndEnterPlays) {
@@ -181,8 +181,8 @@ TEST(PlayInput, KeysMoveTheCursorAndEnterPlays) {
     EXPECT_EQ(Count(w.sounds, EffectCorrect), 1);
     QTest::keyClick(&form, Qt::Key_Return);
     w.Settle();
-    ASSERT_EQ(Game().Tracker->count(), 2);  // the player's move and the reply
-    EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
+    ASSERT_EQ(w.Game().Tracker->count(), 2);  // the player's move and the reply
+    EXPECT_EQ(w.Game().Tracker->moves()[0].dest, 53);
     EXPECT_EQ(Count(w.sounds, EffectStMove), 2);
     for (int i = 0; i < 12; ++i) QTest::keyClick(&form, Qt::Key_Down);
     EXPECT_EQ(form.CursorSquare().y(), 7);
@@ -199,24 +199,24 @@ TEST(PlayHint, NoKeepsTheGameCountedYesMakesItPracticeAndAsksOnce) {
     EXPECT_EQ(w.messages->questions[0].toStdString(),
               "Looks like you would like to use Hint.\nThe game becomes practice (no statistics "
               "recording)!\nDo you really want Hint?");
-    EXPECT_FALSE(Game().PracticeGame);
+    EXPECT_FALSE(w.Game().PracticeGame);
     EXPECT_EQ(Count(w.sounds, EffectMoveHint), 0);
 
     // Yes: at the start of the game the hint is the fixed first move.
     w.messages->answer = true;
     Child<QAction>(form, "HintItem")->trigger();
-    EXPECT_TRUE(Game().PracticeGame);
+    EXPECT_TRUE(w.Game().PracticeGame);
     EXPECT_EQ(form.CursorSquare().x(), 4);
     EXPECT_EQ(form.CursorSquare().y(), 2);
     EXPECT_EQ(Count(w.sounds, EffectMoveHint), 1);
-    EXPECT_EQ(Game().Tracker->count(), 0);  // the hint plays nothing
+    EXPECT_EQ(w.Game().Tracker->count(), 0);  // the hint plays nothing
 
     // Later hints in the same game ask nothing and show the search's answer.
     w.ClickSquare(4, 2);
     form.HintItemClick();
     w.Settle();
     EXPECT_EQ(w.messages->questions.size(), 2);
-    const int expected = RunSearch(SearchInputFromGame()).Move;
+    const int expected = RunSearch(SearchInputFromGame(w.Game())).Move;
     EXPECT_EQ(SquareIndex(form.CursorSquare().x(), form.CursorSquare().y(), 8), expected);
     EXPECT_EQ(Count(w.sounds, EffectMoveHint), 2);
     EXPECT_TRUE(Child<QAction>(form, "NewGameItem")->isEnabled());
@@ -224,7 +224,7 @@ TEST(PlayHint, NoKeepsTheGameCountedYesMakesItPracticeAndAsksOnce) {
 
     // A new game is counted again and asks again.
     form.NewGameItemClick();
-    EXPECT_FALSE(Game().PracticeGame);
+    EXPECT_FALSE(w.Game().PracticeGame);
     form.HintItemClick();
     EXPECT_EQ(w.messages->questions.size(), 3);
 }
@@ -232,26 +232,26 @@ TEST(PlayHint, NoKeepsTheGameCountedYesMakesItPracticeAndAsksOnce) {
 TEST(PlayNewGame, RestartsDuringAGame) {
     PlayingWindow w({8, 2, false, false, CellWhite});
     auto& form = *w.form;
-    ASSERT_EQ(Game().Tracker->count(), 1);
-    const auto legal = PlayingWindow::LegalSquares();
+    ASSERT_EQ(w.Game().Tracker->count(), 1);
+    const auto legal = w.LegalSquares();
     w.ClickSquare(legal[0].first, legal[0].second);
-    ASSERT_EQ(Game().Tracker->count(), 3);
+    ASSERT_EQ(w.Game().Tracker->count(), 3);
     EXPECT_TRUE(Child<QToolButton>(form, "SpeedButtonUndo")->isEnabled());
 
     Child<QAction>(form, "NewGameItem")->trigger();
     // The computer (white) opened the new game at once, without a search,
     // and its fixed opening enables the undo and redo buttons, not the
     // Match menu's items (nor their shortcuts).
-    ASSERT_EQ(Game().Tracker->count(), 1);
+    ASSERT_EQ(w.Game().Tracker->count(), 1);
     EXPECT_TRUE(Child<QToolButton>(form, "SpeedButtonUndo")->isEnabled());
     EXPECT_TRUE(Child<QToolButton>(form, "SpeedButtonRedo")->isEnabled());
     EXPECT_FALSE(Child<QAction>(form, "ListMenuUndoMove")->isEnabled());
     EXPECT_FALSE(Child<QAction>(form, "ListMenuRedoMove")->isEnabled());
     QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Game().Tracker->current(), 1) << "Ctrl+Z stepped back";
-    EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
-    EXPECT_EQ(Game().SideToMove, CellBlack);
-    EXPECT_FALSE(Game().GameOver);
+    EXPECT_EQ(w.Game().Tracker->current(), 1) << "Ctrl+Z stepped back";
+    EXPECT_EQ(w.Game().Tracker->moves()[0].dest, 53);
+    EXPECT_EQ(w.Game().SideToMove, CellBlack);
+    EXPECT_FALSE(w.Game().GameOver);
     EXPECT_FALSE(form.Browsing());
     EXPECT_EQ(form.StatusPanelText(2).toStdString(), "Move 1/1");
     EXPECT_EQ(form.StatusPanelText(0).toStdString(), "Green is moving");
@@ -267,7 +267,7 @@ TEST(PlaySearch, InputIsRefusedWhileTheComputerThinksAndCloseStopsIt) {
     QTimer probe;
     probe.setInterval(1);
     QObject::connect(&probe, &QTimer::timeout, &form, [&] {
-        auto& g = Game();
+        auto& g = w.Game();
         if (!g.ThreadRunning || checked) return;
         probe.stop();
         const tBoard board = g.Boards[0];
@@ -295,9 +295,9 @@ TEST(PlaySearch, InputIsRefusedWhileTheComputerThinksAndCloseStopsIt) {
     probe.start();
     w.ClickSquare(4, 2);
     EXPECT_TRUE(checked);
-    EXPECT_FALSE(Game().ThreadRunning);
-    EXPECT_EQ(Game().Tracker->count(), movesDuringSearch);
-    EXPECT_TRUE(Game().GameOver);
+    EXPECT_FALSE(w.Game().ThreadRunning);
+    EXPECT_EQ(w.Game().Tracker->count(), movesDuringSearch);
+    EXPECT_TRUE(w.Game().GameOver);
 }
 
 TEST(PlayAnimation, TheReplyWaitsForThePlayersAnimationAndClicksWaitForTheReply) {
@@ -305,35 +305,35 @@ TEST(PlayAnimation, TheReplyWaitsForThePlayersAnimationAndClicksWaitForTheReply)
     auto& form = *w.form;
     w.ClickSquare(4, 2);
     // Both moves are placed; the reply's animation runs now.
-    ASSERT_EQ(Game().Tracker->count(), 2);
+    ASSERT_EQ(w.Game().Tracker->count(), 2);
     EXPECT_EQ(Count(w.sounds, EffectMove), 2);
     EXPECT_EQ(Count(w.sounds, EffectStMove), 0);
     ASSERT_TRUE(form.Animations().MoveAnimationEnabled);
     EXPECT_FALSE(form.Animations().CursorAnimationEnabled);
     // A click while it runs is ignored.
-    const auto legal = PlayingWindow::LegalSquares();
+    const auto legal = w.LegalSquares();
     w.ClickSquare(legal[0].first, legal[0].second);
-    EXPECT_EQ(Game().Tracker->count(), 2);
+    EXPECT_EQ(w.Game().Tracker->count(), 2);
     // It ends after its 15 frames and leaves the board at rest on screen.
     ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000))
         << "!form.Animations().MoveAnimationEnabled";
     EXPECT_TRUE(form.Animations().CursorAnimationEnabled);
     EXPECT_EQ(form.Animations().CurrentAnimFrame, 15);
     graphics::BoardPainter fresh;
-    fresh.SetPosition(&Game().Boards[0]);
+    fresh.SetPosition(&w.Game().Boards[0]);
     fresh.Pictures() = form.Painter().Pictures();
     fresh.CreateBackBuffer(8);
     fresh.DrawBoard();
     EXPECT_TRUE(fresh.BackBuffer() == form.Painter().BackBuffer());
     w.ClickSquare(legal[0].first, legal[0].second);
-    EXPECT_GE(Game().Tracker->count(), 3);
+    EXPECT_GE(w.Game().Tracker->count(), 3);
 }
 
 TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     PlayingWindow w({8, 1, false, false, CellWhite, true});
     auto& form = *w.form;
     form.SetAnimationInterval(40);
-    ASSERT_EQ(Game().Tracker->count(), 1);  // the computer's opening
+    ASSERT_EQ(w.Game().Tracker->count(), 1);  // the computer's opening
     ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000))
         << "!form.Animations().MoveAnimationEnabled";
     // The player's animation is held on its first frame, so the reply is
@@ -345,8 +345,8 @@ TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     QTimer probe;
     probe.setInterval(1);
     QObject::connect(&probe, &QTimer::timeout, &form, [&] {
-        if (replaced || Game().ThreadRunning || !form.Animations().MoveAnimationEnabled ||
-            Game().Tracker->count() != 2)
+        if (replaced || w.Game().ThreadRunning || !form.Animations().MoveAnimationEnabled ||
+            w.Game().Tracker->count() != 2)
             return;
         replaced = true;
         probe.stop();
@@ -358,16 +358,15 @@ TEST(PlayAnimation, AReplyFoundForAReplacedPositionIsDropped) {
     // here instead of holding the click for ever.
     QTimer deadline;
     deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, &form,
-                     [&] { form.SetAnimationInterval(40); });
+    QObject::connect(&deadline, &QTimer::timeout, &form, [&] { form.SetAnimationInterval(40); });
     deadline.start(60000);
-    const auto legal = PlayingWindow::LegalSquares();
+    const auto legal = w.LegalSquares();
     w.ClickSquare(legal[0].first, legal[0].second);
     ASSERT_TRUE(replaced) << "no reply was found while the player's move was animating";
     // Only the new game's opening is on the board.
-    ASSERT_EQ(Game().Tracker->count(), 1);
-    EXPECT_EQ(Game().Tracker->moves()[0].dest, 53);
-    EXPECT_EQ(Game().SideToMove, CellBlack);
+    ASSERT_EQ(w.Game().Tracker->count(), 1);
+    EXPECT_EQ(w.Game().Tracker->moves()[0].dest, 53);
+    EXPECT_EQ(w.Game().SideToMove, CellBlack);
     ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().MoveAnimationEnabled; }, 5000))
         << "!form.Animations().MoveAnimationEnabled";
 }
@@ -388,7 +387,7 @@ TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
     QTest::mouseClick(form.BoardWidget(), Qt::RightButton, Qt::NoModifier, form.SquareCentre(0, 0));
     ASSERT_TRUE(form.Animations().HelpAnimationEnabled);
     // The computer's reply is marked as the previous move.
-    EXPECT_EQ(form.Animations().WhereCanMove[Game().Tracker->moves()[1].dest],
+    EXPECT_EQ(form.Animations().WhereCanMove[w.Game().Tracker->moves()[1].dest],
               graphics::MarkPrevious);
     ASSERT_TRUE(test::WaitUntil([&] { return !form.Animations().HelpAnimationEnabled; }, 5000))
         << "!form.Animations().HelpAnimationEnabled";
@@ -397,13 +396,13 @@ TEST(PlayAnimation, RightClickShowsTheHelpMarks) {
 
 TEST(PlayTwoPlayers, TheLoopOnlyCountsAndShowsWhoseTurnItIs) {
     PlayingWindow w({});
-    Game().VsComputer = false;
+    w.Game().VsComputer = false;
     w.ClickSquare(4, 2);  // white E6
-    EXPECT_EQ(Game().Tracker->count(), 1);
-    EXPECT_EQ(Game().SideToMove, CellBlack);
+    EXPECT_EQ(w.Game().Tracker->count(), 1);
+    EXPECT_EQ(w.Game().SideToMove, CellBlack);
     EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Green is moving");
     w.ClickSquare(5, 2);  // black F6
-    EXPECT_EQ(Game().Tracker->count(), 2);
+    EXPECT_EQ(w.Game().Tracker->count(), 2);
     EXPECT_EQ(w.form->StatusPanelText(0).toStdString(), "Yellow is moving");
     EXPECT_EQ(w.form->StatusPanelText(1).toStdString(), "Yellow 3 : Green 3");
     // No practice question in a game between two players.
@@ -416,7 +415,7 @@ TEST(PlayTwoPlayers, TheLoopOnlyCountsAndShowsWhoseTurnItIs) {
 TEST(PlayAnimation, TheResultWindowOpensOnTheFinalPositionAtRest) {
     PlayingWindow w({8, 1, false, false, CellBlack, true});
     auto& form = *w.form;
-    auto& g = Game();
+    auto& g = w.Game();
     g.VsComputer = false;
     // White's move on H1 fills the field and ends the game.
     test::PutWhiteOneMoveFromAFullField(g.Boards[0]);
@@ -427,7 +426,7 @@ TEST(PlayAnimation, TheResultWindowOpensOnTheFinalPositionAtRest) {
         checked = true;
         EXPECT_FALSE(form.Animations().MoveAnimationEnabled) << "still animating under the result";
         graphics::BoardPainter fresh;
-        fresh.SetPosition(&Game().Boards[0]);
+        fresh.SetPosition(&w.Game().Boards[0]);
         fresh.Pictures() = form.Painter().Pictures();
         fresh.CreateBackBuffer(8);
         fresh.DrawBoard();
@@ -442,12 +441,12 @@ TEST(PlayAnimation, TheResultWindowOpensOnTheFinalPositionAtRest) {
 
 TEST(PlayInput, AClickNeverPlaysTheComputersColour) {
     PlayingWindow w({});
-    auto& g = Game();
+    auto& g = w.Game();
     // The computer's turn with no search running, as after opening a match
     // saved at its move: a click on a legal square plays nothing.
     g.ComputerSide = CellWhite;
     ASSERT_EQ(g.SideToMove, CellWhite);
-    const auto legal = PlayingWindow::LegalSquares();
+    const auto legal = w.LegalSquares();
     ASSERT_FALSE(legal.empty());
     w.ClickSquare(legal[0].first, legal[0].second);
     EXPECT_EQ(g.Tracker->count(), 0);
@@ -456,7 +455,7 @@ TEST(PlayInput, AClickNeverPlaysTheComputersColour) {
 
 TEST(PlayNetwork, PeerMoveIsPlayedThroughTheSamePathAndIllegalOnesDropped) {
     PlayingWindow w({});
-    auto& g = Game();
+    auto& g = w.Game();
     g.VsComputer = false;
     g.NetworkGame = true;
     g.ComputerSide = CellBlack;  // the local player is black; the peer white
@@ -509,7 +508,6 @@ using test::Child;
 
 // The real modal windows, answered from a zero-timer while they are open.
 TEST(ModalGameMessages, ResultWindowIsCentredOverTheMainWindowAndOkCloses) {
-    ResetGameState();
     QSettings().clear();
     QSettings().setValue(QStringLiteral("options/showtips"), QStringLiteral("no"));
     TReversiForm form;

@@ -13,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include "EngineUnit.h"
+#include "FieldRules.h"
 #include "FinalUnit.h"
+#include "GameStateAccess.h"
 #include "GameMessages.h"
 #include "AsyncTimer.h"
 #include "MainWindow.h"
@@ -21,6 +23,22 @@
 #include "WaitUntil.h"
 
 namespace reversi::test {
+
+// The game the window's controller owns, for setting up positions and
+// reading what the flow made of them.
+inline GameState& GameOf(const TReversiForm& window) {
+    return GameStateAccess::Of(window.Controller());
+}
+
+// The legal squares of the side to move of a game, as (x, y).
+inline std::vector<std::pair<int, int>> LegalSquaresOf(const GameState& g) {
+    std::vector<std::pair<int, int>> squares;
+    for (int x = 0; x < g.BoardSize; ++x)
+        for (int y = 0; y < g.BoardSize; ++y)
+            if (CanMove(g, g.Boards[0], SquareIndex(x, y, g.BoardSize), g.SideToMove, OtherSide(g)))
+                squares.emplace_back(x, y);
+    return squares;
+}
 
 class RecordingMessages : public TGameMessages {
 public:
@@ -113,7 +131,6 @@ struct GameSetup {
 class PlayingWindow {
 public:
     explicit PlayingWindow(const GameSetup& setup) {
-        ResetGameState();
         if (!setup.keepSettings) QSettings().clear();
         form = std::make_unique<TReversiForm>();
         auto owned = std::make_unique<RecordingMessages>();
@@ -162,16 +179,11 @@ public:
         if (settle) Settle();
     }
 
+    // The game on this window's board.
+    GameState& Game() const { return GameOf(*form); }
+
     // The legal squares of the side to move, as (x, y).
-    static std::vector<std::pair<int, int>> LegalSquares() {
-        const auto& g = Game();
-        std::vector<std::pair<int, int>> squares;
-        for (int x = 0; x < g.BoardSize; ++x)
-            for (int y = 0; y < g.BoardSize; ++y)
-                if (CanMove(g.Boards[0], SquareIndex(x, y, g.BoardSize), g.SideToMove, OtherSide()))
-                    squares.emplace_back(x, y);
-        return squares;
-    }
+    std::vector<std::pair<int, int>> LegalSquares() const { return LegalSquaresOf(Game()); }
 
     std::unique_ptr<TReversiForm> form;
     RecordingMessages* messages = nullptr;

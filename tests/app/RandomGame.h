@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "EngineUnit.h"
+#include "FieldRules.h"
 
 namespace reversi::test {
 
@@ -16,7 +17,7 @@ struct RandomGame {
 };
 
 // Plays random legal moves from `start` (white to move) until neither colour
-// can move, with the routines bound for field size n.
+// can move, with the rules of field size n.
 inline RandomGame PlayRandomGame(const tBoard& start, int n, unsigned seed) {
     RandomGame game;
     std::mt19937 rng(seed);
@@ -26,7 +27,7 @@ inline RandomGame PlayRandomGame(const tBoard& start, int n, unsigned seed) {
         std::vector<int> legal;
         for (int x = 0; x < n; ++x)
             for (int y = 0; y < n; ++y)
-                if (CanMove(b, SquareIndex(x, y, n), me, 5 - me))
+                if (CanMoveOn(n, b, SquareIndex(x, y, n), me, 5 - me))
                     legal.push_back(SquareIndex(x, y, n));
         return legal;
     };
@@ -41,8 +42,7 @@ inline RandomGame PlayRandomGame(const tBoard& start, int n, unsigned seed) {
         const int s = legal[rng() % legal.size()];
         game.squares.push_back(s);
         game.movers.push_back(side);
-        b[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(side);
-        MakeMove(b, s, side, 5 - side);
+        PlayOn(n, b, s, side, 5 - side);
         side = 5 - side;
     }
     return game;

@@ -47,17 +47,17 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
-Snapshot Take() {
-    const auto& g = Game();
+Snapshot Take(const TReversiForm& form) {
+    const auto& g = test::GameOf(form);
     return {g.Boards[0], g.SideToMove, g.Tracker->count(), g.GameOver};
 }
 
 // The board widget shows exactly the position at rest.
 bool ScreenShowsPosition(const TReversiForm& form) {
     graphics::BoardPainter fresh;
-    fresh.SetPosition(&Game().Boards[0]);
+    fresh.SetPosition(&test::GameOf(form).Boards[0]);
     fresh.Pictures() = form.Painter().Pictures();
-    fresh.CreateBackBuffer(Game().BoardSize);
+    fresh.CreateBackBuffer(test::GameOf(form).BoardSize);
     fresh.DrawBoard();
     return fresh.BackBuffer() == form.Painter().BackBuffer();
 }
@@ -80,11 +80,11 @@ public:
         matchFile = dir.filePath(QStringLiteral("saved.kzv"));
         window->messages->chosenFile = matchFile;
         Child<QAction>(*form, "ListMenuSave")->trigger();
-        saved = Take();
+        saved = Take(*form);
         ASSERT_EQ(saved.count, 2);
         // Every message records whether it came over the game it is about.
         window->messages->onFinal = [this] {
-            shownOverOwnGame.push_back(Take() == finished && ScreenShowsPosition(*form) &&
+            shownOverOwnGame.push_back(Take(*form) == finished && ScreenShowsPosition(*form) &&
                                        !form->Animations().MoveAnimationEnabled);
         };
     }
@@ -109,9 +109,8 @@ public:
     }
 
     // The position and record once white has played `square` on `board`.
-    static Snapshot Expected(tBoard board, int square, bool over) {
-        board[static_cast<std::size_t>(square)] = CellWhite;
-        MakeMove(board, square, CellWhite, CellBlack);
+    Snapshot Expected(tBoard board, int square, bool over) const {
+        test::PlayOn(8, board, square, CellWhite, CellBlack);
         return {board, over ? CellBlack : CellWhite, Game().Tracker->count() + 1, over};
     }
 
@@ -123,7 +122,8 @@ public:
         QTimer probe;
         probe.setInterval(1);
         QObject::connect(&probe, &QTimer::timeout, form, [&] {
-            if (fired || !form->Animations().MoveAnimationEnabled || Take() != finished) return;
+            if (fired || !form->Animations().MoveAnimationEnabled || Take(*form) != finished)
+                return;
             fired = true;
             probe.stop();
             replace();
@@ -144,6 +144,9 @@ public:
     }
 
     std::unique_ptr<PlayingWindow> window;
+    // The game on the window's board.
+    GameState& Game() const { return test::GameOf(*form); }
+
     TReversiForm* form = nullptr;
     QTemporaryDir dir;
     QString matchFile;
@@ -172,24 +175,24 @@ struct Replacement {
 
 void PrintTo(const Replacement& row, std::ostream* os) { *os << row.name; }
 
-bool FreshGame() {
-    const auto& g = Game();
+bool FreshGame(const LastFlip& t) {
+    const auto& g = t.Game();
     return g.Tracker->count() == 0 && g.SideToMove == CellWhite && !g.GameOver;
 }
 
 const Replacement Replacements[] = {
     {"NewGameItem", [](LastFlip& t) { Child<QAction>(*t.form, "NewGameItem")->trigger(); },
-     [](const LastFlip&) { return FreshGame(); }},
+     [](const LastFlip& t) { return FreshGame(t); }},
     {"F2", [](LastFlip& t) { QTest::keyClick(t.form, Qt::Key_F2); },
-     [](const LastFlip&) { return FreshGame(); }},
+     [](const LastFlip& t) { return FreshGame(t); }},
     {"Open",
      [](LastFlip& t) {
          t.window->messages->chosenFile = t.matchFile;
          Child<QAction>(*t.form, "ListMenuLoad")->trigger();
      },
-     [](const LastFlip& t) { return Take() == t.saved; }},
+     [](const LastFlip& t) { return Take(*t.form) == t.saved; }},
     {"Drop", [](LastFlip& t) { Drop(*t.form, t.matchFile); },
-     [](const LastFlip& t) { return Take() == t.saved; }},
+     [](const LastFlip& t) { return Take(*t.form) == t.saved; }},
     // The player takes black: a new game, which the computer opens.
     {"SettingsRestart",
      [](LastFlip& t) {
@@ -199,8 +202,8 @@ const Replacement Replacements[] = {
          };
          Child<QAction>(*t.form, "OptionsItem")->trigger();
      },
-     [](const LastFlip&) {
-         const auto& g = Game();
+     [](const LastFlip& t) {
+         const auto& g = t.Game();
          return g.ComputerSide == CellWhite && g.Tracker->count() == 1 &&
                 g.Tracker->moves()[0].dest == 53 && g.SideToMove == CellBlack;
      }},
@@ -239,8 +242,9 @@ INSTANTIATE_TEST_SUITE_P(EveryWayIn, GameEndDuringLastFlip, testing::ValuesIn(Re
 std::pair<tBoard, int> FindMoveThatMakesBlackPass() {
     std::mt19937 rng(11);
     const tBoard start = [] {
-        NewGame();
-        return Game().Boards[0];
+        GameState game;
+        NewGame(game);
+        return game.Boards[0];
     }();
     for (int game = 0; game < 2000; ++game) {
         tBoard b = start;
@@ -248,19 +252,17 @@ std::pair<tBoard, int> FindMoveThatMakesBlackPass() {
         for (int ply = 0; ply < 80; ++ply) {
             std::vector<int> legal;
             for (int sq = 0; sq < 144; ++sq)
-                if (IsPlayingSquare(sq, 8) && CanMove(b, sq, side, 5 - side)) legal.push_back(sq);
+                if (IsPlayingSquare(sq, 8) && CanMove8(b, sq, side, 5 - side)) legal.push_back(sq);
             if (legal.empty()) break;
             if (side == CellWhite)
                 for (int m : legal) {
                     tBoard after = b;
-                    after[static_cast<std::size_t>(m)] = CellWhite;
-                    MakeMove(after, m, CellWhite, CellBlack);
+                    test::PlayOn(8, after, m, CellWhite, CellBlack);
                     const PositionCounts c = CountPosition(after, 8);
                     if (!c.blackCanMove && c.whiteCanMove) return {b, m};
                 }
             const int m = legal[rng() % legal.size()];
-            b[static_cast<std::size_t>(m)] = static_cast<std::uint8_t>(side);
-            MakeMove(b, m, side, 5 - side);
+            test::PlayOn(8, b, m, side, 5 - side);
             side = 5 - side;
         }
     }
@@ -273,14 +275,15 @@ TEST_F(LastFlip, APassShowsOverItsOwnGameBeforeANewGame) {
     SetPosition(board);
     lastMove = {SquareColumn(move, 8), SquareRow(move, 8)};
     finished = Expected(board, move, false);
-    ASSERT_NO_FATAL_FAILURE(PlayLastMoveAndReplace(
-        [&] { Child<QAction>(*form, "NewGameItem")->trigger(); }, [] { return FreshGame(); }));
+    ASSERT_NO_FATAL_FAILURE(
+        PlayLastMoveAndReplace([&] { Child<QAction>(*form, "NewGameItem")->trigger(); },
+                               [this] { return FreshGame(*this); }));
     ASSERT_EQ(window->messages->finals, QStringList{QStringLiteral("Green pass")});
     EXPECT_EQ(shownOverOwnGame, std::vector<bool>{true}) << "the pass came over another board";
     EXPECT_EQ(Sounds(TSoundEffect::endgame), 1);
     EXPECT_TRUE(results.empty());
     EXPECT_TRUE(window->messages->statistics.empty());
-    EXPECT_TRUE(FreshGame()) << "the old game's turn loop went on in the new game";
+    EXPECT_TRUE(FreshGame(*this)) << "the old game's turn loop went on in the new game";
 }
 
 // Without a replacement the result waits for the animation and comes once.
@@ -328,8 +331,7 @@ TEST(ModalResultWindow, ReportsItsCloseOnce) {
     TModalGameMessages messages;
     int closed = 0;
     const auto ok = test::ModalAnswer::For<TFinalDlg>(
-        [&](TFinalDlg* open) { open->BitBtn1->click(); },
-        "the result window");
+        [&](TFinalDlg* open) { open->BitBtn1->click(); }, "the result window");
     messages.ShowFinal(nullptr, QStringLiteral("Tie up"), [&] { ++closed; });
     EXPECT_EQ(closed, 0) << "the window closed before anybody answered it";
     ASSERT_TRUE(test::WaitUntil([&] { return closed > 0; })) << "the close was not reported";

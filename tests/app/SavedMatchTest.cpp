@@ -28,8 +28,8 @@ using test::PlayingWindow;
 
 // Plays `moves` moves by clicking legal squares (the computer replies).
 void PlayMoves(PlayingWindow& w, int moves) {
-    for (int i = 0; i < moves && !Game().GameOver; ++i) {
-        const auto legal = PlayingWindow::LegalSquares();
+    for (int i = 0; i < moves && !w.Game().GameOver; ++i) {
+        const auto legal = w.LegalSquares();
         if (legal.empty()) break;
         w.ClickSquare(legal[static_cast<std::size_t>(i) % legal.size()].first,
                       legal[static_cast<std::size_t>(i) % legal.size()].second);
@@ -45,8 +45,8 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
-Snapshot Take() {
-    const auto& g = Game();
+Snapshot Take(const PlayingWindow& w) {
+    const auto& g = w.Game();
     return {g.Boards[0], g.SideToMove, g.Tracker->count(), g.GameOver, g.BoardSize};
 }
 
@@ -73,7 +73,7 @@ TEST_P(SavedMatchTest, RoundTripsAtSeveralPointsOfAGame) {
         SCOPED_TRACE(moves);
         PlayingWindow w({.boardSize = n});
         PlayMoves(w, moves);
-        const Snapshot saved = Take();
+        const Snapshot saved = Take(w);
         const QString status0 = w.form->StatusPanelText(0);
         Save(w, File("round.kzv"));
         ASSERT_TRUE(QFile::exists(File("round.kzv")));
@@ -82,7 +82,7 @@ TEST_P(SavedMatchTest, RoundTripsAtSeveralPointsOfAGame) {
         w.form->NewGameItemClick();
         Open(w, File("round.kzv"));
         EXPECT_EQ(w.messages->fileDialogs.last().toStdString(), "Open...");
-        EXPECT_EQ(Take(), saved);
+        EXPECT_EQ(Take(w), saved);
         EXPECT_FALSE(w.form->Browsing());
         EXPECT_EQ(w.form->StatusPanelText(0), status0);
         EXPECT_EQ(w.form->StatusPanelText(2).toStdString(),
@@ -96,7 +96,7 @@ TEST(SavedMatch, AFinishedGameOpensAsGameOverAndAPendingPassIsCorrected) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("end.kzv"));
     PlayingWindow w({});
-    auto& g = Game();
+    auto& g = w.Game();
     PlayMoves(w, 64);
     ASSERT_TRUE(g.GameOver);
     Save(w, file);
@@ -139,7 +139,7 @@ Snapshot SaveTenFieldMatch(const QString& file) {
     PlayingWindow ten({.boardSize = 10});
     PlayMoves(ten, 4);
     Save(ten, file);
-    return Take();
+    return Take(ten);
 }
 
 TEST(SavedMatch, ATenByTenMatchOpensInAnEightByEightGameBehindTheLoadingPanel) {
@@ -159,7 +159,7 @@ TEST(SavedMatch, ATenByTenMatchOpensInAnEightByEightGameBehindTheLoadingPanel) {
     EXPECT_EQ(panel.Kind(), BusyKind::Loading);
     EXPECT_EQ(panel.at, middle);
     EXPECT_FALSE(panel.Visible());
-    EXPECT_EQ(Take(), saved);
+    EXPECT_EQ(Take(w), saved);
     EXPECT_EQ(w.form->SquareSize(), 49);
     EXPECT_EQ(w.form->BoardWidget()->size(), QSize(534, 534));
     EXPECT_EQ(w.form->width(), width + 2);
@@ -169,7 +169,7 @@ TEST(SavedMatch, ATenByTenMatchOpensInAnEightByEightGameBehindTheLoadingPanel) {
     // A match of the same field loads no pictures.
     Open(w, file);
     EXPECT_EQ(panel.count, 1);
-    EXPECT_EQ(Take(), saved);
+    EXPECT_EQ(Take(w), saved);
 }
 
 // A program folder whose DATA links every file of the real one, with
@@ -200,8 +200,8 @@ TEST(SavedMatch, AMatchWhosePicturesCannotLoadKeepsTheShownMatchFieldAndPictures
     // selection all stay.
     Child<QAction>(*w.form, "ListMenuUndoMove")->trigger();
     ASSERT_TRUE(w.form->Browsing());
-    const Snapshot before = Take();
-    const int current = Game().Tracker->current();
+    const Snapshot before = Take(w);
+    const int current = w.Game().Tracker->current();
     const QSize size = w.form->size();
     const Settings settings = w.form->CurrentSettings();
     const QImage board = w.form->BoardWidget()->grab().toImage();
@@ -223,8 +223,8 @@ TEST(SavedMatch, AMatchWhosePicturesCannotLoadKeepsTheShownMatchFieldAndPictures
     EXPECT_TRUE(said.contains(QStringLiteral("Figs1.jpg"))) << said.toStdString();
     EXPECT_EQ(panel.count, 1);
     EXPECT_FALSE(panel.Visible());
-    EXPECT_EQ(Take(), before);
-    EXPECT_EQ(Game().Tracker->current(), current);
+    EXPECT_EQ(Take(w), before);
+    EXPECT_EQ(w.Game().Tracker->current(), current);
     EXPECT_TRUE(w.form->Browsing());
     EXPECT_EQ(w.form->SquareSize(), 61);
     EXPECT_EQ(w.form->size(), size);
@@ -253,7 +253,7 @@ TEST(SavedMatch, DamagedAndForeignFilesSayWhatIsWrongAndChangeNothing) {
         {"empty.kzv", QByteArray()},
     };
     PlayMoves(w, 2);
-    const Snapshot before = Take();
+    const Snapshot before = Take(w);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = dir.filePath(QString::fromLatin1(c.name));
@@ -270,7 +270,7 @@ TEST(SavedMatch, DamagedAndForeignFilesSayWhatIsWrongAndChangeNothing) {
             "the file's error box");
         Open(w, path);
         EXPECT_FALSE(seen.isEmpty());
-        EXPECT_EQ(Take(), before);
+        EXPECT_EQ(Take(w), before);
     }
 }
 
@@ -304,18 +304,18 @@ TEST(SavedMatch, AMatchSavedAtTheComputersTurnLetsTheComputerMove) {
     {
         // Two people at one board: white plays, then it is black's turn.
         PlayingWindow two({});
-        Game().VsComputer = false;
+        two.Game().VsComputer = false;
         PlayMoves(two, 1);
-        ASSERT_EQ(Game().SideToMove, CellBlack);
+        ASSERT_EQ(two.Game().SideToMove, CellBlack);
         // Saved as a game against the computer playing black.
-        Game().VsComputer = true;
+        two.Game().VsComputer = true;
         Save(two, file);
     }
     PlayingWindow w({});
     Open(w, file);
     // The computer (black) answered at once: the player is to move.
-    EXPECT_EQ(Game().Tracker->count(), 2);
-    EXPECT_EQ(Game().SideToMove, CellWhite);
+    EXPECT_EQ(w.Game().Tracker->count(), 2);
+    EXPECT_EQ(w.Game().SideToMove, CellWhite);
 }
 
 TEST(SavedMatch, ADroppedMatchOpensAndOtherFilesAreRefused) {
@@ -324,7 +324,7 @@ TEST(SavedMatch, ADroppedMatchOpensAndOtherFilesAreRefused) {
     const QString other = dir.filePath(QStringLiteral("notes.txt"));
     PlayingWindow w({});
     PlayMoves(w, 3);
-    const Snapshot saved = Take();
+    const Snapshot saved = Take(w);
     Save(w, file);
     QFile f(other);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -344,12 +344,12 @@ TEST(SavedMatch, ADroppedMatchOpensAndOtherFilesAreRefused) {
         QCoreApplication::processEvents();
         return accepted;
     };
-    const Snapshot fresh = Take();
+    const Snapshot fresh = Take(w);
     EXPECT_FALSE(drop({QUrl::fromLocalFile(other)}));
-    EXPECT_EQ(Take(), fresh);
+    EXPECT_EQ(Take(w), fresh);
     // Only the first file counts.
     EXPECT_TRUE(drop({QUrl::fromLocalFile(file), QUrl::fromLocalFile(other)}));
-    ASSERT_TRUE(test::WaitUntil([&] { return Take() == saved; }, 5000)) << "the dropped match";
+    ASSERT_TRUE(test::WaitUntil([&] { return Take(w) == saved; }, 5000)) << "the dropped match";
 }
 
 }  // namespace

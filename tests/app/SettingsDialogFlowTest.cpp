@@ -79,10 +79,10 @@ private:
 
 // The player (white) plays the first legal square; the computer answers.
 void PlayOneMove(PlayingWindow& w) {
-    const auto legal = PlayingWindow::LegalSquares();
+    const auto legal = w.LegalSquares();
     ASSERT_FALSE(legal.empty());
     w.ClickSquare(legal[0].first, legal[0].second);
-    ASSERT_EQ(Game().Tracker->count(), 2) << "the move and the computer's answer";
+    ASSERT_EQ(w.Game().Tracker->count(), 2) << "the move and the computer's answer";
 }
 
 TEST(SettingsDialogFlow, LevelOrEngineChangedDuringAGameAsksAndOnlyYesMakesItPractice) {
@@ -118,13 +118,13 @@ TEST(SettingsDialogFlow, LevelOrEngineChangedDuringAGameAsksAndOnlyYesMakesItPra
         SCOPED_TRACE(c.what);
         PlayingWindow w(GameSetup{.boardSize = 8, .depth = 3, .computerSide = CellBlack});
         PlayOneMove(w);
-        const tBoard board = Game().Boards[0];
+        const tBoard board = w.Game().Boards[0];
         w.messages->answer = c.answer;
         UseDialog(w, c.edit);
 
         ASSERT_EQ(w.messages->questions.size(), c.questions);
         EXPECT_EQ(w.messages->questions[0], LevelPracticeQuestion());
-        const auto& g = Game();
+        const auto& g = w.Game();
         EXPECT_EQ(g.Depth, c.depth);
         EXPECT_FALSE(g.BabyLevel);
         EXPECT_EQ(g.AdvancedEngine, c.advanced);
@@ -156,22 +156,22 @@ TEST(SettingsDialogFlow, NoQuestionBeforeThePlayersFirstMoveOrInAFinishedGame) {
     // The computer (white) has opened: one stored move, the player has not moved.
     {
         PlayingWindow w(GameSetup{.boardSize = 8, .depth = 3, .computerSide = CellWhite});
-        ASSERT_EQ(Game().Tracker->count(), 1);
+        ASSERT_EQ(w.Game().Tracker->count(), 1);
         UseDialog(w, [](TSideDlg& d) { Choose(d, "ComboBox5", 0); });
         EXPECT_TRUE(w.messages->questions.isEmpty());
-        EXPECT_TRUE(Game().BabyLevel);
-        EXPECT_EQ(Game().Depth, 1);
-        EXPECT_FALSE(Game().PracticeGame);
-        EXPECT_EQ(Game().Tracker->count(), 1);
+        EXPECT_TRUE(w.Game().BabyLevel);
+        EXPECT_EQ(w.Game().Depth, 1);
+        EXPECT_FALSE(w.Game().PracticeGame);
+        EXPECT_EQ(w.Game().Tracker->count(), 1);
     }
     {
         PlayingWindow w(GameSetup{.boardSize = 8, .depth = 3, .computerSide = CellBlack});
         PlayOneMove(w);
-        Game().GameOver = true;
+        w.Game().GameOver = true;
         UseDialog(w, [](TSideDlg& d) { Choose(d, "ComboBox2", 1); });
         EXPECT_TRUE(w.messages->questions.isEmpty());
-        EXPECT_TRUE(Game().AdvancedEngine);
-        EXPECT_FALSE(Game().PracticeGame);
+        EXPECT_TRUE(w.Game().AdvancedEngine);
+        EXPECT_FALSE(w.Game().PracticeGame);
     }
 }
 
@@ -179,7 +179,7 @@ TEST(SettingsDialogFlow, PlayingBlackStartsANewGameThatTheComputerOpensAtOnce) {
     PlayingWindow w(GameSetup{.boardSize = 8, .depth = 2, .computerSide = CellBlack});
     PlayOneMove(w);
     UseDialog(w, [](TSideDlg& d) { Select(d, "RadioButton4"); });
-    const auto& g = Game();
+    const auto& g = w.Game();
     EXPECT_TRUE(w.messages->questions.isEmpty());
     EXPECT_EQ(g.ComputerSide, CellWhite);
     EXPECT_EQ(w.form->CurrentSettings().ComputerSide, CellWhite);
@@ -199,7 +199,7 @@ TEST(SettingsDialogFlow, ASecondPlayerStartsANewGameWithoutTheComputer) {
     PlayingWindow w(GameSetup{.boardSize = 8, .depth = 2, .computerSide = CellBlack});
     PlayOneMove(w);
     UseDialog(w, [](TSideDlg& d) { Select(d, "RadioButton2"); });
-    const auto& g = Game();
+    const auto& g = w.Game();
     EXPECT_FALSE(g.VsComputer);
     EXPECT_FALSE(w.form->CurrentSettings().VsComputer);
     EXPECT_EQ(g.Tracker->count(), 0);
@@ -209,7 +209,7 @@ TEST(SettingsDialogFlow, ASecondPlayerStartsANewGameWithoutTheComputer) {
     EXPECT_FALSE(Child<QToolButton>(*w.form, "SpeedButtonUndo")->isEnabled());
     EXPECT_FALSE(Child<QToolButton>(*w.form, "SpeedButtonFromThis")->isEnabled());
     // Both colours are played by clicks now: nobody answers the first move.
-    const auto legal = PlayingWindow::LegalSquares();
+    const auto legal = w.LegalSquares();
     w.ClickSquare(legal[0].first, legal[0].second);
     EXPECT_EQ(g.Tracker->count(), 1);
     EXPECT_EQ(g.SideToMove, CellBlack);
@@ -227,7 +227,7 @@ TEST(SettingsDialogFlow, TheTenFieldAndBackResizeTheWindowAroundItsCentre) {
 
     UseDialog(w, [](TSideDlg& d) { Select(d, "RadioButton8"); });
     QCoreApplication::processEvents();
-    const auto& g = Game();
+    const auto& g = w.Game();
     EXPECT_EQ(g.BoardSize, 10);
     EXPECT_EQ(form.CurrentSettings().BoardSize, 10);
     EXPECT_EQ(form.SquareSize(), 49);
@@ -242,11 +242,11 @@ TEST(SettingsDialogFlow, TheTenFieldAndBackResizeTheWindowAroundItsCentre) {
     EXPECT_EQ(g.Tracker->count(), 0);
     EXPECT_EQ(g.Tracker->boardsize(), 10);
     EXPECT_EQ(form.StatusPanelText(1).toStdString(), "Yellow 2 : Green 2");
-    EXPECT_FALSE(PlayingWindow::LegalSquares().empty());
+    EXPECT_FALSE(w.LegalSquares().empty());
     EXPECT_TRUE(w.messages->questions.isEmpty());
 
     // The new field plays: a click and the computer's answer.
-    const auto legal = PlayingWindow::LegalSquares();
+    const auto legal = w.LegalSquares();
     w.ClickSquare(legal[0].first, legal[0].second);
     EXPECT_EQ(g.Tracker->count(), 2);
 
@@ -271,7 +271,7 @@ TEST(SettingsDialogFlow, StylesApplyWithoutANewGameAndOnlyPicturesLoad) {
     PlayingWindow w(GameSetup{.boardSize = 8, .depth = 1, .computerSide = CellBlack});
     auto& form = *w.form;
     PlayOneMove(w);
-    const tBoard board = Game().Boards[0];
+    const tBoard board = w.Game().Boards[0];
     PanelShowings panel(form);
 
     // The cursor is drawn, not loaded: no busy panel.
@@ -286,8 +286,8 @@ TEST(SettingsDialogFlow, StylesApplyWithoutANewGameAndOnlyPicturesLoad) {
     EXPECT_NE(TopBorder(form), before) << "the other border is on screen";
 
     // The game went on untouched.
-    EXPECT_EQ(Game().Boards[0], board);
-    EXPECT_EQ(Game().Tracker->count(), 2);
+    EXPECT_EQ(w.Game().Boards[0], board);
+    EXPECT_EQ(w.Game().Tracker->count(), 2);
     EXPECT_TRUE(w.messages->questions.isEmpty());
 }
 
@@ -295,7 +295,7 @@ TEST(SettingsDialogFlow, MediaStyleItemsApplyTheirStyleAndKeepTheDialogInStep) {
     PlayingWindow w(GameSetup{.boardSize = 8, .depth = 1, .computerSide = CellBlack});
     auto& form = *w.form;
     PlayOneMove(w);
-    const tBoard board = Game().Boards[0];
+    const tBoard board = w.Game().Boards[0];
     PanelShowings panel(form);
     auto* dialog = form.findChild<TSideDlg*>();
     ASSERT_NE(dialog, nullptr);
@@ -326,8 +326,8 @@ TEST(SettingsDialogFlow, MediaStyleItemsApplyTheirStyleAndKeepTheDialogInStep) {
     // Style items carry no check marks, never restart and never run the turn loop.
     for (const char* item : {"SelFig1", "SelCur1", "SelCur2", "SelHlp1", "SelBrdr1", "SelBrdr2"})
         EXPECT_FALSE(Child<QAction>(form, item)->isCheckable()) << item;
-    EXPECT_EQ(Game().Boards[0], board);
-    EXPECT_EQ(Game().Tracker->count(), 2);
+    EXPECT_EQ(w.Game().Boards[0], board);
+    EXPECT_EQ(w.Game().Tracker->count(), 2);
     EXPECT_EQ(w.messages->settingsShown, 0);
 }
 
@@ -367,7 +367,7 @@ TEST(SettingsDialogFlow, EachSwitchChangesItsSettingAndItsCheckMark) {
     UseDialog(w, [](TSideDlg& d) { Flip(d, "CheckBox5"); });
     EXPECT_FALSE(form.Animations().Options().showAvailableMoves);
     EXPECT_TRUE(form.Animations().Options().showPreviousMove);
-    EXPECT_EQ(Game().Tracker->count(), 2);
+    EXPECT_EQ(w.Game().Tracker->count(), 2);
     EXPECT_TRUE(w.messages->questions.isEmpty());
 }
 
@@ -376,7 +376,7 @@ TEST(SettingsDialogFlow, CancelChangesNothingAndPutsTheControlsBack) {
     auto& form = *w.form;
     PlayOneMove(w);
     const Settings before = form.CurrentSettings();
-    const tBoard board = Game().Boards[0];
+    const tBoard board = w.Game().Boards[0];
     PanelShowings panel(form);
     UseDialog(
         w,
@@ -392,12 +392,12 @@ TEST(SettingsDialogFlow, CancelChangesNothingAndPutsTheControlsBack) {
         },
         false);
     EXPECT_EQ(form.CurrentSettings(), before);
-    EXPECT_EQ(Game().Depth, 3);
-    EXPECT_FALSE(Game().AdvancedEngine);
-    EXPECT_EQ(Game().BoardSize, 8);
-    EXPECT_EQ(Game().ComputerSide, CellBlack);
-    EXPECT_EQ(Game().Boards[0], board);
-    EXPECT_EQ(Game().Tracker->count(), 2);
+    EXPECT_EQ(w.Game().Depth, 3);
+    EXPECT_FALSE(w.Game().AdvancedEngine);
+    EXPECT_EQ(w.Game().BoardSize, 8);
+    EXPECT_EQ(w.Game().ComputerSide, CellBlack);
+    EXPECT_EQ(w.Game().Boards[0], board);
+    EXPECT_EQ(w.Game().Tracker->count(), 2);
     EXPECT_EQ(panel.count, 0);
     EXPECT_TRUE(w.messages->questions.isEmpty());
     // Reopened, the dialog shows the settings in force.
@@ -425,18 +425,18 @@ TEST(SettingsDialogFlow, WhileTheComputerThinksGameChangesAreRefusedWithAMessage
         "the refusal");
     // The search is marked running while the dialog is open (its item is
     // disabled during a search, so this is how the two can meet).
-    UseDialog(w, [](TSideDlg& d) {
-        Game().ThreadRunning = true;
+    UseDialog(w, [&w](TSideDlg& d) {
+        w.Game().ThreadRunning = true;
         Choose(d, "ComboBox5", 6);
         Select(d, "RadioButton8");
     });
-    Game().ThreadRunning = false;
+    w.Game().ThreadRunning = false;
     box.reset();
     EXPECT_EQ(said, SettingsRefusedMessage());
     EXPECT_EQ(form.CurrentSettings(), before);
-    EXPECT_EQ(Game().Depth, 3);
-    EXPECT_EQ(Game().BoardSize, 8);
-    EXPECT_EQ(Game().Tracker->count(), 2);
+    EXPECT_EQ(w.Game().Depth, 3);
+    EXPECT_EQ(w.Game().BoardSize, 8);
+    EXPECT_EQ(w.Game().Tracker->count(), 2);
     EXPECT_TRUE(w.messages->questions.isEmpty());
 }
 
@@ -496,7 +496,7 @@ TEST(SettingsDialogFlow, AStyleWhosePicturesCannotLoadIsNamedAndNotTaken) {
     EXPECT_EQ(s.BoardBorderStyle, 0);
     EXPECT_EQ(s.CursorStyle, 1);
     EXPECT_FALSE(s.VsComputer);
-    EXPECT_EQ(Game().Tracker->count(), 0) << "the new opponent starts a new game";
+    EXPECT_EQ(w.Game().Tracker->count(), 0) << "the new opponent starts a new game";
     EXPECT_EQ(TopBorder(form), plain);
 }
 
@@ -508,7 +508,7 @@ TEST(SettingsDialogFlow, AFieldWhosePicturesCannotLoadStaysAndTheLevelIsAskedAbo
     ASSERT_TRUE(DataWithout(dir, QStringLiteral("Figs1.jpg")));
     form.SetProgramFolder(dir.path().toStdString());
     const QSize size = form.size();
-    const tBoard board = Game().Boards[0];
+    const tBoard board = w.Game().Boards[0];
 
     QStringList said;
     auto box = CollectMessages(said, "the picture error");
@@ -521,15 +521,15 @@ TEST(SettingsDialogFlow, AFieldWhosePicturesCannotLoadStaysAndTheLevelIsAskedAbo
     EXPECT_TRUE(said[0].contains(QStringLiteral("Figs1.jpg"))) << said[0].toStdString();
     // The field, the window and the game stay; without the restart the new
     // level in a counted game is asked about.
-    EXPECT_EQ(Game().BoardSize, 8);
+    EXPECT_EQ(w.Game().BoardSize, 8);
     EXPECT_EQ(form.CurrentSettings().BoardSize, 8);
     EXPECT_EQ(form.size(), size);
     EXPECT_EQ(form.Painter().Pictures().FigureImageWidth(), 915);
-    EXPECT_EQ(Game().Boards[0], board);
-    EXPECT_EQ(Game().Tracker->count(), 2);
+    EXPECT_EQ(w.Game().Boards[0], board);
+    EXPECT_EQ(w.Game().Tracker->count(), 2);
     EXPECT_EQ(w.messages->questions.size(), 1);
-    EXPECT_EQ(Game().Depth, 5);
-    EXPECT_TRUE(Game().PracticeGame);
+    EXPECT_EQ(w.Game().Depth, 5);
+    EXPECT_TRUE(w.Game().PracticeGame);
 }
 
 // Not a check: with REVERSI_SCREENSHOTS set to a folder, writes the window
@@ -562,7 +562,6 @@ TEST(SettingsDialogFlow, LoadingPanelAsPicture) {
 class SettingsDialogModal : public testing::Test {
 protected:
     void SetUp() override {
-        ResetGameState();
         QSettings().clear();
         // No tip of the day over the dialogs of these tests.
         QSettings().setValue(QStringLiteral("options/showtips"), QStringLiteral("no"));

@@ -197,7 +197,6 @@ TEST_F(TextStore, AHandEditedCommaValueIsUsedAndKeptByEveryWriter) {
 // holding a comma: the music plays from that folder, and the file still holds
 // the folder afterwards.
 TEST(TextSettingsWindow, ACommaMusicFolderPlaysAndSurvivesTheClose) {
-    ResetGameState();
     QSettings().clear();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

@@ -24,10 +24,6 @@ namespace {
 
 class SideDlgTest : public testing::Test {
 protected:
-    void SetUp() override {
-        ResetGameState();
-    }
-
     template <typename T>
     T* Control(const char* name) {
         auto* control = dialog.findChild<T*>(QString::fromLatin1(name));

@@ -113,24 +113,24 @@ TEST(StartUp, AnOutgrownSettingsFileIsSetAsideOnceAndTheNextStartReadsTheFreshOn
 // computer playing black to path, so that it stands at the computer's turn.
 // Answers the board texts of every position the computer's reply can make.
 QStringList WriteTenFieldMatch(const QString& path) {
-    ResetGameState();
-    auto& g = Game();
+    GameState g;
     g.BoardSize = 10;
     g.ComputerSide = 3;
     g.VsComputer = true;
     g.Depth = 2;
-    NewGame();
+    NewGame(g);
     const auto play = [&g](int square) {
         const int side = g.SideToMove;
-        g.Tracker->AddMove(square, side, 5 - side);
+        g.Tracker->AddMove(g, square, side, 5 - side);
         g.Boards[0][static_cast<std::size_t>(square)] = static_cast<std::uint8_t>(side);
-        MakeMove(g.Boards[0], square, side, 5 - side);
+        MakeMove(g, g.Boards[0], square, side, 5 - side);
         g.SideToMove = 5 - side;
     };
     const auto legalSquares = [&g] {
         std::vector<int> squares;
         for (int s = 0; s < 144; ++s) {
-            if (IsPlayingSquare(s, 10) && CanMove(g.Boards[0], s, g.SideToMove, 5 - g.SideToMove))
+            if (IsPlayingSquare(s, 10) &&
+                CanMove(g, g.Boards[0], s, g.SideToMove, 5 - g.SideToMove))
                 squares.push_back(s);
         }
         return squares;
@@ -143,18 +143,17 @@ QStringList WriteTenFieldMatch(const QString& path) {
         }
         play(legal.front());
     }
-    EXPECT_TRUE(g.Tracker->SaveToFile(path.toStdString()).Ok());
+    EXPECT_TRUE(g.Tracker->SaveToFile(g, path.toStdString()).Ok());
     QStringList replies;
     const tBoard saved = g.Boards[0];
     for (const int square : legalSquares()) {
         play(square);
         std::string text;
-        BoardToText(text);
+        BoardToText(g, text);
         replies << QString::fromStdString(text);
         g.Boards[0] = saved;
         g.SideToMove = 3;
     }
-    ResetGameState();
     return replies;
 }
 

@@ -46,7 +46,6 @@ bool RunEventsPostedSoFar() {
 class StatusBarTest : public testing::Test {
 protected:
     void SetUp() override {
-        ResetGameState();
         QSettings().clear();
         // No tip of the day over the windows of these tests.
         QSettings().setValue(QStringLiteral("options/showtips"), QStringLiteral("no"));
@@ -235,7 +234,6 @@ TEST_F(StatusBarTest, ARefusedStatisticsValueIsSaidOverThePanelsOnceTheWindowIsU
     };
     for (const Stored& stored : refused) {
         SCOPED_TRACE(stored.what);
-        ResetGameState();
         QSettings().setValue(QStringLiteral("Statistics"), stored.value);
         auto form = std::make_unique<TReversiForm>();
         form->show();

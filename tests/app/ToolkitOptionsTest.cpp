@@ -17,13 +17,12 @@ namespace {
 
 // A 10 x 10 match at its start: opened, it widens the board to 534 pixels.
 void WriteTenFieldMatch(const QString& path) {
-    ResetGameState();
-    Game().BoardSize = 10;
-    Game().ComputerSide = 3;
-    Game().VsComputer = true;
-    NewGame();
-    ASSERT_TRUE(Game().Tracker->SaveToFile(path.toStdString()).Ok());
-    ResetGameState();
+    GameState game;
+    game.BoardSize = 10;
+    game.ComputerSide = 3;
+    game.VsComputer = true;
+    NewGame(game);
+    ASSERT_TRUE(game.Tracker->SaveToFile(game, path.toStdString()).Ok());
 }
 
 QString Joined(const test::ChildResult& run) {

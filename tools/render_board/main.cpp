@@ -71,7 +71,8 @@ bool RenderSize(int n, const std::filesystem::path& programDir, const std::files
     const TMemBlock& help = painter.Pictures().HelpImage;
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) {
-            if (!CanMove(game, game.Boards[0], SquareIndex(x, y, n), CellWhite, CellBlack)) continue;
+            if (!CanMove(game, game.Boards[0], SquareIndex(x, y, n), CellWhite, CellBlack))
+                continue;
             const int row = (x + y) % 2;
             BlendToBackBuffer(painter.BackBuffer(), g.SquareLeft(x), g.SquareBottom(y), g.S, g.S,
                               20 * g.S, (1 - row) * g.S, 128, help);
