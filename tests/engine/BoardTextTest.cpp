@@ -28,28 +28,26 @@ TEST(BoardText, StartPositions) {
         int w1, w2, b1, b2;
     };
     for (const auto& c : {Case{8, 27, 36, 28, 35}, Case{10, 44, 55, 45, 54}}) {
-        ResetGameState();
-        Game().BoardSize = c.n;
-        NewGame();
+        GameState game;
+        game.BoardSize = c.n;
+        NewGame(game);
         std::string text = "junk";
-        BoardToText(text);
+        BoardToText(game, text);
         std::string expected(static_cast<std::size_t>(c.n * c.n), '+');
         expected[c.w1] = expected[c.w2] = 'w';
         expected[c.b1] = expected[c.b2] = 'b';
         EXPECT_EQ(text, expected) << c.n;
     }
-    ResetGameState();
 }
 
 TEST(BoardText, ColumnByColumnFromTheTop) {
-    ResetGameState();
-    Game().BoardSize = 8;
-    NewGame();
-    Game().Boards[0][SquareIndex(0, 1, 8)] = CellBlack;  // A7
-    Game().Boards[0][SquareIndex(1, 0, 8)] = CellWhite;  // B8
+    GameState game;
+    game.BoardSize = 8;
+    NewGame(game);
+    game.Boards[0][SquareIndex(0, 1, 8)] = CellBlack;  // A7
+    game.Boards[0][SquareIndex(1, 0, 8)] = CellWhite;  // B8
     std::string text;
-    BoardToText(text);
+    BoardToText(game, text);
     EXPECT_EQ(text[1], 'b');
     EXPECT_EQ(text[8], 'w');
-    ResetGameState();
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,21 +40,26 @@ public:
     void ScrollToEnd() override { calls.push_back("scroll"); }
 };
 
-// A fixture base: a fresh game of the given size with the fake list attached
-// and its call log emptied.
+// A fixture base: StartGame replaces the fixture's game by a fresh one of the
+// given size, with the fake list attached and its call log emptied.
 struct TrackerFixture : ::testing::Test {
     FakeMoveList list;
 
     void StartGame(int size) {
-        ResetGameState();
-        SetSideNames("Yellow", "Green");
-        Game().BoardSize = size;
-        NewGame();
+        state_.emplace();
+        SetSideNames(game(), "Yellow", "Green");
+        game().BoardSize = size;
+        NewGame(game());
         Tracker().SetMoveList(&list);
         list.calls.clear();
     }
 
-    static OBoardTracker& Tracker() { return *Game().Tracker; }
+    GameState& game() { return *state_; }
+    OBoardTracker& Tracker() { return *game().Tracker; }
+
+private:
+    // Declared after the list: the record goes before the list it points to.
+    std::optional<GameState> state_;
 };
 
 }  // namespace reversi::testing

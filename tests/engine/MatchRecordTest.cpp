@@ -14,20 +14,19 @@ namespace {
 
 struct MatchRecordTest : TrackerFixture {
     void SetUp() override { StartGame(8); }
-    void TearDown() override { ResetGameState(); }
 
     // Plays the first legal square (lowest index) of the side to move, as the
     // window does: record, place, flip, hand over the turn. A side without a
     // move passes (not recorded). Returns the square played.
-    static int PlayOne() {
-        auto& g = Game();
+    int PlayOne() {
+        auto& g = game();
         for (int pass = 0; pass < 2; ++pass) {
             const int me = g.SideToMove;
             for (int sq = 0; sq < 144; ++sq) {
-                if (IsPlayingSquare(sq, g.BoardSize) && CanMove(g.Boards[0], sq, me, 5 - me)) {
-                    Tracker().AddMove(sq, me, 5 - me);
+                if (IsPlayingSquare(sq, g.BoardSize) && CanMove(g, g.Boards[0], sq, me, 5 - me)) {
+                    Tracker().AddMove(g, sq, me, 5 - me);
                     g.Boards[0][sq] = static_cast<std::uint8_t>(me);
-                    MakeMove(g.Boards[0], sq, me, 5 - me);
+                    MakeMove(g, g.Boards[0], sq, me, 5 - me);
                     g.SideToMove = 5 - me;
                     return sq;
                 }
@@ -39,21 +38,22 @@ struct MatchRecordTest : TrackerFixture {
     }
 
     // Plays n moves and returns the position before each and after the last.
-    static std::vector<tBoard> Play(int n) {
-        std::vector<tBoard> positions{Game().Boards[0]};
+    std::vector<tBoard> Play(int n) {
+        std::vector<tBoard> positions{game().Boards[0]};
         for (int i = 0; i < n; ++i) {
             PlayOne();
-            positions.push_back(Game().Boards[0]);
+            positions.push_back(game().Boards[0]);
         }
         return positions;
     }
 
-    std::vector<std::string> ExpectedLines() const {
+    std::vector<std::string> ExpectedLines() {
         std::vector<std::string> lines;
-        const auto& t = *Game().Tracker;
+        const auto& t = Tracker();
         for (int i = 0; i < t.count(); ++i) {
             const TMove& m = t.moves()[i];
-            lines.push_back(OBoardTracker::MoveListLine(i + 1, m.who, m.dest, t.boardsize()));
+            lines.push_back(
+                OBoardTracker::MoveListLine(i + 1, t.SideName(m.who), m.dest, t.boardsize()));
         }
         lines.push_back("*FLAG:EOL*");
         return lines;
@@ -85,7 +85,8 @@ TEST(MoveListLineTest, PadName) {
 }
 
 TEST(MoveListLineTest, LineTexts) {
-    ResetGameState();
+    // The record gives each colour its name; the line shows the name given.
+    OBoardTracker record(8);
     struct Case {
         const char* white;
         const char* black;
@@ -107,12 +108,16 @@ TEST(MoveListLineTest, LineTexts) {
         {"Abcdefghijklmnop", "", 7, 2, 18, 8, " 7.Abcdefghijklmnop A:1"},
     };
     for (const auto& c : cases) {
-        SetSideNames(c.white, c.black);
-        EXPECT_EQ(OBoardTracker::MoveListLine(c.n, c.who, c.dest, c.size), c.line) << c.line;
+        record.SetSideNames(c.white, c.black);
+        EXPECT_EQ(OBoardTracker::MoveListLine(c.n, record.SideName(c.who), c.dest, c.size), c.line)
+            << c.line;
     }
     // Colour 2 and any colour other than 3 use the white name.
-    SetSideNames("W", "B");
-    EXPECT_EQ(OBoardTracker::MoveListLine(1, 0, 11, 8), " 1.W .......... A:8");
+    record.SetSideNames("W", "B");
+    EXPECT_EQ(record.SideName(CellWhite), "W");
+    EXPECT_EQ(record.SideName(CellBlack), "B");
+    EXPECT_EQ(record.SideName(0), "W");
+    EXPECT_EQ(OBoardTracker::MoveListLine(1, record.SideName(0), 11, 8), " 1.W .......... A:8");
 }
 
 TEST_F(MatchRecordTest, NewRecordShowsOnlyTheEndLine) {
@@ -123,9 +128,11 @@ TEST_F(MatchRecordTest, NewRecordShowsOnlyTheEndLine) {
     EXPECT_EQ(list.selected, 0);
 
     Play(3);
-    NewGame();  // the list carries over to the new record and is emptied
+    NewGame(game());  // the list and the names carry over to the new record
     EXPECT_EQ(Tracker().count(), 0);
     EXPECT_EQ(Tracker().MoveList(), &list);
+    EXPECT_EQ(Tracker().SideName(CellWhite), "Yellow");
+    EXPECT_EQ(Tracker().SideName(CellBlack), "Green");
     EXPECT_EQ(list.lines, (Calls{"*FLAG:EOL*"}));
     EXPECT_EQ(list.selected, 0);
 }
@@ -149,114 +156,114 @@ TEST_F(MatchRecordTest, AddMoveStoresThePositionBeforeAndAppendsALine) {
 
 TEST_F(MatchRecordTest, UndoRestoresThePositionBeforeTheMove) {
     const auto positions = Play(4);
-    Game().GameOver = true;
+    game().GameOver = true;
     list.calls.clear();
-    ASSERT_TRUE(Tracker().Undo());
+    ASSERT_TRUE(Tracker().Undo(game()));
     EXPECT_EQ(Tracker().current(), 3);
     EXPECT_EQ(Tracker().count(), 4);
-    EXPECT_EQ(Game().Boards[0], positions[3]);
-    EXPECT_EQ(Game().SideToMove, 3);
-    EXPECT_FALSE(Game().GameOver);
+    EXPECT_EQ(game().Boards[0], positions[3]);
+    EXPECT_EQ(game().SideToMove, 3);
+    EXPECT_FALSE(game().GameOver);
     EXPECT_EQ(list.calls, (Calls{"select 3", "repaint"}));
 
-    while (Tracker().Undo()) {
+    while (Tracker().Undo(game())) {
     }
     EXPECT_EQ(Tracker().current(), 0);
-    EXPECT_EQ(Game().Boards[0], positions[0]);
-    EXPECT_EQ(Game().SideToMove, 2);
+    EXPECT_EQ(game().Boards[0], positions[0]);
+    EXPECT_EQ(game().SideToMove, 2);
 
     // At the start: False, and nothing at all changes.
-    Game().GameOver = true;
+    game().GameOver = true;
     list.calls.clear();
-    EXPECT_FALSE(Tracker().Undo());
-    EXPECT_TRUE(Game().GameOver);
-    EXPECT_EQ(Game().Boards[0], positions[0]);
+    EXPECT_FALSE(Tracker().Undo(game()));
+    EXPECT_TRUE(game().GameOver);
+    EXPECT_EQ(game().Boards[0], positions[0]);
     EXPECT_TRUE(list.calls.empty());
 }
 
 TEST_F(MatchRecordTest, RedoWithShowEachFollowsEveryStep) {
     const auto positions = Play(4);
-    Tracker().GoToStart();
-    Game().FirstMove = true;
+    Tracker().GoToStart(game());
+    game().FirstMove = true;
     list.calls.clear();
     for (int i = 1; i <= 4; ++i) {
-        ASSERT_TRUE(Tracker().Redo(true));
+        ASSERT_TRUE(Tracker().Redo(game(), true));
         EXPECT_EQ(Tracker().current(), i);
-        EXPECT_EQ(Game().Boards[0], positions[i]) << i;
-        EXPECT_EQ(Game().SideToMove, Tracker().moves()[i - 1].opp);
+        EXPECT_EQ(game().Boards[0], positions[i]) << i;
+        EXPECT_EQ(game().SideToMove, Tracker().moves()[i - 1].opp);
     }
-    EXPECT_FALSE(Game().FirstMove);
+    EXPECT_FALSE(game().FirstMove);
     EXPECT_EQ(list.calls, (Calls{"select 1", "repaint", "select 2", "repaint", "select 3",
                                  "repaint", "select 4", "repaint"}));
     // At the end: False and the list is not touched.
     list.calls.clear();
-    EXPECT_FALSE(Tracker().Redo(true));
+    EXPECT_FALSE(Tracker().Redo(game(), true));
     EXPECT_TRUE(list.calls.empty());
 }
 
 TEST_F(MatchRecordTest, RedoWithoutShowEachUpdatesTheListOnceAtTheEnd) {
     const auto positions = Play(5);
-    Tracker().GoToStart();
+    Tracker().GoToStart(game());
     list.calls.clear();
     int steps = 0;
-    while (Tracker().Redo(false)) ++steps;
+    while (Tracker().Redo(game(), false)) ++steps;
     EXPECT_EQ(steps, 5);
-    EXPECT_EQ(Game().Boards[0], positions[5]);
+    EXPECT_EQ(game().Boards[0], positions[5]);
     EXPECT_EQ(list.calls, (Calls{"select 5", "repaint"}));
     EXPECT_EQ(list.selected, 5);
 }
 
 TEST_F(MatchRecordTest, GoToMove) {
     const auto positions = Play(5);
-    Game().GameOver = true;
+    game().GameOver = true;
     list.calls.clear();
-    ASSERT_TRUE(Tracker().GoToMove(2));
+    ASSERT_TRUE(Tracker().GoToMove(game(), 2));
     EXPECT_EQ(Tracker().current(), 2);
     EXPECT_EQ(Tracker().count(), 5);
-    EXPECT_EQ(Game().Boards[0], positions[2]);
-    EXPECT_EQ(Game().SideToMove, Tracker().moves()[2].who);
-    EXPECT_TRUE(Game().GameOver);  // left to the caller
+    EXPECT_EQ(game().Boards[0], positions[2]);
+    EXPECT_EQ(game().SideToMove, Tracker().moves()[2].who);
+    EXPECT_TRUE(game().GameOver);  // left to the caller
     EXPECT_EQ(list.calls, (Calls{"select 2", "repaint"}));
 
-    ASSERT_TRUE(Tracker().GoToMove(0));
-    EXPECT_EQ(Game().Boards[0], positions[0]);
+    ASSERT_TRUE(Tracker().GoToMove(game(), 0));
+    EXPECT_EQ(game().Boards[0], positions[0]);
 
     // The end line and anything outside the record are refused.
     list.calls.clear();
     for (const int i : {5, 6, -1, -1000}) {
-        EXPECT_FALSE(Tracker().GoToMove(i)) << i;
+        EXPECT_FALSE(Tracker().GoToMove(game(), i)) << i;
     }
     EXPECT_EQ(Tracker().current(), 0);
-    EXPECT_EQ(Game().Boards[0], positions[0]);
+    EXPECT_EQ(game().Boards[0], positions[0]);
     EXPECT_TRUE(list.calls.empty());
 }
 
 TEST_F(MatchRecordTest, GoToStartStepsBackWithoutTheList) {
     const auto positions = Play(6);
-    Game().GameOver = true;
+    game().GameOver = true;
     list.calls.clear();
-    Tracker().GoToStart();
+    Tracker().GoToStart(game());
     EXPECT_EQ(Tracker().current(), 0);
     EXPECT_EQ(Tracker().count(), 6);
-    EXPECT_EQ(Game().Boards[0], positions[0]);
-    EXPECT_EQ(Game().SideToMove, 2);
-    EXPECT_FALSE(Game().GameOver);
+    EXPECT_EQ(game().Boards[0], positions[0]);
+    EXPECT_EQ(game().SideToMove, 2);
+    EXPECT_FALSE(game().GameOver);
     EXPECT_TRUE(list.calls.empty());
 }
 
 TEST_F(MatchRecordTest, GoToStartOnAnEmptyRecordChangesNothing) {
-    Game().GameOver = true;
-    Game().SideToMove = 3;
-    const tBoard before = Game().Boards[0];
-    Tracker().GoToStart();
-    EXPECT_TRUE(Game().GameOver);
-    EXPECT_EQ(Game().SideToMove, 3);
-    EXPECT_EQ(Game().Boards[0], before);
+    game().GameOver = true;
+    game().SideToMove = 3;
+    const tBoard before = game().Boards[0];
+    Tracker().GoToStart(game());
+    EXPECT_TRUE(game().GameOver);
+    EXPECT_EQ(game().SideToMove, 3);
+    EXPECT_EQ(game().Boards[0], before);
 }
 
 TEST_F(MatchRecordTest, RebuildListDropsTheMovesAfterThePositionShown) {
     Play(5);
-    ASSERT_TRUE(Tracker().GoToMove(2));
+    ASSERT_TRUE(Tracker().GoToMove(game(), 2));
     list.calls.clear();
     Tracker().RebuildList();
     EXPECT_EQ(Tracker().count(), 2);
@@ -268,7 +275,7 @@ TEST_F(MatchRecordTest, RebuildListDropsTheMovesAfterThePositionShown) {
     EXPECT_EQ(list.calls.back(), "repaint");
 
     // The next move lands just above the end line.
-    const tBoard shown = Game().Boards[0];
+    const tBoard shown = game().Boards[0];
     PlayOne();
     EXPECT_EQ(Tracker().count(), 3);
     EXPECT_EQ(Tracker().moves()[2].board, shown);
@@ -278,13 +285,13 @@ TEST_F(MatchRecordTest, RebuildListDropsTheMovesAfterThePositionShown) {
 
 TEST_F(MatchRecordTest, AddMoveAfterUndoOverwritesTheLaterMoves) {
     Play(4);
-    ASSERT_TRUE(Tracker().Undo());
-    ASSERT_TRUE(Tracker().Undo());
+    ASSERT_TRUE(Tracker().Undo(game()));
+    ASSERT_TRUE(Tracker().Undo(game()));
     Tracker().Truncate();
     EXPECT_EQ(Tracker().count(), 2);
     EXPECT_EQ(Tracker().current(), 2);
-    Tracker().Undo();
-    const tBoard shown = Game().Boards[0];
+    Tracker().Undo(game());
+    const tBoard shown = game().Boards[0];
     PlayOne();
     EXPECT_EQ(Tracker().count(), 2);
     EXPECT_EQ(Tracker().current(), 2);
@@ -298,8 +305,8 @@ TEST_F(MatchRecordTest, TenByTenLinesUseTheTenByTenLayout) {
     EXPECT_EQ(list.lines, ExpectedLines());
     EXPECT_EQ(list.lines[0], " 1.Yellow ..... D:5");  // 54
     EXPECT_EQ(list.lines[9].substr(0, 3), "10.");
-    Tracker().GoToStart();
-    while (Tracker().Redo(false)) {
+    Tracker().GoToStart(game());
+    while (Tracker().Redo(game(), false)) {
     }
     EXPECT_EQ(Tracker().current(), 12);
 }
@@ -308,10 +315,10 @@ TEST_F(MatchRecordTest, WorksWithoutAList) {
     Tracker().SetMoveList(nullptr);
     list.calls.clear();
     const auto positions = Play(3);
-    EXPECT_TRUE(Tracker().Undo());
-    EXPECT_TRUE(Tracker().Redo(true));
-    EXPECT_FALSE(Tracker().Redo(false));
-    EXPECT_TRUE(Tracker().GoToMove(1));
+    EXPECT_TRUE(Tracker().Undo(game()));
+    EXPECT_TRUE(Tracker().Redo(game(), true));
+    EXPECT_FALSE(Tracker().Redo(game(), false));
+    EXPECT_TRUE(Tracker().GoToMove(game(), 1));
     Tracker().RebuildList();
     EXPECT_EQ(Tracker().count(), 1);
     EXPECT_TRUE(list.calls.empty());

@@ -10,16 +10,17 @@ using namespace reversi;
 
 namespace {
 
+// Each test plays on a game of its own.
 struct EngineFixture : ::testing::Test {
-    void SetUp() override { ResetGameState(); }
-    void TearDown() override { ResetGameState(); }
+    GameState game_;
 };
 
-// Legal squares of `me` found by the bound routine, in index order.
-std::vector<int> LegalSquares(const tBoard& b, int me) {
+// Legal squares of `me` found by the game's bound routine, in index order.
+std::vector<int> LegalSquares(const GameState& game, const tBoard& b, int me) {
     std::vector<int> out;
     for (int sq = 0; sq < 144; ++sq)
-        if (IsPlayingSquare(sq, Game().BoardSize) && CanMove(b, sq, me, 5 - me)) out.push_back(sq);
+        if (IsPlayingSquare(sq, game.BoardSize) && CanMove(game, b, sq, me, 5 - me))
+            out.push_back(sq);
     return out;
 }
 
@@ -69,9 +70,9 @@ TEST(Squares, EveryStepFromAPlayingSquareStaysInTheArray) {
 
 TEST_F(EngineFixture, StartPositionsAndBorders) {
     for (int n : {8, 10}) {
-        Game().BoardSize = n;
-        NewGame();
-        const auto& boards = Game().Boards;
+        game_.BoardSize = n;
+        NewGame(game_);
+        const auto& boards = game_.Boards;
         for (int i = 0; i <= 8; ++i) EXPECT_EQ(boards[i], boards[0]) << "board " << i;
         for (int i = 9; i <= 10; ++i)
             EXPECT_TRUE(
@@ -91,18 +92,18 @@ TEST_F(EngineFixture, StartPositionsAndBorders) {
         EXPECT_EQ(black, 2);
         EXPECT_EQ(empty, n * n - 4);
     }
-    Game().BoardSize = 8;
-    NewGame();
-    EXPECT_EQ(Game().Boards[0][44], CellWhite);
-    EXPECT_EQ(Game().Boards[0][55], CellWhite);
-    EXPECT_EQ(Game().Boards[0][45], CellBlack);
-    EXPECT_EQ(Game().Boards[0][54], CellBlack);
-    Game().BoardSize = 10;
-    NewGame();
-    EXPECT_EQ(Game().Boards[0][65], CellWhite);
-    EXPECT_EQ(Game().Boards[0][78], CellWhite);
-    EXPECT_EQ(Game().Boards[0][66], CellBlack);
-    EXPECT_EQ(Game().Boards[0][77], CellBlack);
+    game_.BoardSize = 8;
+    NewGame(game_);
+    EXPECT_EQ(game_.Boards[0][44], CellWhite);
+    EXPECT_EQ(game_.Boards[0][55], CellWhite);
+    EXPECT_EQ(game_.Boards[0][45], CellBlack);
+    EXPECT_EQ(game_.Boards[0][54], CellBlack);
+    game_.BoardSize = 10;
+    NewGame(game_);
+    EXPECT_EQ(game_.Boards[0][65], CellWhite);
+    EXPECT_EQ(game_.Boards[0][78], CellWhite);
+    EXPECT_EQ(game_.Boards[0][66], CellBlack);
+    EXPECT_EQ(game_.Boards[0][77], CellBlack);
 }
 
 TEST_F(EngineFixture, LegalSquaresAndFirstFlipAtTheStart) {
@@ -116,48 +117,48 @@ TEST_F(EngineFixture, LegalSquaresAndFirstFlipAtTheStart) {
         {10, {54, 67, 76, 89}, 54, 66},
     };
     for (const auto& c : cases) {
-        Game().BoardSize = c.n;
-        NewGame();
-        auto& b = Game().Boards[0];
-        EXPECT_EQ(LegalSquares(b, CellWhite), c.legal);
-        MakeMove(b, c.move, CellWhite, CellBlack);
+        game_.BoardSize = c.n;
+        NewGame(game_);
+        auto& b = game_.Boards[0];
+        EXPECT_EQ(LegalSquares(game_, b, CellWhite), c.legal);
+        MakeMove(game_, b, c.move, CellWhite, CellBlack);
         EXPECT_EQ(b[c.move], CellWhite);
         EXPECT_EQ(b[c.flipped], CellWhite);
-        EXPECT_FALSE(Game().FirstMove);
+        EXPECT_FALSE(game_.FirstMove);
     }
 }
 
 TEST_F(EngineFixture, CanMoveRefusesOccupiedIsolatedAndUnclosedRuns) {
     for (int n : {8, 10}) {
-        Game().BoardSize = n;
-        SelectEngine();
+        game_.BoardSize = n;
+        SelectEngine(game_);
         tBoard b = EmptyBoard(n);
         const int s = SquareIndex(0, 2, n);  // on the left edge
         // Occupied square.
         b[s] = CellBlack;
-        EXPECT_FALSE(CanMove(b, s, CellWhite, CellBlack));
+        EXPECT_FALSE(CanMove(game_, b, s, CellWhite, CellBlack));
         // Neighbours without opp discs.
         b = EmptyBoard(n);
         b[SquareIndex(3, 3, n)] = CellWhite;
-        EXPECT_FALSE(CanMove(b, SquareIndex(2, 2, n), CellWhite, CellBlack));
+        EXPECT_FALSE(CanMove(game_, b, SquareIndex(2, 2, n), CellWhite, CellBlack));
         // A run ending on an empty square.
         b = EmptyBoard(n);
         b[SquareIndex(1, 0, n)] = CellBlack;
         b[SquareIndex(2, 0, n)] = CellBlack;
-        EXPECT_FALSE(CanMove(b, SquareIndex(0, 0, n), CellWhite, CellBlack));
+        EXPECT_FALSE(CanMove(game_, b, SquareIndex(0, 0, n), CellWhite, CellBlack));
         // A run ending on the border.
         for (int x = 1; x < n; ++x) b[SquareIndex(x, 0, n)] = CellBlack;
-        EXPECT_FALSE(CanMove(b, SquareIndex(0, 0, n), CellWhite, CellBlack));
+        EXPECT_FALSE(CanMove(game_, b, SquareIndex(0, 0, n), CellWhite, CellBlack));
         // Closing the run makes the move legal.
         b[SquareIndex(n - 1, 0, n)] = CellWhite;
-        EXPECT_TRUE(CanMove(b, SquareIndex(0, 0, n), CellWhite, CellBlack));
+        EXPECT_TRUE(CanMove(game_, b, SquareIndex(0, 0, n), CellWhite, CellBlack));
     }
 }
 
 TEST_F(EngineFixture, MakeMoveTurnsEveryClosedRunAndOnlyThose) {
     for (int n : {8, 10}) {
-        Game().BoardSize = n;
-        SelectEngine();
+        game_.BoardSize = n;
+        SelectEngine(game_);
         tBoard b = EmptyBoard(n);
         const int cx = 4, cy = 4;
         auto at = [n](int x, int y) { return SquareIndex(x, y, n); };
@@ -179,29 +180,29 @@ TEST_F(EngineFixture, MakeMoveTurnsEveryClosedRunAndOnlyThose) {
         tBoard expected = b;
         for (int s : {at(2, 4), at(3, 4), at(4, 3), at(5, 5), at(6, 6), at(5, 3), at(4, 4)})
             expected[s] = CellWhite;
-        MakeMove(b, at(cx, cy), CellWhite, CellBlack);
+        MakeMove(game_, b, at(cx, cy), CellWhite, CellBlack);
         EXPECT_EQ(b, expected) << "field " << n;
     }
 }
 
 TEST_F(EngineFixture, MakeMoveOnIllegalSquarePlacesTheDiscOnly) {
-    SelectEngine();
+    SelectEngine(game_);
     tBoard b = EmptyBoard(8);
     b[SquareIndex(2, 2, 8)] = CellBlack;
     tBoard expected = b;
     expected[SquareIndex(3, 3, 8)] = CellWhite;
-    MakeMove(b, SquareIndex(3, 3, 8), CellWhite, CellBlack);
+    MakeMove(game_, b, SquareIndex(3, 3, 8), CellWhite, CellBlack);
     EXPECT_EQ(b, expected);
 }
 
 TEST_F(EngineFixture, PassMoveChangesNothing) {
     for (int n : {8, 10}) {
-        Game().BoardSize = n;
-        NewGame();
-        const tBoard before = Game().Boards[0];
-        MakeMove(Game().Boards[0], PassMove, CellWhite, CellBlack);
-        EXPECT_EQ(Game().Boards[0], before);
-        EXPECT_TRUE(Game().FirstMove);
+        game_.BoardSize = n;
+        NewGame(game_);
+        const tBoard before = game_.Boards[0];
+        MakeMove(game_, game_.Boards[0], PassMove, CellWhite, CellBlack);
+        EXPECT_EQ(game_.Boards[0], before);
+        EXPECT_TRUE(game_.FirstMove);
     }
 }
 
@@ -224,10 +225,8 @@ TEST_F(EngineFixture, FinalScores) {
                 ++placed;
             }
             auto score = n == 8 ? FinalScore8 : FinalScore10;
-            Game().BabyLevel = false;
-            EXPECT_EQ(score(b, CellWhite, CellBlack), c.normal) << n;
-            Game().BabyLevel = true;
-            EXPECT_EQ(score(b, CellWhite, CellBlack), c.baby) << n;
+            EXPECT_EQ(score(b, CellWhite, CellBlack, false), c.normal) << n;
+            EXPECT_EQ(score(b, CellWhite, CellBlack, true), c.baby) << n;
         }
     }
 }
@@ -238,9 +237,9 @@ TEST_F(EngineFixture, RoutineSetFollowsTheFieldSize) {
         bool eight;
     };
     for (const auto& c : {Case{8, true}, Case{10, false}, Case{9, false}, Case{0, false}}) {
-        Game().BoardSize = c.size;
-        SelectEngine();
-        const auto& r = Game().Routines;
+        game_.BoardSize = c.size;
+        SelectEngine(game_);
+        const auto& r = game_.Routines;
         EXPECT_EQ(r.InitBoards, c.eight ? &InitBoards8 : &InitBoards10) << c.size;
         EXPECT_EQ(r.CanMove, c.eight ? &CanMove8 : &CanMove10) << c.size;
         EXPECT_EQ(r.MakeMove, c.eight ? &MakeMove8 : &MakeMove10) << c.size;

@@ -58,10 +58,10 @@ Bytes ReadAll(const fs::path& path) {
 
 // Opens a match file the way the window does: read and checked whole, then,
 // when it is a sound match, taken into the record.
-FileResult OpenMatch(const std::string& name) {
+FileResult OpenMatch(GameState& game, const std::string& name) {
     SavedMatch match;
     const FileResult result = ReadMatchFile(name, match);
-    if (result.Ok()) Game().Tracker->TakeMatch(std::move(match));
+    if (result.Ok()) game.Tracker->TakeMatch(game, std::move(match));
     return result;
 }
 
@@ -83,24 +83,24 @@ struct SavedGameTest : TrackerFixture {
         StartGame(8);
     }
     void TearDown() override {
-        ResetGameState();
         std::error_code ec;
         fs::remove_all(dir, ec);
     }
 
     // Plays n moves, each the first legal square by index (a side without a
     // move passes).
-    static void Play(int n) {
-        auto& g = Game();
+    void Play(int n) {
+        auto& g = game();
         for (int i = 0; i < n; ++i) {
             bool played = false;
             for (int pass = 0; pass < 2 && !played; ++pass) {
                 const int me = g.SideToMove;
                 for (int sq = 0; sq < 144 && !played; ++sq) {
-                    if (IsPlayingSquare(sq, g.BoardSize) && CanMove(g.Boards[0], sq, me, 5 - me)) {
-                        Tracker().AddMove(sq, me, 5 - me);
+                    if (IsPlayingSquare(sq, g.BoardSize) &&
+                        CanMove(g, g.Boards[0], sq, me, 5 - me)) {
+                        Tracker().AddMove(g, sq, me, 5 - me);
                         g.Boards[0][sq] = static_cast<std::uint8_t>(me);
-                        MakeMove(g.Boards[0], sq, me, 5 - me);
+                        MakeMove(g, g.Boards[0], sq, me, 5 - me);
                         played = true;
                     }
                 }
@@ -110,9 +110,9 @@ struct SavedGameTest : TrackerFixture {
         }
     }
 
-    static void SetSettings(int computerSide, bool vs, bool practice, bool baby, bool advanced,
-                            int depth) {
-        auto& g = Game();
+    void SetSettings(int computerSide, bool vs, bool practice, bool baby, bool advanced,
+                     int depth) {
+        auto& g = game();
         g.ComputerSide = computerSide;
         g.VsComputer = vs;
         g.PracticeGame = practice;
@@ -132,8 +132,7 @@ struct Snapshot {
     int side, computerSide, depth, boardSize;
     bool gameOver, vs, practice, baby, advanced;
 
-    static Snapshot Take() {
-        const auto& g = Game();
+    static Snapshot Take(const GameState& g) {
         const auto& t = *g.Tracker;
         return {t.count(),    t.current(),    t.boardsize(), t.moves(),       g.Boards[0],
                 g.SideToMove, g.ComputerSide, g.Depth,       g.BoardSize,     g.GameOver,
@@ -165,7 +164,7 @@ struct Snapshot {
 
 TEST_F(SavedGameTest, EmptyMatchIs24Bytes) {
     SetSettings(3, true, true, false, true, 7);
-    ASSERT_TRUE(Tracker().SaveToFile(File("empty.kzv").string()).Ok());
+    ASSERT_TRUE(Tracker().SaveToFile(game(), File("empty.kzv").string()).Ok());
     const Bytes expected{'2', 'V', 'Z', 'K', 8, 0, 0, 0, 0, 0, 0, 0,
                          3,   0,   0,   0,   1, 1, 0, 1, 7, 0, 0, 0};
     EXPECT_EQ(ReadAll(File("empty.kzv")), expected);
@@ -173,10 +172,10 @@ TEST_F(SavedGameTest, EmptyMatchIs24Bytes) {
 
 TEST_F(SavedGameTest, SavedMovesAreByteExactAndIncludeUndoneMoves) {
     Play(5);
-    ASSERT_TRUE(Tracker().Undo());
-    ASSERT_TRUE(Tracker().Undo());
+    ASSERT_TRUE(Tracker().Undo(game()));
+    ASSERT_TRUE(Tracker().Undo(game()));
     SetSettings(2, false, false, true, false, 1);
-    ASSERT_TRUE(Tracker().SaveToFile(File("five.kzv").string()).Ok());
+    ASSERT_TRUE(Tracker().SaveToFile(game(), File("five.kzv").string()).Ok());
 
     FileBuilder b;
     b.Text("2VZK").Int(8).Int(5);
@@ -196,7 +195,7 @@ TEST_F(SavedGameTest, SavedMovesAreByteExactAndIncludeUndoneMoves) {
 
     // Loading restores all five with the record at its last move.
     StartGame(8);
-    ASSERT_TRUE(OpenMatch(File("five.kzv").string()).Ok());
+    ASSERT_TRUE(OpenMatch(game(), File("five.kzv").string()).Ok());
     EXPECT_EQ(Tracker().count(), 5);
     EXPECT_EQ(Tracker().current(), 5);
 }
@@ -206,16 +205,16 @@ TEST_F(SavedGameTest, RoundTripOnBothFieldSizes) {
         SCOPED_TRACE(size);
         StartGame(size);
         Play(size == 8 ? 20 : 40);
-        const tBoard finalPosition = Game().Boards[0];
+        const tBoard finalPosition = game().Boards[0];
         const std::vector<TMove> moves = Tracker().moves();
         SetSettings(3, true, true, true, true, 9);
         const std::string name = File("round" + std::to_string(size) + ".kzv").string();
-        ASSERT_TRUE(Tracker().SaveToFile(name).Ok());
+        ASSERT_TRUE(Tracker().SaveToFile(game(), name).Ok());
 
         // Load into a game of the other size with other settings.
         StartGame(size == 8 ? 10 : 8);
         SetSettings(2, false, false, false, false, 4);
-        const FileResult r = OpenMatch(name);
+        const FileResult r = OpenMatch(game(), name);
         ASSERT_TRUE(r.Ok()) << r.message;
         EXPECT_EQ(Tracker().boardsize(), size);
         ASSERT_EQ(Tracker().count(), static_cast<int>(moves.size()));
@@ -226,7 +225,7 @@ TEST_F(SavedGameTest, RoundTripOnBothFieldSizes) {
             EXPECT_EQ(Tracker().moves()[i].opp, moves[i].opp);
             EXPECT_EQ(Tracker().moves()[i].board, moves[i].board);
         }
-        const auto& g = Game();
+        const auto& g = game();
         EXPECT_EQ(g.ComputerSide, 3);
         EXPECT_TRUE(g.VsComputer);
         EXPECT_TRUE(g.PracticeGame);
@@ -237,17 +236,17 @@ TEST_F(SavedGameTest, RoundTripOnBothFieldSizes) {
         // The list is rebuilt with line 0 selected.
         EXPECT_EQ(list.lines.size(), moves.size() + 1);
         EXPECT_EQ(list.lines.back(), "*FLAG:EOL*");
-        EXPECT_EQ(list.lines[0], OBoardTracker::MoveListLine(1, 2, moves[0].dest, size));
+        EXPECT_EQ(list.lines[0], OBoardTracker::MoveListLine(1, "Yellow", moves[0].dest, size));
         EXPECT_EQ(list.selected, 0);
 
         // What the window does next: take the size, start over and replay.
-        Game().BoardSize = Tracker().boardsize();
-        SelectEngine();
-        InitBoards();
-        Tracker().GoToStart();
-        while (Tracker().Redo(false)) {
+        game().BoardSize = Tracker().boardsize();
+        SelectEngine(game());
+        InitBoards(game());
+        Tracker().GoToStart(game());
+        while (Tracker().Redo(game(), false)) {
         }
-        EXPECT_EQ(Game().Boards[0], finalPosition);
+        EXPECT_EQ(game().Boards[0], finalPosition);
     }
 }
 
@@ -268,44 +267,44 @@ TEST_F(SavedGameTest, LoadsVersionZeroAndOneFiles) {
         ASSERT_EQ(b.bytes.size(), c.version == 0 ? 17u + 312u : 18u + 312u);
         WriteAll(File("old.kzv"), b.bytes);
 
-        const FileResult r = OpenMatch(File("old.kzv").string());
+        const FileResult r = OpenMatch(game(), File("old.kzv").string());
         ASSERT_TRUE(r.Ok()) << r.message;
         EXPECT_EQ(Tracker().count(), 2);
-        EXPECT_EQ(Game().ComputerSide, 3);
-        EXPECT_TRUE(Game().VsComputer);  // any byte other than 0 is set
-        EXPECT_EQ(Game().PracticeGame, c.version == 1);
+        EXPECT_EQ(game().ComputerSide, 3);
+        EXPECT_TRUE(game().VsComputer);  // any byte other than 0 is set
+        EXPECT_EQ(game().PracticeGame, c.version == 1);
         // Values the version does not hold keep what they were.
-        EXPECT_TRUE(Game().BabyLevel);
-        EXPECT_TRUE(Game().AdvancedEngine);
-        EXPECT_EQ(Game().Depth, 6);
+        EXPECT_TRUE(game().BabyLevel);
+        EXPECT_TRUE(game().AdvancedEngine);
+        EXPECT_EQ(game().Depth, 6);
     }
 }
 
 TEST_F(SavedGameTest, BytesAfterTheLastFieldAreIgnored) {
     Play(1);
     SetSettings(2, true, false, false, false, 3);
-    ASSERT_TRUE(Tracker().SaveToFile(File("a.kzv").string()).Ok());
+    ASSERT_TRUE(Tracker().SaveToFile(game(), File("a.kzv").string()).Ok());
     Bytes bytes = ReadAll(File("a.kzv"));
     bytes.insert(bytes.end(), 100, 0xEE);
     WriteAll(File("a.kzv"), bytes);
     StartGame(8);
-    EXPECT_TRUE(OpenMatch(File("a.kzv").string()).Ok());
+    EXPECT_TRUE(OpenMatch(game(), File("a.kzv").string()).Ok());
     EXPECT_EQ(Tracker().count(), 1);
-    EXPECT_EQ(Game().Depth, 3);
+    EXPECT_EQ(game().Depth, 3);
 }
 
 TEST_F(SavedGameTest, WithoutASignatureNothingChanges) {
     Play(3);
-    ASSERT_TRUE(Tracker().GoToMove(1));
-    Game().Depth = 5;
-    const Snapshot before = Snapshot::Take();
+    ASSERT_TRUE(Tracker().GoToMove(game(), 1));
+    game().Depth = 5;
+    const Snapshot before = Snapshot::Take(game());
     WriteAll(File("other.kzv"),
              FileBuilder{}.Text("3VZK").Int(8).Int(0).Int(2).Int(0).Int(0).bytes);
     list.calls.clear();
 
-    const FileResult r = OpenMatch(File("other.kzv").string());
+    const FileResult r = OpenMatch(game(), File("other.kzv").string());
     EXPECT_EQ(r.status, FileStatus::NotAMatch);
-    Snapshot::Take().ExpectSame(before);
+    Snapshot::Take(game()).ExpectSame(before);
     EXPECT_TRUE(list.calls.empty()) << "the move list was touched";
     EXPECT_FALSE(FileHasMatchSignature(File("other.kzv").string()));
 }
@@ -315,7 +314,7 @@ TEST_F(SavedGameTest, DamagedFilesChangeNothing) {
     Play(2);
     const std::vector<TMove> moves = Tracker().moves();
     SetSettings(3, true, false, false, false, 4);
-    ASSERT_TRUE(Tracker().SaveToFile(File("good.kzv").string()).Ok());
+    ASSERT_TRUE(Tracker().SaveToFile(game(), File("good.kzv").string()).Ok());
     const Bytes good = ReadAll(File("good.kzv"));
     ASSERT_EQ(good.size(), 24u + 2u * 156u);
 
@@ -374,10 +373,10 @@ TEST_F(SavedGameTest, DamagedFilesChangeNothing) {
 
     StartGame(8);
     Play(3);
-    ASSERT_TRUE(Tracker().Undo());
+    ASSERT_TRUE(Tracker().Undo(game()));
     SetSettings(2, false, true, true, true, 6);
-    Game().GameOver = true;
-    const Snapshot before = Snapshot::Take();
+    game().GameOver = true;
+    const Snapshot before = Snapshot::Take(game());
     const auto linesBefore = list.lines;
 
     for (const auto& c : cases) {
@@ -385,7 +384,7 @@ TEST_F(SavedGameTest, DamagedFilesChangeNothing) {
         const fs::path path = File("bad.kzv");
         WriteAll(path, c.bytes);
         list.calls.clear();
-        const FileResult r = OpenMatch(path.string());
+        const FileResult r = OpenMatch(game(), path.string());
         EXPECT_EQ(r.status, FileStatus::Failed);
         if (c.readError) {
             EXPECT_EQ(r.message, "Stream read error");
@@ -393,7 +392,7 @@ TEST_F(SavedGameTest, DamagedFilesChangeNothing) {
             EXPECT_NE(r.message.find("\"" + path.string() + "\""), std::string::npos) << r.message;
             EXPECT_NE(r.message.find("not a valid"), std::string::npos) << r.message;
         }
-        Snapshot::Take().ExpectSame(before);
+        Snapshot::Take(game()).ExpectSame(before);
         EXPECT_TRUE(list.calls.empty());
         EXPECT_EQ(list.lines, linesBefore);
     }
@@ -413,7 +412,7 @@ TEST_F(SavedGameTest, TenByTenAllowsNinetySixMoves) {
         for (int i = 0; i < count; ++i) f.Move(TMove{SquareIndex(0, 0, size), 2, 3, b});
         f.Int(2).Byte(0).Byte(0).Byte(0).Byte(0).Int(1);
         WriteAll(File("long.kzv"), f.bytes);
-        const FileResult r = OpenMatch(File("long.kzv").string());
+        const FileResult r = OpenMatch(game(), File("long.kzv").string());
         EXPECT_EQ(r.Ok(), ok) << r.message;
         if (ok) {
             EXPECT_EQ(Tracker().count(), count);
@@ -423,25 +422,25 @@ TEST_F(SavedGameTest, TenByTenAllowsNinetySixMoves) {
 
 TEST_F(SavedGameTest, MissingFileNamesTheFileAndTheReason) {
     const std::string name = File("missing.kzv").string();
-    const Snapshot before = Snapshot::Take();
-    const FileResult r = OpenMatch(name);
+    const Snapshot before = Snapshot::Take(game());
+    const FileResult r = OpenMatch(game(), name);
     EXPECT_EQ(r.status, FileStatus::Failed);
     EXPECT_EQ(r.message, "Cannot open file \"" + name + "\". No such file or directory");
-    Snapshot::Take().ExpectSame(before);
+    Snapshot::Take(game()).ExpectSame(before);
 
     fs::create_directories(File("folder.kzv"));
-    const FileResult folder = OpenMatch(File("folder.kzv").string());
+    const FileResult folder = OpenMatch(game(), File("folder.kzv").string());
     EXPECT_EQ(folder.status, FileStatus::Failed);
     EXPECT_EQ(folder.message.rfind("Cannot open file \"" + File("folder.kzv").string() + "\". ", 0),
               0u)
         << folder.message;
-    Snapshot::Take().ExpectSame(before);
+    Snapshot::Take(game()).ExpectSame(before);
 }
 
 TEST_F(SavedGameTest, SavingReplacesTheFileAndLeavesNothingElse) {
     WriteAll(File("match.kzv"), Bytes(1000, 0xAB));
     Play(2);
-    ASSERT_TRUE(Tracker().SaveToFile(File("match.kzv").string()).Ok());
+    ASSERT_TRUE(Tracker().SaveToFile(game(), File("match.kzv").string()).Ok());
     EXPECT_EQ(ReadAll(File("match.kzv")).size(), 24u + 2u * 156u);
     EXPECT_TRUE(FileHasMatchSignature(File("match.kzv").string()));
     int files = 0;
@@ -451,13 +450,13 @@ TEST_F(SavedGameTest, SavingReplacesTheFileAndLeavesNothingElse) {
 
 TEST_F(SavedGameTest, SavingWhereNoFileCanBeCreatedReportsIt) {
     const std::string name = (dir / "no-such-folder" / "match.kzv").string();
-    const FileResult r = Tracker().SaveToFile(name);
+    const FileResult r = Tracker().SaveToFile(game(), name);
     EXPECT_EQ(r.status, FileStatus::Failed);
     EXPECT_EQ(r.message, "Cannot create file \"" + name + "\". No such file or directory");
 
     // A folder in the way: the old content is kept.
     fs::create_directories(File("taken.kzv") / "inside");
-    const FileResult taken = Tracker().SaveToFile(File("taken.kzv").string());
+    const FileResult taken = Tracker().SaveToFile(game(), File("taken.kzv").string());
     EXPECT_EQ(taken.status, FileStatus::Failed);
     EXPECT_NE(taken.message.find("Cannot create file"), std::string::npos);
     EXPECT_TRUE(fs::exists(File("taken.kzv") / "inside"));
@@ -485,7 +484,7 @@ Standing StandingAt(const fs::path& path) {
 
 TEST_F(SavedGameTest, SaveTargetsTable) {
     Play(3);
-    ASSERT_TRUE(Tracker().SaveToFile(File("reference.kzv").string()).Ok());
+    ASSERT_TRUE(Tracker().SaveToFile(game(), File("reference.kzv").string()).Ok());
     const Bytes match = ReadAll(File("reference.kzv"));
     const Bytes old(100, 0x5A);
     const bool root = ::geteuid() == 0;
@@ -551,8 +550,8 @@ TEST_F(SavedGameTest, SaveTargetsTable) {
         const Standing before = StandingAt(target);
         // A save that waited on a pipe or a device would never end: it runs
         // on its own thread, and a reader frees it past the deadline.
-        auto saving =
-            std::async(std::launch::async, [&] { return Tracker().SaveToFile(target.string()); });
+        auto saving = std::async(std::launch::async,
+                                 [&] { return Tracker().SaveToFile(game(), target.string()); });
         // The readers stay open until the save has returned, so that its
         // write neither waits again nor meets a pipe without a reader.
         std::vector<int> readers;
@@ -597,18 +596,18 @@ TEST_F(SavedGameTest, NamesThatAreNoUtf8AreKeptAndShownReadably) {
     const std::string latin1 = (dir / "caf\xe9.kzv").string();
     SetSettings(CellBlack, true, false, false, false, 1);
     Play(2);
-    ASSERT_TRUE(Tracker().SaveToFile(latin1).Ok());
+    ASSERT_TRUE(Tracker().SaveToFile(game(), latin1).Ok());
     ASSERT_TRUE(fs::is_regular_file(latin1));
     EXPECT_FALSE(fs::exists(dir / "caf\xc3\xa9.kzv"));
-    const Snapshot saved = Snapshot::Take();
+    const Snapshot saved = Snapshot::Take(game());
     StartGame(8);
-    const FileResult loaded = OpenMatch(latin1);
+    const FileResult loaded = OpenMatch(game(), latin1);
     ASSERT_TRUE(loaded.Ok()) << loaded.message;
     EXPECT_EQ(Tracker().count(), saved.count);
 
     // In messages the name reads "café".
     fs::create_directories(dir / "caf\xe9-folder.kzv");
-    const FileResult r = Tracker().SaveToFile((dir / "caf\xe9-folder.kzv").string());
+    const FileResult r = Tracker().SaveToFile(game(), (dir / "caf\xe9-folder.kzv").string());
     EXPECT_EQ(r.message, "Cannot create file \"" + (dir / "caf\xc3\xa9-folder.kzv").string() +
                              "\". Is a directory");
     EXPECT_EQ(ReadableFileName("a\x80z\xff"), "a\xef\xbf\xbdz\xc3\xbf");

@@ -17,9 +17,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
+// Each test searches on a game of its own.
 struct SearchThreadFixture : ::testing::Test {
-    void SetUp() override { ResetGameState(); }
-    void TearDown() override { ResetGameState(); }
+    GameState game_;
 };
 
 SearchInput StartInput(int n, int depth) {
@@ -114,76 +114,79 @@ TEST(SearchThread, DestroyingARunningThreadStopsAndJoinsIt) {
 }
 
 TEST_F(SearchThreadFixture, TheGameStateSearchReadsASnapshot) {
-    Game().BoardSize = 8;
-    Game().Depth = 5;
-    NewGame();
+    game_.BoardSize = 8;
+    game_.Depth = 5;
+    NewGame(game_);
     std::promise<void> finished;
-    StartSearch([&] { finished.set_value(); });
-    EXPECT_TRUE(Game().ThreadRunning);
-    ASSERT_NE(Game().SearchThread, nullptr);
+    StartSearch(game_, [&] { finished.set_value(); });
+    EXPECT_TRUE(game_.ThreadRunning);
+    ASSERT_NE(game_.SearchThread, nullptr);
     // The main thread may change the game state meanwhile: the search has its own copy.
-    Game().Boards[0] = tBoard{};
-    Game().SideToMove = CellBlack;
-    Game().Depth = 1;
+    game_.Boards[0] = tBoard{};
+    game_.SideToMove = CellBlack;
+    game_.Depth = 1;
     ASSERT_EQ(finished.get_future().wait_for(60s), std::future_status::ready);
-    EXPECT_TRUE(Game().ThreadRunning);  // until the main thread has taken the answer
-    ASSERT_NE(Game().SearchThread, nullptr);
-    EXPECT_FALSE(Game().SearchThread->Running()) << "the answer is stored before the callback";
-    EXPECT_EQ(FinishSearch(), 53);
-    EXPECT_EQ(Game().BestMove[0], 53);
-    EXPECT_FALSE(Game().ThreadRunning);
-    EXPECT_EQ(Game().SearchThread, nullptr);
-    EXPECT_TRUE(Game().FirstMove);        // the search does not touch the game state
-    EXPECT_EQ(FinishSearch(), PassMove);  // nothing left to finish
+    EXPECT_TRUE(game_.ThreadRunning);  // until the main thread has taken the answer
+    ASSERT_NE(game_.SearchThread, nullptr);
+    EXPECT_FALSE(game_.SearchThread->Running()) << "the answer is stored before the callback";
+    EXPECT_EQ(FinishSearch(game_), 53);
+    EXPECT_EQ(game_.BestMove[0], 53);
+    EXPECT_FALSE(game_.ThreadRunning);
+    EXPECT_EQ(game_.SearchThread, nullptr);
+    EXPECT_TRUE(game_.FirstMove);              // the search does not touch the game state
+    EXPECT_EQ(FinishSearch(game_), PassMove);  // nothing left to finish
 }
 
 TEST_F(SearchThreadFixture, StopAndFinishOnTheGameStateAnswerPass) {
-    Game().BoardSize = 10;
-    Game().Depth = 9;
-    Game().AdvancedEngine = true;
-    Game().BabyLevel = true;
-    NewGame();
-    Game().Boards[0] = LongInput().Position;
-    Game().SideToMove = LongInput().SideToMove;
-    StartSearch();
+    game_.BoardSize = 10;
+    game_.Depth = 9;
+    game_.AdvancedEngine = true;
+    game_.BabyLevel = true;
+    NewGame(game_);
+    game_.Boards[0] = LongInput().Position;
+    game_.SideToMove = LongInput().SideToMove;
+    StartSearch(game_);
     std::this_thread::sleep_for(10ms);
-    ASSERT_NE(Game().SearchThread, nullptr);
-    EXPECT_TRUE(Game().SearchThread->Running());  // still thinking
-    StopSearch();
-    EXPECT_EQ(FinishSearch(), PassMove);
-    EXPECT_EQ(Game().BestMove[0], PassMove);
-    EXPECT_FALSE(Game().ThreadRunning);
-    StopSearch();  // without a search: nothing happens
+    ASSERT_NE(game_.SearchThread, nullptr);
+    EXPECT_TRUE(game_.SearchThread->Running());  // still thinking
+    StopSearch(game_);
+    EXPECT_EQ(FinishSearch(game_), PassMove);
+    EXPECT_EQ(game_.BestMove[0], PassMove);
+    EXPECT_FALSE(game_.ThreadRunning);
+    StopSearch(game_);  // without a search: nothing happens
 }
 
 TEST_F(SearchThreadFixture, SearchesInARowAreIndependent) {
-    Game().BoardSize = 8;
-    Game().Depth = 4;
-    NewGame();
+    game_.BoardSize = 8;
+    game_.Depth = 4;
+    NewGame(game_);
     for (int i = 0; i < 3; ++i) {
-        StartSearch();
-        EXPECT_EQ(FinishSearch(), 53) << i;
+        StartSearch(game_);
+        EXPECT_EQ(FinishSearch(game_), 53) << i;
     }
     // A new search while one is held stops and finishes the old one first.
-    Game().Depth = 9;
-    Game().BoardSize = 10;
-    NewGame();
-    Game().Boards[0] = LongInput().Position;
-    StartSearch();
-    Game().BoardSize = 8;
-    Game().Depth = 2;
-    NewGame();
-    StartSearch();
-    EXPECT_EQ(FinishSearch(), 53);
+    game_.Depth = 9;
+    game_.BoardSize = 10;
+    NewGame(game_);
+    game_.Boards[0] = LongInput().Position;
+    StartSearch(game_);
+    game_.BoardSize = 8;
+    game_.Depth = 2;
+    NewGame(game_);
+    StartSearch(game_);
+    EXPECT_EQ(FinishSearch(game_), 53);
 }
 
-TEST_F(SearchThreadFixture, ResettingTheGameStateJoinsARunningSearch) {
-    Game().BoardSize = 10;
-    Game().Depth = 9;
-    NewGame();
-    Game().Boards[0] = LongInput().Position;
-    StartSearch();
-    ResetGameState();  // must stop and join, not leave the thread running
-    EXPECT_FALSE(Game().ThreadRunning);
-    EXPECT_EQ(Game().SearchThread, nullptr);
+TEST_F(SearchThreadFixture, DestroyingTheGameStateJoinsARunningSearch) {
+    std::atomic<bool> ended{false};
+    {
+        GameState game;
+        game.BoardSize = 10;
+        game.Depth = 9;
+        NewGame(game);
+        game.Boards[0] = LongInput().Position;
+        StartSearch(game, [&] { ended = true; });
+        EXPECT_TRUE(game.ThreadRunning);
+    }                           // must stop and join, not leave the thread running
+    EXPECT_TRUE(ended.load());  // the search had ended when the destructor returned
 }

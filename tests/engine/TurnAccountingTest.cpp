@@ -140,8 +140,7 @@ TEST(TurnAccounting, ResultForThePlayerSeesTheComputersColour) {
 }
 
 TEST(TurnAccounting, OnlyFinishedNonPracticeGamesAgainstTheComputerCount) {
-    ResetGameState();
-    GameState& g = Game();
+    GameState g;
     g.GameOver = true;
     g.VsComputer = true;
     g.ComputerSide = CellWhite;
@@ -163,12 +162,10 @@ TEST(TurnAccounting, OnlyFinishedNonPracticeGamesAgainstTheComputerCount) {
     g.VsComputer = true;
     g.GameOver = false;
     EXPECT_EQ(CountedResult(g, whiteAhead), std::nullopt);
-    ResetGameState();
 }
 
 TEST(TurnAccounting, AdvanceTurnAppliesThePassAndTheEnd) {
-    ResetGameState();
-    auto& g = Game();
+    GameState g;
     g.BoardSize = 8;
     g.Boards[0] = BoardFromRows({"WWWWWWWW", "WWWWWWWW", "WWWWWWWW", "WWWWWWWW", "WWWWWWWW",
                                  "WWWWWWWW", "WWWWWWB.", "WWWWWWW."});
@@ -181,7 +178,6 @@ TEST(TurnAccounting, AdvanceTurnAppliesThePassAndTheEnd) {
                                  "WWWWWWWW", "WWWWWWWW", "WWWWWWWW"});
     EXPECT_EQ(AdvanceTurn(g).event, TurnEvent::GameOver);
     EXPECT_TRUE(g.GameOver);
-    ResetGameState();
 }
 
 TEST(TurnAccounting, DescribePositionChangesNothingAndSeesTheEnd) {
@@ -220,8 +216,7 @@ TEST(TurnAccounting, SettleShownPositionCorrectsPassesAndSeesTheEnd) {
         {"FinalPositionIsOver", full, CellBlack, false, CellBlack, true},
     };
     for (const SettleCase& c : cases) {
-        ResetGameState();
-        auto& g = Game();
+        GameState g;
         g.BoardSize = 8;
         g.Boards[0] = BoardFromRows(c.rows);
         g.SideToMove = c.sideBefore;
@@ -232,7 +227,6 @@ TEST(TurnAccounting, SettleShownPositionCorrectsPassesAndSeesTheEnd) {
         EXPECT_EQ(s.gameOver, c.gameOverAfter) << c.name;
         EXPECT_EQ(s.counts, CountPosition(g.Boards[0], 8)) << c.name;
     }
-    ResetGameState();
 }
 
 TEST(TurnAccounting, LegalSquareMarksOfTheStart) {

@@ -16,6 +16,7 @@
 
 #include "EngineUnit.h"
 #include "GameController.h"
+#include "GameStateAccess.h"
 
 namespace reversi {
 namespace {
@@ -136,7 +137,6 @@ std::vector<int> LegalSquares(const GameController& game) {
 
 class GameControllerTest : public testing::Test {
 protected:
-    void SetUp() override { ResetGameState(); }
     void TearDown() override { game.Stop(); }
 
     void Start(const GameValues& values) {
@@ -164,7 +164,6 @@ protected:
 TEST_F(GameControllerTest, AWholeGameAgainstTheComputerCountsOnceAndShowsTheStatisticsAfterIt) {
     for (const Side computer : {Side::Black, Side::White}) {
         SCOPED_TRACE(computer == Side::Black ? "computer black" : "computer white");
-        ResetGameState();
         view.Clear();
         Start(AgainstComputer(computer, 2));
         PlayToTheEnd(7);
@@ -203,7 +202,6 @@ TEST_F(GameControllerTest, APassIsShownBeforeTheSideThatKeepsTheMovePlaysOn) {
     // Random games between two players until some have passed.
     int passes = 0;
     for (unsigned seed = 1; seed < 60 && passes < 3; ++seed) {
-        ResetGameState();
         view.messages.clear();
         view.statusWhenShown.clear();
         Start(TwoPlayers());
@@ -231,7 +229,6 @@ TEST_F(GameControllerTest, APassIsShownBeforeTheSideThatKeepsTheMovePlaysOn) {
 TEST_F(GameControllerTest, TheComputerOpensWithItsFixedMoveAndOnlyTheStepButtonsOpen) {
     for (const int n : {8, 10}) {
         SCOPED_TRACE(n);
-        ResetGameState();
         view.moves.clear();
         QSignalSpy thinking(&game, &GameController::thinkingChanged);
         Start(AgainstComputer(Side::White, 3, n));
@@ -434,15 +431,14 @@ TEST_F(GameControllerTest, AnOpenedMatchStartsAtItsFirstPositionAndTheComputerMo
     ASSERT_TRUE(game.PlayerMove(LegalSquares(game).front()));
     SavedMatch match;
     match.boardsize = 8;
-    match.moves = Game().Tracker->moves();
+    match.moves = GameStateAccess::Of(game).Tracker->moves();
     match.VsComputer = true;
     match.ComputerSide = CellWhite;
     match.Depth = 1;
     const tBoard last = game.Position();
 
-    ResetGameState();
     game.SetValues(TwoPlayers());
-    game.Reset();
+    game.Reset();  // a new game and an empty record before the match is taken
     game.TakeMatch(std::move(match));
     EXPECT_TRUE(game.Browsing());
     EXPECT_EQ(game.Status().movesApplied, 0);

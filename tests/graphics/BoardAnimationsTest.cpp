@@ -1,5 +1,6 @@
 // The move, cursor and help animations, watched through a presenter that
 // records every square put on screen and the colour it showed.
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -51,13 +52,14 @@ class BoardAnimationsTest : public testing::TestWithParam<int> {
 protected:
     void SetUp() override { Prepare(8); }
 
+    // A fresh game of size n, drawn.
     void Prepare(int n) {
-        ResetGameState();
-        Game().BoardSize = n;
+        state_.emplace();
+        game().BoardSize = n;
         animations.SetOptions({});
-        NewGame();
+        NewGame(game());
         painter.SetPresenter(&presenter);
-        painter.SetPosition(&Game().Boards[0]);
+        painter.SetPosition(&game().Boards[0]);
         const int s = SquareSizeFor(n);
         auto& p = painter.Pictures();
         p.FigureImage = CellSheet(FigureSheetColumns, FigureSheetRows, s);
@@ -71,19 +73,19 @@ protected:
     }
 
     // The legal squares of the side to move.
-    static tBoard Legal() {
-        const auto& g = Game();
+    tBoard Legal() {
+        const auto& g = game();
         return LegalSquareMarks(g.Boards[0], g.BoardSize, SideOf(g.SideToMove));
     }
 
     // Plays square sq for the side to move the way the game does.
     void Play(int sq) {
-        auto& g = Game();
+        auto& g = game();
         animations.SaveOldBoard();
-        g.Tracker->AddMove(sq, g.SideToMove, OtherSide());
+        g.Tracker->AddMove(g, sq, g.SideToMove, OtherSide(g));
         g.Boards[0][sq] = static_cast<std::uint8_t>(g.SideToMove);
-        MakeMove(g.Boards[0], sq, g.SideToMove, OtherSide());
-        g.SideToMove = OtherSide();
+        MakeMove(g, g.Boards[0], sq, g.SideToMove, OtherSide(g));
+        g.SideToMove = OtherSide(g);
     }
 
     ScreenRect RectOf(int x, int y) const {
@@ -103,13 +105,17 @@ protected:
     }
     TMemBlock FreshBoard() {
         BoardPainter fresh;
-        fresh.SetPosition(&Game().Boards[0]);
+        fresh.SetPosition(&game().Boards[0]);
         fresh.Pictures() = painter.Pictures();
         fresh.CreateBackBuffer(painter.Geometry().N);
         fresh.DrawBoard();
         return fresh.BackBuffer();
     }
 
+    GameState& game() { return *state_; }
+
+    // First, so that the position outlives the painter showing it.
+    std::optional<GameState> state_;
     RecordingPresenter presenter;
     BoardPainter painter;
     BoardAnimations animations{painter};
@@ -131,12 +137,12 @@ TEST(MoveAnimationKind, EachChangeHasItsKind) {
 TEST_F(BoardAnimationsTest, MoveFlippingThreeDiscsAnimatesFourSquaresInFifteenTicks) {
     // White at D5 (x 3, y 3) flanks three black discs in a row to its right;
     // white plays the empty square beyond them.
-    auto& b = Game().Boards[0];
+    auto& b = game().Boards[0];
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 8; ++y) b[SquareIndex(x, y, 8)] = CellEmpty;
     b[SquareIndex(1, 3, 8)] = CellWhite;
     for (int x = 2; x <= 4; ++x) b[SquareIndex(x, 3, 8)] = CellBlack;
-    Game().SideToMove = CellWhite;
+    game().SideToMove = CellWhite;
     painter.DrawBoard();
     painter.NewPosX = painter.OldPosX = 0;  // cursor away from the move
     painter.NewPosY = painter.OldPosY = 0;
@@ -335,14 +341,14 @@ TEST_F(BoardAnimationsTest, HelpWithBothMarkKindsHiddenStillRunsFortyTicks) {
 
 TEST_F(BoardAnimationsTest, HelpStartsNothingWithoutMarksOrWhenRefused) {
     // No legal square for the side to move and no last move: nothing starts.
-    auto& b = Game().Boards[0];
+    auto& b = game().Boards[0];
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 8; ++y) b[SquareIndex(x, y, 8)] = CellWhite;
-    Game().SideToMove = CellBlack;
+    game().SideToMove = CellBlack;
     EXPECT_FALSE(animations.StartHelpAnimation(Legal()));
     EXPECT_TRUE(animations.CursorAnimationEnabled);
 
-    NewGame();
+    NewGame(game());
 
     animations.Browsing = [] { return true; };
     EXPECT_FALSE(animations.StartHelpAnimation(Legal()));

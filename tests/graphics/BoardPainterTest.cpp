@@ -57,11 +57,10 @@ Pixel ExpectedScreen(int n, int X, int Y, const tBoard& board) {
 class BoardPainterTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
-        ResetGameState();
         n = GetParam();
-        Game().BoardSize = n;
-        NewGame();
-        painter.SetPosition(&Game().Boards[0]);
+        game_.BoardSize = n;
+        NewGame(game_);
+        painter.SetPosition(&game_.Boards[0]);
         const int s = SquareSizeFor(n);
         painter.Pictures().FigureImage = CellSheet(15, 8, s);
         painter.Pictures().HelpImage = CellSheet(40, 2, s);
@@ -77,6 +76,8 @@ protected:
     }
     int n = 8;
     BoardGeometry g;
+    // The position the painter shows; declared before the painter, so it outlives it.
+    GameState game_;
     RecordingPresenter screen;
     BoardPainter painter{&screen};
 };
@@ -104,15 +105,15 @@ TEST_P(BoardPainterTest, GeometryOfTheSquares) {
 }
 
 TEST_P(BoardPainterTest, DrawBoardFillsEveryPixelFromTheStripsAndTheSheet) {
-    Game().Boards[0][SquareIndex(0, 0, n)] = CellWhite;
-    Game().Boards[0][SquareIndex(1, 0, n)] = CellWhite;
-    Game().Boards[0][SquareIndex(n - 1, n - 1, n)] = CellBlack;
+    game_.Boards[0][SquareIndex(0, 0, n)] = CellWhite;
+    game_.Boards[0][SquareIndex(1, 0, n)] = CellWhite;
+    game_.Boards[0][SquareIndex(n - 1, n - 1, n)] = CellBlack;
     painter.BackBuffer().Fill(0xDEADBEEF);
     painter.DrawBoard();
     const int size = g.BufferSize();
     for (int Y = 0; Y < size; ++Y)
         for (int X = 0; X < size; ++X)
-            ASSERT_EQ(Back(X, Y), ExpectedScreen(n, X, Y, Game().Boards[0]))
+            ASSERT_EQ(Back(X, Y), ExpectedScreen(n, X, Y, game_.Boards[0]))
                 << "screen " << X << "," << Y;
     // The start position: white on the main diagonal of the centre.
     EXPECT_EQ(Back(g.SquareLeft(n / 2 - 1) + 5, g.SquareTop(n / 2 - 1) + 5),
@@ -141,7 +142,7 @@ TEST_P(BoardPainterTest, DrawSquareElsewhereShowsCursorOldAndRequestedSquares) {
     painter.PresentBuffer();
     painter.OldPosX = 1, painter.OldPosY = 1;
     painter.NewPosX = 2, painter.NewPosY = 2;
-    Game().Boards[0][SquareIndex(5, 0, n)] = CellBlack;
+    game_.Boards[0][SquareIndex(5, 0, n)] = CellBlack;
     painter.DrawSquare(5, 0);
     const std::vector<ScreenRect> expected{
         {g.SquareLeft(2), g.SquareTop(2), g.S, g.S},
@@ -157,7 +158,7 @@ TEST_P(BoardPainterTest, DrawSquareElsewhereShowsCursorOldAndRequestedSquares) {
     EXPECT_EQ(screen.On(g.SquareLeft(5) + 9, g.SquareTop(0) + 9), CellColour(RestFrame, 5));
     // The back buffer holds the new disc and no cursor.
     BoardPainter reference;
-    reference.SetPosition(&Game().Boards[0]);
+    reference.SetPosition(&game_.Boards[0]);
     reference.Pictures() = painter.Pictures();
     reference.CreateBackBuffer(n);
     reference.DrawBoard();
@@ -194,7 +195,6 @@ TEST_P(BoardPainterTest, DrawSquareOutsideTheFieldDoesNothing) {
 INSTANTIATE_TEST_SUITE_P(BothFields, BoardPainterTest, ::testing::Values(8, 10));
 
 TEST(BoardPainter, WithoutPicturesOrBufferNothingBreaks) {
-    ResetGameState();
     RecordingPresenter screen;
     BoardPainter painter{&screen};
     painter.DrawBoard();

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "GameState.h"
 #include "JpegLoader.h"
 #include "PictureSets.h"
 #include "TestPictures.h"
@@ -162,10 +161,7 @@ TEST(LoadJpegToBuffer, ShowsGreyPicturesInGrey) {
 
 class PictureSetsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetGameState();
-        folder.WriteAllPictures();
-    }
+    void SetUp() override { folder.WriteAllPictures(); }
     TempProgramFolder folder;
     PictureSets sets;
 };

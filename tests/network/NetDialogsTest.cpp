@@ -15,7 +15,6 @@
 #include "CallDialog.h"
 #include "CallRequestDialog.h"
 #include "ChatDialog.h"
-#include "GameState.h"
 #include "KeySequenceMatcher.h"
 #include "OwnAddressDialog.h"
 #include "RemoteBoardView.h"
@@ -27,7 +26,6 @@ namespace {
 constexpr int Wait = 5000;
 
 TEST(CallDialogTest, OffersTheStoredChoicesAndUpperCasesTheAddress) {
-    ResetGameState();
     TCallDlg dialog;
     dialog.SetChoices(false, false);
     dialog.SetAddress(QStringLiteral("OLDHOST"));
@@ -49,7 +47,6 @@ TEST(CallDialogTest, OffersTheStoredChoicesAndUpperCasesTheAddress) {
 }
 
 TEST(CallDialogTest, IsABorderedDialogOfOneSize) {
-    ResetGameState();
     TCallDlg dialog;
     dialog.open();
     EXPECT_EQ(dialog.size(), QSize(300, 232));

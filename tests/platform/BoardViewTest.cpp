@@ -88,12 +88,12 @@ TEST_F(BoardViewTest, PaintShowsTheBufferAtTwoTwoInsideTheFrames) {
 }
 
 TEST_F(BoardViewTest, ShowsWhatTheBoardPainterPresents) {
-    reversi::ResetGameState();
-    reversi::Game().BoardSize = 10;
-    reversi::NewGame();
+    reversi::GameState game;
+    game.BoardSize = 10;
+    reversi::NewGame(game);
     BoardView view;
     BoardPainter painter(&view);
-    painter.SetPosition(&reversi::Game().Boards[0]);
+    painter.SetPosition(&game.Boards[0]);
     painter.Pictures().FigureImage = TMemBlock(15 * 49, 8 * 49);
     painter.Pictures().FigureImage.Fill(MakePixel(0, 90, 0));
     painter.CreateBackBuffer(10);
