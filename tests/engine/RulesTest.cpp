@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "EngineUnit.h"
@@ -92,18 +93,19 @@ TEST_F(EngineFixture, StartPositionsAndBorders) {
         EXPECT_EQ(black, 2);
         EXPECT_EQ(empty, n * n - 4);
     }
-    game_.BoardSize = 8;
-    NewGame(game_);
-    EXPECT_EQ(game_.Boards[0][44], CellWhite);
-    EXPECT_EQ(game_.Boards[0][55], CellWhite);
-    EXPECT_EQ(game_.Boards[0][45], CellBlack);
-    EXPECT_EQ(game_.Boards[0][54], CellBlack);
-    game_.BoardSize = 10;
-    NewGame(game_);
-    EXPECT_EQ(game_.Boards[0][65], CellWhite);
-    EXPECT_EQ(game_.Boards[0][78], CellWhite);
-    EXPECT_EQ(game_.Boards[0][66], CellBlack);
-    EXPECT_EQ(game_.Boards[0][77], CellBlack);
+    // The start squares by index: white on the first two, black on the others.
+    const struct {
+        int n;
+        std::array<int, 4> squares;
+    } starts[] = {{8, {44, 55, 45, 54}}, {10, {65, 78, 66, 77}}};
+    for (const auto& start : starts) {
+        game_.BoardSize = start.n;
+        NewGame(game_);
+        EXPECT_EQ(game_.Boards[0][start.squares[0]], CellWhite) << start.n;
+        EXPECT_EQ(game_.Boards[0][start.squares[1]], CellWhite) << start.n;
+        EXPECT_EQ(game_.Boards[0][start.squares[2]], CellBlack) << start.n;
+        EXPECT_EQ(game_.Boards[0][start.squares[3]], CellBlack) << start.n;
+    }
 }
 
 TEST_F(EngineFixture, LegalSquaresAndFirstFlipAtTheStart) {
