@@ -33,15 +33,7 @@ Side GameController::SideToMove() const { return SideOf(state_.SideToMove); }
 bool GameController::GameOver() const { return state_.GameOver; }
 bool GameController::NetworkGame() const { return state_.NetworkGame; }
 
-GameValues GameController::Values() const {
-    const auto& g = state_;
-    return {.vsComputer = g.VsComputer,
-            .computerSide = SideOf(g.ComputerSide),
-            .depth = g.Depth,
-            .babyLevel = g.BabyLevel,
-            .advancedEngine = g.AdvancedEngine,
-            .boardSize = g.BoardSize};
-}
+GameValues GameController::Values() const { return GameValuesOf(state_); }
 
 GameStatus GameController::Status() const {
     const auto& g = state_;
@@ -376,13 +368,7 @@ void GameController::UpdateSteps() {
 // --- Commands ---------------------------------------------------------------------
 
 void GameController::SetValues(const GameValues& values) {
-    auto& g = state_;
-    g.VsComputer = values.vsComputer;
-    g.ComputerSide = ToCell(values.computerSide);
-    g.Depth = values.depth;
-    g.BabyLevel = values.babyLevel;
-    g.AdvancedEngine = values.advancedEngine;
-    g.BoardSize = values.boardSize;
+    PutGameValues(state_, values);
     EmitCommandsIfChanged();
 }
 

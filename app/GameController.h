@@ -35,6 +35,28 @@ struct GameValues {
     bool operator==(const GameValues&) const = default;
 };
 
+// The game values of anything that keeps them under the game's own field
+// names (the game state, the settings), read and written the same way.
+template <class Fields>
+GameValues GameValuesOf(const Fields& f) {
+    return {.vsComputer = f.VsComputer,
+            .computerSide = SideOf(f.ComputerSide),
+            .depth = f.Depth,
+            .babyLevel = f.BabyLevel,
+            .advancedEngine = f.AdvancedEngine,
+            .boardSize = f.BoardSize};
+}
+
+template <class Fields>
+void PutGameValues(Fields& f, const GameValues& v) {
+    f.VsComputer = v.vsComputer;
+    f.ComputerSide = ToCell(v.computerSide);
+    f.Depth = v.depth;
+    f.BabyLevel = v.babyLevel;
+    f.AdvancedEngine = v.advancedEngine;
+    f.BoardSize = v.boardSize;
+}
+
 // Where a finished game counts in the statistics: field, engine, level.
 struct StatisticsEntry {
     int boardSize = 8;

@@ -7,22 +7,9 @@
 
 namespace reversi {
 
-inline GameValues GameValuesOf(const Settings& s) {
-    return {.vsComputer = s.VsComputer,
-            .computerSide = SideOf(s.ComputerSide),
-            .depth = s.Depth,
-            .babyLevel = s.BabyLevel,
-            .advancedEngine = s.AdvancedEngine,
-            .boardSize = s.BoardSize};
-}
-
+// GameValuesOf(settings) reads them (GameController.h); this writes them.
 inline Settings WithGameValues(Settings s, const GameValues& v) {
-    s.VsComputer = v.vsComputer;
-    s.ComputerSide = ToCell(v.computerSide);
-    s.Depth = v.depth;
-    s.BabyLevel = v.babyLevel;
-    s.AdvancedEngine = v.advancedEngine;
-    s.BoardSize = v.boardSize;
+    PutGameValues(s, v);
     return s;
 }
 
